@@ -1,0 +1,62 @@
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include "options.h"
+#include "runs.h"
+#include "site_file.h"
+
+namespace {
+
+std::vector<app::SitePosition> loadSites(const QString& path) {
+  if (path == QLatin1String("-")) {
+    return app::readSites(std::cin);
+  }
+  std::ifstream file(path.toLocal8Bit().toStdString());
+  if (!file) {
+    throw app::SiteFileError("cannot be opened");
+  }
+  return app::readSites(file);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) {
+    arguments << QString::fromLocal8Bit(argv[i]);
+  }
+  const app::CommandLine commandLine = app::parseCommandLine(arguments);
+  switch (commandLine.action) {
+    case app::CommandLine::Action::PrintAndSucceed:
+      std::fputs(qPrintable(commandLine.text), stdout);
+      return 0;
+    case app::CommandLine::Action::PrintUsageAndFail:
+      std::fputs(qPrintable(commandLine.text), stderr);
+      return 2;
+    case app::CommandLine::Action::Run:
+      break;
+  }
+  const app::Options& options = commandLine.options;
+
+  try {
+    std::vector<app::SitePosition> givenSites;
+    if (options.sitesFile) {
+      try {
+        givenSites = loadSites(*options.sitesFile);
+      } catch (const app::SiteFileError& error) {
+        std::fprintf(stderr, "voronoi-delaunay: %s: %s\n", qPrintable(*options.sitesFile),
+                     error.what());
+        return 2;
+      }
+    }
+    const std::vector<app::SitePosition>* sites = options.sitesFile ? &givenSites : nullptr;
+    return options.saveFile ? app::saveToFile(options, sites, argc, argv)
+                            : app::showInWindow(options, sites, argc, argv);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "voronoi-delaunay: %s\n", error.what());
+    return 1;
+  }
+}

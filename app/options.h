@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace app {
+
+struct Options {
+  std::optional<std::uint32_t> seed;  // unset: seed from the clock
+  std::optional<QString> sitesFile;   // "-" for standard input
+  std::optional<QString> saveFile;    // write the picture here instead of showing a window
+  int scale = 1;                      // pixels per client-area pixel in a saved PNG
+  bool verbose = false;
+};
+
+// What the command line asks for: a run with options, or an answer to print and an exit.
+struct CommandLine {
+  enum class Action { Run, PrintAndSucceed, PrintUsageAndFail };
+  Action action = Action::Run;
+  Options options;
+  QString text;  // for the two print actions
+};
+
+// Parses the arguments, program name first. Needs no application object, so the choice of
+// a display can follow from the options.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+}  // namespace app

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "picture.h"
+
+namespace app {
+
+enum class PictureFormat { Png, Svg };
+
+// The format a file name asks for by its extension (.png or .svg, in any case).
+std::optional<PictureFormat> pictureFormatFor(const QString& path);
+
+// The client area as an image of scale times its pixels, painted by the same routine as
+// the window.
+QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale);
+
+// The picture as an SVG document: a view box of the client area, a black background, then
+// a line, circle or text element per item in drawing order. Coordinates are written with
+// 9 significant digits, enough for every single-precision value to read back exactly.
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight);
+
+// Writes the picture to path, whole or not at all: into a temporary file beside it that is
+// renamed over path only once complete. Returns an empty string on success, otherwise
+// what went wrong.
+QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
+                    PictureFormat format, int scale);
+
+}  // namespace app

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+
+#include "geometry/form.h"
+#include "picture.h"
+
+namespace app {
+
+// A Form that records every drawing operation into a Picture. It keeps the pen colour,
+// the font size and the text position, and reports the outer size from its client size.
+// The window wraps one and repaints from its picture; saving to a file uses one alone.
+class PictureForm final : public geometry::Form {
+ public:
+  PictureForm(int clientWidth, int clientHeight);
+
+  // Called by show(), and after every change of the picture.
+  std::function<void()> onShow;
+  std::function<void()> onChange;
+
+  void setClientSize(int clientWidth, int clientHeight);
+  [[nodiscard]] const Picture& picture() const { return picture_; }
+
+  void show() override;
+  void refresh() override;
+  void setForeColor(geometry::Colour colour) override { foreColor_ = colour; }
+  [[nodiscard]] geometry::Colour foreColor() const override { return foreColor_; }
+  void setFontSize(int points) override { fontSize_ = points; }
+  [[nodiscard]] float width() const override;
+  [[nodiscard]] float height() const override;
+  void line(geometry::LineFlags flags, float x1, float y1, float x2, float y2,
+            geometry::Colour colour) override;
+  void circle(float x, float y, float radius, geometry::Colour colour) override;
+  void print(std::string_view text) override;
+
+ private:
+  void add(PictureItem item);
+
+  int clientWidth_;
+  int clientHeight_;
+  geometry::Colour foreColor_ = 0xFFFFFF;
+  int fontSize_ = 8;
+  float textX_ = 0;
+  float textY_ = 0;
+  Picture picture_;
+};
+
+}  // namespace app

@@ -1,0 +1,67 @@
+#include "picture_painter.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+#include "colour.h"
+
+namespace app {
+
+namespace {
+
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+struct ItemPainter {
+  QPainter& painter;
+
+  void operator()(const LineItem& line) const {
+    painter.setPen(QPen(toQColor(line.colour), 1));
+    const QPointF from(line.x1, line.y1);
+    const QPointF to(line.x2, line.y2);
+    if (from == to) {
+      painter.drawPoint(from);  // a line of length zero still marks its point
+    } else {
+      painter.drawLine(from, to);
+    }
+  }
+
+  void operator()(const CircleItem& circle) const {
+    painter.setPen(QPen(toQColor(circle.colour), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPointF(circle.x, circle.y), circle.radius, circle.radius);
+  }
+
+  void operator()(const TextItem& text) const {
+    const QFont font = labelFont(text.fontSize);
+    painter.setFont(font);
+    painter.setPen(toQColor(text.colour));
+    const qreal baseline = text.y + QFontMetricsF(font).ascent();
+    painter.drawText(QPointF(text.x, baseline), QString::fromStdString(text.text));
+  }
+};
+
+}  // namespace
+
+QFont labelFont(int points) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(static_cast<int>(std::lround(points * kPixelsPerPoint)));
+  return font;
+}
+
+QColor toQColor(geometry::Colour colour) {
+  return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.fillRect(QRectF(0, 0, clientWidth, clientHeight), Qt::black);
+  const ItemPainter paintItem{painter};
+  for (const PictureItem& item : picture) {
+    std::visit(paintItem, item);
+  }
+  painter.restore();
+}
+
+}  // namespace app

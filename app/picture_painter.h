@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "geometry/form.h"
+#include "picture.h"
+
+class QPainter;
+
+namespace app {
+
+// The font of printed text at a size in points. The size is turned into pixels at 96 dots
+// per inch, the resolution at which 15 twips make a pixel, so text has the same size on
+// every screen and in every file.
+QFont labelFont(int points);
+
+QColor toQColor(geometry::Colour colour);
+
+// Paints the client area: the black background, then every item in drawing order, with
+// aliased one-pixel lines and outlines as on the original screen. The painter's device may
+// have any pixel ratio; coordinates are client-area pixels.
+void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight);
+
+}  // namespace app

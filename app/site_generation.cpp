@@ -1,0 +1,77 @@
+#include "site_generation.h"
+
+#include <string>
+
+#include "geometry/domain_box.h"
+#include "geometry/run_error.h"
+
+namespace app {
+
+namespace {
+
+// A random position r (size / 15 - 50) + 25, at extended precision: 25 pixels from either
+// edge of a window of that outer size in twips.
+long double randomPosition(float r, float sizeTwips) {
+  return static_cast<long double>(r) * (static_cast<long double>(sizeTwips) / 15 - 50) + 25;
+}
+
+bool clashesWithEarlier(const geometry::SiteColumns& sites, int index, SitePosition shifted) {
+  for (int earlier = 0; earlier < index; ++earlier) {
+    // Exact comparisons on purpose: only equal stored values trouble the edge finder.
+    if (sites.siteX(earlier) == shifted.x || sites.siteY(earlier) == shifted.y) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Marks site `index` at its window position, then stores it shifted into domain
+// coordinates.
+void markAndStore(geometry::Form& form, geometry::SiteColumns& sites, int index,
+                  SitePosition window) {
+  sites.siteX(index) = window.x;
+  sites.siteY(index) = window.y;
+  const geometry::Colour pen = form.foreColor();
+  form.circle(static_cast<float>(sites.siteX(index)), sites.siteY(index), 3, pen);
+  sites.siteX(index) = sites.siteX(index) + geometry::domainOffset(form.width());
+  sites.siteY(index) = sites.siteY(index) + geometry::domainOffset(form.height());
+}
+
+}  // namespace
+
+std::int16_t siteCount(const std::vector<SitePosition>& positions) {
+  if (positions.size() > static_cast<std::size_t>(geometry::SiteColumns::kSlots)) {
+    throw geometry::RunError("too many sites: " + std::to_string(positions.size()) +
+                             "; the site columns hold " +
+                             std::to_string(geometry::SiteColumns::kSlots));
+  }
+  return static_cast<std::int16_t>(positions.size());
+}
+
+SitePosition shiftedIntoDomain(SitePosition window, float widthTwips, float heightTwips) {
+  return {window.x + geometry::domainOffset(widthTwips),
+          window.y + geometry::domainOffset(heightTwips)};
+}
+
+void generateSites(geometry::Form& form, RandomSource& random, geometry::SiteColumns& sites) {
+  for (int i = 0; i < sites.nSites; ++i) {
+    SitePosition window{};
+    do {
+      const float widthTwips = form.width();
+      window.x = static_cast<double>(randomPosition(random.next(), widthTwips));
+      const float heightTwips = form.height();
+      window.y = static_cast<float>(randomPosition(random.next(), heightTwips));
+    } while (clashesWithEarlier(sites, i, shiftedIntoDomain(window, form.width(), form.height())));
+    markAndStore(form, sites, i, window);
+  }
+}
+
+void placeSites(geometry::Form& form, const std::vector<SitePosition>& positions,
+                geometry::SiteColumns& sites) {
+  sites.nSites = siteCount(positions);
+  for (int i = 0; i < sites.nSites; ++i) {
+    markAndStore(form, sites, i, positions[static_cast<std::size_t>(i)]);
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "form.h"
+
+namespace geometry {
+
+// The edge finder works in domain coordinates: window pixels shifted twenty windows right
+// and down, inside a box forty windows across, so that every bisector crosses the box far
+// from the visible sites. All four sizes are single-precision values derived from the
+// window's outer size, and are formed afresh from the window at every use.
+
+// (size x 40) / 15, in double precision, rounded to single precision.
+inline float boxSize(float sizeTwips) {
+  return static_cast<float>(static_cast<double>(sizeTwips) * 40.0 / 15.0);
+}
+inline float boxW(const Form& form) { return boxSize(form.width()); }
+inline float boxH(const Form& form) { return boxSize(form.height()); }
+
+// (size x 20) / 15, at extended precision, rounded once to single precision: the shift from
+// window to domain coordinates.
+inline float domainOffset(float sizeTwips) {
+  return static_cast<float>(static_cast<long double>(sizeTwips) * 20.0L / 15.0L);
+}
+
+}  // namespace geometry

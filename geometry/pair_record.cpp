@@ -1,0 +1,61 @@
+#include "pair_record.h"
+
+#include "dist.h"
+#include "domain_box.h"
+
+namespace geometry {
+
+Bisector bisectorOf(double xa, float ya, double xb, float yb) {
+  Bisector b{};
+  b.slope = (ya - yb) / (xa - xb);
+  b.m = -1 / b.slope;
+  b.midY = (ya + yb) / 2;
+  b.midX = (xa + xb) / 2;
+  b.c = b.midY - b.midX * b.m;
+  b.sumSq = squaredSum(xa, ya, xb, yb);
+  return b;
+}
+
+PairRecord pairRecord(const Bisector& pair, const Form& form) {
+  PairRecord r{};
+  r.pairSlope = pair.slope;
+  r.m1 = pair.m;
+  r.midY = pair.midY;
+  r.midX = pair.midX;
+  r.c1 = pair.c;
+  r.sumIJ = pair.sumSq;
+  r.dIJ = std::pow(r.sumIJ, 0.5);
+
+  // Left end. The bisector crosses the box (its midpoint lies inside), so when it misses
+  // the open left edge it enters through the top edge if it runs downwards to the right
+  // and through the bottom edge otherwise. m1 is never zero.
+  const float startBoxH = boxH(form);
+  if (r.c1 > 0 && r.c1 < startBoxH) {
+    r.startX = 0;
+    r.startY = r.c1;
+  } else if (r.m1 > 0) {
+    r.startX = -r.c1 / r.m1;
+    r.startY = 0;
+  } else {
+    r.startX = (startBoxH - r.c1) / r.m1;
+    r.startY = startBoxH;
+  }
+
+  // Right end, by the same reasoning at x = boxW.
+  const float endBoxW = boxW(form);
+  r.yAtBoxW = r.m1 * endBoxW + r.c1;
+  const float endBoxH = boxH(form);
+  if (r.yAtBoxW > 0 && r.yAtBoxW < endBoxH) {
+    r.endX = endBoxW;
+    r.endY = r.yAtBoxW;
+  } else if (r.m1 > 0) {
+    r.endX = (endBoxH - r.c1) / r.m1;
+    r.endY = endBoxH;
+  } else {
+    r.endX = -r.c1 / r.m1;
+    r.endY = 0;
+  }
+  return r;
+}
+
+}  // namespace geometry

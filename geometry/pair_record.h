@@ -1,0 +1,42 @@
+#pragma once
+
+#include "form.h"
+
+namespace geometry {
+
+// The perpendicular bisector of sites a and b, y = m x + c, as seen from site a, with the
+// sum of squares whose root is their distance. It depends only on the two sites, so the
+// edge finder can compute site i's bisector with every other site once and use it for
+// every pair (i, j): as the pair's own bisector when b = j, and as a competitor's line
+// otherwise.
+struct Bisector {
+  double slope;   // of the segment from a to b: float difference over double difference
+  double m;       // -1 / slope
+  float midY;     // (ya + yb) / 2: the single-precision sum, halved
+  double midX;    // (xa + xb) / 2
+  double c;       // midY - midX m
+  double sumSq;   // the sum of squares inside dist(xa, ya, xb, yb)
+};
+
+Bisector bisectorOf(double xa, float ya, double xb, float yb);
+
+// The record of the pair (i, j): its bisector y = m1 x + c1, the distance dIJ, and the
+// stretch of the bisector inside the domain box, from its left end (startX, startY) to
+// its right end (endX, endY). Each end is an exact zero, a box size, or a double.
+struct PairRecord {
+  double pairSlope;
+  double m1;
+  float midY;
+  double midX;
+  double c1;
+  double dIJ;
+  double sumIJ;  // the sum of squares whose root is dIJ
+  double yAtBoxW;
+  double startX, startY;
+  double endX, endY;
+};
+
+// Builds the pair record from the pair's bisector, clipping it to the box of the form.
+PairRecord pairRecord(const Bisector& pair, const Form& form);
+
+}  // namespace geometry

@@ -1,0 +1,72 @@
+#include "screening.h"
+
+#include "distance_order.h"
+
+namespace geometry {
+
+void CompetitorTable::build(const SiteColumns& sites, int i) {
+  const double xi = sites.siteX(i - 1);
+  const float yi = sites.siteY(i - 1);
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k == i) {
+      continue;
+    }
+    const double xk = sites.siteX(k - 1);
+    const float yk = sites.siteY(k - 1);
+    const auto slot = static_cast<std::size_t>(k - 1);
+    bisector[slot] = bisectorOf(xi, yi, xk, yk);
+    dx[slot] = xk - xi;
+    dy[slot] = yk - yi;
+  }
+}
+
+void appendCrossing(const PairRecord& pair, double m2, double c2, CutList& cuts) {
+  if (m2 == pair.m1) {  // exact on purpose: only equal slopes make a zero divisor
+    return;
+  }
+  const double x = (c2 - pair.c1) / (pair.m1 - m2);
+  const double y = pair.m1 * x + pair.c1;
+  cuts.append(x, y);
+}
+
+bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
+                       int nSites, CutList& cuts) {
+  cuts.seed(pair.startX, pair.startY);
+  const auto jSlot = static_cast<std::size_t>(j - 1);
+  const double dxJ = table.dx[jSlot];
+  const float dyJ = table.dy[jSlot];
+
+  for (int k = 1; k <= nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    const auto kSlot = static_cast<std::size_t>(k - 1);
+    const Bisector& ik = table.bisector[kSlot];
+    // The vertical offsets of the competitor's line from the pair's bisector at the two
+    // ends of the stretch: their product is negative when the line crosses the stretch
+    // between its ends, zero when it passes through an end.
+    const double gapStart = pair.startY - (ik.m * pair.startX + ik.c);
+    const double gapEnd = pair.endY - (ik.m * pair.endX + ik.c);
+    const double P = gapStart * gapEnd;
+
+    if (P < 0) {
+      appendCrossing(pair, ik.m, ik.c, cuts);
+      continue;
+    }
+    // From here on P >= 0: only a competitor in site j's quadrant around site i, strictly
+    // nearer to site i than site j is, does anything. It blocks the pair when its line
+    // misses the stretch, and cuts it at the end point its line passes through.
+    const bool sameQuadrant = dxJ * table.dx[kSlot] > 0 && dyJ * table.dy[kSlot] > 0;
+    if (!sameQuadrant || !rootLess(ik.sumSq, pair.sumIJ)) {
+      continue;
+    }
+    if (P > 0) {
+      return true;
+    }
+    appendCrossing(pair, ik.m, ik.c, cuts);
+  }
+  cuts.append(pair.endX, pair.endY);
+  return false;
+}
+
+}  // namespace geometry

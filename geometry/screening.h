@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+
+#include "cut_list.h"
+#include "pair_record.h"
+#include "sites.h"
+
+namespace geometry {
+
+// Site i's view of the other sites: its bisector with each site k and the offsets
+// X(k) - X(i), Y(k) - Y(i), indexed k - 1. None of it depends on the partner j, so it is
+// built once for each i and serves every pair (i, j) as the competitors' lines.
+struct CompetitorTable {
+  std::array<Bisector, SiteColumns::kSlots> bisector{};
+  std::array<double, SiteColumns::kSlots> dx{};
+  std::array<float, SiteColumns::kSlots> dy{};
+
+  void build(const SiteColumns& sites, int i);
+};
+
+// Screens every site k other than i and j against the pair (i, j), filling the cut list
+// with the start point and the points where the bisectors of site i with the competitors
+// cross the pair's clipped bisector. Returns true when a competitor blocks the pair: the
+// list then keeps the entries made so far and gets no end point. Otherwise the end point
+// is appended and false returned.
+bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
+                       int nSites, CutList& cuts);
+
+// Appends the point where the line y = m2 x + c2 crosses the pair's bisector. Parallel
+// lines (m2 equal to m1, which rounding can give for three sites nearly on one line) do
+// not cross, and add nothing.
+void appendCrossing(const PairRecord& pair, double m2, double c2, CutList& cuts);
+
+}  // namespace geometry
