@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <map>
+#include <random>
+
+#include "geometry/distance_order.h"
+#include "geometry/pair_scan.h"
+#include "geometry/run_error.h"
+#include "reference/literal_pair_scan.h"
+#include "support/random_sites.h"
+#include "support/recording_form.h"
+
+using geometry::SiteColumns;
+using testing_support::RecordedLine;
+using testing_support::RecordingForm;
+
+namespace {
+
+using Real = long double;
+
+// The true Voronoi edge of sites i and j inside the domain box, worked out independently
+// of the edge finder: the stretch of their bisector M + t d, clipped to the box, where no
+// other site is strictly closer than site i. Coordinates are taken relative to site i.
+struct TrueEdge {
+  Real mx, my, dx, dy;  // the bisector, in domain coordinates
+  Real t0 = -1e30L, t1 = 1e30L;
+  [[nodiscard]] Real length() const { return std::max<Real>(0, t1 - t0) * std::hypot(dx, dy); }
+  [[nodiscard]] Real paramOf(Real x, Real y) const {
+    return ((x - mx) * dx + (y - my) * dy) / (dx * dx + dy * dy);
+  }
+  // Keeps the part where a + b t >= 0.
+  void keep(Real a, Real b) {
+    if (b > 0) {
+      t0 = std::max(t0, -a / b);
+    } else if (b < 0) {
+      t1 = std::min(t1, -a / b);
+    } else if (a < 0) {
+      t1 = t0 - 1;
+    }
+  }
+};
+
+TrueEdge trueEdge(const SiteColumns& s, int i, int j) {
+  const auto X = [&](int k) { return static_cast<Real>(s.siteX(k - 1)); };
+  const auto Y = [&](int k) { return static_cast<Real>(s.siteY(k - 1)); };
+  TrueEdge e{(X(i) + X(j)) / 2, (Y(i) + Y(j)) / 2, -(Y(j) - Y(i)), X(j) - X(i)};
+  e.keep(e.mx, e.dx);  // 0 <= x <= 30,400 and 0 <= y <= 20,320
+  e.keep(30400 - e.mx, -e.dx);
+  e.keep(e.my, e.dy);
+  e.keep(20320 - e.my, -e.dy);
+  for (int k = 1; k <= s.nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    // |P - Sk|^2 - |P - Si|^2 >= 0, with P relative to site i.
+    const Real wx = X(k) - X(i), wy = Y(k) - Y(i);
+    const Real px = e.mx - X(i), py = e.my - Y(i);
+    e.keep(wx * wx + wy * wy - 2 * (px * wx + py * wy), -2 * (e.dx * wx + e.dy * wy));
+  }
+  return e;
+}
+
+constexpr Real kTinyPx = 0.05L;
+
+// Compares one run's drawing with the true edges. Returns the number of discrepancies that
+// the single-precision midpoints can cause (a true edge or a drawn piece under 0.05 px);
+// fails on any other.
+int checkAgainstTruth(const SiteColumns& sites, const RecordingForm& form, std::uint32_t seed) {
+  std::map<std::pair<float, float>, int> siteAt;
+  for (int k = 1; k <= sites.nSites; ++k) {
+    siteAt[{static_cast<float>(sites.siteX(k - 1) - 15200), sites.siteY(k - 1) - 10160.0f}] = k;
+  }
+  std::map<std::pair<int, int>, RecordedLine> red;
+  for (std::size_t n = 0; n + 1 < form.lines.size(); n += 2) {
+    const RecordedLine& pen = form.lines[n + 1];
+    red[{siteAt.at({pen.x1, pen.y1}), siteAt.at({pen.x2, pen.y2})}] = form.lines[n];
+  }
+  int tolerated = 0;
+  for (int i = 1; i < sites.nSites; ++i) {
+    for (int j = i + 1; j <= sites.nSites; ++j) {
+      const TrueEdge truth = trueEdge(sites, i, j);
+      const auto drawn = red.find({i, j});
+      bool agrees = (drawn != red.end()) == (truth.length() > 0);
+      Real drawnLength = 1;
+      if (drawn != red.end() && agrees) {
+        const RecordedLine& r = drawn->second;
+        drawnLength = std::hypot(Real{r.x2} - r.x1, Real{r.y2} - r.y1);
+        const Real ta = truth.paramOf(Real{r.x1} + 15200, Real{r.y1} + 10160);
+        const Real tb = truth.paramOf(Real{r.x2} + 15200, Real{r.y2} + 10160);
+        const Real slack = 0.01L / std::hypot(truth.dx, truth.dy);
+        agrees = std::min(ta, tb) <= truth.t1 + slack && std::max(ta, tb) >= truth.t0 - slack;
+      }
+      if (!agrees) {
+        const bool explained = truth.length() < kTinyPx || drawnLength < kTinyPx;
+        EXPECT_TRUE(explained) << "seed " << seed << ", pair (" << i << ", " << j
+                               << "): true edge " << static_cast<double>(truth.length())
+                               << " px, drawn " << (drawn != red.end());
+        tolerated += explained ? 1 : 0;
+      }
+    }
+  }
+  return tolerated;
+}
+
+TEST(EdgeFinder, DrawsTheTrueVoronoiEdgesOfRandomSites) {
+  int tolerated = 0;
+  constexpr std::uint32_t kRuns = 2000;
+  for (std::uint32_t seed = 1; seed <= kRuns; ++seed) {
+    const auto sites = testing_support::randomSites(seed);
+    RecordingForm form;
+    const int drawn = geometry::pairScan(form, *sites);
+    ASSERT_EQ(form.lines.size(), 2u * static_cast<std::size_t>(drawn));
+    tolerated += checkAgainstTruth(*sites, form, seed);
+  }
+  RecordProperty("tolerated", tolerated);
+  EXPECT_LE(tolerated, 10) << "near-degenerate discrepancies in " << kRuns << " runs";
+}
+
+bool sameBits(const std::vector<RecordedLine>& a, const std::vector<RecordedLine>& b) {
+  const auto bits = [](const RecordedLine& l) {
+    return std::array{static_cast<std::uint32_t>(l.flags), std::bit_cast<std::uint32_t>(l.x1),
+                      std::bit_cast<std::uint32_t>(l.y1), std::bit_cast<std::uint32_t>(l.x2),
+                      std::bit_cast<std::uint32_t>(l.y2), l.colour};
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](auto& x, auto& y) {
+           return bits(x) == bits(y);
+         });
+}
+
+void expectSameDrawing(const SiteColumns& sites, const std::string& what) {
+  RecordingForm fast, literal;
+  const int fastPairs = geometry::pairScan(fast, sites);
+  const int literalPairs = reference::literalPairScan(literal, sites);
+  EXPECT_EQ(fastPairs, literalPairs) << what;
+  EXPECT_TRUE(sameBits(fast.lines, literal.lines)) << what;
+}
+
+TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDraws) {
+  for (std::uint32_t seed = 10001; seed <= 12000; ++seed) {
+    expectSameDrawing(*testing_support::randomSites(seed), "seed " + std::to_string(seed));
+  }
+  // Six cocircular sites with whole coordinates: equal distances everywhere, so the
+  // distance comparisons meet exact ties between competitors and site i.
+  for (const double scale : {1.0, 20.0, 45.0}) {
+    const auto ring = testing_support::sitesAt({{376 + 3 * scale, 237 + 4 * scale},
+                                                {376 + 4 * scale, 237 - 3 * scale},
+                                                {376 - 3 * scale, 237 - 4 * scale},
+                                                {376 - 4 * scale, 237 + 3 * scale},
+                                                {376 + 5 * scale, 237},
+                                                {376, 237 + 5 * scale}});
+    expectSameDrawing(*ring, "ring of scale " + std::to_string(scale));
+  }
+}
+
+TEST(EdgeFinder, RefusesSitesThatShareACoordinateBeforeDrawing) {
+  const auto sameX = testing_support::sitesAt({{100, 100}, {200, 300}, {100, 250}});
+  const auto sameY = testing_support::sitesAt({{100, 100}, {200, 300}, {150, 300.0001f}});
+  for (const auto* sites : {sameX.get(), sameY.get()}) {
+    for (const auto scan : {geometry::pairScan, reference::literalPairScan}) {
+      RecordingForm form;
+      EXPECT_THROW(scan(form, *sites), geometry::RunError);
+      EXPECT_TRUE(form.lines.empty());
+    }
+  }
+}
+
+// rootLess(a, b) must agree with pow(a, 0.5) < pow(b, 0.5) everywhere, above all at the
+// edges of its shortcut: equal sums, neighbouring doubles, and the ends of the band.
+TEST(DistanceOrder, AgreesWithComparingTheRootsAtTheEdgesOfTheShortcut) {
+  std::mt19937_64 engine(3);
+  std::uniform_real_distribution<double> sums(0, 2e9);
+  const auto check = [](double a, double b) {
+    EXPECT_EQ(geometry::rootLess(a, b), std::pow(a, 0.5) < std::pow(b, 0.5)) << a << " " << b;
+  };
+  for (int n = 0; n < 20000; ++n) {
+    const double b = n == 0 ? 0 : sums(engine);
+    for (const double edge : {b, b * (1 - 0x1p-40), b * (1 + 0x1p-40)}) {
+      double a = edge;
+      for (int step = 0; step < 3; ++step) {
+        a = std::nextafter(a, 0.0);
+      }
+      for (int step = 0; step < 7; ++step, a = std::nextafter(a, 1e300)) {
+        check(a, b);
+        check(b, a);
+      }
+    }
+    // The premise: pow(x, 0.5) lies within one unit in the last place of the exact root.
+    const double root = std::pow(b, 0.5);
+    EXPECT_LE(std::abs(root - std::sqrt(b)), std::nextafter(std::sqrt(b), 1e300) - std::sqrt(b));
+  }
+}
+
+}  // namespace

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "geometry/cut_list.h"
+#include "geometry/pair_scan.h"
+#include "geometry/piece_test.h"
+#include "geometry/screening.h"
+#include "reference/literal_pair_scan.h"
+#include "support/random_sites.h"
+#include "support/recording_form.h"
+
+using namespace geometry;
+using testing_support::RecordingForm;
+using testing_support::sitesAt;
+
+namespace {
+
+enum class Outcome { Blocked, Nothing, Cut };
+
+// One competitor against the pair of sites (100, 200) and (150, 400): its bisector is
+// y = -0.25 x + 14,291.25 from (0, 14,291.25) to (30,400, 6,691.25), dIJ^2 = 42,500, and
+// site j lies right of and below site i. The competitor's line y = m2 x + c2, its squared
+// distance from site i and its offsets from site i are set directly.
+struct Competitor {
+  const char* name;
+  double m2, c2, sumSq, dx;
+  float dy;
+  Outcome expected;
+  double cutX = 0, cutY = 0;
+};
+
+constexpr double kNear = 100, kAsFar = 42500;
+constexpr double kMisses = 0;       // y = 0: above the whole stretch, P > 0
+constexpr double kCrosses = 10000;  // y = 10,000 with m2 = 0: crosses at x = 17,165, P < 0
+
+class ScreeningOutcome : public ::testing::TestWithParam<Competitor> {};
+
+TEST_P(ScreeningOutcome, FollowsTheBlockAdmissionAndCutTests) {
+  const Competitor& c = GetParam();
+  const auto sites = sitesAt({{100, 200}, {150, 400}, {600, 50}});
+  RecordingForm form;
+  CompetitorTable table;
+  table.build(*sites, 1);
+  const PairRecord pair = pairRecord(table.bisector[1], form);
+  table.bisector[2].m = c.m2;
+  table.bisector[2].c = c.c2;
+  table.bisector[2].sumSq = c.sumSq;
+  table.dx[2] = c.dx;
+  table.dy[2] = c.dy;
+
+  CutList cuts;
+  const bool blocked = screenCompetitors(pair, table, 1, 2, 3, cuts);
+  EXPECT_EQ(blocked, c.expected == Outcome::Blocked);
+  EXPECT_EQ(cuts.cutCount, c.expected == Outcome::Blocked ? 1 : c.expected == Outcome::Cut ? 3 : 2);
+  if (c.expected == Outcome::Cut) {
+    EXPECT_EQ(cuts.cutX(1), c.cutX);
+    EXPECT_EQ(cuts.cutY(1), c.cutY);
+    EXPECT_EQ(cuts.cutTag(1), 2.1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    OutcomeTable, ScreeningOutcome,
+    ::testing::Values(
+        Competitor{"InQuadrantMissesNearerBlocks", 0, kMisses, kNear, 1, 1, Outcome::Blocked},
+        Competitor{"InQuadrantMissesAsFarDoesNothing", 0, kMisses, kAsFar, 1, 1, Outcome::Nothing},
+        Competitor{"InQuadrantThroughStartNearerCuts", 1, 14291.25, kNear, 1, 1, Outcome::Cut, -0.0,
+                   14291.25},
+        Competitor{"InQuadrantThroughStartAsFarDoesNothing", 1, 14291.25, kAsFar, 1, 1,
+                   Outcome::Nothing},
+        Competitor{"InQuadrantCrossesCuts", 0, kCrosses, 90000, 1, 1, Outcome::Cut, 17165, 10000},
+        Competitor{"OutsideCrossesCuts", 0, kCrosses, kNear, -1, 1, Outcome::Cut, 17165, 10000},
+        Competitor{"OutsideMissesNearerDoesNothing", 0, kMisses, kNear, -1, 1, Outcome::Nothing},
+        Competitor{"OutsideThroughStartDoesNothing", 1, 14291.25, kNear, 1, -1, Outcome::Nothing},
+        // The same line as the pair's own bisector (m2 = m1): P = 0, and it would be cut at
+        // a zero divisor; parallel lines do not cross, so nothing is added.
+        Competitor{"CoincidingLineAddsNothing", -0.25, 14291.25, kNear, 1, 1, Outcome::Nothing}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(Screening, BlockedPairKeepsItsEntriesAndDrawsNothing) {
+  // Site 3 cuts the bisector of sites 1 and 2; site 4, almost on the segment between them,
+  // blocks the pair.
+  const auto sites = sitesAt({{100, 100}, {300, 300}, {100.5, 300.5}, {200, 200.5}});
+  RecordingForm form;
+  CompetitorTable table;
+  table.build(*sites, 1);
+  CutList cuts;
+  cuts.cutX(2) = 1234;  // a stale entry from an earlier pair
+  EXPECT_TRUE(screenCompetitors(pairRecord(table.bisector[1], form), table, 1, 2, 4, cuts));
+  EXPECT_EQ(cuts.cutCount, 2);
+  EXPECT_EQ(cuts.cutX(2), 1234);
+
+  for (const auto scan : {pairScan, reference::literalPairScan}) {
+    RecordingForm drawn;
+    scan(drawn, *sites);
+    for (const auto& line : drawn.lines) {
+      const bool site1To2 = line.x1 == 100 && line.y1 == 100 && line.x2 == 300 && line.y2 == 300;
+      EXPECT_FALSE(site1To2);
+    }
+  }
+}
+
+// Piece tests on the bisector y = x of sites (97, 96) and (96, 97); the first piece's
+// midpoint (100, 100) is 5 from site i.
+struct PieceFixture {
+  std::unique_ptr<SiteColumns> sites = std::make_unique<SiteColumns>();
+  PairRecord pair{};
+  CutList cuts;
+
+  PieceFixture(std::initializer_list<double> cutXs, double xk, float yk) {
+    pair.m1 = 1;
+    pair.c1 = 0;
+    const double xs[] = {97, 96, xk};
+    const float ys[] = {96, 97, yk};
+    for (int s = 0; s < 3; ++s) {
+      sites->siteX(s) = xs[s];
+      sites->siteY(s) = ys[s];
+    }
+    sites->nSites = 3;
+    for (const double x : cutXs) {
+      cuts.cutCount == 0 ? cuts.seed(x, x) : cuts.append(x, x);
+    }
+  }
+  int firstOpen() const { return firstOpenPiece(pair, cuts, *sites, 1, 2); }
+};
+
+TEST(PieceTest, ASiteExactlyAsFarAsSiteIDoesNotShadow) {
+  EXPECT_EQ(PieceFixture({0, 200}, 105, 100).firstOpen(), 1);  // 5 away: a tie
+  EXPECT_EQ(PieceFixture({0, 200}, 104.9, 100).firstOpen(), 0);
+}
+
+TEST(PieceTest, OnlyTheFirstOpenPieceIsDrawn) {
+  EXPECT_EQ(PieceFixture({0, 200, 400}, 105, 100).firstOpen(), 1);
+  // 4.99 from the first midpoint, but farther than site i from the second, (300, 300).
+  PieceFixture shadowedFirst({0, 200, 400}, 96.47, 96.47f);
+  ASSERT_EQ(shadowedFirst.firstOpen(), 2);
+  RecordingForm form;
+  drawPairEdges(form, shadowedFirst.cuts, 2, *shadowedFirst.sites, 1, 2);
+  ASSERT_EQ(form.lines.size(), 2u);
+  EXPECT_EQ(form.lines[0], (testing_support::RecordedLine{LineFlags::GivenColour, 200 - 15200,
+                                                          200 - 10160, 400 - 15200, 400 - 10160,
+                                                          kRed}));
+  EXPECT_EQ(form.lines[1], (testing_support::RecordedLine{LineFlags::PenColour, 97 - 15200,
+                                                          96 - 10160, 96 - 15200, 97 - 10160, 0}));
+  EXPECT_EQ(form.calls, (std::vector<std::string>{"line 6", "line 4"}));
+}
+
+TEST(PieceTest, APieceOfLengthZeroIsTestedAtItsPoint) {
+  PieceFixture zero({100, 100, 400}, 105, 100);
+  ASSERT_EQ(zero.firstOpen(), 1);
+  RecordingForm form;
+  drawPairEdges(form, zero.cuts, 1, *zero.sites, 1, 2);
+  EXPECT_EQ(form.lines[0].x1, form.lines[0].x2);
+  EXPECT_EQ(form.lines[0].y1, form.lines[0].y2);
+}
+
+}  // namespace
