@@ -4,6 +4,7 @@
 
 #include "checked_int16.h"
 #include "column.h"
+#include "heap_sort.h"
 
 namespace geometry {
 
@@ -32,6 +33,14 @@ struct CutList {
   void append(double x, double y) {
     cutCount = add16(cutCount, 1, "cutCount + 1");
     write(cutCount - 1, x, y);
+  }
+
+  // Sorts entries 0 to cutCount - 1 by ascending x with hSort. append keeps cutCount
+  // within the columns, and the sort touches no slot from cutCount upwards, so it works on
+  // the bare slots.
+  void sort() {
+    hSort(cutCount, Slots<double>{cutX.data()}, Slots<double>{cutY.data()},
+          Slots<double>{cutTag.data()});
   }
 
  private:

@@ -18,7 +18,7 @@ namespace geometry {
 // is taken only when its key is strictly larger, while extracting when it is larger or
 // equal, and a sift stops at a child whose key is not larger than the held key.
 template <class Column1, class Column2, class Column3>
-void hSort(const std::int16_t& NN, Column1& s1, Column2& s2, Column3& s3) {
+void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
   struct Held {
     double k, v2, v3;
   };

@@ -4,7 +4,6 @@
 
 #include "checked_int16.h"
 #include "cut_list.h"
-#include "heap_sort.h"
 #include "piece_test.h"
 #include "screening.h"
 #include "site_checks.h"
@@ -28,7 +27,7 @@ int pairScan(Form& form, const SiteColumns& sites) {
       if (screenCompetitors(pair, *table, i, j, sites.nSites, *cuts)) {
         continue;
       }
-      hSort(cuts->cutCount, cuts->cutX, cuts->cutY, cuts->cutTag);
+      cuts->sort();
       const int p = firstOpenPiece(pair, *cuts, sites, i, j);
       if (p != 0) {
         drawPairEdges(form, *cuts, p, sites, i, j);

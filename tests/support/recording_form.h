@@ -14,11 +14,17 @@ struct RecordedLine {
   bool operator==(const RecordedLine&) const = default;
 };
 
+struct RecordedCircle {
+  float x, y, radius;
+  geometry::Colour colour;
+};
+
 // A Form of the standard window's outer size (11,400 x 7,620 twips) that records every
 // call: the lines as values, and every operation as a line of text in call order.
 class RecordingForm final : public geometry::Form {
  public:
   std::vector<RecordedLine> lines;
+  std::vector<RecordedCircle> circles;
   std::vector<std::string> calls;
   float outerWidth = 11400;
   float outerHeight = 7620;
@@ -39,8 +45,8 @@ class RecordingForm final : public geometry::Form {
     calls.push_back("line " + std::to_string(static_cast<int>(flags)));
   }
   void circle(float x, float y, float radius, geometry::Colour colour) override {
-    calls.push_back("circle " + std::to_string(x) + " " + std::to_string(y) + " " +
-                    std::to_string(radius) + " " + std::to_string(colour));
+    circles.push_back({x, y, radius, colour});
+    calls.push_back("circle");
   }
   void print(std::string_view text) override { calls.push_back("print " + std::string(text)); }
 

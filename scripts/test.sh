@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: in the development build, and under AddressSanitizer
+# and UndefinedBehaviorSanitizer. Headless: Qt draws on its offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+export QT_QPA_PLATFORM=offscreen
+for preset in dev sanitize; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j"$(nproc)"
+  ctest --preset "$preset" -j"$(nproc)"
+done
