@@ -27,10 +27,8 @@ int pairScan(Form& form, const SiteColumns& sites) {
       if (screenCompetitors(pair, *table, i, j, sites.nSites, *cuts)) {
         continue;
       }
-      cuts->sort();
-      const int p = firstOpenPiece(pair, *cuts, sites, i, j);
-      if (p != 0) {
-        drawPairEdges(form, *cuts, p, sites, i, j);
+      if (const auto piece = openPiece(pair, *table, *cuts, sites, i, j)) {
+        drawPairEdges(form, *piece, sites, i, j);
         ++pairsDrawn;
       }
     }

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <optional>
+
 #include "cut_list.h"
 #include "form.h"
 #include "pair_record.h"
+#include "screening.h"
 #include "sites.h"
 
 namespace geometry {
+
+// A piece of the pair's bisector: its two ends as stored in the cut list, left end first.
+struct Piece {
+  double x0, y0, x1, y1;
+};
 
 // The pieces of the pair's bisector lie between consecutive entries of the sorted cut
 // list: piece p runs from entry p - 1 to entry p. Returns the first piece whose midpoint
@@ -14,9 +22,16 @@ namespace geometry {
 int firstOpenPiece(const PairRecord& pair, const CutList& cuts, const SiteColumns& sites, int i,
                    int j);
 
-// Draws the pair's Voronoi piece p in red, then its Delaunay edge, from site i to site j, in
+// The same piece as sorting the cut list and calling firstOpenPiece, found on the list as
+// the screening left it. Cut points in the reach of a certain shadow (see SureShadows) end
+// only pieces that would be rejected, so only the cut points between the two shadows are
+// sorted and only their pieces tested. Where equal cut points would leave the choice of an
+// end to the order of the sort, it sorts the list and tests every piece after all.
+std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& table,
+                               CutList& cuts, const SiteColumns& sites, int i, int j);
+
+// Draws the pair's Voronoi piece in red, then its Delaunay edge, from site i to site j, in
 // the pen colour, both shifted back into window coordinates.
-void drawPairEdges(Form& form, const CutList& cuts, int p, const SiteColumns& sites, int i,
-                   int j);
+void drawPairEdges(Form& form, const Piece& piece, const SiteColumns& sites, int i, int j);
 
 }  // namespace geometry

@@ -134,7 +134,8 @@ TEST(PieceTest, OnlyTheFirstOpenPieceIsDrawn) {
   PieceFixture shadowedFirst({0, 200, 400}, 96.47, 96.47f);
   ASSERT_EQ(shadowedFirst.firstOpen(), 2);
   RecordingForm form;
-  drawPairEdges(form, shadowedFirst.cuts, 2, *shadowedFirst.sites, 1, 2);
+  const CutList& c = shadowedFirst.cuts;
+  drawPairEdges(form, {c.cutX(1), c.cutY(1), c.cutX(2), c.cutY(2)}, *shadowedFirst.sites, 1, 2);
   ASSERT_EQ(form.lines.size(), 2u);
   EXPECT_EQ(form.lines[0], (testing_support::RecordedLine{LineFlags::GivenColour, 200 - 15200,
                                                           200 - 10160, 400 - 15200, 400 - 10160,
@@ -148,7 +149,7 @@ TEST(PieceTest, APieceOfLengthZeroIsTestedAtItsPoint) {
   PieceFixture zero({100, 100, 400}, 105, 100);
   ASSERT_EQ(zero.firstOpen(), 1);
   RecordingForm form;
-  drawPairEdges(form, zero.cuts, 1, *zero.sites, 1, 2);
+  drawPairEdges(form, {100, 100, 100, 100}, *zero.sites, 1, 2);
   EXPECT_EQ(form.lines[0].x1, form.lines[0].x2);
   EXPECT_EQ(form.lines[0].y1, form.lines[0].y2);
 }

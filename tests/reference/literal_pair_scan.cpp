@@ -78,7 +78,8 @@ int literalPairScan(Form& form, const SiteColumns& sites) {
           }
         }
         if (pieceShadowed == 0) {
-          drawPairEdges(form, *cuts, p, sites, i, j);
+          drawPairEdges(form, {cuts->cutX(p - 1), cuts->cutY(p - 1), cuts->cutX(p), cuts->cutY(p)},
+                        sites, i, j);
           ++pairsDrawn;
           break;
         }
