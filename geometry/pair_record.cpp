@@ -24,7 +24,6 @@ PairRecord pairRecord(const Bisector& pair, const Form& form) {
   r.midX = pair.midX;
   r.c1 = pair.c;
   r.sumIJ = pair.sumSq;
-  r.dIJ = std::pow(r.sumIJ, 0.5);
 
   // Left end. The bisector crosses the box (its midpoint lies inside), so when it misses
   // the open left edge it enters through the top edge if it runs downwards to the right

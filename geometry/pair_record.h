@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include "form.h"
 
 namespace geometry {
@@ -29,11 +31,14 @@ struct PairRecord {
   float midY;
   double midX;
   double c1;
-  double dIJ;
-  double sumIJ;  // the sum of squares whose root is dIJ
+  double sumIJ;  // the sum of squares inside dist(xi, yi, xj, yj)
   double yAtBoxW;
   double startX, startY;
   double endX, endY;
+
+  // The distance of the two sites, dist(xi, yi, xj, yj). Worked out when asked: the edge
+  // finder compares distances by their sums of squares and seldom needs the root.
+  [[nodiscard]] double dIJ() const { return std::pow(sumIJ, 0.5); }
 };
 
 // Builds the pair record from the pair's bisector, clipping it to the box of the form.

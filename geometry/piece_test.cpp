@@ -7,7 +7,6 @@
 #include "dist.h"
 #include "distance_order.h"
 #include "domain_box.h"
-#include "sure_shadow.h"
 
 namespace geometry {
 
@@ -56,14 +55,15 @@ int firstOpenPiece(const PairRecord& pair, const CutList& cuts, const SiteColumn
 }
 
 std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& table,
-                               CutList& cuts, const SiteColumns& sites, int i, int j) {
+                               const FarthestShadows& farthest, CutList& cuts,
+                               const SiteColumns& sites, int i, int j) {
   const int count = cuts.cutCount;
   double lowest = kInfinity, highest = -kInfinity;
   for (int e = 0; e < count; ++e) {
     lowest = std::min(lowest, cuts.cutX(e));
     highest = std::max(highest, cuts.cutX(e));
   }
-  const ShadowReach reach = shadowReach(pair, table, sites, i, j, lowest, highest);
+  const ShadowReach reach = certainReach(farthest, pair, table, sites, i, lowest, highest);
 
   // The cut points fall into three runs of the sorted list: those in the left shadow's
   // reach, those between, and those in the right shadow's reach. Of the first and last
@@ -120,7 +120,8 @@ std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& ta
     run[end++] = firstRight;
   }
   for (std::size_t n = first + 1; n < end; ++n) {
-    if (!shadowed(pair, run[n - 1].x, run[n].x, sites, i, j, reach.leftSite, reach.rightSite)) {
+    if (!shadowed(pair, run[n - 1].x, run[n].x, sites, i, j, farthest.leftSite,
+                  farthest.rightSite)) {
       return Piece{run[n - 1].x, run[n - 1].y, run[n].x, run[n].y};
     }
   }

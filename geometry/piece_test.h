@@ -7,6 +7,7 @@
 #include "pair_record.h"
 #include "screening.h"
 #include "sites.h"
+#include "sure_shadow.h"
 
 namespace geometry {
 
@@ -28,7 +29,8 @@ int firstOpenPiece(const PairRecord& pair, const CutList& cuts, const SiteColumn
 // sorted and only their pieces tested. Where equal cut points would leave the choice of an
 // end to the order of the sort, it sorts the list and tests every piece after all.
 std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& table,
-                               CutList& cuts, const SiteColumns& sites, int i, int j);
+                               const FarthestShadows& farthest, CutList& cuts,
+                               const SiteColumns& sites, int i, int j);
 
 // Draws the pair's Voronoi piece in red, then its Delaunay edge, from site i to site j, in
 // the pen colour, both shifted back into window coordinates.

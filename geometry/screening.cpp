@@ -1,5 +1,9 @@
 #include "screening.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "distance_order.h"
 
 namespace geometry {
@@ -7,8 +11,13 @@ namespace geometry {
 void CompetitorTable::build(const SiteColumns& sites, int i) {
   const double xi = sites.siteX(i - 1);
   const float yi = sites.siteY(i - 1);
+  mMax = 0;
+  cMax = 0;
+  othersCount_ = 0;
+  witnessCount_ = 0;
   for (int k = 1; k <= sites.nSites; ++k) {
     if (k == i) {
+      bisector[static_cast<std::size_t>(k - 1)] = Bisector{};
       continue;
     }
     const double xk = sites.siteX(k - 1);
@@ -17,6 +26,26 @@ void CompetitorTable::build(const SiteColumns& sites, int i) {
     bisector[slot] = bisectorOf(xi, yi, xk, yk);
     dx[slot] = xk - xi;
     dy[slot] = yk - yi;
+    mMax = std::max(mMax, std::abs(bisector[slot].m));
+    cMax = std::max(cMax, std::abs(bisector[slot].c));
+    others_[othersCount_++] = k;
+  }
+
+  std::array<double, SiteColumns::kSlots> slopes{};
+  for (std::size_t n = 0; n < othersCount_; ++n) {
+    slopes[n] = bisector[static_cast<std::size_t>(others_[n] - 1)].m;
+  }
+  std::sort(slopes.begin(), slopes.begin() + static_cast<std::ptrdiff_t>(othersCount_));
+  slopeGap = std::numeric_limits<double>::infinity();
+  for (std::size_t n = 1; n < othersCount_; ++n) {
+    const double gap = slopes[n] - slopes[n - 1];
+    slopeGap = gap > 0 && gap < slopeGap ? gap : slopeGap;
+  }
+}
+
+void CompetitorTable::addWitness(int k) {
+  if (k != 0 && std::find(witnesses().begin(), witnesses().end(), k) == witnesses().end()) {
+    witnesses_[witnessCount_++] = k;
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "cut_list.h"
 #include "pair_record.h"
@@ -15,8 +16,27 @@ struct CompetitorTable {
   std::array<Bisector, SiteColumns::kSlots> bisector{};
   std::array<double, SiteColumns::kSlots> dx{};
   std::array<float, SiteColumns::kSlots> dy{};
+  double mMax = 0, cMax = 0;  // the largest |m| and |c| of site i's bisectors
+  double slopeGap = 0;        // the least non-zero difference of two of their slopes
 
   void build(const SiteColumns& sites, int i);
+
+  // Every site but i, by site number.
+  [[nodiscard]] std::span<const int> others() const { return {others_.data(), othersCount_}; }
+
+  // The sites whose shadows have shown earlier pairs of site i to be no edge: mostly the
+  // Voronoi neighbours of site i, which bound its cell and so shadow the bisectors of the
+  // other pairs. A handful at most; they are tried first for the next pair.
+  [[nodiscard]] std::span<const int> witnesses() const {
+    return {witnesses_.data(), witnessCount_};
+  }
+  void addWitness(int k);
+
+ private:
+  std::array<int, SiteColumns::kSlots> others_{};
+  std::size_t othersCount_ = 0;
+  std::array<int, SiteColumns::kSlots> witnesses_{};
+  std::size_t witnessCount_ = 0;
 };
 
 // Screens every site k other than i and j against the pair (i, j), filling the cut list

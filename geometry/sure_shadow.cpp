@@ -47,66 +47,137 @@ double SureShadows::needed(double v) const {
   return 4 * std::abs(v) * yError_ + 0x1p-38 * sumIBound_;
 }
 
-ShadowReach shadowReach(const PairRecord& pair, const CompetitorTable& table,
-                        const SiteColumns& sites, int i, int j, double lowest, double highest) {
-  // The competitor whose shadow from the left reaches farthest right, and the one whose
-  // shadow from the right reaches farthest left. With d = x - xi and q the height of the
-  // line above site i at x = xi, F = |w|^2 - 2 q v - 2 (u + m1 v) d: its zero is where the
-  // shadow ends, and only a clear sign of u + m1 v tells which way the shadow reaches.
+FarthestShadows farthestShadows(const PairRecord& pair, const CompetitorTable& table,
+                                const SiteColumns& sites, int i, int j,
+                                std::span<const int> competitors) {
+  // With d = x - xi and q the height of the line above site i at x = xi,
+  // F = |w|^2 - 2 q v - 2 (u + m1 v) d, so a shadow ends at xi + n / e with
+  // n = |w|^2 - 2 q v and e = 2 (u + m1 v). The ends are compared as fractions, by
+  // cross-multiplying, so that only the two farthest need a division; only a clear sign
+  // of e tells which way a shadow reaches.
   const double xi = sites.siteX(i - 1);
   const double q = pair.c1 + pair.m1 * xi - sites.siteY(i - 1);
-  // Each end is xi + n / d, n = |w|^2 - 2 q v and d = 2 (u + m1 v); the ends are compared
-  // as fractions, by cross-multiplying, so that only the two farthest need a division.
-  ShadowReach reach{0, 0, -kInfinity, kInfinity};
-  double leftN = 0, leftD = -1, rightN = 0, rightD = 1;
-  for (int k = 1; k <= sites.nSites; ++k) {
+  FarthestShadows farthest;
+  double leftN = 0, leftE = -1, rightN = 0, rightE = 1;
+  for (const int k : competitors) {
     const auto slot = static_cast<std::size_t>(k - 1);
     const double u = table.dx[slot];
     const double v = table.dy[slot];
     const double mv = pair.m1 * v;
-    const double d = 2 * (u + mv);
-    const bool clear = std::abs(d) > 0x1p-47 * (std::abs(u) + std::abs(mv)) && k != i && k != j;
+    const double e = 2 * (u + mv);
     const double n = table.bisector[slot].sumSq - 2 * q * v;
-    // A shadow from the left has d < 0: its end lies farther right when n / d > leftN /
-    // leftD, that is n leftD > leftN d. One from the right has d > 0 and lies farther left
-    // when n rightD < rightN d. Selections rather than branches: the side is a coin toss
-    // from one competitor to the next, while a new farthest end is rare.
-    const bool fartherLeft = clear && d < 0 && (reach.leftSite == 0 || n * leftD > leftN * d);
-    const bool fartherRight = clear && d > 0 && (reach.rightSite == 0 || n * rightD < rightN * d);
+    // A shadow from the left has e < 0 and ends farther right when n / e > leftN / leftE,
+    // that is n leftE > leftN e; one from the right has e > 0 and ends farther left when
+    // n rightE < rightN e. The tests are combined without branching (& rather than &&):
+    // the side is a coin toss from one competitor to the next, while a new farthest end
+    // is rare and its branch well predicted.
+    const bool clear = (k != j) & (std::abs(e) > 0x1p-47 * (std::abs(u) + std::abs(mv)));
+    const bool fartherLeft = clear & (e < 0) & ((farthest.leftSite == 0) | (n * leftE > leftN * e));
+    const bool fartherRight =
+        clear & (e > 0) & ((farthest.rightSite == 0) | (n * rightE < rightN * e));
     if (fartherLeft) {
       leftN = n;
-      leftD = d;
-      reach.leftSite = k;
+      leftE = e;
+      farthest.leftSite = k;
     }
     if (fartherRight) {
       rightN = n;
-      rightD = d;
-      reach.rightSite = k;
+      rightE = e;
+      farthest.rightSite = k;
     }
   }
-  const double leftEnd = reach.leftSite != 0 ? xi + leftN / leftD : -kInfinity;
-  const double rightEnd = reach.rightSite != 0 ? xi + rightN / rightD : kInfinity;
+  farthest.leftEnd = farthest.leftSite != 0 ? xi + leftN / leftE : -kInfinity;
+  farthest.rightEnd = farthest.rightSite != 0 ? xi + rightN / rightE : kInfinity;
+  return farthest;
+}
 
-  // Back off from each end far enough for the shadow to be certain, and check that it is.
+namespace {
+
+// How far outside the pair's stretch a cut point of the screening can fall.
+//
+// A competitor's cut point is the crossing of its line y = m2 x + c2 with the pair's,
+// appended only when its gaps at the two ends of the stretch, as computed, differ in sign
+// (or one is zero). If the crossing lay a distance delta outside the stretch, both exact
+// gaps would share a sign and exceed |m1 - m2| delta less the ends' own offsets from the
+// line (under 2u (|m1| X + |c1| + Y)); the computed gaps are off by under
+// 2u (2 |m2| X + 2 |c2| + Y). So delta < 2^-50 (...) / |m1 - m2|, and the division that
+// places the cut point adds at most 3u of its size. X and Y bound the ends' coordinates,
+// and the table bounds every |m2| and |c2| of site i, and |m1 - m2| from below (m1 is
+// one of site i's slopes too). Competitors parallel to the pair make no cut point.
+double cutOverhang(const PairRecord& pair, const CompetitorTable& table) {
+  const double x = std::max(std::abs(pair.startX), std::abs(pair.endX));
+  const double y = std::max(std::abs(pair.startY), std::abs(pair.endY));
+  const double offsets =
+      (table.mMax + std::abs(pair.m1)) * x + table.cMax + std::abs(pair.c1) + y;
+  return 0x1p-50 * offsets / table.slopeGap + 0x1p-50 * x;
+}
+
+}  // namespace
+
+namespace {
+
+// Backs off from a shadow's end far enough for the shadow to be certain there, and checks
+// that it is: returns that point, or `fail` when the shadow is not certain at it.
+double certainFrom(const SureShadows& shadows, const PairRecord& pair,
+                   const CompetitorTable& table, const SiteColumns& sites, int k, double end,
+                   double towards, double lowest, double highest, double fail) {
+  const auto slot = static_cast<std::size_t>(k - 1);
+  const double v = table.dy[slot];
+  // F changes by `slope` per unit of x; aim at four times the depth needed, plus room for
+  // the rounding of the end itself.
+  const double slope = 2 * std::abs(table.dx[slot] + pair.m1 * v);
+  const double gap = 4 * shadows.needed(v) / slope + 0x1p-36 * (std::abs(end) + 1);
+  const double tau = std::clamp(end + towards * gap, lowest, highest);
+  return shadows.certain(tau, sites.siteX(k - 1), sites.siteY(k - 1), v) ? tau : fail;
+}
+
+}  // namespace
+
+ShadowReach certainReach(const FarthestShadows& farthest, const PairRecord& pair,
+                         const CompetitorTable& table, const SiteColumns& sites, int i,
+                         double lowest, double highest) {
+  ShadowReach reach{-kInfinity, kInfinity};
   const SureShadows shadows(pair, sites, i, lowest, highest);
-  const auto backOff = [&](int k, double end, double towards) {
-    const auto slot = static_cast<std::size_t>(k - 1);
-    const double v = table.dy[slot];
-    // F changes by this much per unit of x; aim at four times the depth needed, plus room
-    // for the rounding of the end itself.
-    const double slope = 2 * std::abs(table.dx[slot] + pair.m1 * v);
-    const double gap = 4 * shadows.needed(v) / slope + 0x1p-36 * (std::abs(end) + 1);
-    const double tau = std::clamp(end + towards * gap, lowest, highest);
-    return shadows.certain(tau, sites.siteX(k - 1), sites.siteY(k - 1), v) ? tau
-                                                                           : kInfinity * towards;
-  };
-  if (reach.leftSite != 0 && leftEnd > lowest) {
-    reach.left = backOff(reach.leftSite, leftEnd, -1);
+  if (farthest.leftSite != 0 && farthest.leftEnd > lowest) {
+    reach.left = certainFrom(shadows, pair, table, sites, farthest.leftSite, farthest.leftEnd, -1,
+                             lowest, highest, -kInfinity);
   }
-  if (reach.rightSite != 0 && rightEnd < highest) {
-    reach.right = backOff(reach.rightSite, rightEnd, +1);
+  if (farthest.rightSite != 0 && farthest.rightEnd < highest) {
+    reach.right = certainFrom(shadows, pair, table, sites, farthest.rightSite,
+                              farthest.rightEnd, +1, lowest, highest, kInfinity);
   }
   return reach;
+}
+
+bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairRecord& pair,
+                              const CompetitorTable& table, const SiteColumns& sites, int i) {
+  if (farthest.leftSite == 0 && farthest.rightSite == 0) {
+    return false;
+  }
+  const double overhang = cutOverhang(pair, table);
+  if (!std::isfinite(overhang)) {
+    return false;
+  }
+  const double lowest = pair.startX - overhang;
+  const double highest = pair.endX + overhang;
+  // One shadow over everything, or the two overlapping: certain on either side of a point
+  // in their overlap.
+  const SureShadows shadows(pair, sites, i, lowest, highest);
+  const auto certainAt = [&](int k, double x) {
+    const auto slot = static_cast<std::size_t>(k - 1);
+    return k != 0 && shadows.certain(x, sites.siteX(k - 1), sites.siteY(k - 1), table.dy[slot]);
+  };
+  if (farthest.leftEnd > highest && certainAt(farthest.leftSite, highest)) {
+    return true;
+  }
+  if (farthest.rightEnd < lowest && certainAt(farthest.rightSite, lowest)) {
+    return true;
+  }
+  if (farthest.leftSite == 0 || farthest.rightSite == 0 || farthest.leftEnd <= farthest.rightEnd) {
+    return false;
+  }
+  const double split = std::clamp((farthest.leftEnd + farthest.rightEnd) / 2, lowest, highest);
+  return certainAt(farthest.leftSite, split) && certainAt(farthest.rightSite, split);
 }
 
 }  // namespace geometry

@@ -46,8 +46,8 @@ TEST(PairRecord, ShallowBisectorRunsFromLeftToRightEdge) {
   EXPECT_EQ(r.midY, 10460.0f);
   EXPECT_EQ(r.midX, 15325);
   EXPECT_EQ(r.c1, 14291.25);
-  EXPECT_EQ(r.dIJ, std::pow(42500.0, 0.5));
-  EXPECT_NEAR(r.dIJ, 206.155281280883, 1e-12);
+  EXPECT_EQ(r.dIJ(), std::pow(42500.0, 0.5));
+  EXPECT_NEAR(r.dIJ(), 206.155281280883, 1e-12);
   EXPECT_EQ(r.startX, 0);
   EXPECT_EQ(r.startY, 14291.25);
   EXPECT_EQ(r.yAtBoxW, 6691.25);

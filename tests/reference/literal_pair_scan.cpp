@@ -26,6 +26,7 @@ int literalPairScan(Form& form, const SiteColumns& sites) {
   for (int i = 1; i <= lastI; ++i) {
     for (int j = i + 1; j <= sites.nSites; ++j) {
       const PairRecord pair = pairRecord(bisectorOf(X(i), Y(i), X(j), Y(j)), form);
+      const double dIJ = pair.dIJ();
 
       // Screening.
       cuts->seed(pair.startX, pair.startY);
@@ -50,11 +51,11 @@ int literalPairScan(Form& form, const SiteColumns& sites) {
         const float dyK = Y(k) - Y(i);
         const int sameQuadrant = (dxJ * dxK > 0) && (dyJ * dyK > 0) ? 1 : 0;
         const double P = gapStart * gapEnd;
-        if (P > 0 && pair.dIJ > dIK && sameQuadrant == 1) {
+        if (P > 0 && dIJ > dIK && sameQuadrant == 1) {
           pairBlocked = 1;
           break;
         }
-        if ((P < 0 || pair.dIJ < dIK || sameQuadrant != 0) && (P < 0 || pair.dIJ > dIK)) {
+        if ((P < 0 || dIJ < dIK || sameQuadrant != 0) && (P < 0 || dIJ > dIK)) {
           appendCrossing(pair, m2, c2, *cuts);
         }
       }
