@@ -10,8 +10,14 @@ constexpr geometry::Colour rgb(int red, int green, int blue) {
          static_cast<geometry::Colour>(blue) << 16;
 }
 
-constexpr int redOf(geometry::Colour c) { return static_cast<int>(c & 0xFFu); }
-constexpr int greenOf(geometry::Colour c) { return static_cast<int>(c >> 8 & 0xFFu); }
-constexpr int blueOf(geometry::Colour c) { return static_cast<int>(c >> 16 & 0xFFu); }
+constexpr int redOf(geometry::Colour c) {
+  return static_cast<int>(c & 0xFFu);
+}
+constexpr int greenOf(geometry::Colour c) {
+  return static_cast<int>(c >> 8 & 0xFFu);
+}
+constexpr int blueOf(geometry::Colour c) {
+  return static_cast<int>(c >> 16 & 0xFFu);
+}
 
 }  // namespace app

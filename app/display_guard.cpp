@@ -26,7 +26,9 @@ void startUpHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 
 }  // namespace
 
-DisplayGuard::DisplayGuard() { previousHandler = qInstallMessageHandler(startUpHandler); }
+DisplayGuard::DisplayGuard() {
+  previousHandler = qInstallMessageHandler(startUpHandler);
+}
 
 DisplayGuard::~DisplayGuard() {
   qInstallMessageHandler(previousHandler);

@@ -36,7 +36,8 @@ RunSummary runLoadProcedure(geometry::Form& form, RandomSource& random,
   const float r1 = random.next();
   const float r2 = random.next();
   const float r3 = random.next();
-  form.setForeColor(rgb(scaledDraw(r1, 123, 122), scaledDraw(r2, 23, 222), scaledDraw(r3, 23, 222)));
+  form.setForeColor(
+      rgb(scaledDraw(r1, 123, 122), scaledDraw(r2, 23, 222), scaledDraw(r3, 23, 222)));
 
   // The label's spot: at least 380 pixels from the right edge, 40 to 190 from the top.
   const float widthTwips = form.width();

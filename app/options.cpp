@@ -17,7 +17,8 @@ QString helpText(const QCommandLineParser& parser) {
 }
 
 CommandLine usageError(const QString& problem, const QCommandLineParser& parser) {
-  return {CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
+  return {
+      CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
 }
 
 }  // namespace
@@ -60,12 +61,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return {CommandLine::Action::PrintAndSucceed, {}, helpText(parser)};
   }
   if (parser.isSet(version)) {
-    return {CommandLine::Action::PrintAndSucceed, {},
+    return {CommandLine::Action::PrintAndSucceed,
+            {},
             QStringLiteral("voronoi-delaunay " VD_VERSION "\n")};
   }
   if (!parser.positionalArguments().isEmpty()) {
-    return usageError(QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first(),
-                      parser);
+    return usageError(
+        QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first(), parser);
   }
 
   Options options;
@@ -88,9 +90,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   bool scaleOk = false;
   options.scale = parser.value(scale).toInt(&scaleOk);
   if (!scaleOk || options.scale < 1 || options.scale > kLargestScale) {
-    return usageError(QStringLiteral("--scale takes a whole number from 1 to 16, not ") +
-                          parser.value(scale),
-                      parser);
+    return usageError(
+        QStringLiteral("--scale takes a whole number from 1 to 16, not ") + parser.value(scale),
+        parser);
   }
   if (parser.isSet(scale) && !options.saveFile) {
     return usageError(QStringLiteral("--scale goes with --save"), parser);

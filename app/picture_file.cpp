@@ -13,9 +13,13 @@ namespace app {
 
 namespace {
 
-QString number(double value) { return QString::number(value, 'g', 9); }
+QString number(double value) {
+  return QString::number(value, 'g', 9);
+}
 
-QString colourName(geometry::Colour colour) { return toQColor(colour).name(QColor::HexRgb); }
+QString colourName(geometry::Colour colour) {
+  return toQColor(colour).name(QColor::HexRgb);
+}
 
 struct SvgItemWriter {
   QXmlStreamWriter& xml;

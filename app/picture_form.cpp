@@ -31,8 +31,12 @@ void PictureForm::refresh() {
   }
 }
 
-float PictureForm::width() const { return outerWidthTwips(clientWidth_); }
-float PictureForm::height() const { return outerHeightTwips(clientHeight_); }
+float PictureForm::width() const {
+  return outerWidthTwips(clientWidth_);
+}
+float PictureForm::height() const {
+  return outerHeightTwips(clientHeight_);
+}
 
 void PictureForm::line(geometry::LineFlags flags, float x1, float y1, float x2, float y2,
                        geometry::Colour colour) {

@@ -7,8 +7,8 @@ namespace app {
 namespace {
 
 std::uint32_t clockSeed() {
-  const auto ticks = static_cast<std::uint64_t>(
-      std::chrono::system_clock::now().time_since_epoch().count());
+  const auto ticks =
+      static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
   return static_cast<std::uint32_t>(ticks ^ (ticks >> 32));
 }
 

@@ -86,7 +86,8 @@ std::vector<SitePosition> readSites(std::istream& in) {
     }
     const auto site = parseSite(text);
     if (!site) {
-      refuse(lineNumber, "expected two numbers, x and y in pixels, not \"" + std::string(text) + "\"");
+      refuse(lineNumber,
+             "expected two numbers, x and y in pixels, not \"" + std::string(text) + "\"");
     }
     if (!insideClientArea(*site)) {
       refuse(lineNumber, "site (" + std::string(text) + ") is outside the client area, 0 to " +
@@ -96,8 +97,8 @@ std::vector<SitePosition> readSites(std::istream& in) {
     if (sites.size() == static_cast<std::size_t>(geometry::SiteColumns::kSlots)) {
       refuse(lineNumber, "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
     }
-    const SitePosition domain = shiftedIntoDomain(*site, outerWidthTwips(kClientWidth),
-                                                  outerHeightTwips(kClientHeight));
+    const SitePosition domain =
+        shiftedIntoDomain(*site, outerWidthTwips(kClientWidth), outerHeightTwips(kClientHeight));
     for (std::size_t earlier = 0; earlier < shifted.size(); ++earlier) {
       // Exact comparisons on purpose: the edge finder divides by these differences.
       const bool sameX = shifted[earlier].x == domain.x;

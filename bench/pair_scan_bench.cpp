@@ -57,7 +57,8 @@ std::unique_ptr<geometry::SiteColumns> layout(Position position) {
 std::unique_ptr<geometry::SiteColumns> ring() {
   return layout([](int n) {
     const double angle = 2 * std::numbers::pi * (n + 0.3) / 49;
-    return app::SitePosition{376 + 200 * std::cos(angle), static_cast<float>(237 + 200 * std::sin(angle))};
+    return app::SitePosition{376 + 200 * std::cos(angle),
+                             static_cast<float>(237 + 200 * std::sin(angle))};
   });
 }
 
@@ -65,7 +66,8 @@ std::unique_ptr<geometry::SiteColumns> ring() {
 std::unique_ptr<geometry::SiteColumns> arc() {
   return layout([](int n) {
     const double x = 30 + 14.1 * n;
-    return app::SitePosition{x, static_cast<float>(300 - 0.0015 * (x - 376) * (x - 376) + 0.01 * n)};
+    return app::SitePosition{x,
+                             static_cast<float>(300 - 0.0015 * (x - 376) * (x - 376) + 0.01 * n)};
   });
 }
 
@@ -84,7 +86,8 @@ void scanRandom(benchmark::State& state, Scan scan) {
 }
 
 template <class Scan>
-void scanLayout(benchmark::State& state, Scan scan, std::unique_ptr<geometry::SiteColumns> (*make)()) {
+void scanLayout(benchmark::State& state, Scan scan,
+                std::unique_ptr<geometry::SiteColumns> (*make)()) {
   const auto sites = make();
   NullForm form;
   for (auto _ : state) {
@@ -92,12 +95,24 @@ void scanLayout(benchmark::State& state, Scan scan, std::unique_ptr<geometry::Si
   }
 }
 
-void Fast(benchmark::State& state) { scanRandom(state, geometry::pairScan); }
-void Literal(benchmark::State& state) { scanRandom(state, reference::literalPairScan); }
-void FastRing(benchmark::State& state) { scanLayout(state, geometry::pairScan, ring); }
-void LiteralRing(benchmark::State& state) { scanLayout(state, reference::literalPairScan, ring); }
-void FastArc(benchmark::State& state) { scanLayout(state, geometry::pairScan, arc); }
-void LiteralArc(benchmark::State& state) { scanLayout(state, reference::literalPairScan, arc); }
+void Fast(benchmark::State& state) {
+  scanRandom(state, geometry::pairScan);
+}
+void Literal(benchmark::State& state) {
+  scanRandom(state, reference::literalPairScan);
+}
+void FastRing(benchmark::State& state) {
+  scanLayout(state, geometry::pairScan, ring);
+}
+void LiteralRing(benchmark::State& state) {
+  scanLayout(state, reference::literalPairScan, ring);
+}
+void FastArc(benchmark::State& state) {
+  scanLayout(state, geometry::pairScan, arc);
+}
+void LiteralArc(benchmark::State& state) {
+  scanLayout(state, reference::literalPairScan, arc);
+}
 
 BENCHMARK(Fast)->Arg(4)->Arg(16)->Arg(49)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Literal)->Arg(4)->Arg(16)->Arg(49)->Unit(benchmark::kMicrosecond);

@@ -24,6 +24,8 @@ inline std::int16_t add16(int a, int b, const char* what) {
   return static_cast<std::int16_t>(sum);
 }
 
-inline std::int16_t sub16(int a, int b, const char* what) { return add16(a, -b, what); }
+inline std::int16_t sub16(int a, int b, const char* what) {
+  return add16(a, -b, what);
+}
 
 }  // namespace geometry

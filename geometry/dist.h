@@ -10,7 +10,9 @@ namespace geometry {
 // rewrites it as this product from -O1 up); the C library's general pow misses the
 // correctly rounded square in about one case in 1,200, so calling it would make the
 // pictures depend on the optimisation level.
-inline double square(double v) { return v * v; }
+inline double square(double v) {
+  return v * v;
+}
 
 // The sum of squares inside dist. Each difference keeps the precision of its operands:
 // float - float stays float, anything with a double is a double.

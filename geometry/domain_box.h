@@ -13,8 +13,12 @@ namespace geometry {
 inline float boxSize(float sizeTwips) {
   return static_cast<float>(static_cast<double>(sizeTwips) * 40.0 / 15.0);
 }
-inline float boxW(const Form& form) { return boxSize(form.width()); }
-inline float boxH(const Form& form) { return boxSize(form.height()); }
+inline float boxW(const Form& form) {
+  return boxSize(form.width());
+}
+inline float boxH(const Form& form) {
+  return boxSize(form.height());
+}
 
 // (size x 20) / 15, at extended precision, rounded once to single precision: the shift from
 // window to domain coordinates.

@@ -12,12 +12,12 @@ namespace geometry {
 // every pair (i, j): as the pair's own bisector when b = j, and as a competitor's line
 // otherwise.
 struct Bisector {
-  double slope;   // of the segment from a to b: float difference over double difference
-  double m;       // -1 / slope
-  float midY;     // (ya + yb) / 2: the single-precision sum, halved
-  double midX;    // (xa + xb) / 2
-  double c;       // midY - midX m
-  double sumSq;   // the sum of squares inside dist(xa, ya, xb, yb)
+  double slope;  // of the segment from a to b: float difference over double difference
+  double m;      // -1 / slope
+  float midY;    // (ya + yb) / 2: the single-precision sum, halved
+  double midX;   // (xa + xb) / 2
+  double c;      // midY - midX m
+  double sumSq;  // the sum of squares inside dist(xa, ya, xb, yb)
 };
 
 Bisector bisectorOf(double xa, float ya, double xb, float yb);

@@ -67,9 +67,8 @@ int pairScan(Form& form, const SiteColumns& sites) {
       // Most pairs are no Delaunay edge: two competitors' shadows cover the pair's whole
       // bisector, and nothing can be drawn whether the screening blocks the pair or not.
       // The sites that showed it for earlier pairs of site i usually show it again.
-      if (surelyShadowedThroughout(
-              farthestShadows(pair, *table, sites, i, j, table->witnesses()), pair, *table,
-              sites, i)) {
+      if (surelyShadowedThroughout(farthestShadows(pair, *table, sites, i, j, table->witnesses()),
+                                   pair, *table, sites, i)) {
         continue;
       }
       const FarthestShadows farthest = farthestShadows(pair, *table, sites, i, j, table->others());

@@ -15,8 +15,8 @@ namespace {
 // Whether a site other than i and j is strictly closer than site i to the midpoint of the
 // piece from x0 to x1. Any such site decides it, so the likely ones, first and second, are
 // asked before the rest.
-bool shadowed(const PairRecord& pair, double x0, double x1, const SiteColumns& sites, int i,
-              int j, int first = 0, int second = 0) {
+bool shadowed(const PairRecord& pair, double x0, double x1, const SiteColumns& sites, int i, int j,
+              int first = 0, int second = 0) {
   const double pieceMidX = (x0 + x1) / 2;
   const double pieceMidY = pair.m1 * pieceMidX + pair.c1;
   const double sumI = squaredSum(pieceMidX, pieceMidY, sites.siteX(i - 1), sites.siteY(i - 1));

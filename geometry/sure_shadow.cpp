@@ -107,8 +107,7 @@ namespace {
 double cutOverhang(const PairRecord& pair, const CompetitorTable& table) {
   const double x = std::max(std::abs(pair.startX), std::abs(pair.endX));
   const double y = std::max(std::abs(pair.startY), std::abs(pair.endY));
-  const double offsets =
-      (table.mMax + std::abs(pair.m1)) * x + table.cMax + std::abs(pair.c1) + y;
+  const double offsets = (table.mMax + std::abs(pair.m1)) * x + table.cMax + std::abs(pair.c1) + y;
   return 0x1p-50 * offsets / table.slopeGap + 0x1p-50 * x;
 }
 
@@ -118,9 +117,9 @@ namespace {
 
 // Backs off from a shadow's end far enough for the shadow to be certain there, and checks
 // that it is: returns that point, or `fail` when the shadow is not certain at it.
-double certainFrom(const SureShadows& shadows, const PairRecord& pair,
-                   const CompetitorTable& table, const SiteColumns& sites, int k, double end,
-                   double towards, double lowest, double highest, double fail) {
+double certainFrom(const SureShadows& shadows, const PairRecord& pair, const CompetitorTable& table,
+                   const SiteColumns& sites, int k, double end, double towards, double lowest,
+                   double highest, double fail) {
   const auto slot = static_cast<std::size_t>(k - 1);
   const double v = table.dy[slot];
   // F changes by `slope` per unit of x; aim at four times the depth needed, plus room for
@@ -143,8 +142,8 @@ ShadowReach certainReach(const FarthestShadows& farthest, const PairRecord& pair
                              lowest, highest, -kInfinity);
   }
   if (farthest.rightSite != 0 && farthest.rightEnd < highest) {
-    reach.right = certainFrom(shadows, pair, table, sites, farthest.rightSite,
-                              farthest.rightEnd, +1, lowest, highest, kInfinity);
+    reach.right = certainFrom(shadows, pair, table, sites, farthest.rightSite, farthest.rightEnd,
+                              +1, lowest, highest, kInfinity);
   }
   return reach;
 }

@@ -82,9 +82,12 @@ QStringList svgItems(const QByteArray& svg) {
     }
     const auto a = xml.attributes();
     if (xml.name() == QLatin1String("line")) {
-      items << QStringLiteral("line %1 %2 %3 %4 %5").arg(a.value("x1"), a.value("y1"), a.value("x2"), a.value("y2"), a.value("stroke"));
+      items << QStringLiteral("line %1 %2 %3 %4 %5")
+                   .arg(a.value("x1"), a.value("y1"), a.value("x2"), a.value("y2"),
+                        a.value("stroke"));
     } else if (xml.name() == QLatin1String("circle")) {
-      items << QStringLiteral("circle %1 %2 %3").arg(a.value("cx"), a.value("cy"), a.value("stroke"));
+      items
+          << QStringLiteral("circle %1 %2 %3").arg(a.value("cx"), a.value("cy"), a.value("stroke"));
     } else if (xml.name() == QLatin1String("text")) {
       items << QStringLiteral("text ") + xml.readElementText();
     }
@@ -99,11 +102,16 @@ TEST_F(CommandLine, SavedSvgHoldsEveryItemInDrawingOrderWithExactCoordinates) {
   const auto exact = [](float v) { return QString::number(static_cast<double>(v), 'g', 9); };
   for (const app::PictureItem& item : pictureForSeed(42)) {
     if (const auto* line = std::get_if<app::LineItem>(&item)) {
-      expected << QStringLiteral("line %1 %2 %3 %4 %5").arg(exact(line->x1), exact(line->y1), exact(line->x2), exact(line->y2), app::toQColor(line->colour).name());
+      expected << QStringLiteral("line %1 %2 %3 %4 %5")
+                      .arg(exact(line->x1), exact(line->y1), exact(line->x2), exact(line->y2),
+                           app::toQColor(line->colour).name());
     } else if (const auto* circle = std::get_if<app::CircleItem>(&item)) {
-      expected << QStringLiteral("circle %1 %2 %3").arg(exact(circle->x), exact(circle->y), app::toQColor(circle->colour).name());
+      expected << QStringLiteral("circle %1 %2 %3")
+                      .arg(exact(circle->x), exact(circle->y),
+                           app::toQColor(circle->colour).name());
     } else {
-      expected << QStringLiteral("text ") + QString::fromStdString(std::get<app::TextItem>(item).text);
+      expected << QStringLiteral("text ") +
+                      QString::fromStdString(std::get<app::TextItem>(item).text);
     }
   }
   const QStringList items = svgItems(contents(path("a.svg")));
@@ -126,7 +134,8 @@ TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
     const QStringList f = item.split(' ');
     circles += f[0] == QLatin1String("circle") ? 1 : 0;
     if (f[0] == QLatin1String("line") && f[5] != QLatin1String("#ff0000") && f[1] != f[3]) {
-      edges << names[centres.indexOf(f[1] + ' ' + f[2])] + names[centres.indexOf(f[3] + ' ' + f[4])];
+      edges << names[centres.indexOf(f[1] + ' ' + f[2])] +
+                   names[centres.indexOf(f[3] + ' ' + f[4])];
     }
   }
   EXPECT_EQ(circles, 4);
@@ -156,15 +165,28 @@ TEST_P(CommandLineRefuses, WithExitStatus2AndNoFileLeft) {
 INSTANTIATE_TEST_SUITE_P(
     Examples, CommandLineRefuses,
     ::testing::Values(
-        BadRun{"MalformedSite", {"--sites", "FILE", "--save", "OUT/a.png"}, "1 2\n3 x\n", "sites.txt: line 2:"},
+        BadRun{"MalformedSite",
+               {"--sites", "FILE", "--save", "OUT/a.png"},
+               "1 2\n3 x\n",
+               "sites.txt: line 2:"},
         BadRun{"OneSite", {"--sites", "FILE", "--save", "OUT/a.png"}, "1 2\n", "at least 2"},
-        BadRun{"SiteOutside", {"--sites", "FILE", "--save", "OUT/a.png"}, "1 2\n900 3\n", "line 2: site (900 3) is outside"},
+        BadRun{"SiteOutside",
+               {"--sites", "FILE", "--save", "OUT/a.png"},
+               "1 2\n900 3\n",
+               "line 2: site (900 3) is outside"},
         BadRun{"SameX", {"--sites", "FILE", "--save", "OUT/a.png"}, "1 2\n1 3\n", "same x"},
-        BadRun{"MissingSiteList", {"--sites", "OUT/none.txt", "--save", "OUT/a.png"}, "", "cannot be opened"},
-        BadRun{"UnknownExtension", {"--seed", "1", "--save", "OUT/a.bmp"}, "", "must end in .png or .svg"},
+        BadRun{"MissingSiteList",
+               {"--sites", "OUT/none.txt", "--save", "OUT/a.png"},
+               "",
+               "cannot be opened"},
+        BadRun{"UnknownExtension",
+               {"--seed", "1", "--save", "OUT/a.bmp"},
+               "",
+               "must end in .png or .svg"},
         BadRun{"MissingFolder", {"--seed", "1", "--save", "OUT/no/a.png"}, "", "cannot write"},
         BadRun{"UnknownOption", {"--colour", "red"}, "", "Unknown option 'colour'"},
-        BadRun{"BadSeed", {"--seed", "-3", "--save", "OUT/a.png"}, "", "--seed takes a whole number"}),
+        BadRun{
+            "BadSeed", {"--seed", "-3", "--save", "OUT/a.png"}, "", "--seed takes a whole number"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(CommandLine, HelpAndVersionSucceed) {

@@ -1,3 +1,5 @@
+#include "app/load_procedure.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -5,7 +7,6 @@
 
 #include "app/colour.h"
 #include "app/frm_ovra.h"
-#include "app/load_procedure.h"
 #include "app/picture_file.h"
 #include "app/picture_painter.h"
 #include "app/site_generation.h"
@@ -21,8 +22,9 @@ constexpr float kLargestDraw = 1.0f - 0x1p-24f;
 // and the seeding into the form's call log so that their order against the drawing shows.
 class ScriptedRandom final : public app::RandomSource {
  public:
-  ScriptedRandom(RecordingForm& form, std::vector<float> draws,
-                 std::function<float(int)> more = [](int n) { return 0.01f * static_cast<float>(n + 1); })
+  ScriptedRandom(
+      RecordingForm& form, std::vector<float> draws,
+      std::function<float(int)> more = [](int n) { return 0.01f * static_cast<float>(n + 1); })
       : form_(form), draws_(std::move(draws)), more_(std::move(more)) {}
   std::uint32_t randomize() override {
     form_.calls.push_back("randomize");
@@ -47,8 +49,8 @@ TEST(LoadProcedure, SmallestDrawsGiveTheLowestColourCountAndLabelSpot) {
   const app::RunSummary summary = app::runLoadProcedure(form, random);
   EXPECT_EQ(form.foreColor(), app::rgb(122, 222, 222));
   EXPECT_EQ(summary.nSites, 4);
-  EXPECT_EQ(form.lines.front(), (testing_support::RecordedLine{geometry::LineFlags::PenColour, 0, 40,
-                                                               0, 40, 0}));
+  EXPECT_EQ(form.lines.front(),
+            (testing_support::RecordedLine{geometry::LineFlags::PenColour, 0, 40, 0, 40, 0}));
   EXPECT_EQ(form.calls[12], "print N= 4");
 }
 
@@ -65,16 +67,38 @@ TEST(LoadProcedure, LargestDrawsGiveTheHighestColourAndCount) {
 
 TEST(LoadProcedure, ShowsSeedsDrawsLabelsMarksThenDrawsEdgesWithoutFurtherDraws) {
   RecordingForm form;
-  ScriptedRandom random(form, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0},
-                        [](int n) { return std::vector{0.1f, 0.2f, 0.9f, 0.3f, 0.4f, 0.8f, 0.7f, 0.6f}[n]; });
+  ScriptedRandom random(form, {0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0}, [](int n) {
+    return std::vector{0.1f, 0.2f, 0.9f, 0.3f, 0.4f, 0.8f, 0.7f, 0.6f}[n];
+  });
   app::runLoadProcedure(form, random);
-  const std::vector<std::string> start{
-      "show",    "randomize", "refresh", "draw", "draw", "draw", "foreColor " + std::to_string(app::rgb(183, 233, 233)),
-      "draw",    "draw",      "draw",    "fontSize 20", "line 4", "print N= 4",
-      "draw",    "draw",      "circle",  "draw", "draw", "circle",
-      "draw",    "draw",      "circle",  "draw", "draw", "circle"};
+  const std::vector<std::string> start{"show",
+                                       "randomize",
+                                       "refresh",
+                                       "draw",
+                                       "draw",
+                                       "draw",
+                                       "foreColor " + std::to_string(app::rgb(183, 233, 233)),
+                                       "draw",
+                                       "draw",
+                                       "draw",
+                                       "fontSize 20",
+                                       "line 4",
+                                       "print N= 4",
+                                       "draw",
+                                       "draw",
+                                       "circle",
+                                       "draw",
+                                       "draw",
+                                       "circle",
+                                       "draw",
+                                       "draw",
+                                       "circle",
+                                       "draw",
+                                       "draw",
+                                       "circle"};
   ASSERT_GT(form.calls.size(), start.size());
-  EXPECT_EQ(std::vector(form.calls.begin(), form.calls.begin() + static_cast<long>(start.size())), start);
+  EXPECT_EQ(std::vector(form.calls.begin(), form.calls.begin() + static_cast<long>(start.size())),
+            start);
   EXPECT_EQ(random.drawn_, 14u);
   for (std::size_t n = start.size(); n < form.calls.size(); ++n) {
     EXPECT_EQ(form.calls[n], (n - start.size()) % 2 == 0 ? "line 6" : "line 4");

@@ -1,8 +1,8 @@
+#include "app/site_file.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
-
-#include "app/site_file.h"
 
 namespace {
 
@@ -56,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadList{"AboveTheWindow", "100 -1\n", "line 1: site (100 -1) is outside"},
         BadList{"OneSite", "# only\n100 200\n", "found 1 site; at least 2"},
         BadList{"TooMany", manySites(102), "line 102: more than 101 sites"},
-        BadList{"SameX", "100 200\n300 100\n100 300\n", "line 3: the site has the same x as the site on line 1"},
+        BadList{"SameX", "100 200\n300 100\n100 300\n",
+                "line 3: the site has the same x as the site on line 1"},
         // Different in the file, equal once shifted and stored in single precision.
         BadList{"SameStoredY", "100 200.0001\n150 200.0002\n", "line 2: the site has the same y"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });

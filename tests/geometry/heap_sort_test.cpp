@@ -1,3 +1,5 @@
+#include "geometry/heap_sort.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <vector>
 
 #include "geometry/column.h"
-#include "geometry/heap_sort.h"
 #include "geometry/run_error.h"
 
 namespace {
@@ -55,17 +56,17 @@ TEST_P(HeapSortOrder, PutsRecordsWithEqualKeysInTheirFixedOrder) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, HeapSortOrder,
-    ::testing::Values(EqualKeyCase{"Empty", {}, {}}, EqualKeyCase{"One", {7}, {1}},
-                      EqualKeyCase{"TwoDescending", {2, 1}, {2, 1}},
-                      EqualKeyCase{"TwoAscending", {1, 2}, {1, 2}},
-                      EqualKeyCase{"TwoEqual", {1, 1}, {2, 1}},
-                      EqualKeyCase{"ThreeEqual", {1, 1, 1}, {2, 3, 1}},
-                      EqualKeyCase{"FourEqual", {5, 5, 5, 5}, {2, 3, 4, 1}},
-                      EqualKeyCase{"Mixed", {3, 1, 2, 1}, {2, 4, 3, 1}},
-                      EqualKeyCase{"EqualPairAtEnd", {1, 2, 2}, {1, 3, 2}}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+INSTANTIATE_TEST_SUITE_P(Examples, HeapSortOrder,
+                         ::testing::Values(EqualKeyCase{"Empty", {}, {}},
+                                           EqualKeyCase{"One", {7}, {1}},
+                                           EqualKeyCase{"TwoDescending", {2, 1}, {2, 1}},
+                                           EqualKeyCase{"TwoAscending", {1, 2}, {1, 2}},
+                                           EqualKeyCase{"TwoEqual", {1, 1}, {2, 1}},
+                                           EqualKeyCase{"ThreeEqual", {1, 1, 1}, {2, 3, 1}},
+                                           EqualKeyCase{"FourEqual", {5, 5, 5, 5}, {2, 3, 4, 1}},
+                                           EqualKeyCase{"Mixed", {3, 1, 2, 1}, {2, 4, 3, 1}},
+                                           EqualKeyCase{"EqualPairAtEnd", {1, 2, 2}, {1, 3, 2}}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(HeapSort, SortsAnyInputIntoAPermutationInAscendingOrder) {
   std::mt19937 engine(7);

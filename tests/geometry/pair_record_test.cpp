@@ -1,10 +1,11 @@
+#include "geometry/pair_record.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "geometry/dist.h"
 #include "geometry/domain_box.h"
-#include "geometry/pair_record.h"
 #include "support/recording_form.h"
 
 using geometry::bisectorOf;

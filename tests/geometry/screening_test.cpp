@@ -1,9 +1,10 @@
+#include "geometry/screening.h"
+
 #include <gtest/gtest.h>
 
 #include "geometry/cut_list.h"
 #include "geometry/pair_scan.h"
 #include "geometry/piece_test.h"
-#include "geometry/screening.h"
 #include "reference/literal_pair_scan.h"
 #include "support/random_sites.h"
 #include "support/recording_form.h"
@@ -137,9 +138,9 @@ TEST(PieceTest, OnlyTheFirstOpenPieceIsDrawn) {
   const CutList& c = shadowedFirst.cuts;
   drawPairEdges(form, {c.cutX(1), c.cutY(1), c.cutX(2), c.cutY(2)}, *shadowedFirst.sites, 1, 2);
   ASSERT_EQ(form.lines.size(), 2u);
-  EXPECT_EQ(form.lines[0], (testing_support::RecordedLine{LineFlags::GivenColour, 200 - 15200,
-                                                          200 - 10160, 400 - 15200, 400 - 10160,
-                                                          kRed}));
+  EXPECT_EQ(form.lines[0],
+            (testing_support::RecordedLine{LineFlags::GivenColour, 200 - 15200, 200 - 10160,
+                                           400 - 15200, 400 - 10160, kRed}));
   EXPECT_EQ(form.lines[1], (testing_support::RecordedLine{LineFlags::PenColour, 97 - 15200,
                                                           96 - 10160, 96 - 15200, 97 - 10160, 0}));
   EXPECT_EQ(form.calls, (std::vector<std::string>{"line 6", "line 4"}));
