@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <optional>
 
 #include "display_guard.h"
 #include "frm_ovra.h"

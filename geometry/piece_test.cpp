@@ -72,7 +72,7 @@ std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& ta
   int lastLeftCopies = 0, firstRightCopies = 0;
   std::array<Entry, SiteColumns::kSlots + 2> run{};
   std::size_t between = 1;  // run[0] is left for lastLeft
-  bool equalEnds = false;
+  bool needsFullSort = false;
   for (int e = 0; e < count; ++e) {
     const Entry entry{cuts.cutX(e), cuts.cutY(e)};
     // Most points fall into a shadow's reach and change nothing: the tests are arranged so
@@ -89,7 +89,7 @@ std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& ta
     }
     if (!inLeft && !inRight) {
       if (between > SiteColumns::kSlots) {
-        equalEnds = true;  // more cut points than sites: not from the screening
+        needsFullSort = true;  // more cut points than sites: not a list the screening made
         continue;
       }
       // Insertion into the sorted middle run.
@@ -98,11 +98,11 @@ std::optional<Piece> openPiece(const PairRecord& pair, const CompetitorTable& ta
         run[at] = run[at - 1];
       }
       run[at] = entry;
-      equalEnds = equalEnds || (at > 1 && run[at - 1].x == entry.x);
+      needsFullSort = needsFullSort || (at > 1 && run[at - 1].x == entry.x);
     }
   }
 
-  if (equalEnds || lastLeftCopies > 1 || firstRightCopies > 1) {
+  if (needsFullSort || lastLeftCopies > 1 || firstRightCopies > 1) {
     // Equal cut points may carry different y; which one ends a piece is up to the sort.
     cuts.sort();
     const int p = firstOpenPiece(pair, cuts, sites, i, j);

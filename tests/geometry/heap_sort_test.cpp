@@ -13,47 +13,42 @@ namespace {
 
 using Col = geometry::Column<double, 8>;
 
-struct Columns {
-  Col keys{"s1"}, ids{"s2"}, tags{"s3"};
-
-  // Record r (0-based) gets key keys[r], id r + 1 (R1, R2, ...) and tag 10 (r + 1).
-  explicit Columns(const std::vector<double>& keyList) {
-    for (int r = 0; r < Col::size(); ++r) {
-      keys(r) = r < static_cast<int>(keyList.size()) ? keyList[static_cast<std::size_t>(r)] : -1;
-      ids(r) = r + 1;
-      tags(r) = 10 * (r + 1);
+// Sorts records R1, R2, ... with the given keys in columns of 8 slots (s2 holds the record
+// number, s3 ten times it) and returns the record numbers in their new order, after checking
+// that every record kept its s3 and that the slots from NN up were not touched.
+std::vector<int> sortedOrder(const std::vector<double>& keys) {
+  Col s1{"s1"}, s2{"s2"}, s3{"s3"};
+  for (int r = 0; r < Col::size(); ++r) {
+    s1(r) = r < static_cast<int>(keys.size()) ? keys[static_cast<std::size_t>(r)] : -1;
+    s2(r) = r + 1;
+    s3(r) = 10 * (r + 1);
+  }
+  const auto n = static_cast<std::int16_t>(keys.size());
+  geometry::hSort(n, s1, s2, s3);
+  std::vector<int> order;
+  for (int r = 0; r < Col::size(); ++r) {
+    EXPECT_EQ(s3(r), 10 * s2(r)) << "record split at slot " << r;
+    if (r < n) {
+      EXPECT_EQ(s1(r), keys[static_cast<std::size_t>(s2(r) - 1)]) << "key left its record";
+      order.push_back(static_cast<int>(s2(r)));
+    } else {
+      EXPECT_EQ(s2(r), r + 1) << "slot beyond NN touched";
     }
   }
-  std::vector<int> order(int n) const {
-    std::vector<int> result;
-    for (int r = 0; r < n; ++r) {
-      result.push_back(static_cast<int>(ids(r)));
-    }
-    return result;
-  }
-};
+  return order;
+}
 
 struct EqualKeyCase {
   const char* name;
   std::vector<double> keys;
-  std::vector<int> expectedOrder;  // record ids after the sort
+  std::vector<int> expectedOrder;
 };
 
 class HeapSortOrder : public ::testing::TestWithParam<EqualKeyCase> {};
 
 // The two phases choose between equal children differently; these orders pin that down.
 TEST_P(HeapSortOrder, PutsRecordsWithEqualKeysInTheirFixedOrder) {
-  const EqualKeyCase& c = GetParam();
-  Columns cols(c.keys);
-  const auto n = static_cast<std::int16_t>(c.keys.size());
-  geometry::hSort(n, cols.keys, cols.ids, cols.tags);
-  EXPECT_EQ(cols.order(n), c.expectedOrder);
-  for (int r = 0; r < Col::size(); ++r) {
-    EXPECT_EQ(cols.tags(r), 10 * cols.ids(r)) << "record split at slot " << r;
-    if (r >= n) {
-      EXPECT_EQ(cols.ids(r), r + 1) << "slot beyond NN touched";
-    }
-  }
+  EXPECT_EQ(sortedOrder(GetParam().keys), GetParam().expectedOrder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, HeapSortOrder,
@@ -71,36 +66,25 @@ INSTANTIATE_TEST_SUITE_P(Examples, HeapSortOrder,
 TEST(HeapSort, SortsAnyInputIntoAPermutationInAscendingOrder) {
   std::mt19937 engine(7);
   for (int trial = 0; trial < 500; ++trial) {
-    std::vector<double> keys;
-    const auto n = static_cast<std::int16_t>(engine() % 9);
-    for (int r = 0; r < n; ++r) {
-      keys.push_back(static_cast<double>(engine() % 4));  // few values: many ties
+    std::vector<double> keys(engine() % 9);
+    std::generate(keys.begin(), keys.end(), [&] { return engine() % 4; });  // many ties
+    std::vector<int> order = sortedOrder(keys);
+    std::vector<double> sortedKeys;
+    for (const int r : order) {
+      sortedKeys.push_back(keys[static_cast<std::size_t>(r - 1)]);
     }
-    Columns cols(keys);
-    geometry::hSort(n, cols.keys, cols.ids, cols.tags);
-    std::vector<int> ids = cols.order(n);
-    std::vector<double> sorted;
-    for (int r = 0; r < n; ++r) {
-      sorted.push_back(cols.keys(r));
-      EXPECT_EQ(cols.keys(r), keys[static_cast<std::size_t>(ids[static_cast<std::size_t>(r)] - 1)]);
-    }
-    EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
-    std::sort(ids.begin(), ids.end());
-    for (int r = 0; r < n; ++r) {
-      EXPECT_EQ(ids[static_cast<std::size_t>(r)], r + 1);
-    }
+    EXPECT_TRUE(std::is_sorted(sortedKeys.begin(), sortedKeys.end()));
+    std::sort(order.begin(), order.end());
+    EXPECT_TRUE(std::adjacent_find(order.begin(), order.end()) == order.end());
   }
 }
 
 TEST(HeapSort, RaisesErrorsForCountsTheColumnsCannotHold) {
-  Columns cols({1, 2, 3});
-  const std::int16_t negative = -5;
-  EXPECT_NO_THROW(geometry::hSort(negative, cols.keys, cols.ids, cols.tags));
-  EXPECT_EQ(cols.order(3), (std::vector<int>{1, 2, 3}));
-  const std::int16_t lowest = -32768;  // NN - 1 overflows 16 bits
-  EXPECT_THROW(geometry::hSort(lowest, cols.keys, cols.ids, cols.tags), geometry::RunError);
-  const std::int16_t tooMany = 9;  // one more record than the columns have slots
-  EXPECT_THROW(geometry::hSort(tooMany, cols.keys, cols.ids, cols.tags), geometry::RunError);
+  Col s1{"s1"}, s2{"s2"}, s3{"s3"};
+  const std::int16_t negative = -5, lowest = -32768, tooMany = 9;
+  EXPECT_NO_THROW(geometry::hSort(negative, s1, s2, s3));
+  EXPECT_THROW(geometry::hSort(lowest, s1, s2, s3), geometry::RunError);  // NN - 1 overflows
+  EXPECT_THROW(geometry::hSort(tooMany, s1, s2, s3), geometry::RunError);
 }
 
 }  // namespace

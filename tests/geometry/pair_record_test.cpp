@@ -8,26 +8,17 @@
 #include "geometry/domain_box.h"
 #include "support/recording_form.h"
 
-using geometry::bisectorOf;
-using geometry::pairRecord;
+using geometry::Bisector;
 using geometry::PairRecord;
-using testing_support::RecordingForm;
 
 namespace {
-
-// The record of two sites given in window pixels, for the standard window (box 30,400 by
-// 20,320, shift 15,200 and 10,160).
-PairRecord recordFor(double xi, float yi, double xj, float yj) {
-  const RecordingForm form;
-  return pairRecord(bisectorOf(xi + 15200, yi + 10160.0f, xj + 15200, yj + 10160.0f), form);
-}
 
 TEST(Dist, IsEuclideanSymmetricAndKeepsSinglePrecisionDifferences) {
   EXPECT_EQ(geometry::dist(0.0, 0.0, 3.0, 4.0), 5.0);
   EXPECT_EQ(geometry::dist(1.5, 2.5f, 1.5, 2.5f), 0.0);
   EXPECT_EQ(geometry::dist(15300.25, 10360.5f, 15350.75, 10561.0f),
             geometry::dist(15350.75, 10561.0f, 15300.25, 10360.5f));
-  // float - float is rounded to float before it is squared: 1e8 + 1 - 1e8 is 0 in float.
+  // A difference of two floats is a float: 1e8 and 1e8 + 4 are 4 apart, 1e8 + 1 is 1e8.
   EXPECT_EQ(geometry::squaredSum(0.0, 1e8f, 0.0, 1e8f + 1.0f), 0.0);
   EXPECT_EQ(geometry::squaredSum(0.0, 1e8, 0.0, 1e8 + 1.0), 1.0);
 }
@@ -40,75 +31,62 @@ TEST(BoxSizes, AreRoundedToSinglePrecision) {
   EXPECT_EQ(geometry::domainOffset(7620), 10160.0f);
 }
 
-TEST(PairRecord, ShallowBisectorRunsFromLeftToRightEdge) {
-  const PairRecord r = recordFor(100, 200, 150, 400);
-  EXPECT_EQ(r.pairSlope, 4);
-  EXPECT_EQ(r.m1, -0.25);
-  EXPECT_EQ(r.midY, 10460.0f);
-  EXPECT_EQ(r.midX, 15325);
-  EXPECT_EQ(r.c1, 14291.25);
-  EXPECT_EQ(r.dIJ(), std::pow(42500.0, 0.5));
-  EXPECT_NEAR(r.dIJ(), 206.155281280883, 1e-12);
-  EXPECT_EQ(r.startX, 0);
-  EXPECT_EQ(r.startY, 14291.25);
-  EXPECT_EQ(r.yAtBoxW, 6691.25);
-  EXPECT_EQ(r.endX, 30400);
-  EXPECT_EQ(r.endY, 6691.25);
+// Two sites in window pixels and the record of their pair in the standard window (box
+// 30,400 by 20,320, shift 15,200 and 10,160).
+struct RecordCase {
+  const char* name;
+  double xi;
+  float yi;
+  double xj;
+  float yj;
+  double pairSlope, m1, midX, c1, startX, startY, yAtBoxW, endX, endY;
+  float midY;
+};
+
+class PairRecordExample : public ::testing::TestWithParam<RecordCase> {};
+
+TEST_P(PairRecordExample, HasTheExactBisectorAndEnds) {
+  const RecordCase& c = GetParam();
+  const testing_support::RecordingForm form;
+  const PairRecord r = geometry::pairRecord(
+      geometry::bisectorOf(c.xi + 15200, c.yi + 10160.0f, c.xj + 15200, c.yj + 10160.0f), form);
+  EXPECT_EQ(r.pairSlope, c.pairSlope);
+  EXPECT_EQ(r.m1, c.m1);
+  EXPECT_EQ(r.midY, c.midY);
+  EXPECT_EQ(r.midX, c.midX);
+  EXPECT_EQ(r.c1, c.c1);
+  EXPECT_EQ(r.dIJ(), geometry::dist(c.xi, c.yi, c.xj, c.yj));
+  EXPECT_EQ((std::array{r.startX, r.startY, r.yAtBoxW, r.endX, r.endY}),
+            (std::array{c.startX, c.startY, c.yAtBoxW, c.endX, c.endY}));
 }
 
-TEST(PairRecord, SteepFallingBisectorRunsFromBottomToTopEdge) {
-  const PairRecord r = recordFor(100, 200, 300, 250);
-  EXPECT_EQ(r.pairSlope, 0.25);
-  EXPECT_EQ(r.m1, -4);
-  EXPECT_EQ(r.midY, 10385.0f);
-  EXPECT_EQ(r.midX, 15400);
-  EXPECT_EQ(r.c1, 71985);
-  EXPECT_EQ(r.startX, 12916.25);
-  EXPECT_EQ(r.startY, 20320);
-  EXPECT_EQ(r.yAtBoxW, -49615);
-  EXPECT_EQ(r.endX, 17996.25);
-  EXPECT_EQ(r.endY, 0);
-}
-
-TEST(PairRecord, SteepRisingBisectorRunsFromTopToBottomEdge) {
-  const PairRecord r = recordFor(100, 200, 300, 150);
-  EXPECT_EQ(r.pairSlope, -0.25);
-  EXPECT_EQ(r.m1, 4);
-  EXPECT_EQ(r.midY, 10335.0f);
-  EXPECT_EQ(r.c1, -51265);
-  EXPECT_EQ(r.startX, 12816.25);
-  EXPECT_EQ(r.startY, 0);
-  EXPECT_EQ(r.yAtBoxW, 70335);
-  EXPECT_EQ(r.endX, 17896.25);
-  EXPECT_EQ(r.endY, 20320);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Examples, PairRecordExample,
+    ::testing::Values(RecordCase{"ShallowLeftToRightEdge", 100, 200, 150, 400, 4, -0.25, 15325,
+                                 14291.25, 0, 14291.25, 6691.25, 30400, 6691.25, 10460},
+                      RecordCase{"SteepFallingBottomToTopEdge", 100, 200, 300, 250, 0.25, -4, 15400,
+                                 71985, 12916.25, 20320, -49615, 17996.25, 0, 10385},
+                      RecordCase{"SteepRisingTopToBottomEdge", 100, 200, 300, 150, -0.25, 4, 15400,
+                                 -51265, 12816.25, 0, 70335, 17896.25, 20320, 10335}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(PairRecord, BisectorsThroughCornersFallToTheTopAndBottomCases) {
-  const RecordingForm form;
-  // y = x: c1 = 0 is not inside the open left edge, so the start is the top-left corner.
-  geometry::Bisector through00{-1, 1, 0, 0, 0, 1};
-  PairRecord r = pairRecord(through00, form);
-  EXPECT_EQ(r.startX, 0);
-  EXPECT_EQ(r.startY, 0);
-  // y = boxH - x: starts at the bottom-left corner and ends at the top edge's x = boxH.
-  geometry::Bisector through0H{1, -1, 0, 0, 20320, 1};
-  r = pairRecord(through0H, form);
-  EXPECT_EQ(r.startX, 0);
-  EXPECT_EQ(r.startY, 20320);
-  EXPECT_EQ(r.endX, 20320);
-  EXPECT_EQ(r.endY, 0);
-  // y = (x - boxW) * -0.5: reaches 0 exactly at x = boxW, so it ends in the top-right corner.
-  geometry::Bisector throughW0{2, -0.5, 0, 0, 15200, 1};
-  r = pairRecord(throughW0, form);
-  EXPECT_EQ(r.yAtBoxW, 0);
-  EXPECT_EQ(r.endX, 30400);
-  EXPECT_EQ(r.endY, 0);
+  const testing_support::RecordingForm form;
+  // y = x: c1 = 0 is not inside the open left edge, so it starts in the top-left corner.
+  PairRecord r = geometry::pairRecord(Bisector{-1, 1, 0, 0, 0, 1}, form);
+  EXPECT_EQ((std::array{r.startX, r.startY}), (std::array{0.0, 0.0}));
+  // y = boxH - x: from the bottom-left corner to the top edge at x = boxH.
+  r = geometry::pairRecord(Bisector{1, -1, 0, 0, 20320, 1}, form);
+  EXPECT_EQ((std::array{r.startX, r.startY, r.endX, r.endY}),
+            (std::array{0.0, 20320.0, 20320.0, 0.0}));
+  // y = (x - boxW) * -0.5 reaches 0 exactly at x = boxW: it ends in the top-right corner.
+  r = geometry::pairRecord(Bisector{2, -0.5, 0, 0, 15200, 1}, form);
+  EXPECT_EQ((std::array{r.yAtBoxW, r.endX, r.endY}), (std::array{0.0, 30400.0, 0.0}));
 }
 
 TEST(PairRecord, MidpointSumIsRoundedToSinglePrecisionBeforeHalving) {
   // 10,360.0009765625 + 10,361 lies halfway between two floats and rounds to the even one.
-  const geometry::Bisector b = bisectorOf(15300, 10360.0009765625f, 15350, 10361.0f);
-  EXPECT_EQ(b.midY, 10360.5f);
+  EXPECT_EQ(geometry::bisectorOf(15300, 10360.0009765625f, 15350, 10361.0f).midY, 10360.5f);
 }
 
 }  // namespace

@@ -26,8 +26,6 @@ class RecordingForm final : public geometry::Form {
   std::vector<RecordedLine> lines;
   std::vector<RecordedCircle> circles;
   std::vector<std::string> calls;
-  float outerWidth = 11400;
-  float outerHeight = 7620;
 
   void show() override { calls.push_back("show"); }
   void refresh() override { calls.push_back("refresh"); }
@@ -37,8 +35,8 @@ class RecordingForm final : public geometry::Form {
   }
   [[nodiscard]] geometry::Colour foreColor() const override { return pen_; }
   void setFontSize(int points) override { calls.push_back("fontSize " + std::to_string(points)); }
-  [[nodiscard]] float width() const override { return outerWidth; }
-  [[nodiscard]] float height() const override { return outerHeight; }
+  [[nodiscard]] float width() const override { return 11400; }
+  [[nodiscard]] float height() const override { return 7620; }
   void line(geometry::LineFlags flags, float x1, float y1, float x2, float y2,
             geometry::Colour colour) override {
     lines.push_back({flags, x1, y1, x2, y2, colour});
