@@ -31,15 +31,13 @@ void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
   const auto move = [&](int fromSlot, int toSlot) { put(toSlot, hold(fromSlot)); };
   const auto key = [&](int position) -> double { return s1(position - 1); };
 
-  // Build a max-heap, from the last position that has a child down to the root.
-  const int n = NN;
-  const auto startPosition = static_cast<int>(std::floor(static_cast<double>(NN) / 2.0));
-  for (int i = startPosition; i >= 1; --i) {
-    int p = i;
-    const Held held = hold(p - 1);
-    while (2 * p <= n) {
+  // Sifts the held record down from position p in a heap of `size` positions, moving each
+  // larger child up into the free position, and writes the record where the sift stops.
+  // Between children with equal keys the right one is taken only when `rightOnTie`.
+  const auto siftDown = [&](int p, int size, const Held& held, bool rightOnTie) {
+    while (2 * p <= size) {
       int q = 2 * p;
-      if (q + 1 <= n && key(q) < key(q + 1)) {
+      if (q + 1 <= size && (rightOnTie ? key(q) <= key(q + 1) : key(q) < key(q + 1))) {
         q = q + 1;
       }
       if (key(q) <= held.k) {
@@ -49,6 +47,12 @@ void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
       p = q;
     }
     put(p - 1, held);
+  };
+
+  // Build a max-heap, from the last position that has a child down to the root.
+  const auto startPosition = static_cast<int>(std::floor(static_cast<double>(NN) / 2.0));
+  for (int i = startPosition; i >= 1; --i) {
+    siftDown(i, NN, hold(i - 1), false);
   }
 
   // Move the largest key to the end of the shrinking heap, then sift the displaced record
@@ -57,19 +61,7 @@ void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
   for (std::int16_t h = last; h >= 1; --h) {
     const Held held = hold(h);
     move(0, h);
-    int p = 1;
-    while (2 * p <= h) {
-      int q = 2 * p;
-      if (q + 1 <= h && key(q) <= key(q + 1)) {
-        q = q + 1;
-      }
-      if (key(q) <= held.k) {
-        break;
-      }
-      move(q - 1, p - 1);
-      p = q;
-    }
-    put(p - 1, held);
+    siftDown(1, h, held, true);
   }
 }
 
