@@ -26,7 +26,7 @@ struct CompetitorTable {
 
   // The sites whose shadows have shown earlier pairs of site i to be no edge: mostly the
   // Voronoi neighbours of site i, which bound its cell and so shadow the bisectors of the
-  // other pairs. A handful at most; they are tried first for the next pair.
+  // other pairs. Usually a handful; they are tried first for the next pair.
   [[nodiscard]] std::span<const int> witnesses() const {
     return {witnesses_.data(), witnessCount_};
   }

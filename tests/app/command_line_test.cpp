@@ -21,8 +21,10 @@ struct Outcome {
 };
 
 // Runs the program with the arguments and waits for it.
-Outcome runProgram(const QStringList& arguments) {
+Outcome runProgram(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                     QProcessEnvironment::systemEnvironment()) {
   QProcess process;
+  process.setProcessEnvironment(environment);
   process.start(QStringLiteral(VD_EXECUTABLE), arguments);
   process.closeWriteChannel();
   EXPECT_TRUE(process.waitForFinished(60000));
@@ -192,6 +194,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},
         BadRun{"BadSeed", "--seed -3 --save OUT/a.png", "", "--seed takes a whole number"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CommandLine, WithoutADisplayTheWindowFailsWithOneLine) {
+  QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+  noDisplay.remove(QStringLiteral("DISPLAY"));
+  noDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  const Outcome outcome = runProgram({"--seed", "1"}, noDisplay);
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_TRUE(outcome.errors.endsWith(QStringLiteral("without one)\n")))
+      << outcome.errors.toStdString();
+  EXPECT_EQ(outcome.errors.count(QLatin1Char('\n')), 1);
+}
 
 TEST_F(CommandLine, HelpAndVersionSucceed) {
   const Outcome help = runProgram({"--help"});
