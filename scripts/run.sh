@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Builds the program (release) and runs it; any arguments are passed to the program.
+# Builds the program (release) and runs it; any arguments are passed to the program, and
+# file names in them are taken from the folder the command was started in.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release --target voronoi-delaunay -j"$(nproc)" >/dev/null
-exec build/release/app/voronoi-delaunay "$@"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+(
+  cd "$root"
+  scripts/install-deps.sh
+  cmake --preset release >/dev/null
+  cmake --build --preset release --target voronoi-delaunay -j"$(nproc)" >/dev/null
+)
+exec "$root/build/release/app/voronoi-delaunay" "$@"
