@@ -22,9 +22,24 @@ void reportError(const QString& message) {
   std::fprintf(stderr, "voronoi-delaunay: %s\n", qPrintable(message));
 }
 
-void reportSummary(const RunSummary& summary) {
-  std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
-               summary.pairsDrawn);
+// Runs the demonstration on the form, with the options' seed, and prints the summary when
+// asked to. Returns the run's error message, or an empty string when it completed; the
+// error has been reported on standard error already.
+QString runOn(geometry::Form& form, const Options& options,
+              const std::vector<SitePosition>* givenSites) {
+  Random random(options.seed);
+  try {
+    const RunSummary summary = runLoadProcedure(form, random, givenSites);
+    if (options.verbose) {
+      std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
+                   summary.pairsDrawn);
+    }
+    return {};
+  } catch (const geometry::RunError& error) {
+    const QString message = QString::fromUtf8(error.what());
+    reportError(message);
+    return message;
+  }
 }
 
 }  // namespace
@@ -36,17 +51,10 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
   guard.reset();
 
   FrmOvra frmOvra;
-  Random random(options.seed);
-  try {
-    const RunSummary summary = runLoadProcedure(frmOvra.form(), random, givenSites);
-    if (options.verbose) {
-      reportSummary(summary);
-    }
-  } catch (const geometry::RunError& error) {
-    // The run stops; what it drew stays on screen under the report.
-    const QString message = QString::fromUtf8(error.what());
-    reportError(message);
-    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), message);
+  const QString error = runOn(frmOvra.form(), options, givenSites);
+  if (!error.isEmpty()) {
+    // The run stopped; what it drew stays on screen under the report.
+    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), error);
     return 1;
   }
   return QApplication::exec();
@@ -64,14 +72,7 @@ int saveToFile(const Options& options, const std::vector<SitePosition>* givenSit
   QGuiApplication application(argc, argv);
 
   PictureForm form(kClientWidth, kClientHeight);
-  Random random(options.seed);
-  try {
-    const RunSummary summary = runLoadProcedure(form, random, givenSites);
-    if (options.verbose) {
-      reportSummary(summary);
-    }
-  } catch (const geometry::RunError& error) {
-    reportError(QString::fromUtf8(error.what()));
+  if (!runOn(form, options, givenSites).isEmpty()) {
     return 1;
   }
   const QString problem =

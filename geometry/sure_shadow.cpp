@@ -111,10 +111,6 @@ double cutOverhang(const PairRecord& pair, const CompetitorTable& table) {
   return 0x1p-50 * offsets / table.slopeGap + 0x1p-50 * x;
 }
 
-}  // namespace
-
-namespace {
-
 // Backs off from a shadow's end far enough for the shadow to be certain there, and checks
 // that it is: returns that point, or `fail` when the shadow is not certain at it.
 double certainFrom(const SureShadows& shadows, const PairRecord& pair, const CompetitorTable& table,
