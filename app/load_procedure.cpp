@@ -41,8 +41,9 @@ RunSummary runLoadProcedure(geometry::Form& form, RandomSource& random,
 
   // The label's spot: at least 380 pixels from the right edge, 40 to 190 from the top.
   const float widthTwips = form.width();
-  const auto labelX = static_cast<float>(static_cast<long double>(random.next()) *
-                                         (static_cast<long double>(widthTwips) / 15 - 380));
+  const auto labelX =
+      static_cast<float>(static_cast<long double>(random.next()) *
+                         (static_cast<long double>(widthTwips) / geometry::kTwipsPerPixel - 380));
   const auto labelY = static_cast<float>(static_cast<long double>(random.next()) * 150 + 40);
 
   const auto sites = std::make_unique<geometry::SiteColumns>();

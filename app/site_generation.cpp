@@ -4,25 +4,20 @@
 
 #include "geometry/domain_box.h"
 #include "geometry/run_error.h"
+#include "geometry/site_checks.h"
 
 namespace app {
 
 namespace {
 
-// A random position r (size / 15 - 50) + 25, at extended precision: 25 pixels from either
-// edge of a window of that outer size in twips.
-long double randomPosition(float r, float sizeTwips) {
-  return static_cast<long double>(r) * (static_cast<long double>(sizeTwips) / 15 - 50) + 25;
-}
+constexpr int kMargin = 25;  // pixels between a drawn site and the window's outer edges
 
-bool clashesWithEarlier(const geometry::SiteColumns& sites, int index, SitePosition shifted) {
-  for (int earlier = 0; earlier < index; ++earlier) {
-    // Exact comparisons on purpose: only equal stored values trouble the edge finder.
-    if (sites.siteX(earlier) == shifted.x || sites.siteY(earlier) == shifted.y) {
-      return true;
-    }
-  }
-  return false;
+// A random position r (size in pixels - 50) + 25, at extended precision: 25 pixels from
+// either edge of a window of that outer size in twips.
+long double randomPosition(float r, float sizeTwips) {
+  return static_cast<long double>(r) *
+             (static_cast<long double>(sizeTwips) / geometry::kTwipsPerPixel - 2 * kMargin) +
+         kMargin;
 }
 
 // Marks site `index` at its window position, then stores it shifted into domain
@@ -56,12 +51,17 @@ SitePosition shiftedIntoDomain(SitePosition window, float widthTwips, float heig
 void generateSites(geometry::Form& form, RandomSource& random, geometry::SiteColumns& sites) {
   for (int i = 0; i < sites.nSites; ++i) {
     SitePosition window{};
-    do {
+    for (;;) {
       const float widthTwips = form.width();
       window.x = static_cast<double>(randomPosition(random.next(), widthTwips));
       const float heightTwips = form.height();
       window.y = static_cast<float>(randomPosition(random.next(), heightTwips));
-    } while (clashesWithEarlier(sites, i, shiftedIntoDomain(window, form.width(), form.height())));
+      // A site that would share a stored x or y with an earlier one is drawn again.
+      const SitePosition stored = shiftedIntoDomain(window, form.width(), form.height());
+      if (!geometry::findClash(sites, i, stored.x, stored.y)) {
+        break;
+      }
+    }
     markAndStore(form, sites, i, window);
   }
 }

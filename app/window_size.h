@@ -1,5 +1,8 @@
 #pragma once
 
+#include "geometry/domain_box.h"
+#include "geometry/form.h"
+
 namespace app {
 
 // The client area of the window, in pixels.
@@ -12,14 +15,19 @@ inline constexpr int kClientHeight = 475;
 inline constexpr int kFrameWidth = 7;
 inline constexpr int kFrameHeight = 33;
 
-inline constexpr int kTwipsPerPixel = 15;
-
 // Outer size in twips for a client size in pixels.
 constexpr float outerWidthTwips(int clientWidth) {
-  return static_cast<float>((clientWidth + kFrameWidth) * kTwipsPerPixel);
+  return static_cast<float>((clientWidth + kFrameWidth) * geometry::kTwipsPerPixel);
 }
 constexpr float outerHeightTwips(int clientHeight) {
-  return static_cast<float>((clientHeight + kFrameHeight) * kTwipsPerPixel);
+  return static_cast<float>((clientHeight + kFrameHeight) * geometry::kTwipsPerPixel);
 }
+
+// The standard window's outer size (11,400 x 7,620 twips) and the shift of its sites into
+// the edge finder's domain coordinates (15,200 and 10,160 pixels).
+inline constexpr float kOuterWidthTwips = outerWidthTwips(kClientWidth);
+inline constexpr float kOuterHeightTwips = outerHeightTwips(kClientHeight);
+inline constexpr float kDomainOffsetX = geometry::domainOffset(kOuterWidthTwips);
+inline constexpr float kDomainOffsetY = geometry::domainOffset(kOuterHeightTwips);
 
 }  // namespace app

@@ -5,13 +5,15 @@
 #include <QSaveFile>
 #include <QString>
 
+#include "app/window_size.h"
+
 int main(int argc, char* argv[]) {
   if (argc != 2) {
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  QImage image(753, 475, QImage::Format_RGB32);
+  QImage image(app::kClientWidth, app::kClientHeight, QImage::Format_RGB32);
   image.fill(Qt::black);
   QSaveFile file(QString::fromLocal8Bit(argv[1]));
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {

@@ -9,6 +9,7 @@
 
 #include "app/random_numbers.h"
 #include "app/site_generation.h"
+#include "app/window_size.h"
 #include "geometry/pair_scan.h"
 #include "reference/literal_pair_scan.h"
 
@@ -22,8 +23,8 @@ class NullForm final : public geometry::Form {
   void setForeColor(geometry::Colour) override {}
   [[nodiscard]] geometry::Colour foreColor() const override { return 0; }
   void setFontSize(int) override {}
-  [[nodiscard]] float width() const override { return 11400; }
-  [[nodiscard]] float height() const override { return 7620; }
+  [[nodiscard]] float width() const override { return app::kOuterWidthTwips; }
+  [[nodiscard]] float height() const override { return app::kOuterHeightTwips; }
   void line(geometry::LineFlags, float, float, float, float, geometry::Colour) override {}
   void circle(float, float, float, geometry::Colour) override {}
   void print(std::string_view) override {}

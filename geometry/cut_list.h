@@ -8,31 +8,35 @@
 
 namespace geometry {
 
-// The points that cut the current pair's bisector: entry n is (cutX(n), cutY(n),
-// cutTag(n)), and entries 0 to cutCount - 1 belong to the current pair. The columns are
-// made once for a run and never cleared: a pair writes its entries over whatever an
+// The points that cut the current pair's bisector: entry n is (cutX(n), cutY(n)), made by
+// the site cutSite(n). Entries 0 to cutCount - 1 belong to the current pair. The columns
+// are made once for a run and never cleared: a pair writes its entries over whatever an
 // earlier pair left, and the slots beyond its own count keep stale values that nothing
 // reads.
 struct CutList {
   static constexpr int kSlots = 2001;
-  // The tag every entry carries; the sort moves it with its entry and nothing reads it.
-  static constexpr double kTag = 2.1;
+  // cutSite of the start and of the end point of the stretch; a cut point carries the
+  // number of the competitor whose line made it. The drawing never reads it: it tells an
+  // explanation of a pair which site made each entry, and travels with its entry through
+  // the sort.
+  static constexpr int kStartPoint = 0;
+  static constexpr int kEndPoint = -1;
 
   Column<double, kSlots> cutX{"cutX"};
   Column<double, kSlots> cutY{"cutY"};
-  Column<double, kSlots> cutTag{"cutTag"};
+  Column<int, kSlots> cutSite{"cutSite"};
   std::int16_t cutCount = 0;
 
-  // Starts a pair's list with its first entry.
+  // Starts a pair's list with the start point.
   void seed(double x, double y) {
     cutCount = 1;
-    write(0, x, y);
+    write(0, x, y, kStartPoint);
   }
 
   // Counts the entry first (a 16-bit addition), then writes it at cutCount - 1.
-  void append(double x, double y) {
+  void append(double x, double y, int site) {
     cutCount = add16(cutCount, 1, "cutCount + 1");
-    write(cutCount - 1, x, y);
+    write(cutCount - 1, x, y, site);
   }
 
   // Sorts entries 0 to cutCount - 1 by ascending x with hSort. append keeps cutCount
@@ -40,14 +44,14 @@ struct CutList {
   // the bare slots.
   void sort() {
     hSort(cutCount, Slots<double>{cutX.data()}, Slots<double>{cutY.data()},
-          Slots<double>{cutTag.data()});
+          Slots<int>{cutSite.data()});
   }
 
  private:
-  void write(int index, double x, double y) {
+  void write(int index, double x, double y, int site) {
     cutX(index) = x;
     cutY(index) = y;
-    cutTag(index) = kTag;
+    cutSite(index) = site;
   }
 };
 

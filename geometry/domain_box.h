@@ -8,10 +8,13 @@ namespace geometry {
 // and down, inside a box forty windows across, so that every bisector crosses the box far
 // from the visible sites. All four sizes are single-precision values derived from the
 // window's outer size, and are formed afresh from the window at every use.
+inline constexpr int kBoxWindows = 40;
+inline constexpr int kOffsetWindows = kBoxWindows / 2;
 
-// (size x 40) / 15, in double precision, rounded to single precision.
-inline float boxSize(float sizeTwips) {
-  return static_cast<float>(static_cast<double>(sizeTwips) * 40.0 / 15.0);
+// (size x 40) / 15 pixels, the product and then the quotient in double precision, rounded
+// to single precision.
+constexpr float boxSize(float sizeTwips) {
+  return static_cast<float>(static_cast<double>(sizeTwips) * kBoxWindows / kTwipsPerPixel);
 }
 inline float boxW(const Form& form) {
   return boxSize(form.width());
@@ -20,10 +23,10 @@ inline float boxH(const Form& form) {
   return boxSize(form.height());
 }
 
-// (size x 20) / 15, at extended precision, rounded once to single precision: the shift from
-// window to domain coordinates.
-inline float domainOffset(float sizeTwips) {
-  return static_cast<float>(static_cast<long double>(sizeTwips) * 20.0L / 15.0L);
+// (size x 20) / 15 pixels, at extended precision, rounded once to single precision: the
+// shift from window to domain coordinates.
+constexpr float domainOffset(float sizeTwips) {
+  return static_cast<float>(static_cast<long double>(sizeTwips) * kOffsetWindows / kTwipsPerPixel);
 }
 
 }  // namespace geometry

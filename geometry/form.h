@@ -10,12 +10,15 @@ using Colour = std::uint32_t;
 
 inline constexpr Colour kRed = 255;
 
+// The window measures its outer size in twips, 15 to the pixel.
+inline constexpr int kTwipsPerPixel = 15;
+
 // How Line picks its colour: 4 draws in the pen colour, 6 in the colour passed.
 enum class LineFlags : int { PenColour = 4, GivenColour = 6 };
 
 // The window that the demonstration draws on. Coordinates are pixels from the top-left
 // corner of the client area, y downwards; sizes are the window's outer size in twips
-// (15 twips to the pixel). The geometry reads Width and Height and draws lines through
+// (kTwipsPerPixel to the pixel). The geometry reads Width and Height and draws lines through
 // it; the run sequence uses the rest.
 class Form {
  public:

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "checked_int16.h"
 
@@ -20,7 +21,9 @@ namespace geometry {
 template <class Column1, class Column2, class Column3>
 void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
   struct Held {
-    double k, v2, v3;
+    std::remove_cvref_t<decltype(s1(0))> k;
+    std::remove_cvref_t<decltype(s2(0))> v2;
+    std::remove_cvref_t<decltype(s3(0))> v3;
   };
   const auto hold = [&](int slot) { return Held{s1(slot), s2(slot), s3(slot)}; };
   const auto put = [&](int slot, const Held& r) {
@@ -29,7 +32,7 @@ void hSort(const std::int16_t& NN, Column1&& s1, Column2&& s2, Column3&& s3) {
     s3(slot) = r.v3;
   };
   const auto move = [&](int fromSlot, int toSlot) { put(toSlot, hold(fromSlot)); };
-  const auto key = [&](int position) -> double { return s1(position - 1); };
+  const auto key = [&](int position) { return s1(position - 1); };
 
   // Sifts the held record down from position p in a heap of `size` positions, moving each
   // larger child up into the free position, and writes the record where the sift stops.

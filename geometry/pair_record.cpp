@@ -6,22 +6,18 @@
 namespace geometry {
 
 Bisector bisectorOf(double xa, float ya, double xb, float yb) {
-  Bisector b{};
-  b.slope = (ya - yb) / (xa - xb);
-  b.m = -1 / b.slope;
-  b.midY = (ya + yb) / 2;
-  b.midX = (xa + xb) / 2;
-  b.c = b.midY - b.midX * b.m;
-  b.sumSq = squaredSum(xa, ya, xb, yb);
-  return b;
+  // The difference of the two y values is a float, the difference of the x values a double.
+  const double slope = (ya - yb) / (xa - xb);
+  const double m = -1 / slope;
+  // The sum of the two y values is rounded to single precision before it is halved.
+  const float midY = (ya + yb) / 2;
+  const double midX = (xa + xb) / 2;
+  return Bisector{m, midY - midX * m, squaredSum(xa, ya, xb, yb)};
 }
 
 PairRecord pairRecord(const Bisector& pair, const Form& form) {
   PairRecord r{};
-  r.pairSlope = pair.slope;
   r.m1 = pair.m;
-  r.midY = pair.midY;
-  r.midX = pair.midX;
   r.c1 = pair.c;
   r.sumIJ = pair.sumSq;
 
@@ -40,13 +36,14 @@ PairRecord pairRecord(const Bisector& pair, const Form& form) {
     r.startY = startBoxH;
   }
 
-  // Right end, by the same reasoning at x = boxW.
+  // Right end, by the same reasoning at x = boxW, where the bisector has the height
+  // yAtBoxW.
   const float endBoxW = boxW(form);
-  r.yAtBoxW = r.m1 * endBoxW + r.c1;
+  const double yAtBoxW = r.m1 * endBoxW + r.c1;
   const float endBoxH = boxH(form);
-  if (r.yAtBoxW > 0 && r.yAtBoxW < endBoxH) {
+  if (yAtBoxW > 0 && yAtBoxW < endBoxH) {
     r.endX = endBoxW;
-    r.endY = r.yAtBoxW;
+    r.endY = yAtBoxW;
   } else if (r.m1 > 0) {
     r.endX = (endBoxH - r.c1) / r.m1;
     r.endY = endBoxH;

@@ -12,33 +12,26 @@ namespace geometry {
 // every pair (i, j): as the pair's own bisector when b = j, and as a competitor's line
 // otherwise.
 struct Bisector {
-  double slope;  // of the segment from a to b: float difference over double difference
-  double m;      // -1 / slope
-  float midY;    // (ya + yb) / 2: the single-precision sum, halved
-  double midX;   // (xa + xb) / 2
-  double c;      // midY - midX m
+  double m;      // the slope: -1 over the slope of the segment from a to b
+  double c;      // the intercept: y at x = 0
   double sumSq;  // the sum of squares inside dist(xa, ya, xb, yb)
 };
 
 Bisector bisectorOf(double xa, float ya, double xb, float yb);
 
-// The record of the pair (i, j): its bisector y = m1 x + c1, the distance dIJ, and the
-// stretch of the bisector inside the domain box, from its left end (startX, startY) to
-// its right end (endX, endY). Each end is an exact zero, a box size, or a double.
+// The record of the pair (i, j): its bisector y = m1 x + c1, and the stretch of the
+// bisector inside the domain box, from its left end (startX, startY) to its right end
+// (endX, endY). Each end is an exact zero, a box size, or a double.
 struct PairRecord {
-  double pairSlope;
   double m1;
-  float midY;
-  double midX;
   double c1;
   double sumIJ;  // the sum of squares inside dist(xi, yi, xj, yj)
-  double yAtBoxW;
   double startX, startY;
   double endX, endY;
 
   // The distance of the two sites, dist(xi, yi, xj, yj). Worked out when asked: the edge
   // finder compares distances by their sums of squares and seldom needs the root.
-  [[nodiscard]] double dIJ() const { return std::pow(sumIJ, 0.5); }
+  [[nodiscard]] double dIJ() const { return std::sqrt(sumIJ); }
 };
 
 // Builds the pair record from the pair's bisector, clipping it to the box of the form.

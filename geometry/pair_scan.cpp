@@ -25,7 +25,7 @@ class KnownNeighbours {
     addTo(b, a);
   }
   void offer(int site, CompetitorTable& table) const {
-    const auto& list = lists_[static_cast<std::size_t>(site - 1)];
+    const List& list = lists_(site);
     for (std::size_t n = 0; n < list.count; ++n) {
       table.addWitness(list.sites[n]);
     }
@@ -37,12 +37,12 @@ class KnownNeighbours {
     std::size_t count = 0;
   };
   void addTo(int site, int neighbour) {
-    List& list = lists_[static_cast<std::size_t>(site - 1)];
+    List& list = lists_(site);
     if (list.count < list.sites.size()) {
       list.sites[list.count++] = neighbour;
     }
   }
-  std::array<List, SiteColumns::kSlots> lists_{};
+  PerSite<List> lists_;
 };
 
 }  // namespace
@@ -63,7 +63,7 @@ int pairScan(Form& form, const SiteColumns& sites) {
     neighbours->offer(i, *table);
     for (int j = i + 1; j <= sites.nSites; ++j) {
       // Site i's bisector with j is the pair's own bisector.
-      const PairRecord pair = pairRecord(table->bisector[static_cast<std::size_t>(j - 1)], form);
+      const PairRecord pair = pairRecord(table->bisector(j), form);
       // Most pairs are no Delaunay edge: two competitors' shadows cover the pair's whole
       // bisector, and nothing can be drawn whether the screening blocks the pair or not.
       // The sites that showed it for earlier pairs of site i usually show it again.

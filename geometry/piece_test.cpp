@@ -19,10 +19,10 @@ bool shadowed(const PairRecord& pair, double x0, double x1, const SiteColumns& s
               int first = 0, int second = 0) {
   const double pieceMidX = (x0 + x1) / 2;
   const double pieceMidY = pair.m1 * pieceMidX + pair.c1;
-  const double sumI = squaredSum(pieceMidX, pieceMidY, sites.siteX(i - 1), sites.siteY(i - 1));
+  const double sumI = squaredSum(pieceMidX, pieceMidY, sites.x(i), sites.y(i));
   const auto closer = [&](int k) {
     return k != i && k != j &&
-           rootLess(squaredSum(pieceMidX, pieceMidY, sites.siteX(k - 1), sites.siteY(k - 1)), sumI);
+           rootLess(squaredSum(pieceMidX, pieceMidY, sites.x(k), sites.y(k)), sumI);
   };
   if ((first != 0 && closer(first)) || (second != 0 && closer(second))) {
     return true;
@@ -147,8 +147,8 @@ void lineInWindow(Form& form, LineFlags flags, X1 x1, Y1 y1, X2 x2, Y2 y2, Colou
 
 void drawPairEdges(Form& form, const Piece& piece, const SiteColumns& sites, int i, int j) {
   lineInWindow(form, LineFlags::GivenColour, piece.x0, piece.y0, piece.x1, piece.y1, kRed);
-  lineInWindow(form, LineFlags::PenColour, sites.siteX(i - 1), sites.siteY(i - 1),
-               sites.siteX(j - 1), sites.siteY(j - 1), Colour{0});
+  lineInWindow(form, LineFlags::PenColour, sites.x(i), sites.y(i), sites.x(j), sites.y(j),
+               Colour{0});
 }
 
 }  // namespace geometry

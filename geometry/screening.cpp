@@ -9,31 +9,28 @@
 namespace geometry {
 
 void CompetitorTable::build(const SiteColumns& sites, int i) {
-  const double xi = sites.siteX(i - 1);
-  const float yi = sites.siteY(i - 1);
+  const double xi = sites.x(i);
+  const float yi = sites.y(i);
   mMax = 0;
   cMax = 0;
   othersCount_ = 0;
   witnessCount_ = 0;
   for (int k = 1; k <= sites.nSites; ++k) {
     if (k == i) {
-      bisector[static_cast<std::size_t>(k - 1)] = Bisector{};
+      bisector(k) = Bisector{};
       continue;
     }
-    const double xk = sites.siteX(k - 1);
-    const float yk = sites.siteY(k - 1);
-    const auto slot = static_cast<std::size_t>(k - 1);
-    bisector[slot] = bisectorOf(xi, yi, xk, yk);
-    dx[slot] = xk - xi;
-    dy[slot] = yk - yi;
-    mMax = std::max(mMax, std::abs(bisector[slot].m));
-    cMax = std::max(cMax, std::abs(bisector[slot].c));
+    bisector(k) = bisectorOf(xi, yi, sites.x(k), sites.y(k));
+    dx(k) = sites.x(k) - xi;
+    dy(k) = sites.y(k) - yi;
+    mMax = std::max(mMax, std::abs(bisector(k).m));
+    cMax = std::max(cMax, std::abs(bisector(k).c));
     others_[othersCount_++] = k;
   }
 
   std::array<double, SiteColumns::kSlots> slopes{};
   for (std::size_t n = 0; n < othersCount_; ++n) {
-    slopes[n] = bisector[static_cast<std::size_t>(others_[n] - 1)].m;
+    slopes[n] = bisector(others_[n]).m;
   }
   std::sort(slopes.begin(), slopes.begin() + static_cast<std::ptrdiff_t>(othersCount_));
   slopeGap = std::numeric_limits<double>::infinity();
@@ -49,28 +46,26 @@ void CompetitorTable::addWitness(int k) {
   }
 }
 
-void appendCrossing(const PairRecord& pair, double m2, double c2, CutList& cuts) {
-  if (m2 == pair.m1) {  // exact on purpose: only equal slopes make a zero divisor
+void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList& cuts) {
+  if (line.m == pair.m1) {  // exact on purpose: only equal slopes make a zero divisor
     return;
   }
-  const double x = (c2 - pair.c1) / (pair.m1 - m2);
+  const double x = (line.c - pair.c1) / (pair.m1 - line.m);
   const double y = pair.m1 * x + pair.c1;
-  cuts.append(x, y);
+  cuts.append(x, y, k);
 }
 
 bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
                        int nSites, CutList& cuts) {
   cuts.seed(pair.startX, pair.startY);
-  const auto jSlot = static_cast<std::size_t>(j - 1);
-  const double dxJ = table.dx[jSlot];
-  const float dyJ = table.dy[jSlot];
+  const double dxJ = table.dx(j);
+  const float dyJ = table.dy(j);
 
   for (int k = 1; k <= nSites; ++k) {
     if (k == i || k == j) {
       continue;
     }
-    const auto kSlot = static_cast<std::size_t>(k - 1);
-    const Bisector& ik = table.bisector[kSlot];
+    const Bisector& ik = table.bisector(k);
     // The vertical offsets of the competitor's line from the pair's bisector at the two
     // ends of the stretch: their product is negative when the line crosses the stretch
     // between its ends, zero when it passes through an end.
@@ -79,22 +74,22 @@ bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int
     const double P = gapStart * gapEnd;
 
     if (P < 0) {
-      appendCrossing(pair, ik.m, ik.c, cuts);
+      appendCrossing(pair, ik, k, cuts);
       continue;
     }
     // From here on P >= 0: only a competitor in site j's quadrant around site i, strictly
     // nearer to site i than site j is, does anything. It blocks the pair when its line
     // misses the stretch, and cuts it at the end point its line passes through.
-    const bool sameQuadrant = dxJ * table.dx[kSlot] > 0 && dyJ * table.dy[kSlot] > 0;
+    const bool sameQuadrant = dxJ * table.dx(k) > 0 && dyJ * table.dy(k) > 0;
     if (!sameQuadrant || !rootLess(ik.sumSq, pair.sumIJ)) {
       continue;
     }
     if (P > 0) {
       return true;
     }
-    appendCrossing(pair, ik.m, ik.c, cuts);
+    appendCrossing(pair, ik, k, cuts);
   }
-  cuts.append(pair.endX, pair.endY);
+  cuts.append(pair.endX, pair.endY, CutList::kEndPoint);
   return false;
 }
 

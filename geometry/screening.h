@@ -10,12 +10,12 @@
 namespace geometry {
 
 // Site i's view of the other sites: its bisector with each site k and the offsets
-// X(k) - X(i), Y(k) - Y(i), indexed k - 1. None of it depends on the partner j, so it is
-// built once for each i and serves every pair (i, j) as the competitors' lines.
+// X(k) - X(i), Y(k) - Y(i), by site number k. None of it depends on the partner j, so it
+// is built once for each i and serves every pair (i, j) as the competitors' lines.
 struct CompetitorTable {
-  std::array<Bisector, SiteColumns::kSlots> bisector{};
-  std::array<double, SiteColumns::kSlots> dx{};
-  std::array<float, SiteColumns::kSlots> dy{};
+  PerSite<Bisector> bisector;
+  PerSite<double> dx;
+  PerSite<float> dy;
   double mMax = 0, cMax = 0;  // the largest |m| and |c| of site i's bisectors
   double slopeGap = 0;        // the least non-zero difference of two of their slopes
 
@@ -47,9 +47,9 @@ struct CompetitorTable {
 bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
                        int nSites, CutList& cuts);
 
-// Appends the point where the line y = m2 x + c2 crosses the pair's bisector. Parallel
-// lines (m2 equal to m1, which rounding can give for three sites nearly on one line) do
-// not cross, and add nothing.
-void appendCrossing(const PairRecord& pair, double m2, double c2, CutList& cuts);
+// Appends the point where the line y = m2 x + c2 of site i and competitor k crosses the
+// pair's bisector. Parallel lines (m2 equal to m1, which rounding can give for three sites
+// nearly on one line) do not cross, and add nothing.
+void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList& cuts);
 
 }  // namespace geometry

@@ -18,8 +18,8 @@ using namespace geometry;
 int literalPairScan(Form& form, const SiteColumns& sites) {
   requireDistinctCoordinates(sites);
   const auto cuts = std::make_unique<CutList>();
-  const auto X = [&](int s) { return sites.siteX(s - 1); };
-  const auto Y = [&](int s) { return sites.siteY(s - 1); };
+  const auto X = [&](int s) { return sites.x(s); };
+  const auto Y = [&](int s) { return sites.y(s); };
   int pairsDrawn = 0;
 
   const std::int16_t lastI = sub16(sites.nSites, 1, "nSites - 1");
@@ -56,14 +56,14 @@ int literalPairScan(Form& form, const SiteColumns& sites) {
           break;
         }
         if ((P < 0 || dIJ < dIK || sameQuadrant != 0) && (P < 0 || dIJ > dIK)) {
-          appendCrossing(pair, m2, c2, *cuts);
+          appendCrossing(pair, Bisector{m2, c2, 0}, k, *cuts);
         }
       }
       if (pairBlocked != 0) {
         continue;
       }
-      cuts->append(pair.endX, pair.endY);
-      hSort(cuts->cutCount, cuts->cutX, cuts->cutY, cuts->cutTag);
+      cuts->append(pair.endX, pair.endY, CutList::kEndPoint);
+      hSort(cuts->cutCount, cuts->cutX, cuts->cutY, cuts->cutSite);
 
       // Piece test.
       const std::int16_t lastPiece = sub16(cuts->cutCount, 1, "cutCount - 1");

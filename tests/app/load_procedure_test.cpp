@@ -96,9 +96,9 @@ TEST(SiteGeneration, PlacesSitesInsideTheMarginMarksThemAndShiftsThem) {
   // The margin is measured on the outer size, 760 x 508 pixels.
   EXPECT_LT(form.circles[1].x, 735);
   EXPECT_LT(form.circles[1].y, 483);
-  EXPECT_EQ(sites.siteX(0), 15225);
-  EXPECT_EQ(sites.siteY(0), 10185.0f);
-  EXPECT_EQ(sites.siteX(1), static_cast<double>(kLargestDraw) * 710 + 25 + 15200);
+  EXPECT_EQ(sites.x(1), 25 + app::kDomainOffsetX);
+  EXPECT_EQ(sites.y(1), 25 + app::kDomainOffsetY);
+  EXPECT_EQ(sites.x(2), static_cast<double>(kLargestDraw) * 710 + 25 + app::kDomainOffsetX);
 }
 
 TEST(SiteGeneration, DrawsASiteAgainWhenItsStoredXOrYRepeatsAnEarlierOne) {
@@ -112,20 +112,20 @@ TEST(SiteGeneration, DrawsASiteAgainWhenItsStoredXOrYRepeatsAnEarlierOne) {
   EXPECT_EQ(random.drawn_, 8u);
   ASSERT_EQ(form.circles.size(), 2u);
   EXPECT_EQ(form.circles[1].x, 0.75f * 710 + 25);
-  EXPECT_NE(sites.siteY(0), sites.siteY(1));
+  EXPECT_NE(sites.y(1), sites.y(2));
 }
 
 TEST(Window, ShowsTheRecordedPictureOnEveryPaint) {
   app::FrmOvra window;
   EXPECT_EQ(window.windowTitle(), "frmOvra1");
-  EXPECT_EQ(window.form().width(), 11400);
-  EXPECT_EQ(window.form().height(), 7620);
+  EXPECT_EQ(window.form().width(), 11400);  // (753 + 7) x 15 twips
+  EXPECT_EQ(window.form().height(), 7620);  // (475 + 33) x 15 twips
   app::Random random(42);
   app::runLoadProcedure(window.form(), random);
   const QImage first = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(first.size(), QSize(753, 475));
+  EXPECT_EQ(first.size(), QSize(app::kClientWidth, app::kClientHeight));
   EXPECT_EQ(first, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
-  EXPECT_EQ(first, app::renderPicture(window.picture(), 753, 475, 1));
+  EXPECT_EQ(first, app::renderPicture(window.picture(), app::kClientWidth, app::kClientHeight, 1));
   // The leftmost point of the first site's circle is in the pen colour.
   const auto& circle = std::get<app::CircleItem>(window.picture().at(2));
   const QColor pen = app::toQColor(window.form().foreColor());

@@ -9,6 +9,7 @@
 #include <random>
 
 #include "geometry/distance_order.h"
+#include "geometry/domain_box.h"
 #include "geometry/pair_scan.h"
 #include "geometry/run_error.h"
 #include "reference/literal_pair_scan.h"
@@ -45,14 +46,16 @@ struct TrueEdge {
   }
 };
 
+constexpr Real kOffX = app::kDomainOffsetX, kOffY = app::kDomainOffsetY;
+
 TrueEdge trueEdge(const SiteColumns& s, int i, int j) {
-  const auto X = [&](int k) { return static_cast<Real>(s.siteX(k - 1)); };
-  const auto Y = [&](int k) { return static_cast<Real>(s.siteY(k - 1)); };
+  const auto X = [&](int k) { return static_cast<Real>(s.x(k)); };
+  const auto Y = [&](int k) { return static_cast<Real>(s.y(k)); };
   TrueEdge e{(X(i) + X(j)) / 2, (Y(i) + Y(j)) / 2, -(Y(j) - Y(i)), X(j) - X(i)};
-  e.keep(e.mx, e.dx);  // 0 <= x <= 30,400 and 0 <= y <= 20,320
-  e.keep(30400 - e.mx, -e.dx);
+  e.keep(e.mx, e.dx);  // inside the domain box
+  e.keep(geometry::boxSize(app::kOuterWidthTwips) - e.mx, -e.dx);
   e.keep(e.my, e.dy);
-  e.keep(20320 - e.my, -e.dy);
+  e.keep(geometry::boxSize(app::kOuterHeightTwips) - e.my, -e.dy);
   for (int k = 1; k <= s.nSites; ++k) {
     if (k == i || k == j) {
       continue;
@@ -73,7 +76,8 @@ constexpr Real kTinyPx = 0.05L;
 int checkAgainstTruth(const SiteColumns& sites, const RecordingForm& form, std::uint32_t seed) {
   std::map<std::pair<float, float>, int> siteAt;
   for (int k = 1; k <= sites.nSites; ++k) {
-    siteAt[{static_cast<float>(sites.siteX(k - 1) - 15200), sites.siteY(k - 1) - 10160.0f}] = k;
+    siteAt[{static_cast<float>(sites.x(k) - app::kDomainOffsetX),
+            sites.y(k) - app::kDomainOffsetY}] = k;
   }
   std::map<std::pair<int, int>, RecordedLine> red;
   for (std::size_t n = 0; n + 1 < form.lines.size(); n += 2) {
@@ -90,8 +94,8 @@ int checkAgainstTruth(const SiteColumns& sites, const RecordingForm& form, std::
       if (drawn != red.end() && agrees) {
         const RecordedLine& r = drawn->second;
         drawnLength = std::hypot(Real{r.x2} - r.x1, Real{r.y2} - r.y1);
-        const Real ta = truth.paramOf(Real{r.x1} + 15200, Real{r.y1} + 10160);
-        const Real tb = truth.paramOf(Real{r.x2} + 15200, Real{r.y2} + 10160);
+        const Real ta = truth.paramOf(Real{r.x1} + kOffX, Real{r.y1} + kOffY);
+        const Real tb = truth.paramOf(Real{r.x2} + kOffX, Real{r.y2} + kOffY);
         const Real slack = 0.01L / std::hypot(truth.dx, truth.dy);
         agrees = std::min(ta, tb) <= truth.t1 + slack && std::max(ta, tb) >= truth.t0 - slack;
       }
@@ -175,9 +179,8 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
   auto lattice = std::make_unique<SiteColumns>();
   for (int a = 0; a < 4; ++a) {
     for (int b = 0; b < 3; ++b) {
-      lattice->siteX(lattice->nSites) = 15400 + 20 * (3 * a - 4 * b);
-      lattice->siteY(lattice->nSites) = static_cast<float>(10300 + 20 * (4 * a + 3 * b));
-      ++lattice->nSites;
+      lattice->append(app::kDomainOffsetX + static_cast<double>(200 + 20 * (3 * a - 4 * b)),
+                      app::kDomainOffsetY + static_cast<float>(140 + 20 * (4 * a + 3 * b)));
     }
   }
   expectSameDrawing(*lattice, "turned lattice");
@@ -192,9 +195,8 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
   for (const double bend : {1e-3, 1e-7}) {
     auto line = std::make_unique<SiteColumns>();
     for (int n = 0; n < 12; ++n) {
-      line->siteX(n) = 15250 + 53.25 * n;
-      line->siteY(n) = static_cast<float>(10200 + 31.5 * n + bend * n * n);
-      ++line->nSites;
+      line->append(app::kDomainOffsetX + 50 + 53.25 * n,
+                   static_cast<float>(app::kDomainOffsetY + 40 + 31.5 * n + bend * n * n));
     }
     expectSameDrawing(*line, "bent line " + std::to_string(bend));
   }
@@ -212,17 +214,17 @@ TEST(EdgeFinder, RefusesSitesThatShareACoordinateBeforeDrawing) {
   }
 }
 
-// rootLess(a, b) must agree with pow(a, 0.5) < pow(b, 0.5) everywhere, above all at the
+// rootLess(a, b) must agree with sqrt(a) < sqrt(b) everywhere, above all at the
 // edges of its shortcut: equal sums, neighbouring doubles, and the ends of the band.
 TEST(DistanceOrder, AgreesWithComparingTheRootsAtTheEdgesOfTheShortcut) {
   std::mt19937_64 engine(3);
   std::uniform_real_distribution<double> sums(0, 2e9);
   const auto check = [](double a, double b) {
-    EXPECT_EQ(geometry::rootLess(a, b), std::pow(a, 0.5) < std::pow(b, 0.5)) << a << " " << b;
+    EXPECT_EQ(geometry::rootLess(a, b), std::sqrt(a) < std::sqrt(b)) << a << " " << b;
   };
   for (int n = 0; n < 20000; ++n) {
     const double b = n == 0 ? 0 : sums(engine);
-    for (const double edge : {b, b * (1 - 0x1p-40), b * (1 + 0x1p-40)}) {
+    for (const double edge : {b, b * (1 - geometry::kRootBand), b * (1 + geometry::kRootBand)}) {
       double a = edge;
       for (int step = 0; step < 3; ++step) {
         a = std::nextafter(a, 0.0);

@@ -16,6 +16,8 @@ using testing_support::sitesAt;
 
 namespace {
 
+constexpr float kOffX = app::kDomainOffsetX, kOffY = app::kDomainOffsetY;
+
 enum class Outcome { Blocked, Nothing, Cut };
 
 // One competitor against the pair of sites (100, 200) and (150, 400): its bisector is
@@ -42,18 +44,18 @@ TEST_P(ScreeningOutcome, FollowsTheBlockAdmissionAndCutTests) {
   RecordingForm form;
   CompetitorTable table;
   table.build(*sites, 1);
-  const PairRecord pair = pairRecord(table.bisector[1], form);
-  table.bisector[2] = Bisector{0, c.m2, 0, 0, c.c2, c.sumSq};
-  table.dx[2] = c.dx;
-  table.dy[2] = c.dy;
+  const PairRecord pair = pairRecord(table.bisector(2), form);
+  table.bisector(3) = Bisector{c.m2, c.c2, c.sumSq};
+  table.dx(3) = c.dx;
+  table.dy(3) = c.dy;
 
   CutList cuts;
   const bool blocked = screenCompetitors(pair, table, 1, 2, 3, cuts);
   EXPECT_EQ(blocked, c.expected == Outcome::Blocked);
   EXPECT_EQ(cuts.cutCount, c.expected == Outcome::Blocked ? 1 : c.expected == Outcome::Cut ? 3 : 2);
   if (c.expected == Outcome::Cut) {
-    EXPECT_EQ((std::array{cuts.cutX(1), cuts.cutY(1), cuts.cutTag(1)}),
-              (std::array{c.cutX, c.cutY, 2.1}));
+    EXPECT_EQ((std::array{cuts.cutX(1), cuts.cutY(1)}), (std::array{c.cutX, c.cutY}));
+    EXPECT_EQ(cuts.cutSite(1), 3);
   }
 }
 
@@ -84,7 +86,7 @@ TEST(Screening, BlockedPairKeepsItsEntriesAndDrawsNothing) {
   table.build(*sites, 1);
   CutList cuts;
   cuts.cutX(2) = 1234;  // a stale entry from an earlier pair
-  EXPECT_TRUE(screenCompetitors(pairRecord(table.bisector[1], form), table, 1, 2, 4, cuts));
+  EXPECT_TRUE(screenCompetitors(pairRecord(table.bisector(2), form), table, 1, 2, 4, cuts));
   EXPECT_EQ(cuts.cutCount, 2);
   EXPECT_EQ(cuts.cutX(2), 1234);
 
@@ -105,15 +107,11 @@ struct PieceFixture {
   PieceFixture(std::initializer_list<double> cutXs, double xk, float yk) {
     pair.m1 = 1;
     pair.c1 = 0;
-    const double xs[] = {97, 96, xk};
-    const float ys[] = {96, 97, yk};
-    for (int s = 0; s < 3; ++s) {
-      sites->siteX(s) = xs[s];
-      sites->siteY(s) = ys[s];
-    }
-    sites->nSites = 3;
+    sites->append(97, 96);
+    sites->append(96, 97);
+    sites->append(xk, yk);
     for (const double x : cutXs) {
-      cuts.cutCount == 0 ? cuts.seed(x, x) : cuts.append(x, x);
+      cuts.cutCount == 0 ? cuts.seed(x, x) : cuts.append(x, x, 3);
     }
   }
   int firstOpen() const { return firstOpenPiece(pair, cuts, *sites, 1, 2); }
@@ -134,10 +132,10 @@ TEST(PieceTest, OnlyTheFirstOpenPieceIsDrawn) {
   drawPairEdges(form, {c.cutX(1), c.cutY(1), c.cutX(2), c.cutY(2)}, *shadowedFirst.sites, 1, 2);
   ASSERT_EQ(form.lines.size(), 2u);
   EXPECT_EQ(form.lines[0],
-            (testing_support::RecordedLine{LineFlags::GivenColour, 200 - 15200, 200 - 10160,
-                                           400 - 15200, 400 - 10160, kRed}));
-  EXPECT_EQ(form.lines[1], (testing_support::RecordedLine{LineFlags::PenColour, 97 - 15200,
-                                                          96 - 10160, 96 - 15200, 97 - 10160, 0}));
+            (testing_support::RecordedLine{LineFlags::GivenColour, 200 - kOffX, 200 - kOffY,
+                                           400 - kOffX, 400 - kOffY, kRed}));
+  EXPECT_EQ(form.lines[1], (testing_support::RecordedLine{LineFlags::PenColour, 97 - kOffX,
+                                                          96 - kOffY, 96 - kOffX, 97 - kOffY, 0}));
   EXPECT_EQ(form.calls, (std::vector<std::string>{"line 6", "line 4"}));
 }
 

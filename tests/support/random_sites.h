@@ -4,6 +4,8 @@
 #include <memory>
 #include <random>
 
+#include "app/window_size.h"
+#include "geometry/site_checks.h"
 #include "geometry/sites.h"
 
 namespace testing_support {
@@ -15,18 +17,12 @@ inline std::unique_ptr<geometry::SiteColumns> randomSites(std::uint32_t seed) {
   std::mt19937 engine(seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   auto sites = std::make_unique<geometry::SiteColumns>();
-  sites->nSites = static_cast<std::int16_t>(4 + engine() % 46);
-  for (int s = 0; s < sites->nSites;) {
-    const double x = unit(engine) * 710 + 25 + 15200;
-    const auto y = static_cast<float>(static_cast<float>(unit(engine) * 458 + 25) + 10160.0f);
-    bool clash = false;
-    for (int t = 0; t < s; ++t) {
-      clash = clash || sites->siteX(t) == x || sites->siteY(t) == y;
-    }
-    if (!clash) {
-      sites->siteX(s) = x;
-      sites->siteY(s) = y;
-      ++s;
+  const auto count = static_cast<int>(4 + engine() % 46);
+  while (sites->nSites < count) {
+    const double x = unit(engine) * 710 + 25 + app::kDomainOffsetX;
+    const auto y = static_cast<float>(unit(engine) * 458 + 25) + app::kDomainOffsetY;
+    if (!geometry::findClash(*sites, sites->nSites, x, y)) {
+      sites->append(x, y);
     }
   }
   return sites;
@@ -37,9 +33,7 @@ inline std::unique_ptr<geometry::SiteColumns> sitesAt(
     std::initializer_list<std::pair<double, float>> window) {
   auto sites = std::make_unique<geometry::SiteColumns>();
   for (const auto& [x, y] : window) {
-    sites->siteX(sites->nSites) = x + 15200.0f;
-    sites->siteY(sites->nSites) = y + 10160.0f;
-    ++sites->nSites;
+    sites->append(x + app::kDomainOffsetX, y + app::kDomainOffsetY);
   }
   return sites;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/window_size.h"
 #include "geometry/form.h"
 
 namespace testing_support {
@@ -19,7 +20,7 @@ struct RecordedCircle {
   geometry::Colour colour;
 };
 
-// A Form of the standard window's outer size (11,400 x 7,620 twips) that records every
+// A Form of the standard window's outer size that records every
 // call: the lines as values, and every operation as a line of text in call order.
 class RecordingForm final : public geometry::Form {
  public:
@@ -35,8 +36,8 @@ class RecordingForm final : public geometry::Form {
   }
   [[nodiscard]] geometry::Colour foreColor() const override { return pen_; }
   void setFontSize(int points) override { calls.push_back("fontSize " + std::to_string(points)); }
-  [[nodiscard]] float width() const override { return 11400; }
-  [[nodiscard]] float height() const override { return 7620; }
+  [[nodiscard]] float width() const override { return app::kOuterWidthTwips; }
+  [[nodiscard]] float height() const override { return app::kOuterHeightTwips; }
   void line(geometry::LineFlags flags, float x1, float y1, float x2, float y2,
             geometry::Colour colour) override {
     lines.push_back({flags, x1, y1, x2, y2, colour});
