@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "options.h"
+#include "qt_messages.h"
 #include "runs.h"
 #include "site_file.h"
 
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
       break;
   }
   const app::Options& options = commandLine.options;
+  app::routeQtMessages();
 
   try {
     std::vector<app::SitePosition> givenSites;

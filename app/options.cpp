@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "picture_file.h"
+
 namespace app {
 
 namespace {
@@ -94,8 +96,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("--scale takes a whole number from 1 to 16, not ") + parser.value(scale),
         parser);
   }
-  if (parser.isSet(scale) && !options.saveFile) {
-    return usageError(QStringLiteral("--scale goes with --save"), parser);
+  if (parser.isSet(scale) &&
+      (!options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png)) {
+    return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
   }
   options.verbose = parser.isSet(verbose);
   return {CommandLine::Action::Run, options, {}};

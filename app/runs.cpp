@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <optional>
 
-#include "display_guard.h"
 #include "frm_ovra.h"
 #include "geometry/run_error.h"
 #include "load_procedure.h"
 #include "picture_file.h"
+#include "qt_messages.h"
 #include "random_numbers.h"
 #include "window_size.h"
 

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <string>
-#include <string_view>
 
+#include "geometry/site_checks.h"
 #include "geometry/sites.h"
 #include "window_size.h"
 
@@ -14,10 +15,32 @@ namespace app {
 
 namespace {
 
-constexpr int kFewestSites = 2;
+constexpr std::size_t kFewestSites = 2;
+constexpr std::size_t kQuotedLength = 60;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[noreturn]] void refuse(int lineNumber, const std::string& what) {
   throw SiteFileError("line " + std::to_string(lineNumber) + ": " + what);
+}
+
+// At most kQuotedLength bytes of the text, in quotes, with every byte outside printable
+// ASCII written as \xNN (and a backslash as \\), so that a message never carries control
+// bytes to a terminal.
+std::string quoted(std::string_view text) {
+  std::string out = "\"";
+  for (const char c : text.substr(0, kQuotedLength)) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (byte >= 0x20 && byte < 0x7F) {
+      out += c;
+    } else {
+      char escaped[5];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      out += escaped;
+    }
+  }
+  return out + (text.size() > kQuotedLength ? "...\"" : "\"");
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -69,51 +92,77 @@ bool insideClientArea(SitePosition site) {
   return site.x >= 0 && site.x <= kClientWidth && site.y >= 0 && site.y <= kClientHeight;
 }
 
+std::string tooLarge() {
+  return "the site list is larger than " + std::to_string(kSiteListMaxBytes) + " bytes (1 MiB)";
+}
+
 }  // namespace
 
 std::vector<SitePosition> readSites(std::istream& in) {
-  std::vector<SitePosition> sites;
-  std::vector<SitePosition> shifted;
-  std::vector<int> lineOf;
-  std::string line;
-  int lineNumber = 0;
-  while (std::getline(in, line)) {
-    ++lineNumber;
-    std::string_view text(line);
-    text = trimmed(text.substr(0, text.find('#')));
-    if (text.empty()) {
-      continue;
-    }
-    const auto site = parseSite(text);
-    if (!site) {
-      refuse(lineNumber,
-             "expected two numbers, x and y in pixels, not \"" + std::string(text) + "\"");
-    }
-    if (!insideClientArea(*site)) {
-      refuse(lineNumber, "site (" + std::string(text) + ") is outside the client area, 0 to " +
-                             std::to_string(kClientWidth) + " by 0 to " +
-                             std::to_string(kClientHeight) + " pixels");
-    }
-    if (sites.size() == static_cast<std::size_t>(geometry::SiteColumns::kSlots)) {
-      refuse(lineNumber, "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
-    }
-    const SitePosition domain =
-        shiftedIntoDomain(*site, outerWidthTwips(kClientWidth), outerHeightTwips(kClientHeight));
-    for (std::size_t earlier = 0; earlier < shifted.size(); ++earlier) {
-      // Exact comparisons on purpose: the edge finder divides by these differences.
-      const bool sameX = shifted[earlier].x == domain.x;
-      if (sameX || shifted[earlier].y == domain.y) {
-        refuse(lineNumber, std::string("the site has the same ") + (sameX ? "x" : "y") +
-                               " as the site on line " + std::to_string(lineOf[earlier]) +
-                               " (every x and every y must differ)");
-      }
-    }
-    sites.push_back(*site);
-    shifted.push_back(domain);
-    lineOf.push_back(lineNumber);
+  std::string text;
+  char chunk[1 << 16];
+  while (in && text.size() <= kSiteListMaxBytes) {
+    in.read(chunk, sizeof chunk);
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
   }
   if (in.bad()) {
     throw SiteFileError("the site list could not be read");
+  }
+  if (text.size() > kSiteListMaxBytes) {
+    throw SiteFileError(tooLarge());
+  }
+  return parseSites(text);
+}
+
+std::vector<SitePosition> parseSites(std::string_view text) {
+  if (text.size() > kSiteListMaxBytes) {
+    throw SiteFileError(tooLarge());
+  }
+  if (text.starts_with(kByteOrderMark)) {
+    text.remove_prefix(kByteOrderMark.size());
+  }
+  std::vector<SitePosition> sites;
+  geometry::SiteColumns stored;  // the sites as the edge finder will hold them
+  std::vector<int> lineOf;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    ++lineNumber;
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (line.ends_with('\r')) {
+      line.remove_suffix(1);
+    }
+    if (line.size() > kSiteListMaxLineLength) {
+      refuse(lineNumber, "longer than " + std::to_string(kSiteListMaxLineLength) +
+                             " characters: " + quoted(line));
+    }
+    line = trimmed(line.substr(0, line.find('#')));
+    if (line.empty()) {
+      continue;
+    }
+    const auto site = parseSite(line);
+    if (!site) {
+      refuse(lineNumber, "expected two numbers, x and y in pixels, not " + quoted(line));
+    }
+    if (!insideClientArea(*site)) {
+      refuse(lineNumber, "site " + quoted(line) + " is outside the client area, 0 to " +
+                             std::to_string(kClientWidth) + " by 0 to " +
+                             std::to_string(kClientHeight) + " pixels");
+    }
+    if (stored.nSites == geometry::SiteColumns::kSlots) {
+      refuse(lineNumber, "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
+    }
+    const SitePosition domain = shiftedIntoDomain(*site, kOuterWidthTwips, kOuterHeightTwips);
+    if (const auto clash = geometry::findClash(stored, stored.nSites, domain.x, domain.y)) {
+      refuse(lineNumber, std::string("the site has the same ") + (clash->sameX ? "x" : "y") +
+                             " as the site on line " +
+                             std::to_string(lineOf[static_cast<std::size_t>(clash->site - 1)]) +
+                             " (every x and every y must differ)");
+    }
+    sites.push_back(*site);
+    stored.append(domain.x, domain.y);
+    lineOf.push_back(lineNumber);
   }
   if (sites.size() < kFewestSites) {
     throw SiteFileError("found " + std::to_string(sites.size()) + " site" +

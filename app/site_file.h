@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 #include "site_generation.h"
@@ -14,11 +16,21 @@ class SiteFileError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Reads sites in window pixels, one a line: x and y separated by white space or a comma.
-// Blank lines and text after '#' are ignored. x is kept as a double and y rounded to the
-// nearest float. Refuses a malformed line, a site outside the client area, fewer than 2 or
-// more than 101 sites, and two sites whose x, or whose y, would be equal once shifted into
-// the edge finder's coordinates for the standard window.
+// Bounds on a site list, from whatever source: a list is a few kilobytes at most, and the
+// bounds keep a wrong file (a device, a binary, an endless pipe) from being read forever.
+inline constexpr std::size_t kSiteListMaxBytes = 1 << 20;
+inline constexpr std::size_t kSiteListMaxLineLength = 1000;
+
+// Reads a site list from a stream, at most kSiteListMaxBytes of it, and parses it.
 std::vector<SitePosition> readSites(std::istream& in);
+
+// Parses a site list: sites in window pixels, one a line, x and y separated by white space
+// or a comma. Blank lines and text after '#' are ignored; a leading UTF-8 byte order mark
+// and CRLF line ends are accepted. x is kept as a double and y rounded to the nearest
+// float. Refuses a list over the bounds above, a malformed line, a site outside the client
+// area, fewer than 2 or more than 101 sites, and two sites whose x, or whose y, would be
+// equal once shifted into the edge finder's coordinates for the standard window. A message
+// quotes at most 60 characters of a line, with bytes that are not printable escaped.
+std::vector<SitePosition> parseSites(std::string_view text);
 
 }  // namespace app

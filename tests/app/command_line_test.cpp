@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QSet>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
-#include <algorithm>
 
 #include "app/load_procedure.h"
 #include "app/picture_file.h"
 #include "app/picture_form.h"
-#include "app/picture_painter.h"
+#include "app/site_file.h"
+#include "app/window_size.h"
 
 namespace {
 
@@ -20,7 +19,8 @@ struct Outcome {
   QString output, errors;
 };
 
-// Runs the program with the arguments and waits for it.
+// Runs the program with the arguments, or a shell command line in which PROGRAM stands for
+// it, and waits for it.
 Outcome runProgram(const QStringList& arguments, const QProcessEnvironment& environment =
                                                      QProcessEnvironment::systemEnvironment()) {
   QProcess process;
@@ -37,11 +37,15 @@ QByteArray contents(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-app::Picture pictureForSeed(std::uint32_t seed) {
-  app::PictureForm form(753, 475);
+app::Picture pictureOf(std::uint32_t seed, const std::vector<app::SitePosition>* sites = nullptr) {
+  app::PictureForm form(app::kClientWidth, app::kClientHeight);
   app::Random random(seed);
-  app::runLoadProcedure(form, random);
+  app::runLoadProcedure(form, random, sites);
   return form.picture();
+}
+
+QImage rendered(const app::Picture& picture) {
+  return app::renderPicture(picture, app::kClientWidth, app::kClientHeight, 1);
 }
 
 class CommandLine : public ::testing::Test {
@@ -55,95 +59,63 @@ class CommandLine : public ::testing::Test {
   }
 };
 
-TEST_F(CommandLine, SavedPngIsReproducibleAndShowsTheWindowsPicture) {
-  ASSERT_EQ(runProgram({"--seed", "42", "--save", path("a.png")}).exitCode, 0);
+TEST_F(CommandLine, SavedPicturesAreReproducibleAndShowTheWindowsPicture) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  bare.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  const Outcome png = runProgram({"--seed", "42", "--save", path("a.png")}, bare);
+  EXPECT_EQ(png.exitCode, 0);
+  EXPECT_EQ(png.errors, QString()) << "a run prints nothing but its own messages";
   ASSERT_EQ(runProgram({"--seed", "42", "--save", path("b.png")}).exitCode, 0);
   EXPECT_EQ(contents(path("a.png")), contents(path("b.png")));
-  const QImage saved = QImage(path("a.png")).convertToFormat(QImage::Format_RGB32);
-  ASSERT_EQ(saved.size(), QSize(753, 475));
-  const app::Picture picture = pictureForSeed(42);
-  EXPECT_EQ(saved, app::renderPicture(picture, 753, 475, 1));
-  EXPECT_EQ(saved.pixelColor(752, 0), Qt::black);
-  EXPECT_TRUE(saved.pixelColor(0, 0) == Qt::black || saved.pixelColor(0, 0) == Qt::red);
-  const auto* pixels = reinterpret_cast<const QRgb*>(saved.constBits());
-  EXPECT_TRUE(std::find(pixels, pixels + 753 * 475, qRgb(255, 0, 0)) != pixels + 753 * 475);
+  EXPECT_EQ(QImage(path("a.png")).convertToFormat(QImage::Format_RGB32), rendered(pictureOf(42)));
   ASSERT_EQ(runProgram({"--seed", "42", "--scale", "2", "--save", path("c.png")}).exitCode, 0);
   EXPECT_EQ(QImage(path("c.png")).size(), QSize(1506, 950));
-}
-
-// The SVG's elements in order, with the attributes that carry the picture.
-QStringList svgItems(const QByteArray& svg) {
-  QStringList items;
-  QXmlStreamReader xml(svg);
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) {
-      continue;
-    }
-    const auto a = xml.attributes();
-    if (xml.name() == QLatin1String("line")) {
-      items << QStringLiteral("line %1 %2 %3 %4 %5")
-                   .arg(a.value("x1"), a.value("y1"), a.value("x2"), a.value("y2"),
-                        a.value("stroke"));
-    } else if (xml.name() == QLatin1String("circle")) {
-      items
-          << QStringLiteral("circle %1 %2 %3").arg(a.value("cx"), a.value("cy"), a.value("stroke"));
-    } else if (xml.name() == QLatin1String("text")) {
-      items << QStringLiteral("text ") + xml.readElementText();
-    }
-  }
-  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
-  return items;
-}
-
-TEST_F(CommandLine, SavedSvgHoldsEveryItemInDrawingOrderWithExactCoordinates) {
+  // The vector picture: every line, circle and the label, with exact coordinates.
   ASSERT_EQ(runProgram({"--seed", "42", "--save", path("a.svg")}).exitCode, 0);
-  QStringList expected;
-  const auto exact = [](float v) { return QString::number(static_cast<double>(v), 'g', 9); };
-  for (const app::PictureItem& item : pictureForSeed(42)) {
-    if (const auto* line = std::get_if<app::LineItem>(&item)) {
-      expected << QStringLiteral("line %1 %2 %3 %4 %5")
-                      .arg(exact(line->x1), exact(line->y1), exact(line->x2), exact(line->y2),
-                           app::toQColor(line->colour).name());
-    } else if (const auto* circle = std::get_if<app::CircleItem>(&item)) {
-      expected << QStringLiteral("circle %1 %2 %3")
-                      .arg(exact(circle->x), exact(circle->y),
-                           app::toQColor(circle->colour).name());
-    } else {
-      expected << QStringLiteral("text ") +
-                      QString::fromStdString(std::get<app::TextItem>(item).text);
-    }
-  }
-  const QStringList items = svgItems(contents(path("a.svg")));
-  EXPECT_EQ(items, expected);
-  EXPECT_TRUE(items.contains(QStringLiteral("text N= 39")));
+  EXPECT_EQ(contents(path("a.svg")), contents(QStringLiteral(VD_GOLDEN_DIR "/seed-42.svg")));
 }
 
 TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
-  // A flat kite: the short diagonal from B to D is a Delaunay edge, the long one from A to
-  // C is not; so are the four sides.
-  write("kite.txt", "# A, B, C, D\n200 210\n410, 100\n600 220\n390 300\n");
-  ASSERT_EQ(runProgram({"--sites", path("kite.txt"), "--save", path("kite.svg")}).exitCode, 0);
-  const QStringList names{"A", "B", "C", "D"};
-  const QStringList centres{"200 210", "410 100", "600 220", "390 300"};
-  QSet<QString> edges;
-  int circles = 0;
-  for (const QString& item : svgItems(contents(path("kite.svg")))) {
-    const QStringList f = item.split(' ');
-    circles += f[0] == QLatin1String("circle") ? 1 : 0;
-    if (f[0] == QLatin1String("line") && f[5] != QLatin1String("#ff0000") && f[1] != f[3]) {
-      edges << names[centres.indexOf(f[1] + ' ' + f[2])] +
-                   names[centres.indexOf(f[3] + ' ' + f[4])];
+  // A flat kite A, B, C, D: the short diagonal BD is a Delaunay edge, the long one AC is
+  // not; so are the four sides. Written as a common Windows editor saves it: a byte order
+  // mark and CRLF line ends.
+  const QByteArray kite =
+      "\xEF\xBB\xBF# A, B, C, D\r\n200 210\r\n410, 100\r\n600 220\r\n390 300\r\n";
+  write("kite.txt", kite);
+  ASSERT_EQ(
+      runProgram({"--sites", path("kite.txt"), "--seed", "5", "--save", path("kite.png")}).exitCode,
+      0);
+  const auto sites = app::parseSites(kite.toStdString());
+  const app::Picture picture = pictureOf(5, &sites);
+  EXPECT_EQ(QImage(path("kite.png")).convertToFormat(QImage::Format_RGB32), rendered(picture));
+
+  const auto nameOf = [&](float x, float y) {
+    for (std::size_t s = 0; s < sites.size(); ++s) {
+      if (static_cast<float>(sites[s].x) == x && sites[s].y == y) {
+        return std::string(1, static_cast<char>('A' + s));
+      }
+    }
+    ADD_FAILURE() << "a Delaunay edge ends at (" << x << ", " << y << "), not at a site";
+    return std::string("?");
+  };
+  std::set<std::string> edges;
+  // After the label (a point and its text) and the 4 circles, the red piece and the Delaunay
+  // edge of each pair drawn.
+  for (std::size_t n = 6; n + 1 < picture.size(); n += 2) {
+    if (const auto* pen = std::get_if<app::LineItem>(&picture[n + 1])) {
+      edges.insert(nameOf(pen->x1, pen->y1) + nameOf(pen->x2, pen->y2));
+    } else {
+      ADD_FAILURE() << "item " << n + 1 << " is not a line";
     }
   }
-  EXPECT_EQ(circles, 4);
-  EXPECT_EQ(edges, (QSet<QString>{"AB", "AD", "BC", "BD", "CD"}));
+  EXPECT_EQ(edges, (std::set<std::string>{"AB", "AD", "BC", "BD", "CD"}));
 }
 
 struct BadRun {
   const char* name;
   const char* arguments;  // FILE stands for the site list, OUT for the output folder
   std::string sites;
-  const char* expected;
+  std::string expected;
 };
 
 // count sites, none sharing an x or a y.
@@ -164,8 +136,14 @@ TEST_P(CommandLineRefuses, WithExitStatus2AndNoFileLeft) {
   arguments.replaceInStrings(QStringLiteral("OUT"), dir.path());
   const Outcome outcome = runProgram(arguments);
   EXPECT_EQ(outcome.exitCode, 2);
-  EXPECT_TRUE(outcome.errors.contains(QString::fromLatin1(GetParam().expected)))
+  EXPECT_TRUE(outcome.errors.contains(QString::fromStdString(GetParam().expected)))
       << outcome.errors.toStdString();
+  for (const QString& line : outcome.errors.split('\n')) {
+    EXPECT_LE(line.size(), 200) << "the message quotes too much";
+  }
+  EXPECT_TRUE(std::all_of(outcome.errors.begin(), outcome.errors.end(), [](QChar c) {
+    return c == '\n' || c.isPrint();
+  })) << "control characters reach the terminal";
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sites.txt"});
 }
 
@@ -178,9 +156,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"ThreeNumbers", kSitesToPng, "100 200 300\n", "line 1: expected two numbers"},
         BadRun{"TwoCommas", kSitesToPng, "100,,200\n", "line 1: expected two numbers"},
         BadRun{"NotANumber", kSitesToPng, "nan 5\n", "line 1: expected two numbers"},
+        BadRun{"ControlBytes", kSitesToPng, std::string("1 2\n\x1b[31m\0 5\n", 12),
+               R"(line 2: expected two numbers, x and y in pixels, not "\x1B[31m\x00 5")"},
+        BadRun{"LongLineQuotedInPart", kSitesToPng, "100 " + std::string(900, '7'),
+               "not \"100 " + std::string(56, '7') + "...\""},
+        BadRun{"LineTooLong", kSitesToPng, "1 2\n" + std::string(1001, ' ') + "\n",
+               "line 2: longer than 1000 characters"},
+        BadRun{"ListTooLarge", kSitesToPng, std::string((1 << 20) + 1, '\n'),
+               "larger than 1048576 bytes"},
+        BadRun{"Device", "--sites /dev/zero --save OUT/a.png", "", "larger than 1048576 bytes"},
         BadRun{"RightOfTheWindow", kSitesToPng, "# a comment\n100 200\n753.5 100\n",
-               "line 3: site (753.5 100) is outside"},
-        BadRun{"AboveTheWindow", kSitesToPng, "100 -1\n", "line 1: site (100 -1) is outside"},
+               "line 3: site \"753.5 100\" is outside"},
+        BadRun{"AboveTheWindow", kSitesToPng, "100 -1\n", "line 1: site \"100 -1\" is outside"},
         BadRun{"OneSite", kSitesToPng, "\n100 200\n", "found 1 site; at least 2"},
         BadRun{"TooMany", kSitesToPng, manySites(102), "line 102: more than 101 sites"},
         BadRun{"SameX", kSitesToPng, "100 200\n300 100\n100 300\n",
@@ -190,10 +177,21 @@ INSTANTIATE_TEST_SUITE_P(
                "line 2: the site has the same y"},
         BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
         BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "", "must end in .png or .svg"},
+        BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
         BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},
         BadRun{"BadSeed", "--seed -3 --save OUT/a.png", "", "--seed takes a whole number"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CommandLine, AnEndlessSiteListEndsAtTheBound) {
+  QProcess shell;
+  shell.start(QStringLiteral("/bin/sh"),
+              {"-c", QStringLiteral("yes '100 200' | %1 --sites - --save %2")
+                         .arg(QStringLiteral(VD_EXECUTABLE), path("a.png"))});
+  ASSERT_TRUE(shell.waitForFinished(60000));
+  EXPECT_EQ(shell.exitCode(), 2);
+  EXPECT_TRUE(shell.readAllStandardError().contains("larger than 1048576 bytes"));
+}
 
 TEST_F(CommandLine, WithoutADisplayTheWindowFailsWithOneLine) {
   QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
