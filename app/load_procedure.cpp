@@ -46,7 +46,7 @@ RunSummary runLoadProcedure(geometry::Form& form, RandomSource& random,
                          (static_cast<long double>(widthTwips) / geometry::kTwipsPerPixel - 380));
   const auto labelY = static_cast<float>(static_cast<long double>(random.next()) * 150 + 40);
 
-  const auto sites = std::make_unique<geometry::SiteColumns>();
+  auto sites = std::make_unique<geometry::SiteColumns>();
   sites->nSites = givenSites != nullptr
                       ? siteCount(*givenSites)
                       : static_cast<std::int16_t>(scaledDraw(random.next(), 46, 4));
@@ -56,13 +56,15 @@ RunSummary runLoadProcedure(geometry::Form& form, RandomSource& random,
   form.line(geometry::LineFlags::PenColour, labelX, labelY, labelX, labelY, 0);
   form.print(labelText(sites->nSites));
 
+  std::vector<SitePosition> positions;
   if (givenSites != nullptr) {
     placeSites(form, *givenSites, *sites);
+    positions = *givenSites;
   } else {
-    generateSites(form, random, *sites);
+    positions = generateSites(form, random, *sites);
   }
   const int pairsDrawn = geometry::pairScan(form, *sites);
-  return RunSummary{seed, sites->nSites, pairsDrawn};
+  return RunSummary{seed, sites->nSites, pairsDrawn, std::move(positions), std::move(sites)};
 }
 
 }  // namespace app

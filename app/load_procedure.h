@@ -1,19 +1,25 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "geometry/form.h"
+#include "geometry/sites.h"
 #include "random_numbers.h"
 #include "site_generation.h"
 
 namespace app {
 
+// What a run made: its seed, its sites (in window pixels, and as the edge finder holds
+// them) and the number of pairs drawn.
 struct RunSummary {
   std::uint32_t seed;
   int nSites;
   int pairsDrawn;
+  std::vector<SitePosition> positions;
+  std::unique_ptr<geometry::SiteColumns> sites;
 };
 
 // The whole demonstration, run once on a form: shows it, seeds the random numbers, picks a

@@ -55,6 +55,9 @@ int main(int argc, char* argv[]) {
       }
     }
     const std::vector<app::SitePosition>* sites = options.sitesFile ? &givenSites : nullptr;
+    if (options.explain) {
+      return app::explainPairs(options, sites, argc, argv);
+    }
     return options.saveFile ? app::saveToFile(options, sites, argc, argv)
                             : app::showInWindow(options, sites, argc, argv);
   } catch (const std::exception& error) {

@@ -23,6 +23,24 @@ CommandLine usageError(const QString& problem, const QCommandLineParser& parser)
       CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
 }
 
+// "all", or "I-J" with two whole numbers.
+std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
+  if (text == QLatin1String("all")) {
+    return ExplainRequest{true, 0, 0};
+  }
+  const QStringList numbers = text.split(QLatin1Char('-'));
+  bool iOk = false, jOk = false;
+  if (numbers.size() != 2) {
+    return std::nullopt;
+  }
+  const int i = numbers[0].toInt(&iOk);
+  const int j = numbers[1].toInt(&jOk);
+  if (!iOk || !jOk) {
+    return std::nullopt;
+  }
+  return ExplainRequest{false, i, j};
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -54,7 +72,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption verbose(
       QStringLiteral("verbose"),
       QStringLiteral("Print the seed, the site count and the number of edges drawn."));
-  parser.addOptions({help, version, seed, sites, save, scale, verbose});
+  const QCommandLineOption explain(
+      QStringLiteral("explain"),
+      QStringLiteral("Print how the edge finder treats each pair (all), or one pair of sites I "
+                     "and J step by step (I-J), and exit without a window. With --save, the "
+                     "picture of the pair's steps is written."),
+      QStringLiteral("all|I-J"));
+  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -101,6 +125,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
   }
   options.verbose = parser.isSet(verbose);
+  if (parser.isSet(explain)) {
+    options.explain = parseExplainRequest(parser.value(explain));
+    if (!options.explain) {
+      return usageError(QStringLiteral("--explain takes all or two site numbers I-J, not ") +
+                            parser.value(explain),
+                        parser);
+    }
+  }
   return {CommandLine::Action::Run, options, {}};
 }
 

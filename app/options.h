@@ -7,12 +7,19 @@
 
 namespace app {
 
+// Which pairs to explain: every pair in scan order, or the pair of sites i and j.
+struct ExplainRequest {
+  bool allPairs = false;
+  int i = 0, j = 0;
+};
+
 struct Options {
   std::optional<std::uint32_t> seed;  // unset: seed from the clock
   std::optional<QString> sitesFile;   // "-" for standard input
   std::optional<QString> saveFile;    // write the picture here instead of showing a window
   int scale = 1;                      // pixels per client-area pixel in a saved PNG
   bool verbose = false;
+  std::optional<ExplainRequest> explain;  // print how the edge finder treats pairs
 };
 
 // What the command line asks for: a run with options, or an answer to print and an exit.

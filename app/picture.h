@@ -13,10 +13,17 @@ namespace app {
 struct LineItem {
   float x1, y1, x2, y2;
   geometry::Colour colour;
+  float width = 1;  // pixels
 };
 struct CircleItem {
   float x, y, radius;
   geometry::Colour colour;
+  float width = 1;
+};
+// A filled rectangle with a one-pixel border.
+struct RectItem {
+  float x, y, width, height;
+  geometry::Colour fill, border;
 };
 struct TextItem {
   float x, y;  // top-left corner of the text
@@ -25,7 +32,7 @@ struct TextItem {
   int fontSize;  // points
 };
 
-using PictureItem = std::variant<LineItem, CircleItem, TextItem>;
+using PictureItem = std::variant<LineItem, CircleItem, TextItem, RectItem>;
 using Picture = std::vector<PictureItem>;
 
 }  // namespace app

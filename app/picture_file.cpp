@@ -31,6 +31,7 @@ struct SvgItemWriter {
     xml.writeAttribute(QStringLiteral("x2"), number(line.x2));
     xml.writeAttribute(QStringLiteral("y2"), number(line.y2));
     xml.writeAttribute(QStringLiteral("stroke"), colourName(line.colour));
+    writeWidth(line.width);
   }
 
   void operator()(const CircleItem& circle) const {
@@ -39,6 +40,24 @@ struct SvgItemWriter {
     xml.writeAttribute(QStringLiteral("cy"), number(circle.y));
     xml.writeAttribute(QStringLiteral("r"), number(circle.radius));
     xml.writeAttribute(QStringLiteral("stroke"), colourName(circle.colour));
+    writeWidth(circle.width);
+  }
+
+  void operator()(const RectItem& rect) const {
+    xml.writeEmptyElement(QStringLiteral("rect"));
+    xml.writeAttribute(QStringLiteral("x"), number(rect.x));
+    xml.writeAttribute(QStringLiteral("y"), number(rect.y));
+    xml.writeAttribute(QStringLiteral("width"), number(rect.width));
+    xml.writeAttribute(QStringLiteral("height"), number(rect.height));
+    xml.writeAttribute(QStringLiteral("fill"), colourName(rect.fill));
+    xml.writeAttribute(QStringLiteral("stroke"), colourName(rect.border));
+  }
+
+  // The group's stroke width is one pixel; only other widths are written.
+  void writeWidth(float width) const {
+    if (width != 1) {
+      xml.writeAttribute(QStringLiteral("stroke-width"), number(width));
+    }
   }
 
   void operator()(const TextItem& text) const {

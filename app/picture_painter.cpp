@@ -16,7 +16,7 @@ struct ItemPainter {
   QPainter& painter;
 
   void operator()(const LineItem& line) const {
-    painter.setPen(QPen(toQColor(line.colour), 1));
+    painter.setPen(QPen(toQColor(line.colour), line.width));
     const QPointF from(line.x1, line.y1);
     const QPointF to(line.x2, line.y2);
     if (from == to) {
@@ -27,7 +27,7 @@ struct ItemPainter {
   }
 
   void operator()(const CircleItem& circle) const {
-    painter.setPen(QPen(toQColor(circle.colour), 1));
+    painter.setPen(QPen(toQColor(circle.colour), circle.width));
     painter.setBrush(Qt::NoBrush);
     painter.drawEllipse(QPointF(circle.x, circle.y), circle.radius, circle.radius);
   }
@@ -38,6 +38,13 @@ struct ItemPainter {
     painter.setPen(toQColor(text.colour));
     const qreal baseline = text.y + QFontMetricsF(font).ascent();
     painter.drawText(QPointF(text.x, baseline), QString::fromStdString(text.text));
+  }
+
+  void operator()(const RectItem& rect) const {
+    painter.setPen(QPen(toQColor(rect.border), 1));
+    painter.setBrush(toQColor(rect.fill));
+    painter.drawRect(QRectF(rect.x, rect.y, rect.width, rect.height));
+    painter.setBrush(Qt::NoBrush);
   }
 };
 

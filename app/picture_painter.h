@@ -18,8 +18,8 @@ QFont labelFont(int points);
 QColor toQColor(geometry::Colour colour);
 
 // Paints the client area: the black background, then every item in drawing order, with
-// aliased one-pixel lines and outlines as on the original screen. The painter's device may
-// have any pixel ratio; coordinates are client-area pixels.
+// aliased lines and outlines, so that every pixel of a line is either its colour or not.
+// The painter's device may have any pixel ratio; coordinates are client-area pixels.
 void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight);
 
 }  // namespace app

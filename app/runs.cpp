@@ -5,8 +5,12 @@
 #include <QMessageBox>
 #include <cstdio>
 #include <optional>
+#include <string>
 
+#include "explanation_picture.h"
+#include "explanation_text.h"
 #include "frm_ovra.h"
+#include "geometry/pair_account.h"
 #include "geometry/run_error.h"
 #include "load_procedure.h"
 #include "picture_file.h"
@@ -23,23 +27,59 @@ void reportError(const QString& message) {
 }
 
 // Runs the demonstration on the form, with the options' seed, and prints the summary when
-// asked to. Returns the run's error message, or an empty string when it completed; the
-// error has been reported on standard error already.
-QString runOn(geometry::Form& form, const Options& options,
-              const std::vector<SitePosition>* givenSites) {
+// asked to. Returns the run, or the error message when it failed; the error has been
+// reported on standard error already.
+struct RunResult {
+  std::optional<RunSummary> summary;
+  QString error;
+};
+
+RunResult runOn(geometry::Form& form, const Options& options,
+                const std::vector<SitePosition>* givenSites) {
   Random random(options.seed);
   try {
-    const RunSummary summary = runLoadProcedure(form, random, givenSites);
+    RunSummary summary = runLoadProcedure(form, random, givenSites);
     if (options.verbose) {
       std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
                    summary.pairsDrawn);
     }
-    return {};
+    return {std::move(summary), {}};
   } catch (const geometry::RunError& error) {
     const QString message = QString::fromUtf8(error.what());
     reportError(message);
-    return message;
+    return {std::nullopt, message};
   }
+}
+
+// Writes a picture to the options' file; returns the exit status.
+int writePicture(const Picture& picture, const Options& options, PictureFormat format) {
+  const QString problem =
+      savePicture(picture, kClientWidth, kClientHeight, *options.saveFile, format, options.scale);
+  if (!problem.isEmpty()) {
+    reportError(problem);
+    return 2;
+  }
+  return 0;
+}
+
+// Runs the demonstration without a display, for a file or for the explanation. Returns the
+// exit status when it cannot go on: the output name is not a picture's, or the run failed.
+std::optional<int> runHeadless(PictureForm& form, RunResult& run,
+                               std::optional<PictureFormat>& format, const Options& options,
+                               const std::vector<SitePosition>* givenSites) {
+  if (options.saveFile) {
+    format = pictureFormatFor(*options.saveFile);
+    if (!format) {
+      reportError(QStringLiteral("cannot save %1: the file name must end in .png or .svg")
+                      .arg(*options.saveFile));
+      return 2;
+    }
+  }
+  run = runOn(form, options, givenSites);
+  if (!run.summary) {
+    return 1;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -51,37 +91,65 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
   guard.reset();
 
   FrmOvra frmOvra;
-  const QString error = runOn(frmOvra.form(), options, givenSites);
-  if (!error.isEmpty()) {
+  const RunResult run = runOn(frmOvra.form(), options, givenSites);
+  if (!run.summary) {
     // The run stopped; what it drew stays on screen under the report.
-    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), error);
+    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), run.error);
     return 1;
   }
+  frmOvra.setRun(*run.summary->sites);
   return QApplication::exec();
 }
 
 int saveToFile(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
                char** argv) {
-  const QString& path = *options.saveFile;
-  const std::optional<PictureFormat> format = pictureFormatFor(path);
-  if (!format) {
-    reportError(QStringLiteral("cannot save %1: the file name must end in .png or .svg").arg(path));
-    return 2;
-  }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-
   PictureForm form(kClientWidth, kClientHeight);
-  if (!runOn(form, options, givenSites).isEmpty()) {
-    return 1;
+  RunResult run;
+  std::optional<PictureFormat> format;
+  if (const auto status = runHeadless(form, run, format, options, givenSites)) {
+    return *status;
   }
-  const QString problem =
-      savePicture(form.picture(), kClientWidth, kClientHeight, path, *format, options.scale);
-  if (!problem.isEmpty()) {
-    reportError(problem);
+  return writePicture(form.picture(), options, *format);
+}
+
+int explainPairs(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
+                 char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  PictureForm form(kClientWidth, kClientHeight);
+  RunResult run;
+  std::optional<PictureFormat> format;
+  if (const auto status = runHeadless(form, run, format, options, givenSites)) {
+    return *status;
+  }
+  const geometry::SiteColumns& sites = *run.summary->sites;
+  const ExplainRequest& request = *options.explain;
+  if (request.allPairs) {
+    std::string lines;
+    const auto cuts = std::make_unique<geometry::CutList>();
+    for (int i = 1; i < sites.nSites; ++i) {
+      for (int j = i + 1; j <= sites.nSites; ++j) {
+        lines += resultLine(i, j, geometry::followPair(form, sites, i, j, *cuts)) + "\n";
+      }
+    }
+    std::fputs(lines.c_str(), stdout);
+    return options.saveFile ? writePicture(form.picture(), options, *format) : 0;
+  }
+  if (request.i < 1 || request.i >= request.j || request.j > sites.nSites) {
+    reportError(QStringLiteral("--explain %1-%2: not a pair of this run, which has %3 sites: "
+                               "give I-J with 1 <= I < J <= %3")
+                    .arg(request.i)
+                    .arg(request.j)
+                    .arg(sites.nSites));
     return 2;
   }
-  return 0;
+  const geometry::PairAccount account = geometry::explainPair(form, sites, request.i, request.j);
+  std::fputs(accountText(account, sites).c_str(), stdout);
+  return options.saveFile
+             ? writePicture(explanationPicture(form.picture(), account, sites), options, *format)
+             : 0;
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@
 
 namespace app {
 
-// The two ways to run the demonstration. Each returns the program's exit status: 0 when the
+// The ways to run the demonstration. Each returns the program's exit status: 0 when the
 // picture was made, 1 when the run failed, 2 when the output could not be written.
 // givenSites is null when the sites are to be drawn at random.
 
@@ -18,5 +18,11 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
 // Draws the picture without a display and writes it to options.saveFile.
 int saveToFile(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
                char** argv);
+
+// Draws the picture without a display and prints how the edge finder treats the pairs that
+// options.explain names; with options.saveFile, writes the picture (for one pair, the
+// picture of its steps). An explained pair that is not one of the run's exits with 2.
+int explainPairs(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
+                 char** argv);
 
 }  // namespace app

@@ -48,7 +48,9 @@ SitePosition shiftedIntoDomain(SitePosition window, float widthTwips, float heig
           window.y + geometry::domainOffset(heightTwips)};
 }
 
-void generateSites(geometry::Form& form, RandomSource& random, geometry::SiteColumns& sites) {
+std::vector<SitePosition> generateSites(geometry::Form& form, RandomSource& random,
+                                        geometry::SiteColumns& sites) {
+  std::vector<SitePosition> positions;
   for (int i = 0; i < sites.nSites; ++i) {
     SitePosition window{};
     for (;;) {
@@ -63,7 +65,9 @@ void generateSites(geometry::Form& form, RandomSource& random, geometry::SiteCol
       }
     }
     markAndStore(form, sites, i, window);
+    positions.push_back(window);
   }
+  return positions;
 }
 
 void placeSites(geometry::Form& form, const std::vector<SitePosition>& positions,

@@ -19,8 +19,9 @@ struct SitePosition {
 // Draws sites.nSites random sites inside the window, 25 pixels from every edge, marks each
 // with a circle in the pen colour and stores it shifted into domain coordinates. A site
 // whose shifted x or y would equal that of an earlier site is drawn again before it is
-// marked, since the edge finder cannot take two such sites.
-void generateSites(geometry::Form& form, RandomSource& random, geometry::SiteColumns& sites);
+// marked, since the edge finder cannot take two such sites. Returns the window positions.
+std::vector<SitePosition> generateSites(geometry::Form& form, RandomSource& random,
+                                        geometry::SiteColumns& sites);
 
 // Marks and stores given sites, in window pixels, exactly as drawn ones are. The count is
 // taken from the list.

@@ -9,6 +9,17 @@
 
 namespace geometry {
 
+Screening screeningTests(double P, double dIJ, double dIK, bool sameQuadrant) {
+  const int quadrant = sameQuadrant ? 1 : 0;
+  if (P > 0 && dIJ > dIK && quadrant == 1) {  // the block test
+    return Screening::Blocked;
+  }
+  if ((P < 0 || dIJ < dIK || quadrant != 0) && (P < 0 || dIJ > dIK)) {  // admission, cut
+    return Screening::Cut;
+  }
+  return quadrant == 0 ? Screening::OutsideQuadrant : Screening::NotNearer;
+}
+
 PairOutcome followPair(const Form& form, const SiteColumns& sites, int i, int j, CutList& cuts,
                        PairAccount* account) {
   const auto X = [&](int s) { return sites.x(s); };
@@ -44,22 +55,23 @@ PairOutcome followPair(const Form& form, const SiteColumns& sites, int i, int j,
     const double gapEnd = pair.endY - yEndK;
     const double dxK = X(k) - X(i);
     const float dyK = Y(k) - Y(i);
-    const int sameQuadrant = (dxJ * dxK > 0) && (dyJ * dyK > 0) ? 1 : 0;
+    const bool sameQuadrant = (dxJ * dxK > 0) && (dyJ * dyK > 0);
     const double P = gapStart * gapEnd;
-    if (P > 0 && dIJ > dIK && sameQuadrant == 1) {
-      record(k, Screening::Blocked, P);
+    const Screening outcome = screeningTests(P, dIJ, dIK, sameQuadrant);
+    if (outcome == Screening::Blocked) {
+      record(k, outcome, P);
       return PairOutcome{PairResult::Blocked, k, 0, cuts.cutCount, {}};
     }
-    if ((P < 0 || dIJ < dIK || sameQuadrant != 0) && (P < 0 || dIJ > dIK)) {
-      const std::int16_t before = cuts.cutCount;
-      appendCrossing(pair, Bisector{m2, c2, 0}, k, cuts);
-      if (cuts.cutCount == before) {
-        record(k, Screening::Parallel, P);
-      } else {
-        record(k, Screening::Cut, P, cuts.cutX(before), cuts.cutY(before));
-      }
+    if (outcome != Screening::Cut) {
+      record(k, outcome, P);
+      continue;
+    }
+    const std::int16_t before = cuts.cutCount;
+    appendCrossing(pair, Bisector{m2, c2, 0}, k, cuts);
+    if (cuts.cutCount == before) {
+      record(k, Screening::Parallel, P);
     } else {
-      record(k, sameQuadrant == 0 ? Screening::OutsideQuadrant : Screening::NotNearer, P);
+      record(k, Screening::Cut, P, cuts.cutX(before), cuts.cutY(before));
     }
   }
   cuts.append(pair.endX, pair.endY, CutList::kEndPoint);

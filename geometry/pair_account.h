@@ -30,6 +30,13 @@ enum class Screening {
                     // the pair is blocked and the screening stops
 };
 
+// The screening's three tests for one competitor k, as the algorithm states them, on
+// P = gapStart gapEnd, the distances dIJ and dIK, and whether k lies strictly in site j's
+// quadrant around site i: Blocked, Cut when the cut point is to be appended, or why
+// nothing happens (OutsideQuadrant, NotNearer). Never Parallel: whether a cut point can
+// be placed is up to the lines, not to the tests.
+Screening screeningTests(double P, double dIJ, double dIK, bool sameQuadrant);
+
 struct CompetitorStep {
   int site;
   Screening outcome;

@@ -111,6 +111,38 @@ TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
   EXPECT_EQ(edges, (std::set<std::string>{"AB", "AD", "BC", "BD", "CD"}));
 }
 
+// Five sites whose pairs the edge finder treats in every way (see the pair account tests).
+constexpr const char* kFiveSites = "100 100\n300 300\n90 120\n460 280\n400 400\n";
+
+TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
+  const Outcome all = runProgram({"--seed", "42", "--explain", "all"});
+  EXPECT_EQ(all.exitCode, 0);
+  const QStringList lines = all.output.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 39 * 38 / 2);
+  EXPECT_EQ(lines[0], "pair 1-2: blocked by 29, 26 cut points");
+  EXPECT_EQ(lines[1], "pair 1-3: shadowed, 39 cut points");
+  EXPECT_EQ(lines[5], "pair 1-7: drawn, piece 17 of 39 cut points");
+  // As many pairs drawn as the picture has red pieces: its items after the label (a point
+  // and its text) and the 39 circles.
+  EXPECT_EQ(lines.filter(QStringLiteral(": drawn, ")).size(),
+            (static_cast<int>(pictureOf(42).size()) - 2 - 39) / 2);
+
+  write("five.txt", kFiveSites);
+  const Outcome one =
+      runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--save", path("a.svg")});
+  EXPECT_EQ(one.exitCode, 0);
+  EXPECT_TRUE(one.output.startsWith("pair 1-2: drawn, piece 2 of 4 cut points\n"));
+  for (const char* line : {"  site 3: cut at (15425, 10335)\n", "  2: (15550, 10210) site 4\n",
+                           "  piece 2: midpoint (15487.5, 10272.5), open"}) {
+    EXPECT_TRUE(one.output.contains(QString::fromLatin1(line))) << line;
+  }
+  // The picture: the bisector from (5440, 20320) to (25760, 0), in window pixels, and a
+  // tick labelled with each competitor that cut it.
+  const QByteArray svg = contents(path("a.svg"));
+  EXPECT_TRUE(svg.contains(R"(<line x1="-9760" y1="10160" x2="10560" y2="-10160")"));
+  EXPECT_TRUE(svg.contains(">3</text>") && svg.contains(">4</text>"));
+}
+
 struct BadRun {
   const char* name;
   const char* arguments;  // FILE stands for the site list, OUT for the output folder
@@ -180,7 +212,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
         BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},
-        BadRun{"BadSeed", "--seed -3 --save OUT/a.png", "", "--seed takes a whole number"}),
+        BadRun{"BadSeed", "--seed -3 --save OUT/a.png", "", "--seed takes a whole number"},
+        BadRun{"ExplainWord", "--seed 42 --explain some", "", "--explain takes all or two"},
+        BadRun{"ExplainSiteOutOfRange", "--seed 42 --explain 1-40 --save OUT/a.png", "",
+               "--explain 1-40: not a pair of this run, which has 39 sites"},
+        BadRun{"ExplainSameSiteTwice", "--seed 42 --explain 2-2", "", "not a pair of this run"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(CommandLine, AnEndlessSiteListEndsAtTheBound) {

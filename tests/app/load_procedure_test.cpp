@@ -7,9 +7,6 @@
 #include <vector>
 
 #include "app/colour.h"
-#include "app/frm_ovra.h"
-#include "app/picture_file.h"
-#include "app/picture_painter.h"
 #include "support/recording_form.h"
 
 using testing_support::RecordingForm;
@@ -113,30 +110,6 @@ TEST(SiteGeneration, DrawsASiteAgainWhenItsStoredXOrYRepeatsAnEarlierOne) {
   ASSERT_EQ(form.circles.size(), 2u);
   EXPECT_EQ(form.circles[1].x, 0.75f * 710 + 25);
   EXPECT_NE(sites.y(1), sites.y(2));
-}
-
-TEST(Window, ShowsTheRecordedPictureOnEveryPaint) {
-  app::FrmOvra window;
-  EXPECT_EQ(window.windowTitle(), "frmOvra1");
-  EXPECT_EQ(window.form().width(), 11400);  // (753 + 7) x 15 twips
-  EXPECT_EQ(window.form().height(), 7620);  // (475 + 33) x 15 twips
-  app::Random random(42);
-  app::runLoadProcedure(window.form(), random);
-  const QImage first = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(first.size(), QSize(app::kClientWidth, app::kClientHeight));
-  EXPECT_EQ(first, window.grab().toImage().convertToFormat(QImage::Format_RGB32));
-  EXPECT_EQ(first, app::renderPicture(window.picture(), app::kClientWidth, app::kClientHeight, 1));
-  // The leftmost point of the first site's circle is in the pen colour.
-  const auto& circle = std::get<app::CircleItem>(window.picture().at(2));
-  const QColor pen = app::toQColor(window.form().foreColor());
-  int penPixels = 0;
-  for (int dy = -1; dy <= 1; ++dy) {
-    for (int dx = -1; dx <= 1; ++dx) {
-      const QPoint p(static_cast<int>(circle.x - 3) + dx, static_cast<int>(circle.y) + dy);
-      penPixels += first.pixelColor(p) == pen ? 1 : 0;
-    }
-  }
-  EXPECT_GT(penPixels, 0);
 }
 
 }  // namespace

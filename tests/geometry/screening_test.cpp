@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "geometry/cut_list.h"
+#include "geometry/pair_account.h"
 #include "geometry/pair_scan.h"
 #include "geometry/piece_test.h"
 #include "support/random_sites.h"
@@ -18,17 +20,17 @@ namespace {
 
 constexpr float kOffX = app::kDomainOffsetX, kOffY = app::kDomainOffsetY;
 
-enum class Outcome { Blocked, Nothing, Cut };
-
 // One competitor against the pair of sites (100, 200) and (150, 400): its bisector is
 // y = -0.25 x + 14,291.25 from (0, 14,291.25) to (30,400, 6,691.25), dIJ^2 = 42,500, and
 // site j lies right of and below site i. The competitor's line y = m2 x + c2, its squared
-// distance from site i and its offsets from site i are set directly.
+// distance from site i and its offsets from site i are set directly. Both the screening of
+// the pair scan and the screening's tests as the account follows them must agree with the
+// expected outcome.
 struct Competitor {
   const char* name;
   double m2, c2, sumSq, dx;
   float dy;
-  Outcome expected;
+  Screening expected;
   double cutX = 0, cutY = 0;
 };
 
@@ -51,9 +53,18 @@ TEST_P(ScreeningOutcome, FollowsTheBlockAdmissionAndCutTests) {
 
   CutList cuts;
   const bool blocked = screenCompetitors(pair, table, 1, 2, 3, cuts);
-  EXPECT_EQ(blocked, c.expected == Outcome::Blocked);
-  EXPECT_EQ(cuts.cutCount, c.expected == Outcome::Blocked ? 1 : c.expected == Outcome::Cut ? 3 : 2);
-  if (c.expected == Outcome::Cut) {
+  EXPECT_EQ(blocked, c.expected == Screening::Blocked);
+  EXPECT_EQ(cuts.cutCount, c.expected == Screening::Blocked ? 1
+                           : c.expected == Screening::Cut   ? 3
+                                                            : 2);
+
+  const double P =
+      (pair.startY - (c.m2 * pair.startX + c.c2)) * (pair.endY - (c.m2 * pair.endX + c.c2));
+  const bool sameQuadrant = c.dx * table.dx(2) > 0 && c.dy * table.dy(2) > 0;
+  // A parallel line passes the tests like any other; only placing its cut point fails.
+  EXPECT_EQ(screeningTests(P, std::sqrt(42500.0), std::sqrt(c.sumSq), sameQuadrant),
+            c.expected == Screening::Parallel ? Screening::Cut : c.expected);
+  if (c.expected == Screening::Cut) {
     EXPECT_EQ((std::array{cuts.cutX(1), cuts.cutY(1)}), (std::array{c.cutX, c.cutY}));
     EXPECT_EQ(cuts.cutSite(1), 3);
   }
@@ -62,19 +73,22 @@ TEST_P(ScreeningOutcome, FollowsTheBlockAdmissionAndCutTests) {
 INSTANTIATE_TEST_SUITE_P(
     OutcomeTable, ScreeningOutcome,
     ::testing::Values(
-        Competitor{"InQuadrantMissesNearerBlocks", 0, kMisses, kNear, 1, 1, Outcome::Blocked},
-        Competitor{"InQuadrantMissesAsFarDoesNothing", 0, kMisses, kAsFar, 1, 1, Outcome::Nothing},
-        Competitor{"InQuadrantThroughStartNearerCuts", 1, 14291.25, kNear, 1, 1, Outcome::Cut, -0.0,
-                   14291.25},
+        Competitor{"InQuadrantMissesNearerBlocks", 0, kMisses, kNear, 1, 1, Screening::Blocked},
+        Competitor{"InQuadrantMissesAsFarDoesNothing", 0, kMisses, kAsFar, 1, 1,
+                   Screening::NotNearer},
+        Competitor{"InQuadrantThroughStartNearerCuts", 1, 14291.25, kNear, 1, 1, Screening::Cut,
+                   -0.0, 14291.25},
         Competitor{"InQuadrantThroughStartAsFarDoesNothing", 1, 14291.25, kAsFar, 1, 1,
-                   Outcome::Nothing},
-        Competitor{"InQuadrantCrossesCuts", 0, kCrosses, 90000, 1, 1, Outcome::Cut, 17165, 10000},
-        Competitor{"OutsideCrossesCuts", 0, kCrosses, kNear, -1, 1, Outcome::Cut, 17165, 10000},
-        Competitor{"OutsideMissesNearerDoesNothing", 0, kMisses, kNear, -1, 1, Outcome::Nothing},
-        Competitor{"OutsideThroughStartDoesNothing", 1, 14291.25, kNear, 1, -1, Outcome::Nothing},
+                   Screening::NotNearer},
+        Competitor{"InQuadrantCrossesCuts", 0, kCrosses, 90000, 1, 1, Screening::Cut, 17165, 10000},
+        Competitor{"OutsideCrossesCuts", 0, kCrosses, kNear, -1, 1, Screening::Cut, 17165, 10000},
+        Competitor{"OutsideMissesNearerDoesNothing", 0, kMisses, kNear, -1, 1,
+                   Screening::OutsideQuadrant},
+        Competitor{"OutsideThroughStartDoesNothing", 1, 14291.25, kNear, 1, -1,
+                   Screening::OutsideQuadrant},
         // The same line as the pair's own bisector (m2 = m1): P = 0, and it would be cut at
         // a zero divisor; parallel lines do not cross, so nothing is added.
-        Competitor{"CoincidingLineAddsNothing", -0.25, 14291.25, kNear, 1, 1, Outcome::Nothing}),
+        Competitor{"CoincidingLineAddsNothing", -0.25, 14291.25, kNear, 1, 1, Screening::Parallel}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(Screening, BlockedPairKeepsItsEntriesAndDrawsNothing) {
