@@ -1,11 +1,14 @@
 #include "frm_ovra.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 
 #include "picture_painter.h"
+#include "site_edits.h"
 #include "window_size.h"
 
 namespace app {
@@ -15,17 +18,34 @@ FrmOvra::FrmOvra() : form_(kClientWidth, kClientHeight) {
   setObjectName(QStringLiteral("frmOvra"));
   resize(kClientWidth, kClientHeight);
   setAttribute(Qt::WA_OpaquePaintEvent);  // paintPicture fills the whole client area
+  setMouseTracking(true);                 // for the cursor over a site
+  setFocusPolicy(Qt::StrongFocus);
   form_.onShow = [this] { QWidget::show(); };
-  form_.onChange = [this] { update(); };
+  form_.onChange = [this] {
+    explorer_.reset();  // a new picture: the explanation of the old one no longer holds
+    update();
+  };
+  createActions();
 }
 
-const Picture& FrmOvra::shownPicture() const {
-  return explorer_ ? explorer_->picture() : form_.picture();
+Picture FrmOvra::shownPicture() const {
+  return explorer_ ? explorer_->picture() : form_.pictureOf(layers_);
 }
 
-void FrmOvra::setRun(const geometry::SiteColumns& sites) {
-  sites_ = std::make_unique<geometry::SiteColumns>(sites);
-  explorer_.reset();
+void FrmOvra::toggleLayer(Layer layer) {
+  layers_.toggle(layer);
+  actions_.layer[static_cast<int>(layer)]->setChecked(layers_.shows(layer));
+  update();
+}
+
+void FrmOvra::toggleExplanation() {
+  if (explorer_ || demonstration_.layout().sites.size() < 2) {
+    explorer_.reset();
+  } else {
+    explorer_ = std::make_unique<PairExplorer>(form_, demonstration_.sites(), picture());
+  }
+  actions_.explain->setChecked(explorer_ != nullptr);
+  updateCursor();
   update();
 }
 
@@ -41,26 +61,66 @@ void FrmOvra::resizeEvent(QResizeEvent* event) {
 
 void FrmOvra::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (key == Qt::Key_E && sites_ && sites_->nSites >= 2) {
-    explorer_ = explorer_ ? nullptr : std::make_unique<PairExplorer>(form_, *sites_, picture());
-  } else if (explorer_ && key == Qt::Key_Escape) {
-    explorer_.reset();
+  if (explorer_ && key == Qt::Key_Escape) {
+    toggleExplanation();
   } else if (explorer_ && (key == Qt::Key_Right || key == Qt::Key_Left)) {
     explorer_->step(key == Qt::Key_Right ? 1 : -1);
+    update();
   } else {
     QWidget::keyPressEvent(event);
-    return;
   }
-  update();
 }
 
 void FrmOvra::mousePressEvent(QMouseEvent* event) {
-  if (explorer_ && event->button() == Qt::LeftButton) {
-    explorer_->click(event->position().x(), event->position().y());
+  pointer_ = event->position();
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  if (explorer_) {
+    explorer_->click(pointer_.x(), pointer_.y());
     update();
     return;
   }
-  QWidget::mousePressEvent(event);
+  if (editor_.press(pointer_.x(), pointer_.y()) == SiteEditor::Press::AtSiteLimit) {
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       QStringLiteral("The limit is %1 sites").arg(kSiteLimit), this);
+  }
+  updateCursor();
+}
+
+void FrmOvra::mouseMoveEvent(QMouseEvent* event) {
+  pointer_ = event->position();
+  if (editor_.dragging()) {
+    editor_.drag(pointer_.x(), pointer_.y());
+  }
+  updateCursor();
+}
+
+void FrmOvra::mouseReleaseEvent(QMouseEvent* event) {
+  pointer_ = event->position();
+  if (event->button() == Qt::LeftButton) {
+    editor_.release();
+  }
+  updateCursor();
+}
+
+void FrmOvra::removeSiteUnderPointer() {
+  if (!explorer_) {
+    editor_.removeAt(pointer_.x(), pointer_.y());
+    updateCursor();
+  }
+}
+
+// An open hand over a site that can be dragged, a closed one while it is dragged.
+void FrmOvra::updateCursor() {
+  if (editor_.dragging()) {
+    setCursor(Qt::ClosedHandCursor);
+  } else if (!explorer_ && siteUnder(demonstration_.layout().sites, pointer_.x(), pointer_.y())) {
+    setCursor(Qt::OpenHandCursor);
+  } else {
+    unsetCursor();
+  }
 }
 
 }  // namespace app

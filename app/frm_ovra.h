@@ -1,10 +1,17 @@
 #pragma once
 
+#include <QString>
+#include <QUndoStack>
 #include <QWidget>
 #include <memory>
 
+#include "demonstration.h"
 #include "pair_explorer.h"
 #include "picture_form.h"
+#include "site_editor.h"
+
+class QAction;
+class QMenu;
 
 namespace app {
 
@@ -12,32 +19,72 @@ namespace app {
 // Its Form records the drawing; the widget paints the recorded picture whenever asked, so
 // the picture survives being covered, minimised or resized, and is sharp on any screen.
 //
-// E switches to the explanation mode and back: there the window shows why the edge
-// finder draws a pair or not (see PairExplorer); a click on two sites or on an edge picks
-// the pair, Right and Left step through the pairs, Escape leaves.
+// The window is also where the sites are played with (see the README's table of mouse and
+// keys): the pointer adds, drags and removes sites (SiteEditor), every change can be undone,
+// layouts and pictures can be copied, pasted, saved and opened, the layers of the picture
+// shown and hidden, and E switches to the explanation of the pairs (PairExplorer). The
+// picture itself never gains decorations outside the explanation: hovering shows only in
+// the cursor.
 class FrmOvra final : public QWidget {
  public:
   FrmOvra();
 
   geometry::Form& form() { return form_; }
-  [[nodiscard]] const Picture& picture() const { return form_.picture(); }
-  // The picture on screen: the run's, or in explanation mode the pair's.
-  [[nodiscard]] const Picture& shownPicture() const;
-
-  // The sites of the run just drawn, for the explanation mode.
-  void setRun(const geometry::SiteColumns& sites);
+  Demonstration& demonstration() { return demonstration_; }
+  QUndoStack& history() { return history_; }
   [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
+  // The run's picture, with every layer.
+  [[nodiscard]] const Picture& picture() const { return form_.picture(); }
+  // The picture on screen: the run's without its hidden layers, or in the explanation mode
+  // the picture of the pair.
+  [[nodiscard]] Picture shownPicture() const;
+  void toggleLayer(Layer layer);
+
+  // The layout as a site list, and back; the file versions write and read whole files. Each
+  // returns what went wrong, or an empty string.
+  [[nodiscard]] QString siteListText() const;
+  QString pasteSiteList(const QByteArray& text, const QString& source);
+  QString saveSiteList(const QString& path) const;
+  QString openSiteList(const QString& path);
+  QString savePictureTo(const QString& path) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  void createActions();
+  void fillMenu(QMenu& menu, bool onSite);
+  void toggleExplanation();
+  void removeSiteUnderPointer();
+  void updateCursor();
+  void showHelp();
+  // The actions that ask for a file name or show a problem in a box.
+  void copySites();
+  void pasteSites();
+  void saveSitesAs();
+  void openSites();
+  void savePictureAs();
+
+  struct Actions {
+    QAction *newRun, *undo, *redo, *removeSite, *copy, *paste, *open, *saveSites, *savePicture;
+    QAction* layer[kLayerCount];
+    QAction *explain, *help;
+  };
+
   PictureForm form_;
-  std::unique_ptr<geometry::SiteColumns> sites_;
-  std::unique_ptr<PairExplorer> explorer_;  // set while in explanation mode
+  Demonstration demonstration_{form_};
+  QUndoStack history_;
+  SiteEditor editor_{demonstration_, history_};
+  ShownLayers layers_;
+  std::unique_ptr<PairExplorer> explorer_;  // set while in the explanation mode
+  QPointF pointer_{-100, -100};             // where the pointer was last seen
+  Actions actions_{};
 };
 
 }  // namespace app

@@ -11,7 +11,7 @@
 
 namespace {
 
-std::vector<app::SitePosition> loadSites(const QString& path) {
+app::SiteList loadSites(const QString& path) {
   if (path == QLatin1String("-")) {
     return app::readSites(std::cin);
   }
@@ -40,14 +40,19 @@ int main(int argc, char* argv[]) {
     case app::CommandLine::Action::Run:
       break;
   }
-  const app::Options& options = commandLine.options;
+  app::Options options = commandLine.options;
   app::routeQtMessages();
 
   try {
     std::vector<app::SitePosition> givenSites;
     if (options.sitesFile) {
       try {
-        givenSites = loadSites(*options.sitesFile);
+        app::SiteList list = loadSites(*options.sitesFile);
+        givenSites = std::move(list.sites);
+        // A list saved from the window names its run's seed, so that it reopens as it was.
+        if (!options.seed) {
+          options.seed = list.seed;
+        }
       } catch (const app::SiteFileError& error) {
         std::fprintf(stderr, "voronoi-delaunay: %s: %s\n", qPrintable(*options.sitesFile),
                      error.what());

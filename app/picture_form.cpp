@@ -24,6 +24,8 @@ void PictureForm::show() {
 // The picture is drawn once and kept, so a refresh only has to clear it.
 void PictureForm::refresh() {
   picture_.clear();
+  layers_.clear();
+  sitesMarked_ = false;
   textX_ = 0;
   textY_ = 0;
   if (onChange) {
@@ -41,23 +43,38 @@ float PictureForm::height() const {
 void PictureForm::line(geometry::LineFlags flags, float x1, float y1, float x2, float y2,
                        geometry::Colour colour) {
   const geometry::Colour used = flags == geometry::LineFlags::GivenColour ? colour : foreColor_;
-  add(LineItem{x1, y1, x2, y2, used});
+  const Layer layer = flags == geometry::LineFlags::GivenColour ? Layer::VoronoiEdges
+                      : sitesMarked_                            ? Layer::DelaunayEdges
+                                                                : Layer::Label;
+  add(LineItem{x1, y1, x2, y2, used}, layer);
   textX_ = x2;
   textY_ = y2;
 }
 
 void PictureForm::circle(float x, float y, float radius, geometry::Colour colour) {
-  add(CircleItem{x, y, radius, colour});
+  add(CircleItem{x, y, radius, colour}, Layer::SiteCircles);
+  sitesMarked_ = true;
 }
 
 void PictureForm::print(std::string_view text) {
-  add(TextItem{textX_, textY_, std::string(text), foreColor_, fontSize_});
+  add(TextItem{textX_, textY_, std::string(text), foreColor_, fontSize_}, Layer::Label);
   textX_ = 0;
   textY_ += static_cast<float>(QFontMetricsF(labelFont(fontSize_)).lineSpacing());
 }
 
-void PictureForm::add(PictureItem item) {
+Picture PictureForm::pictureOf(const ShownLayers& shown) const {
+  Picture visible;
+  for (std::size_t n = 0; n < picture_.size(); ++n) {
+    if (shown.shows(layers_[n])) {
+      visible.push_back(picture_[n]);
+    }
+  }
+  return visible;
+}
+
+void PictureForm::add(PictureItem item, Layer layer) {
   picture_.push_back(std::move(item));
+  layers_.push_back(layer);
   if (onChange) {
     onChange();
   }

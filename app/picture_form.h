@@ -20,6 +20,12 @@ class PictureForm final : public geometry::Form {
 
   void setClientSize(int clientWidth, int clientHeight);
   [[nodiscard]] const Picture& picture() const { return picture_; }
+  // The layer of each item of the picture. A run prints its label first (a line of length
+  // zero to the label's spot, then the text), then marks the sites, then draws each pair's
+  // red piece and its Delaunay edge in the pen colour.
+  [[nodiscard]] const std::vector<Layer>& layers() const { return layers_; }
+  // The picture without the items of the hidden layers.
+  [[nodiscard]] Picture pictureOf(const ShownLayers& shown) const;
 
   void show() override;
   void refresh() override;
@@ -34,7 +40,7 @@ class PictureForm final : public geometry::Form {
   void print(std::string_view text) override;
 
  private:
-  void add(PictureItem item);
+  void add(PictureItem item, Layer layer);
 
   int clientWidth_;
   int clientHeight_;
@@ -43,6 +49,8 @@ class PictureForm final : public geometry::Form {
   float textX_ = 0;
   float textY_ = 0;
   Picture picture_;
+  std::vector<Layer> layers_;
+  bool sitesMarked_ = false;
 };
 
 }  // namespace app

@@ -34,15 +34,19 @@ struct RunResult {
   QString error;
 };
 
+void printSummary(const Options& options, const RunSummary& summary) {
+  if (options.verbose) {
+    std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
+                 summary.pairsDrawn);
+  }
+}
+
 RunResult runOn(geometry::Form& form, const Options& options,
                 const std::vector<SitePosition>* givenSites) {
   Random random(options.seed);
   try {
     RunSummary summary = runLoadProcedure(form, random, givenSites);
-    if (options.verbose) {
-      std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
-                   summary.pairsDrawn);
-    }
+    printSummary(options, summary);
     return {std::move(summary), {}};
   } catch (const geometry::RunError& error) {
     const QString message = QString::fromUtf8(error.what());
@@ -91,13 +95,24 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
   guard.reset();
 
   FrmOvra frmOvra;
-  const RunResult run = runOn(frmOvra.form(), options, givenSites);
-  if (!run.summary) {
+  Demonstration& demonstration = frmOvra.demonstration();
+  demonstration.onRun = [&options](const RunSummary& summary) { printSummary(options, summary); };
+  QString firstError;
+  demonstration.onError = [&firstError](const std::string& message) {
+    firstError = QString::fromStdString(message);
+    reportError(firstError);
+  };
+  demonstration.start(options.seed, givenSites);
+  if (!firstError.isEmpty()) {
     // The run stopped; what it drew stays on screen under the report.
-    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), run.error);
+    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), firstError);
     return 1;
   }
-  frmOvra.setRun(*run.summary->sites);
+  // Later runs come from editing the sites: a failure is shown, and the window stays.
+  demonstration.onError = [&frmOvra](const std::string& message) {
+    reportError(QString::fromStdString(message));
+    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), QString::fromStdString(message));
+  };
   return QApplication::exec();
 }
 

@@ -88,8 +88,27 @@ std::optional<SitePosition> parseSite(std::string_view text) {
   return SitePosition{*x, *y};
 }
 
-bool insideClientArea(SitePosition site) {
-  return site.x >= 0 && site.x <= kClientWidth && site.y >= 0 && site.y <= kClientHeight;
+// Where a listed site may lie: anywhere in the window's outer area, which holds every site
+// that a random run draws, so that the layout of any run can be saved and read back.
+bool insideOuterArea(SitePosition site) {
+  return site.x >= 0 && site.x <= kOuterWidth && site.y >= 0 && site.y <= kOuterHeight;
+}
+
+constexpr std::string_view kSeedComment = "# seed";
+
+// The seed of "# seed S", S a whole number from 0 to 4294967295, with any blanks around.
+std::optional<std::uint32_t> seedComment(std::string_view line) {
+  line = trimmed(line);
+  if (!line.starts_with(kSeedComment)) {
+    return std::nullopt;
+  }
+  line = trimmed(line.substr(kSeedComment.size()));
+  std::uint32_t seed = 0;
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), seed);
+  if (error != std::errc{} || end != line.data() + line.size() || line.empty()) {
+    return std::nullopt;
+  }
+  return seed;
 }
 
 std::string tooLarge() {
@@ -98,7 +117,7 @@ std::string tooLarge() {
 
 }  // namespace
 
-std::vector<SitePosition> readSites(std::istream& in) {
+SiteList readSites(std::istream& in) {
   std::string text;
   char chunk[1 << 16];
   while (in && text.size() <= kSiteListMaxBytes) {
@@ -114,14 +133,16 @@ std::vector<SitePosition> readSites(std::istream& in) {
   return parseSites(text);
 }
 
-std::vector<SitePosition> parseSites(std::string_view text) {
+SiteList parseSites(std::string_view text) {
   if (text.size() > kSiteListMaxBytes) {
     throw SiteFileError(tooLarge());
   }
   if (text.starts_with(kByteOrderMark)) {
     text.remove_prefix(kByteOrderMark.size());
   }
-  std::vector<SitePosition> sites;
+  SiteList list;
+  list.seed = seedComment(text.substr(0, std::min(text.find('\n'), text.size())));
+  std::vector<SitePosition>& sites = list.sites;
   geometry::SiteColumns stored;  // the sites as the edge finder will hold them
   std::vector<int> lineOf;
   int lineNumber = 0;
@@ -145,10 +166,10 @@ std::vector<SitePosition> parseSites(std::string_view text) {
     if (!site) {
       refuse(lineNumber, "expected two numbers, x and y in pixels, not " + quoted(line));
     }
-    if (!insideClientArea(*site)) {
-      refuse(lineNumber, "site " + quoted(line) + " is outside the client area, 0 to " +
-                             std::to_string(kClientWidth) + " by 0 to " +
-                             std::to_string(kClientHeight) + " pixels");
+    if (!insideOuterArea(*site)) {
+      refuse(lineNumber, "site " + quoted(line) + " is outside the window, 0 to " +
+                             std::to_string(kOuterWidth) + " by 0 to " +
+                             std::to_string(kOuterHeight) + " pixels");
     }
     if (stored.nSites == geometry::SiteColumns::kSlots) {
       refuse(lineNumber, "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
@@ -169,7 +190,20 @@ std::vector<SitePosition> parseSites(std::string_view text) {
                         (sites.size() == 1 ? "" : "s") + "; at least " +
                         std::to_string(kFewestSites) + " are needed");
   }
-  return sites;
+  return list;
+}
+
+std::string siteListText(std::uint32_t seed, const std::vector<SitePosition>& sites) {
+  std::string text = std::string(kSeedComment) + " " + std::to_string(seed) + "\n";
+  for (const SitePosition& site : sites) {
+    char line[64];
+    char* end = std::to_chars(line, line + 30, site.x).ptr;
+    *end++ = ' ';
+    end = std::to_chars(end, line + sizeof line - 1, site.y).ptr;
+    *end++ = '\n';
+    text.append(line, end);
+  }
+  return text;
 }
 
 }  // namespace app

@@ -14,6 +14,7 @@ namespace app {
 struct SitePosition {
   double x;
   float y;
+  bool operator==(const SitePosition&) const = default;
 };
 
 // Draws sites.nSites random sites inside the window, 25 pixels from every edge, marks each

@@ -15,6 +15,11 @@ inline constexpr int kClientHeight = 475;
 inline constexpr int kFrameWidth = 7;
 inline constexpr int kFrameHeight = 33;
 
+// The window's outer size in pixels, 760 x 508. Random sites keep 25 pixels from its edges,
+// so some lie up to 8 pixels below the client area.
+inline constexpr int kOuterWidth = kClientWidth + kFrameWidth;
+inline constexpr int kOuterHeight = kClientHeight + kFrameHeight;
+
 // Outer size in twips for a client size in pixels.
 constexpr float outerWidthTwips(int clientWidth) {
   return static_cast<float>((clientWidth + kFrameWidth) * geometry::kTwipsPerPixel);

@@ -11,6 +11,7 @@
 #include "app/picture_form.h"
 #include "app/site_file.h"
 #include "app/window_size.h"
+#include "support/qt_printers.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
   ASSERT_EQ(
       runProgram({"--sites", path("kite.txt"), "--seed", "5", "--save", path("kite.png")}).exitCode,
       0);
-  const auto sites = app::parseSites(kite.toStdString());
+  const auto sites = app::parseSites(kite.toStdString()).sites;
   const app::Picture picture = pictureOf(5, &sites);
   EXPECT_EQ(QImage(path("kite.png")).convertToFormat(QImage::Format_RGB32), rendered(picture));
 
@@ -197,8 +198,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"ListTooLarge", kSitesToPng, std::string((1 << 20) + 1, '\n'),
                "larger than 1048576 bytes"},
         BadRun{"Device", "--sites /dev/zero --save OUT/a.png", "", "larger than 1048576 bytes"},
-        BadRun{"RightOfTheWindow", kSitesToPng, "# a comment\n100 200\n753.5 100\n",
-               "line 3: site \"753.5 100\" is outside"},
+        BadRun{"RightOfTheWindow", kSitesToPng, "# a comment\n100 200\n760.5 100\n",
+               "line 3: site \"760.5 100\" is outside the window, 0 to 760 by 0 to 508"},
         BadRun{"AboveTheWindow", kSitesToPng, "100 -1\n", "line 1: site \"100 -1\" is outside"},
         BadRun{"OneSite", kSitesToPng, "\n100 200\n", "found 1 site; at least 2"},
         BadRun{"TooMany", kSitesToPng, manySites(102), "line 102: more than 101 sites"},

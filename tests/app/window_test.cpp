@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/explanation_picture.h"
@@ -9,6 +13,7 @@
 #include "app/picture_painter.h"
 #include "app/window_size.h"
 #include "geometry/pair_account.h"
+#include "support/qt_printers.h"
 
 namespace {
 
@@ -20,13 +25,44 @@ QImage rendered(const app::Picture& picture) {
   return app::renderPicture(picture, app::kClientWidth, app::kClientHeight, 1);
 }
 
+// The picture that a run with the layout's sites and seed draws, as --sites and --seed do.
+app::Picture pictureOf(const app::Layout& layout) {
+  app::PictureForm form(app::kClientWidth, app::kClientHeight);
+  app::Random random(layout.seed);
+  app::runLoadProcedure(form, random, &layout.sites);
+  return form.picture();
+}
+
+// A window showing the run of seed 42, and the steps a person takes in it.
+class WindowTest : public ::testing::Test {
+ protected:
+  // The run shows the window; it is made active so that its shortcuts take keys.
+  WindowTest() {
+    window.demonstration().start(42, nullptr);
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  const app::Layout& layout() { return window.demonstration().layout(); }
+  QPoint at(std::size_t site) {
+    const app::SitePosition p = layout().sites[site];
+    return {qRound(p.x), qRound(p.y)};
+  }
+  // The window shows exactly the picture of the layout.
+  void expectShows(const app::Layout& expected, const char* step) {
+    EXPECT_EQ(layout(), expected) << step;
+    EXPECT_EQ(grabbed(window), rendered(pictureOf(expected))) << step;
+  }
+
+  app::FrmOvra window;
+};
+
 TEST(Window, ShowsTheRecordedPictureOnEveryPaint) {
   app::FrmOvra window;
   EXPECT_EQ(window.windowTitle(), "frmOvra1");
   EXPECT_EQ(window.form().width(), 11400);  // (753 + 7) x 15 twips
   EXPECT_EQ(window.form().height(), 7620);  // (475 + 33) x 15 twips
-  app::Random random(42);
-  app::runLoadProcedure(window.form(), random);
+  window.demonstration().start(42, nullptr);
   const QImage first = grabbed(window);
   EXPECT_EQ(first.size(), QSize(app::kClientWidth, app::kClientHeight));
   EXPECT_EQ(first, grabbed(window));
@@ -45,16 +81,14 @@ TEST(Window, ShowsTheRecordedPictureOnEveryPaint) {
 }
 
 // E shows the explanation of pair 1-2; the arrows step through the pairs in scan order,
-// round the ends; two clicked sites pick their pair; Escape brings back the run's picture.
-TEST(Window, ExplainsThePairsChosenWithKeysAndClicks) {
-  app::FrmOvra window;
-  app::Random random(42);
-  const app::RunSummary run = app::runLoadProcedure(window.form(), random);
-  window.setRun(*run.sites);
+// round the ends; two clicked sites pick their pair, and so does a click on a drawn edge;
+// Escape brings back the run's picture.
+TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
   const app::Picture normal = window.picture();
+  const auto& sites = window.demonstration().sites();
   const auto expectPair = [&](int i, int j) {
-    const auto account = geometry::explainPair(window.form(), *run.sites, i, j);
-    EXPECT_EQ(grabbed(window), rendered(app::explanationPicture(normal, account, *run.sites)))
+    const auto account = geometry::explainPair(window.form(), sites, i, j);
+    EXPECT_EQ(grabbed(window), rendered(app::explanationPicture(normal, account, sites)))
         << "expected pair " << i << "-" << j;
   };
   QTest::keyClick(&window, Qt::Key_E);
@@ -66,16 +100,161 @@ TEST(Window, ExplainsThePairsChosenWithKeysAndClicks) {
   expectPair(38, 39);
   QTest::keyClick(&window, Qt::Key_Right);
   expectPair(1, 2);
-  const auto click = [&](int site) {
-    const app::SitePosition p = run.positions[static_cast<std::size_t>(site - 1)];
-    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(qRound(p.x), qRound(p.y)));
-  };
-  click(7);
-  click(1);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(6));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(0));
+  expectPair(1, 7);
+  // The middle of the Delaunay edge of pair 1-7.
+  QTest::keyClick(&window, Qt::Key_Right);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, (at(0) + at(6)) / 2);
   expectPair(1, 7);
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_EQ(grabbed(window), rendered(normal));
-  EXPECT_EQ(window.picture().size(), normal.size()) << "the run's picture changed";
+  EXPECT_EQ(window.picture(), normal) << "the run's picture changed";
+  EXPECT_EQ(window.history().count(), 0);
+}
+
+// Add, drag, remove, new sites, each undone and redone: after every step the window shows
+// exactly what a run of the expected sites with the expected seed draws.
+TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
+  const app::Layout start = layout();
+  // A click away from the sites adds one, last.
+  app::Layout added = start;
+  added.sites.push_back({700, 20});
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(700, 20));
+  expectShows(added, "add");
+
+  // Dragging site 3 from its centre: the picture follows while the button is down.
+  const app::SitePosition centre = start.sites[2];
+  const QPoint press = at(2);
+  const double offsetX = centre.x - press.x(), offsetY = centre.y - press.y();
+  const auto movedBy = [&](int dx, int dy) {
+    app::Layout moved = added;
+    moved.sites[2] = {press.x() + dx + offsetX, static_cast<float>(press.y() + dy + offsetY)};
+    return moved;
+  };
+  QTest::mousePress(&window, Qt::LeftButton, {}, press);
+  QTest::mouseMove(&window, press + QPoint(30, 20));
+  expectShows(movedBy(30, 20), "while dragging");
+  QTest::mouseMove(&window, press + QPoint(-12, 41));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, press + QPoint(-12, 41));
+  expectShows(movedBy(-12, 41), "after the drag");
+  EXPECT_EQ(window.history().count(), 2) << "a drag is one step";
+
+  // Delete removes the site under the pointer, keeping the order of the rest.
+  const app::Layout dragged = movedBy(-12, 41);
+  app::Layout removed = dragged;
+  removed.sites.erase(removed.sites.begin() + 4);
+  QTest::mouseMove(&window, at(4));
+  QTest::keyClick(&window, Qt::Key_Delete);
+  expectShows(removed, "remove");
+
+  QTest::keyClick(&window, Qt::Key_Space);
+  const app::Layout fresh = layout();
+  EXPECT_NE(fresh.seed, start.seed);
+  expectShows(fresh, "new run");
+
+  const std::vector<std::pair<const app::Layout*, const char*>> back{{&removed, "undo new run"},
+                                                                     {&dragged, "undo remove"},
+                                                                     {&added, "undo drag"},
+                                                                     {&start, "undo add"}};
+  for (const auto& [expected, step] : back) {
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    expectShows(*expected, step);
+  }
+  QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+  expectShows(added, "redo add");
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  expectShows(dragged, "redo drag");
+}
+
+// A site put on another's column or row moves by the smallest step of its stored
+// precision, and the picture keeps all its edges; the 102nd site is refused.
+TEST_F(WindowTest, ShiftsClashingSitesAndRefusesTheSiteOverTheLimit) {
+  window.demonstration().runLayout({42, {{300, 200}, {500, 100}}});
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 400));  // on site 1's column
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 200));  // on site 1's row
+  ASSERT_EQ(layout().sites.size(), 4u);
+  const app::SitePosition column = layout().sites[2], row = layout().sites[3];
+  EXPECT_GT(column.x, 300);
+  EXPECT_LT(column.x, 300 + 1e-9);
+  EXPECT_EQ(column.y, 400);
+  EXPECT_EQ(row.x, 100);
+  EXPECT_GT(row.y, 200);
+  EXPECT_LT(row.y, 200 + 1e-3);
+  // Site 1 lies inside the triangle of the others: six Delaunay edges, each with its piece.
+  EXPECT_EQ(window.picture().size(), 2 + 4 + 2 * 6u);
+  expectShows(layout(), "shifted sites");
+
+  app::Layout full{42, {}};
+  for (int n = 0; n < 101; ++n) {
+    full.sites.push_back({5.0 + 7 * n, 2 + 4.5f * static_cast<float>(n)});
+  }
+  window.demonstration().runLayout(full);
+  const int steps = window.history().count();
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(740, 10));
+  EXPECT_EQ(layout(), full);
+  EXPECT_EQ(window.history().count(), steps);
+}
+
+// The layout goes to the clipboard and to files as a site list, with its seed, and comes
+// back exactly; a bad list changes nothing and says what is wrong as --sites would.
+TEST_F(WindowTest, KeepsLayoutsInTheClipboardAndInFiles) {
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(700, 20));
+  const app::Layout edited = layout();
+  QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith("# seed 42\n")) << copied.toStdString();
+
+  QTemporaryDir dir;
+  const QString list = dir.filePath("layout.txt");
+  ASSERT_EQ(window.saveSiteList(list), QString());
+  window.demonstration().runRandom(7);
+  QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
+  expectShows(edited, "paste");
+  window.demonstration().runRandom(7);
+  ASSERT_EQ(window.openSiteList(list), QString());
+  expectShows(edited, "open");
+
+  const int steps = window.history().count();
+  EXPECT_EQ(window.pasteSiteList("100 200\nabc 5\n", "clipboard"),
+            "clipboard: line 2: expected two numbers, x and y in pixels, not \"abc 5\"");
+  EXPECT_EQ(layout(), edited);
+  EXPECT_EQ(window.history().count(), steps);
+}
+
+// Each layer key hides exactly its items, on screen and in a saved picture.
+TEST_F(WindowTest, HidesAndShowsTheLayers) {
+  const app::Picture all = window.picture();
+  const auto without = [&](auto hidden) {
+    app::Picture kept;
+    for (std::size_t n = 0; n < all.size(); ++n) {
+      if (!hidden(n, all[n])) {
+        kept.push_back(all[n]);
+      }
+    }
+    return kept;
+  };
+  const auto isRed = [](std::size_t, const app::PictureItem& item) {
+    const auto* line = std::get_if<app::LineItem>(&item);
+    return line != nullptr && line->colour == geometry::kRed;
+  };
+  const auto isLabel = [](std::size_t n, const app::PictureItem&) { return n < 2; };
+  QTest::keyClick(&window, Qt::Key_V);
+  EXPECT_EQ(grabbed(window), rendered(without(isRed)));
+  QTest::keyClick(&window, Qt::Key_L);
+  const app::Picture neither = without([&](std::size_t n, const app::PictureItem& item) {
+    return isRed(n, item) || isLabel(n, item);
+  });
+  EXPECT_EQ(grabbed(window), rendered(neither));
+  QTemporaryDir dir;
+  ASSERT_EQ(window.savePictureTo(dir.filePath("a.svg")), QString());
+  EXPECT_EQ(app::svgDocument(neither, app::kClientWidth, app::kClientHeight), [&] {
+    QFile file(dir.filePath("a.svg"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }());
+  QTest::keyClick(&window, Qt::Key_V);
+  QTest::keyClick(&window, Qt::Key_L);
+  EXPECT_EQ(grabbed(window), rendered(all));
 }
 
 }  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <ostream>
+
+// Readable GoogleTest messages for Qt values: a string as text, an image by its size.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QImage& image, std::ostream* out) {
+  *out << "image of " << image.width() << " x " << image.height();
+}
