@@ -20,7 +20,9 @@ std::string number(double value) {
 }
 
 std::string point(double x, double y) {
-  return "(" + number(x) + ", " + number(y) + ")";
+  std::string text = "(";
+  text.append(number(x)).append(", ").append(number(y)).append(")");
+  return text;
 }
 
 std::string site(int k) {

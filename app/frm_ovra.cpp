@@ -49,9 +49,19 @@ void FrmOvra::toggleExplanation() {
   update();
 }
 
+// At one device pixel to the pixel the picture is rendered as a PNG of scale 1 is, and
+// shown whole; on a denser screen the painter draws it at the screen's resolution.
 void FrmOvra::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  paintPicture(painter, shownPicture(), width(), height());
+  if (devicePixelRatioF() == 1) {
+    if (rendered_.size() != size()) {
+      rendered_ = QImage(size(), QImage::Format_RGB32);
+    }
+    renderInto(rendered_, shownPicture());
+    painter.drawImage(0, 0, rendered_);
+  } else {
+    paintPicture(painter, shownPicture(), width(), height());
+  }
 }
 
 void FrmOvra::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QUndoStack>
 #include <QWidget>
@@ -85,6 +86,7 @@ class FrmOvra final : public QWidget {
   std::unique_ptr<PairExplorer> explorer_;  // set while in the explanation mode
   QPointF pointer_{-100, -100};             // where the pointer was last seen
   Actions actions_{};
+  QImage rendered_;  // the picture as last painted, at one device pixel to the pixel
 };
 
 }  // namespace app

@@ -128,6 +128,10 @@ std::optional<PictureFormat> pictureFormatFor(const QString& path) {
 
 QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale) {
   QImage image(clientWidth * scale, clientHeight * scale, QImage::Format_RGB32);
+  if (scale == 1) {
+    renderInto(image, picture);
+    return image;
+  }
   image.setDevicePixelRatio(scale);
   QPainter painter(&image);
   paintPicture(painter, picture, clientWidth, clientHeight);

@@ -15,7 +15,7 @@ enum class PictureFormat { Png, Svg };
 std::optional<PictureFormat> pictureFormatFor(const QString& path);
 
 // The client area as an image of scale times its pixels, painted by the same routine as
-// the window.
+// the window: at scale 1 as the window shows it at one device pixel to the pixel.
 QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale);
 
 // The picture as an SVG document: a view box of the client area, a black background, then

@@ -59,7 +59,11 @@ void PictureForm::circle(float x, float y, float radius, geometry::Colour colour
 void PictureForm::print(std::string_view text) {
   add(TextItem{textX_, textY_, std::string(text), foreColor_, fontSize_}, Layer::Label);
   textX_ = 0;
-  textY_ += static_cast<float>(QFontMetricsF(labelFont(fontSize_)).lineSpacing());
+  if (lineSpacingSize_ != fontSize_) {  // the font is looked up once for each size
+    lineSpacing_ = static_cast<float>(QFontMetricsF(labelFont(fontSize_)).lineSpacing());
+    lineSpacingSize_ = fontSize_;
+  }
+  textY_ += lineSpacing_;
 }
 
 Picture PictureForm::pictureOf(const ShownLayers& shown) const {

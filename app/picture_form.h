@@ -46,6 +46,8 @@ class PictureForm final : public geometry::Form {
   int clientHeight_;
   geometry::Colour foreColor_ = 0xFFFFFF;
   int fontSize_ = 8;
+  float lineSpacing_ = 0;  // of the font of lineSpacingSize_ points
+  int lineSpacingSize_ = 0;
   float textX_ = 0;
   float textY_ = 0;
   Picture picture_;

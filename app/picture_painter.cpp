@@ -3,8 +3,10 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
+#include <optional>
 
 #include "colour.h"
+#include "pixel_plot.h"
 
 namespace app {
 
@@ -58,6 +60,28 @@ QFont labelFont(int points) {
 
 QColor toQColor(geometry::Colour colour) {
   return QColor(redOf(colour), greenOf(colour), blueOf(colour));
+}
+
+void renderInto(QImage& image, const Picture& picture) {
+  image.fill(Qt::black);
+  std::optional<QPainter> painter;  // open only while an item needs it
+  for (const PictureItem& item : picture) {
+    const auto* line = std::get_if<LineItem>(&item);
+    const auto* circle = std::get_if<CircleItem>(&item);
+    if (line != nullptr && line->width == 1) {
+      painter.reset();
+      plotLine(image, line->x1, line->y1, line->x2, line->y2, toQColor(line->colour).rgb());
+    } else if (circle != nullptr && circle->width == 1) {
+      painter.reset();
+      plotCircle(image, circle->x, circle->y, circle->radius, toQColor(circle->colour).rgb());
+    } else {
+      if (!painter) {
+        painter.emplace(&image);
+        painter->setRenderHint(QPainter::Antialiasing, false);
+      }
+      std::visit(ItemPainter{*painter}, item);
+    }
+  }
 }
 
 void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight) {

@@ -6,6 +6,7 @@
 #include "geometry/form.h"
 #include "picture.h"
 
+class QImage;
 class QPainter;
 
 namespace app {
@@ -21,5 +22,11 @@ QColor toQColor(geometry::Colour colour);
 // aliased lines and outlines, so that every pixel of a line is either its colour or not.
 // The painter's device may have any pixel ratio; coordinates are client-area pixels.
 void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight);
+
+// Paints the picture into an RGB32 image of one pixel to the client area's pixel, the way
+// the window and a PNG of scale 1 show it: lines and circle outlines one pixel wide are
+// plotted straight into the pixels (see pixel_plot.h); the text and any wider stroke are
+// painted as paintPicture does.
+void renderInto(QImage& image, const Picture& picture);
 
 }  // namespace app

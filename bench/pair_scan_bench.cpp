@@ -115,7 +115,7 @@ void LiteralArc(benchmark::State& state) {
   scanLayout(state, reference::literalPairScan, arc);
 }
 
-BENCHMARK(Fast)->Arg(4)->Arg(16)->Arg(49)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Fast)->Arg(4)->Arg(16)->Arg(49)->Arg(101)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Literal)->Arg(4)->Arg(16)->Arg(49)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FastRing)->Unit(benchmark::kMicrosecond);
 BENCHMARK(LiteralRing)->Unit(benchmark::kMicrosecond);

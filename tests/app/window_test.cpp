@@ -126,7 +126,8 @@ TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
   // Dragging site 3 from its centre: the picture follows while the button is down.
   const app::SitePosition centre = start.sites[2];
   const QPoint press = at(2);
-  const double offsetX = centre.x - press.x(), offsetY = centre.y - press.y();
+  const double offsetX = centre.x - press.x();
+  const double offsetY = static_cast<double>(centre.y) - press.y();
   const auto movedBy = [&](int dx, int dy) {
     app::Layout moved = added;
     moved.sites[2] = {press.x() + dx + offsetX, static_cast<float>(press.y() + dy + offsetY)};

@@ -1,0 +1,89 @@
+// Times one step of dragging a site in the window: the site moves, the whole demonstration
+// runs again for the new layout (label, circles and the pair scan), and the picture is
+// painted into an image of the window's size by the routine the widget paints with. Also
+// counts the heap allocations of a step.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QUndoStack>
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "app/demonstration.h"
+#include "app/picture_painter.h"
+#include "app/random_numbers.h"
+#include "app/site_editor.h"
+#include "app/site_generation.h"
+#include "app/window_size.h"
+
+namespace {
+
+std::atomic<long> allocations{0};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) {
+    return p;
+  }
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}
+
+namespace {
+
+// count sites placed at random as a run places them, from a fixed seed.
+app::Layout layoutOf(int count) {
+  app::PictureForm form(app::kClientWidth, app::kClientHeight);
+  app::Random random(54);
+  random.randomize();
+  geometry::SiteColumns sites;
+  sites.nSites = static_cast<std::int16_t>(count);
+  return app::Layout{54, app::generateSites(form, random, sites)};
+}
+
+void DragStep(benchmark::State& state) {
+  app::PictureForm form(app::kClientWidth, app::kClientHeight);
+  app::Demonstration demonstration(form);
+  QUndoStack history;
+  app::SiteEditor editor(demonstration, history);
+  demonstration.runLayout(layoutOf(static_cast<int>(state.range(0))));
+  QImage image(app::kClientWidth, app::kClientHeight, QImage::Format_RGB32);
+
+  // Take hold of a site in the middle and move it back and forth by a few pixels.
+  const app::SitePosition held = demonstration.layout().sites[state.range(0) / 2];
+  editor.press(held.x, held.y);
+  long step = 0;
+  const long before = allocations.load();
+  for (auto _ : state) {
+    const double dx = static_cast<double>(step % 8) - 4;
+    editor.drag(held.x + dx, held.y + dx / 2);
+    app::renderInto(image, form.picture());
+    ++step;
+  }
+  state.counters["allocations_per_step"] =
+      static_cast<double>(allocations.load() - before) / static_cast<double>(step);
+  editor.release();
+}
+
+BENCHMARK(DragStep)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
