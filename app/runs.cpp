@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <cstdio>
 #include <optional>
@@ -93,6 +94,8 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
   std::optional<DisplayGuard> guard(std::in_place);
   QApplication application(argc, argv);
   guard.reset();
+  QGuiApplication::setDesktopFileName(QStringLiteral(VD_APP_ID));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VD_APP_ID)));
 
   FrmOvra frmOvra;
   Demonstration& demonstration = frmOvra.demonstration();

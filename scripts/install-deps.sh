@@ -9,6 +9,8 @@ packages=(
   libgtest-dev googletest         # GoogleTest and GoogleMock
   libbenchmark-dev                # Google Benchmark
   fonts-dejavu-core               # the label's font
+  desktop-file-utils appstream    # validators of the installed desktop entry and metadata
+  groff-base                      # renders the manual page in its test
 )
 
 missing=()

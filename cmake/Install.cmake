@@ -1,0 +1,36 @@
+# What `cmake --install` puts where, under any prefix (and DESTDIR): the program, its desktop
+# entry, icons, AppStream metadata and manual page, and the copyright file of its package.
+include(GNUInstallDirs)
+
+configure_file(${PROJECT_SOURCE_DIR}/data/voronoi-delaunay.desktop.in
+               ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.desktop @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/data/voronoi-delaunay.metainfo.xml.in
+               ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS voronoi-delaunay RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/icons/hicolor
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# The manual page and the package's change log are installed compressed, as man and
+# Debian expect; -n leaves the name and time out, so the files are the same on every build.
+set(VD_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/voronoi-delaunay)
+foreach(compressed man/voronoi-delaunay.1 data/changelog)
+  get_filename_component(name ${compressed} NAME)
+  add_custom_command(
+    OUTPUT ${PROJECT_BINARY_DIR}/data/${name}.gz
+    COMMAND sh -c "gzip -9n -c '${PROJECT_SOURCE_DIR}/${compressed}' > '${PROJECT_BINARY_DIR}/data/${name}.gz'"
+    DEPENDS ${PROJECT_SOURCE_DIR}/${compressed}
+    VERBATIM)
+  list(APPEND VD_COMPRESSED ${PROJECT_BINARY_DIR}/data/${name}.gz)
+endforeach()
+add_custom_target(vd_compressed_docs ALL DEPENDS ${VD_COMPRESSED})
+install(FILES ${PROJECT_BINARY_DIR}/data/voronoi-delaunay.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_BINARY_DIR}/data/changelog.gz
+        DESTINATION ${VD_DOC_DIR})
+install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${VD_DOC_DIR})
+
+include(cmake/Packaging.cmake)
