@@ -8,11 +8,26 @@ namespace app {
 
 namespace {
 
-void plot(QImage& image, int x, int y, QRgb colour) {
-  if (x >= 0 && y >= 0 && x < image.width() && y < image.height()) {
-    reinterpret_cast<QRgb*>(image.scanLine(y))[x] = colour;
+// The image's pixels, found once for a whole line or circle.
+class Pixels {
+ public:
+  explicit Pixels(QImage& image)
+      : first_(reinterpret_cast<QRgb*>(image.bits())),
+        stride_(image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb))),
+        width_(image.width()),
+        height_(image.height()) {}
+
+  void plot(int x, int y, QRgb colour) const {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) {
+      first_[y * stride_ + x] = colour;
+    }
   }
-}
+
+ private:
+  QRgb* first_;
+  qsizetype stride_;
+  int width_, height_;
+};
 
 // Liang-Barsky: shortens the line to the part inside [low, high] on both axes. False when
 // no part is inside.
@@ -54,13 +69,14 @@ void plotLine(QImage& image, double x1, double y1, double x2, double y2, QRgb co
   if (!clip(x1, y1, x2, y2, -1, image.width() + 1, -1, image.height() + 1)) {
     return;
   }
+  const Pixels pixels(image);
   int x = static_cast<int>(std::floor(x1)), y = static_cast<int>(std::floor(y1));
   const int xEnd = static_cast<int>(std::floor(x2)), yEnd = static_cast<int>(std::floor(y2));
   const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
   const int stepX = x < xEnd ? 1 : -1, stepY = y < yEnd ? 1 : -1;
   int error = dx + dy;
   for (;;) {
-    plot(image, x, y, colour);
+    pixels.plot(x, y, colour);
     if (x == xEnd && y == yEnd) {
       return;
     }
@@ -81,10 +97,16 @@ void plotCircle(QImage& image, double x, double y, double r, QRgb colour) {
             right = static_cast<int>(std::ceil(x + r + 1));
   const int top = static_cast<int>(std::floor(y - r - 1)),
             bottom = static_cast<int>(std::ceil(y + r + 1));
+  const Pixels pixels(image);
+  // Within half a pixel of the circle: (r - 1/2)^2 < d^2 < (r + 1/2)^2.
+  const double inner = (r - 0.5) * (r - 0.5), outer = (r + 0.5) * (r + 0.5);
   for (int py = top; py <= bottom; ++py) {
+    const double dy = py + 0.5 - y;
     for (int px = left; px <= right; ++px) {
-      if (std::abs(std::hypot(px + 0.5 - x, py + 0.5 - y) - r) < 0.5) {
-        plot(image, px, py, colour);
+      const double dx = px + 0.5 - x;
+      const double d2 = dx * dx + dy * dy;
+      if (d2 > inner && d2 < outer) {
+        pixels.plot(px, py, colour);
       }
     }
   }
