@@ -22,7 +22,10 @@ FrmOvra::FrmOvra() : form_(kClientWidth, kClientHeight) {
   setFocusPolicy(Qt::StrongFocus);
   form_.onShow = [this] { QWidget::show(); };
   form_.onChange = [this] {
-    explorer_.reset();  // a new picture: the explanation of the old one no longer holds
+    if (explorer_) {  // a new picture: the explanation of the old one no longer holds
+      explorer_.reset();
+      actions_.explain->setChecked(false);
+    }
     update();
   };
   createActions();
