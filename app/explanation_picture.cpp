@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QString>
 #include <cmath>
+#include <type_traits>
 
 #include "colour.h"
 #include "explanation_text.h"
@@ -33,32 +34,19 @@ Colour dimmed(Colour c) {
   return rgb(dim(redOf(c)), dim(greenOf(c)), dim(blueOf(c)));
 }
 
-struct Dimmer {
-  PictureItem operator()(LineItem line) const {
-    line.colour = dimmed(line.colour);
-    return line;
-  }
-  PictureItem operator()(CircleItem circle) const {
-    circle.colour = dimmed(circle.colour);
-    return circle;
-  }
-  PictureItem operator()(TextItem text) const {
-    text.colour = dimmed(text.colour);
-    return text;
-  }
-  PictureItem operator()(RectItem rect) const {
-    rect.fill = dimmed(rect.fill);
-    rect.border = dimmed(rect.border);
-    return rect;
-  }
-};
-
-// From the edge finder's coordinates to window pixels.
-float windowX(double x) {
-  return static_cast<float>(x - kDomainOffsetX);
-}
-float windowY(double y) {
-  return static_cast<float>(y - kDomainOffsetY);
+// The item with its colours dimmed.
+PictureItem dimmedItem(PictureItem item) {
+  std::visit(
+      [](auto& shape) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(shape)>, RectItem>) {
+          shape.fill = dimmed(shape.fill);
+          shape.border = dimmed(shape.border);
+        } else {
+          shape.colour = dimmed(shape.colour);
+        }
+      },
+      item);
+  return item;
 }
 
 class Builder {
@@ -85,7 +73,7 @@ Picture explanationPicture(const Picture& normal, const geometry::PairAccount& a
                            const geometry::SiteColumns& sites) {
   Picture picture;
   for (const PictureItem& item : normal) {
-    picture.push_back(std::visit(Dimmer{}, item));
+    picture.push_back(dimmedItem(item));
   }
   Builder draw(picture);
   const geometry::PairRecord& r = account.pair;

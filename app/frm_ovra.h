@@ -33,7 +33,6 @@ class FrmOvra final : public QWidget {
   geometry::Form& form() { return form_; }
   Demonstration& demonstration() { return demonstration_; }
   QUndoStack& history() { return history_; }
-  [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   // The run's picture, with every layer.
   [[nodiscard]] const Picture& picture() const { return form_.picture(); }
   // The picture on screen: the run's without its hidden layers, or in the explanation mode
@@ -65,6 +64,8 @@ class FrmOvra final : public QWidget {
   void removeSiteUnderPointer();
   void updateCursor();
   void showHelp();
+  template <class Read>
+  QString useSiteList(Read read, const QString& source, const QString& what);
   // The actions that ask for a file name or show a problem in a box.
   void copySites();
   void pasteSites();

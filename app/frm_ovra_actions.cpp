@@ -3,13 +3,11 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSaveFile>
-#include <sstream>
 
 #include "frm_ovra.h"
 #include "picture_file.h"
@@ -126,15 +124,23 @@ QString FrmOvra::siteListText() const {
   return QString::fromStdString(app::siteListText(layout.seed, layout.sites));
 }
 
-QString FrmOvra::pasteSiteList(const QByteArray& text, const QString& source) {
+// Reads a site list with `read` and puts it on screen as the step `what`; a list without a
+// seed keeps the current one. Returns the problem, named after `source`, or nothing.
+template <class Read>
+QString FrmOvra::useSiteList(Read read, const QString& source, const QString& what) {
   try {
-    const SiteList list = parseSites(std::string_view(text.constData(), text.size()));
-    editor_.replace(Layout{list.seed.value_or(demonstration_.layout().seed), list.sites},
-                    QStringLiteral("Paste sites"));
+    const SiteList list = read();
+    editor_.replace(Layout{list.seed.value_or(demonstration_.layout().seed), list.sites}, what);
     return {};
   } catch (const SiteFileError& error) {
     return source + QStringLiteral(": ") + QString::fromUtf8(error.what());
   }
+}
+
+QString FrmOvra::pasteSiteList(const QByteArray& text, const QString& source) {
+  return useSiteList(
+      [&text] { return parseSites(std::string_view(text.constData(), text.size())); }, source,
+      QStringLiteral("Paste sites"));
 }
 
 QString FrmOvra::saveSiteList(const QString& path) const {
@@ -147,13 +153,8 @@ QString FrmOvra::saveSiteList(const QString& path) const {
 }
 
 QString FrmOvra::openSiteList(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return path + QStringLiteral(": cannot be opened");
-  }
-  // Read one byte past the bound, so that a larger file is told from one of just 1 MiB.
-  const QByteArray text = file.read(static_cast<qint64>(kSiteListMaxBytes) + 1);
-  return pasteSiteList(text, path);
+  return useSiteList([&path] { return readSiteFile(path.toLocal8Bit().toStdString()); }, path,
+                     QStringLiteral("Open site list"));
 }
 
 QString FrmOvra::savePictureTo(const QString& path) const {

@@ -1,6 +1,5 @@
 #include <cstdio>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -15,11 +14,7 @@ app::SiteList loadSites(const QString& path) {
   if (path == QLatin1String("-")) {
     return app::readSites(std::cin);
   }
-  std::ifstream file(path.toLocal8Bit().toStdString());
-  if (!file) {
-    throw app::SiteFileError("cannot be opened");
-  }
-  return app::readSites(file);
+  return app::readSiteFile(path.toLocal8Bit().toStdString());
 }
 
 }  // namespace

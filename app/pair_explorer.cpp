@@ -5,13 +5,13 @@
 
 #include "colour.h"
 #include "explanation_picture.h"
+#include "site_edits.h"
 #include "window_size.h"
 
 namespace app {
 
 namespace {
 
-constexpr double kSiteReach = 6;  // pixels from a site's centre that still pick it
 constexpr double kEdgeReach = 4;  // pixels from a drawn edge that still pick it
 
 double distanceToSegment(double x, double y, const LineItem& line) {
@@ -23,9 +23,7 @@ double distanceToSegment(double x, double y, const LineItem& line) {
 }
 
 LineItem windowLine(double x1, double y1, double x2, double y2) {
-  return LineItem{static_cast<float>(x1 - kDomainOffsetX), static_cast<float>(y1 - kDomainOffsetY),
-                  static_cast<float>(x2 - kDomainOffsetX), static_cast<float>(y2 - kDomainOffsetY),
-                  0};
+  return LineItem{windowX(x1), windowY(y1), windowX(x2), windowY(y2), 0};
 }
 
 }  // namespace
@@ -33,15 +31,15 @@ LineItem windowLine(double x1, double y1, double x2, double y2) {
 PairExplorer::PairExplorer(const geometry::Form& form, const geometry::SiteColumns& sites,
                            const Picture& normal)
     : form_(form), sites_(std::make_unique<geometry::SiteColumns>(sites)), normal_(normal) {
-  const auto cuts = std::make_unique<geometry::CutList>();
-  for (int i = 1; i < sites_->nSites; ++i) {
-    for (int j = i + 1; j <= sites_->nSites; ++j) {
-      const auto outcome = geometry::followPair(form_, *sites_, i, j, *cuts);
-      if (outcome.result == geometry::PairResult::Drawn) {
-        const geometry::Piece& p = outcome.drawn;
-        drawn_.push_back({i, j, windowLine(p.x0, p.y0, p.x1, p.y1),
-                          windowLine(sites_->x(i), sites_->y(i), sites_->x(j), sites_->y(j))});
-      }
+  for (int k = 1; k <= sites_->nSites; ++k) {
+    inWindow_.push_back({windowX(sites_->x(k)), windowY(sites_->y(k))});
+  }
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(form_, *sites_)) {
+    if (pair.outcome.result == geometry::PairResult::Drawn) {
+      const geometry::Piece& p = pair.outcome.drawn;
+      const int i = pair.i, j = pair.j;
+      drawn_.push_back({i, j, windowLine(p.x0, p.y0, p.x1, p.y1),
+                        windowLine(sites_->x(i), sites_->y(i), sites_->x(j), sites_->y(j))});
     }
   }
   select(1, 2);
@@ -73,7 +71,8 @@ void PairExplorer::step(int direction) {
 }
 
 void PairExplorer::click(double x, double y) {
-  if (const int site = siteAt(x, y); site != 0) {
+  if (const auto index = siteUnder(inWindow_, x, y)) {
+    const int site = static_cast<int>(*index) + 1;
     if (firstClicked_ == 0 || firstClicked_ == site) {
       firstClicked_ = site;
       rebuild();
@@ -91,26 +90,11 @@ void PairExplorer::click(double x, double y) {
   }
 }
 
-int PairExplorer::siteAt(double x, double y) const {
-  int nearest = 0;
-  double best = kSiteReach;
-  for (int k = 1; k <= sites_->nSites; ++k) {
-    const double d =
-        std::hypot(x - (sites_->x(k) - kDomainOffsetX), y - (sites_->y(k) - kDomainOffsetY));
-    if (d <= best) {
-      best = d;
-      nearest = k;
-    }
-  }
-  return nearest;
-}
-
 void PairExplorer::rebuild() {
   picture_ = explanationPicture(normal_, account_, *sites_);
   if (firstClicked_ != 0) {
-    picture_.push_back(CircleItem{static_cast<float>(sites_->x(firstClicked_) - kDomainOffsetX),
-                                  static_cast<float>(sites_->y(firstClicked_) - kDomainOffsetY), 9,
-                                  rgb(255, 255, 255), 2});
+    const SitePosition& site = inWindow_[static_cast<std::size_t>(firstClicked_ - 1)];
+    picture_.push_back(CircleItem{static_cast<float>(site.x), site.y, 9, rgb(255, 255, 255), 2});
   }
 }
 

@@ -7,6 +7,7 @@
 #include "geometry/pair_account.h"
 #include "geometry/sites.h"
 #include "picture.h"
+#include "site_generation.h"
 
 namespace app {
 
@@ -30,7 +31,6 @@ class PairExplorer {
 
   [[nodiscard]] int i() const { return account_.i; }
   [[nodiscard]] int j() const { return account_.j; }
-  [[nodiscard]] const geometry::PairAccount& account() const { return account_; }
   [[nodiscard]] const Picture& picture() const { return picture_; }
 
  private:
@@ -40,10 +40,10 @@ class PairExplorer {
   };
 
   void rebuild();
-  [[nodiscard]] int siteAt(double x, double y) const;
 
   const geometry::Form& form_;
   std::unique_ptr<geometry::SiteColumns> sites_;
+  std::vector<SitePosition> inWindow_;  // the sites in window pixels, for the pointer
   Picture normal_;
   std::vector<DrawnPair> drawn_;
   geometry::PairAccount account_;

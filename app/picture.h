@@ -49,7 +49,6 @@ class ShownLayers {
  public:
   [[nodiscard]] bool shows(Layer layer) const { return shown_[index(layer)]; }
   void toggle(Layer layer) { shown_[index(layer)] = !shown_[index(layer)]; }
-  [[nodiscard]] bool all() const { return shown_[0] && shown_[1] && shown_[2] && shown_[3]; }
 
  private:
   static std::size_t index(Layer layer) { return static_cast<std::size_t>(layer); }

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <array>
+#include <initializer_list>
+#include <utility>
 
 #include "picture_painter.h"
 
@@ -24,40 +26,37 @@ QString colourName(geometry::Colour colour) {
 struct SvgItemWriter {
   QXmlStreamWriter& xml;
 
-  void operator()(const LineItem& line) const {
-    xml.writeEmptyElement(QStringLiteral("line"));
-    xml.writeAttribute(QStringLiteral("x1"), number(line.x1));
-    xml.writeAttribute(QStringLiteral("y1"), number(line.y1));
-    xml.writeAttribute(QStringLiteral("x2"), number(line.x2));
-    xml.writeAttribute(QStringLiteral("y2"), number(line.y2));
-    xml.writeAttribute(QStringLiteral("stroke"), colourName(line.colour));
-    writeWidth(line.width);
-  }
-
-  void operator()(const CircleItem& circle) const {
-    xml.writeEmptyElement(QStringLiteral("circle"));
-    xml.writeAttribute(QStringLiteral("cx"), number(circle.x));
-    xml.writeAttribute(QStringLiteral("cy"), number(circle.y));
-    xml.writeAttribute(QStringLiteral("r"), number(circle.radius));
-    xml.writeAttribute(QStringLiteral("stroke"), colourName(circle.colour));
-    writeWidth(circle.width);
-  }
-
-  void operator()(const RectItem& rect) const {
-    xml.writeEmptyElement(QStringLiteral("rect"));
-    xml.writeAttribute(QStringLiteral("x"), number(rect.x));
-    xml.writeAttribute(QStringLiteral("y"), number(rect.y));
-    xml.writeAttribute(QStringLiteral("width"), number(rect.width));
-    xml.writeAttribute(QStringLiteral("height"), number(rect.height));
-    xml.writeAttribute(QStringLiteral("fill"), colourName(rect.fill));
-    xml.writeAttribute(QStringLiteral("stroke"), colourName(rect.border));
+  // An empty element with its coordinates, written with 9 significant digits.
+  void element(const char* name,
+               std::initializer_list<std::pair<const char*, double>> numbers) const {
+    xml.writeEmptyElement(QLatin1String(name));
+    for (const auto& [attribute, value] : numbers) {
+      xml.writeAttribute(QLatin1String(attribute), number(value));
+    }
   }
 
   // The group's stroke width is one pixel; only other widths are written.
-  void writeWidth(float width) const {
+  void stroke(geometry::Colour colour, float width) const {
+    xml.writeAttribute(QStringLiteral("stroke"), colourName(colour));
     if (width != 1) {
       xml.writeAttribute(QStringLiteral("stroke-width"), number(width));
     }
+  }
+
+  void operator()(const LineItem& line) const {
+    element("line", {{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
+    stroke(line.colour, line.width);
+  }
+
+  void operator()(const CircleItem& circle) const {
+    element("circle", {{"cx", circle.x}, {"cy", circle.y}, {"r", circle.radius}});
+    stroke(circle.colour, circle.width);
+  }
+
+  void operator()(const RectItem& rect) const {
+    element("rect", {{"x", rect.x}, {"y", rect.y}, {"width", rect.width}, {"height", rect.height}});
+    xml.writeAttribute(QStringLiteral("fill"), colourName(rect.fill));
+    stroke(rect.border, 1);
   }
 
   void operator()(const TextItem& text) const {

@@ -8,15 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "demonstration.h"
 #include "explanation_picture.h"
 #include "explanation_text.h"
 #include "frm_ovra.h"
 #include "geometry/pair_account.h"
-#include "geometry/run_error.h"
 #include "load_procedure.h"
 #include "picture_file.h"
 #include "qt_messages.h"
-#include "random_numbers.h"
 #include "window_size.h"
 
 namespace app {
@@ -27,14 +26,6 @@ void reportError(const QString& message) {
   std::fprintf(stderr, "voronoi-delaunay: %s\n", qPrintable(message));
 }
 
-// Runs the demonstration on the form, with the options' seed, and prints the summary when
-// asked to. Returns the run, or the error message when it failed; the error has been
-// reported on standard error already.
-struct RunResult {
-  std::optional<RunSummary> summary;
-  QString error;
-};
-
 void printSummary(const Options& options, const RunSummary& summary) {
   if (options.verbose) {
     std::fprintf(stderr, "seed %u: %d sites, %d edges drawn\n", summary.seed, summary.nSites,
@@ -42,18 +33,20 @@ void printSummary(const Options& options, const RunSummary& summary) {
   }
 }
 
-RunResult runOn(geometry::Form& form, const Options& options,
-                const std::vector<SitePosition>* givenSites) {
-  Random random(options.seed);
-  try {
-    RunSummary summary = runLoadProcedure(form, random, givenSites);
-    printSummary(options, summary);
-    return {std::move(summary), {}};
-  } catch (const geometry::RunError& error) {
-    const QString message = QString::fromUtf8(error.what());
-    reportError(message);
-    return {std::nullopt, message};
-  }
+// Runs the demonstration with the options' seed and the given sites, printing the summary
+// when asked to. Returns the run's error message, reported on standard error already, or an
+// empty string when it completed.
+QString runReported(Demonstration& demonstration, const Options& options,
+                    const std::vector<SitePosition>* givenSites) {
+  QString failure;
+  demonstration.onRun = [&options](const RunSummary& summary) { printSummary(options, summary); };
+  demonstration.onError = [&failure](const std::string& message) {
+    failure = QString::fromStdString(message);
+    reportError(failure);
+  };
+  demonstration.start(options.seed, givenSites);
+  demonstration.onError = nullptr;
+  return failure;
 }
 
 // Writes a picture to the options' file; returns the exit status.
@@ -67,11 +60,13 @@ int writePicture(const Picture& picture, const Options& options, PictureFormat f
   return 0;
 }
 
-// Runs the demonstration without a display, for a file or for the explanation. Returns the
-// exit status when it cannot go on: the output name is not a picture's, or the run failed.
-std::optional<int> runHeadless(PictureForm& form, RunResult& run,
-                               std::optional<PictureFormat>& format, const Options& options,
-                               const std::vector<SitePosition>* givenSites) {
+// Runs the demonstration without a display, then hands the finished run and the format of
+// the output file (if any) to `use`, which returns the exit status. A file name that is not
+// a picture's exits with 2 before the run, a failed run with 1.
+template <class Use>
+int runHeadless(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
+                char** argv, Use use) {
+  std::optional<PictureFormat> format;
   if (options.saveFile) {
     format = pictureFormatFor(*options.saveFile);
     if (!format) {
@@ -80,11 +75,43 @@ std::optional<int> runHeadless(PictureForm& form, RunResult& run,
       return 2;
     }
   }
-  run = runOn(form, options, givenSites);
-  if (!run.summary) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  PictureForm form(kClientWidth, kClientHeight);
+  Demonstration demonstration(form);
+  if (!runReported(demonstration, options, givenSites).isEmpty()) {
     return 1;
   }
-  return std::nullopt;
+  return use(demonstration, format);
+}
+
+// Prints the explanation of the pairs of the run that the request names, and writes the
+// picture when asked to: the run's own for all pairs, the pair's for one.
+int explain(const Demonstration& run, const ExplainRequest& request, const Options& options,
+            std::optional<PictureFormat> format) {
+  const geometry::Form& form = run.form();
+  const geometry::SiteColumns& sites = run.sites();
+  if (request.allPairs) {
+    std::string lines;
+    for (const geometry::ScannedPair& pair : geometry::followEveryPair(form, sites)) {
+      lines += resultLine(pair.i, pair.j, pair.outcome) + "\n";
+    }
+    std::fputs(lines.c_str(), stdout);
+    return format ? writePicture(run.form().picture(), options, *format) : 0;
+  }
+  if (request.i < 1 || request.i >= request.j || request.j > sites.nSites) {
+    reportError(QStringLiteral("--explain %1-%2: not a pair of this run, which has %3 sites: "
+                               "give I-J with 1 <= I < J <= %3")
+                    .arg(request.i)
+                    .arg(request.j)
+                    .arg(sites.nSites));
+    return 2;
+  }
+  const geometry::PairAccount account = geometry::explainPair(form, sites, request.i, request.j);
+  std::fputs(accountText(account, sites).c_str(), stdout);
+  return format ? writePicture(explanationPicture(run.form().picture(), account, sites), options,
+                               *format)
+                : 0;
 }
 
 }  // namespace
@@ -98,21 +125,14 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
   QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VD_APP_ID)));
 
   FrmOvra frmOvra;
-  Demonstration& demonstration = frmOvra.demonstration();
-  demonstration.onRun = [&options](const RunSummary& summary) { printSummary(options, summary); };
-  QString firstError;
-  demonstration.onError = [&firstError](const std::string& message) {
-    firstError = QString::fromStdString(message);
-    reportError(firstError);
-  };
-  demonstration.start(options.seed, givenSites);
-  if (!firstError.isEmpty()) {
+  const QString error = runReported(frmOvra.demonstration(), options, givenSites);
+  if (!error.isEmpty()) {
     // The run stopped; what it drew stays on screen under the report.
-    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), firstError);
+    QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), error);
     return 1;
   }
   // Later runs come from editing the sites: a failure is shown, and the window stays.
-  demonstration.onError = [&frmOvra](const std::string& message) {
+  frmOvra.demonstration().onError = [&frmOvra](const std::string& message) {
     reportError(QString::fromStdString(message));
     QMessageBox::critical(&frmOvra, frmOvra.windowTitle(), QString::fromStdString(message));
   };
@@ -121,53 +141,18 @@ int showInWindow(const Options& options, const std::vector<SitePosition>* givenS
 
 int saveToFile(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
                char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  PictureForm form(kClientWidth, kClientHeight);
-  RunResult run;
-  std::optional<PictureFormat> format;
-  if (const auto status = runHeadless(form, run, format, options, givenSites)) {
-    return *status;
-  }
-  return writePicture(form.picture(), options, *format);
+  return runHeadless(options, givenSites, argc, argv,
+                     [&options](const Demonstration& run, std::optional<PictureFormat> format) {
+                       return writePicture(run.form().picture(), options, *format);
+                     });
 }
 
 int explainPairs(const Options& options, const std::vector<SitePosition>* givenSites, int& argc,
                  char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  PictureForm form(kClientWidth, kClientHeight);
-  RunResult run;
-  std::optional<PictureFormat> format;
-  if (const auto status = runHeadless(form, run, format, options, givenSites)) {
-    return *status;
-  }
-  const geometry::SiteColumns& sites = *run.summary->sites;
-  const ExplainRequest& request = *options.explain;
-  if (request.allPairs) {
-    std::string lines;
-    const auto cuts = std::make_unique<geometry::CutList>();
-    for (int i = 1; i < sites.nSites; ++i) {
-      for (int j = i + 1; j <= sites.nSites; ++j) {
-        lines += resultLine(i, j, geometry::followPair(form, sites, i, j, *cuts)) + "\n";
-      }
-    }
-    std::fputs(lines.c_str(), stdout);
-    return options.saveFile ? writePicture(form.picture(), options, *format) : 0;
-  }
-  if (request.i < 1 || request.i >= request.j || request.j > sites.nSites) {
-    reportError(QStringLiteral("--explain %1-%2: not a pair of this run, which has %3 sites: "
-                               "give I-J with 1 <= I < J <= %3")
-                    .arg(request.i)
-                    .arg(request.j)
-                    .arg(sites.nSites));
-    return 2;
-  }
-  const geometry::PairAccount account = geometry::explainPair(form, sites, request.i, request.j);
-  std::fputs(accountText(account, sites).c_str(), stdout);
-  return options.saveFile
-             ? writePicture(explanationPicture(form.picture(), account, sites), options, *format)
-             : 0;
+  return runHeadless(options, givenSites, argc, argv,
+                     [&options](const Demonstration& run, std::optional<PictureFormat> format) {
+                       return explain(run, *options.explain, options, format);
+                     });
 }
 
 }  // namespace app

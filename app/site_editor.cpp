@@ -20,7 +20,7 @@ SiteEditor::Press SiteEditor::press(double x, double y) {
   Layout after = layout;
   after.sites.push_back(
       placeable(layout.sites, std::nullopt, SitePosition{x, static_cast<float>(y)}));
-  step(std::move(after), QStringLiteral("Add site"));
+  replace(std::move(after), QStringLiteral("Add site"));
   return Press::AddedSite;
 }
 
@@ -55,7 +55,7 @@ bool SiteEditor::removeAt(double x, double y) {
   }
   Layout after = layout;
   after.sites.erase(after.sites.begin() + static_cast<std::ptrdiff_t>(*site));
-  step(std::move(after), QStringLiteral("Remove site"));
+  replace(std::move(after), QStringLiteral("Remove site"));
   return true;
 }
 
@@ -66,12 +66,9 @@ void SiteEditor::newRun() {
                                   QStringLiteral("New sites")));
 }
 
-void SiteEditor::replace(const Layout& layout, const QString& what) {
-  step(layout, what);
-}
-
-void SiteEditor::step(Layout after, const QString& what) {
-  history_.push(new LayoutCommand(demonstration_, demonstration_.layout(), std::move(after), what));
+void SiteEditor::replace(Layout layout, const QString& what) {
+  history_.push(
+      new LayoutCommand(demonstration_, demonstration_.layout(), std::move(layout), what));
 }
 
 }  // namespace app

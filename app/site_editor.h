@@ -30,12 +30,10 @@ class SiteEditor {
   bool removeAt(double x, double y);
   // Runs the demonstration again with new random sites, seeded from the clock.
   void newRun();
-  // Puts a whole new layout on screen, as one step named `what`.
-  void replace(const Layout& layout, const QString& what);
+  // Puts a whole new layout on screen, as one step of the history named `what`.
+  void replace(Layout layout, const QString& what);
 
  private:
-  void step(Layout after, const QString& what);
-
   Demonstration& demonstration_;
   QUndoStack& history_;
   std::optional<std::size_t> grabbed_;  // the site being dragged

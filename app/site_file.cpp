@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -131,6 +132,14 @@ SiteList readSites(std::istream& in) {
     throw SiteFileError(tooLarge());
   }
   return parseSites(text);
+}
+
+SiteList readSiteFile(const std::string& path) {
+  std::ifstream file(path);
+  if (!file) {
+    throw SiteFileError("cannot be opened");
+  }
+  return readSites(file);
 }
 
 SiteList parseSites(std::string_view text) {

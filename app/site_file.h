@@ -33,6 +33,8 @@ struct SiteList {
 
 // Reads a site list from a stream, at most kSiteListMaxBytes of it, and parses it.
 SiteList readSites(std::istream& in);
+// The same from a file; a file that cannot be opened is refused too.
+SiteList readSiteFile(const std::string& path);
 
 // Parses a site list: sites in window pixels, one a line, x and y separated by white space
 // or a comma. Blank lines and text after '#' are ignored; a leading UTF-8 byte order mark

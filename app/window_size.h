@@ -35,4 +35,12 @@ inline constexpr float kOuterHeightTwips = outerHeightTwips(kClientHeight);
 inline constexpr float kDomainOffsetX = geometry::domainOffset(kOuterWidthTwips);
 inline constexpr float kDomainOffsetY = geometry::domainOffset(kOuterHeightTwips);
 
+// A point of the edge finder's domain coordinates in the standard window's pixels.
+constexpr float windowX(double domainX) {
+  return static_cast<float>(domainX - kDomainOffsetX);
+}
+constexpr float windowY(double domainY) {
+  return static_cast<float>(domainY - kDomainOffsetY);
+}
+
 }  // namespace app

@@ -6,6 +6,7 @@
 #include "dist.h"
 #include "heap_sort.h"
 #include "screening.h"
+#include "site_checks.h"
 
 namespace geometry {
 
@@ -111,6 +112,19 @@ PairAccount explainPair(const Form& form, const SiteColumns& sites, int i, int j
   PairAccount account;
   account.outcome = followPair(form, sites, i, j, *cuts, &account);
   return account;
+}
+
+std::vector<ScannedPair> followEveryPair(const Form& form, const SiteColumns& sites) {
+  requireDistinctCoordinates(sites);
+  const auto cuts = std::make_unique<CutList>();
+  std::vector<ScannedPair> pairs;
+  const std::int16_t lastI = sub16(sites.nSites, 1, "nSites - 1");
+  for (int i = 1; i <= lastI; ++i) {
+    for (int j = i + 1; j <= sites.nSites; ++j) {
+      pairs.push_back(ScannedPair{i, j, followPair(form, sites, i, j, *cuts)});
+    }
+  }
+  return pairs;
 }
 
 }  // namespace geometry

@@ -89,4 +89,14 @@ PairOutcome followPair(const Form& form, const SiteColumns& sites, int i, int j,
 // The account of the pair (i, j), 1 <= i < j <= nSites.
 PairAccount explainPair(const Form& form, const SiteColumns& sites, int i, int j);
 
+// A pair of the scan and where the steps led.
+struct ScannedPair {
+  int i, j;
+  PairOutcome outcome;
+};
+
+// Follows the steps for every pair (i, j), i < j, in scan order, without drawing. Raises a
+// RunError, before following any, for sites that share an x or a y.
+std::vector<ScannedPair> followEveryPair(const Form& form, const SiteColumns& sites);
+
 }  // namespace geometry

@@ -1,19 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "app/load_procedure.h"
 #include "app/picture_file.h"
-#include "app/picture_form.h"
 #include "app/site_file.h"
 #include "app/window_size.h"
+#include "support/pictures.h"
 #include "support/qt_printers.h"
 
 namespace {
+
+using testing_support::contents;
+using testing_support::pictureOf;
+using testing_support::rendered;
 
 struct Outcome {
   int exitCode;
@@ -31,22 +33,6 @@ Outcome runProgram(const QStringList& arguments, const QProcessEnvironment& envi
   EXPECT_TRUE(process.waitForFinished(60000));
   return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
           QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray contents(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-app::Picture pictureOf(std::uint32_t seed, const std::vector<app::SitePosition>* sites = nullptr) {
-  app::PictureForm form(app::kClientWidth, app::kClientHeight);
-  app::Random random(seed);
-  app::runLoadProcedure(form, random, sites);
-  return form.picture();
-}
-
-QImage rendered(const app::Picture& picture) {
-  return app::renderPicture(picture, app::kClientWidth, app::kClientHeight, 1);
 }
 
 class CommandLine : public ::testing::Test {

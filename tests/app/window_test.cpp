@@ -1,18 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "app/explanation_picture.h"
 #include "app/frm_ovra.h"
-#include "app/load_procedure.h"
 #include "app/picture_file.h"
 #include "app/picture_painter.h"
 #include "app/window_size.h"
 #include "geometry/pair_account.h"
+#include "support/pictures.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -21,17 +20,7 @@ QImage grabbed(QWidget& window) {
   return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-QImage rendered(const app::Picture& picture) {
-  return app::renderPicture(picture, app::kClientWidth, app::kClientHeight, 1);
-}
-
-// The picture that a run with the layout's sites and seed draws, as --sites and --seed do.
-app::Picture pictureOf(const app::Layout& layout) {
-  app::PictureForm form(app::kClientWidth, app::kClientHeight);
-  app::Random random(layout.seed);
-  app::runLoadProcedure(form, random, &layout.sites);
-  return form.picture();
-}
+using testing_support::rendered;
 
 // A window showing the run of seed 42, and the steps a person takes in it.
 class WindowTest : public ::testing::Test {
@@ -51,7 +40,8 @@ class WindowTest : public ::testing::Test {
   // The window shows exactly the picture of the layout.
   void expectShows(const app::Layout& expected, const char* step) {
     EXPECT_EQ(layout(), expected) << step;
-    EXPECT_EQ(grabbed(window), rendered(pictureOf(expected))) << step;
+    EXPECT_EQ(grabbed(window), rendered(testing_support::pictureOf(expected.seed, &expected.sites)))
+        << step;
   }
 
   app::FrmOvra window;
@@ -249,10 +239,8 @@ TEST_F(WindowTest, HidesAndShowsTheLayers) {
   EXPECT_EQ(grabbed(window), rendered(neither));
   QTemporaryDir dir;
   ASSERT_EQ(window.savePictureTo(dir.filePath("a.svg")), QString());
-  EXPECT_EQ(app::svgDocument(neither, app::kClientWidth, app::kClientHeight), [&] {
-    QFile file(dir.filePath("a.svg"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }());
+  EXPECT_EQ(app::svgDocument(neither, app::kClientWidth, app::kClientHeight),
+            testing_support::contents(dir.filePath("a.svg")));
   QTest::keyClick(&window, Qt::Key_V);
   QTest::keyClick(&window, Qt::Key_L);
   EXPECT_EQ(grabbed(window), rendered(all));

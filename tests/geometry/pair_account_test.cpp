@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "support/random_sites.h"
 #include "support/recording_form.h"
@@ -92,36 +93,31 @@ TEST(PairAccount, APairShadowedThroughout) {
 // recording, its cut list is sorted and holds each cut point once, and the pieces stop at
 // the first open one.
 TEST(PairAccount, AgreesWithTheStepsItRecords) {
-  const auto cuts = std::make_unique<CutList>();
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
     const auto sites = testing_support::randomSites(seed);
-    for (int i = 1; i < sites->nSites; ++i) {
-      for (int j = i + 1; j <= sites->nSites; ++j) {
-        const PairAccount a = explainPair(kForm, *sites, i, j);
-        const PairOutcome plain = followPair(kForm, *sites, i, j, *cuts);
-        ASSERT_EQ(a.outcome.result, plain.result) << "seed " << seed << " pair " << i << "-" << j;
-        ASSERT_EQ(a.outcome.piece, plain.piece);
-        ASSERT_EQ(a.outcome.cutCount, plain.cutCount);
-        const auto cutsMade =
-            std::count_if(a.competitors.begin(), a.competitors.end(),
-                          [](const auto& c) { return c.outcome == Screening::Cut; });
-        if (plain.result == PairResult::Blocked) {
-          EXPECT_EQ(a.competitors.back().outcome, Screening::Blocked);
-          EXPECT_EQ(plain.cutCount, 1 + cutsMade);
-          continue;
-        }
-        EXPECT_EQ(a.competitors.size(), static_cast<std::size_t>(sites->nSites - 2));
-        EXPECT_EQ(a.sorted.size(), static_cast<std::size_t>(2 + cutsMade));
-        EXPECT_TRUE(std::is_sorted(a.sorted.begin(), a.sorted.end(),
-                                   [](const auto& l, const auto& r) { return l.x < r.x; }));
-        const std::size_t tested = plain.result == PairResult::Drawn
-                                       ? static_cast<std::size_t>(plain.piece)
-                                       : a.sorted.size() - 1;
-        ASSERT_EQ(a.pieces.size(), tested);
-        for (std::size_t p = 0; p + 1 < tested; ++p) {
-          EXPECT_NE(a.pieces[p].shadowedBy, 0);
-        }
+    for (const auto& [i, j, plain] : followEveryPair(kForm, *sites)) {
+      const PairAccount a = explainPair(kForm, *sites, i, j);
+      ASSERT_EQ(std::tuple(a.outcome.result, a.outcome.piece, a.outcome.cutCount),
+                std::tuple(plain.result, plain.piece, plain.cutCount))
+          << "seed " << seed << " pair " << i << "-" << j;
+      const auto cutsMade =
+          std::count_if(a.competitors.begin(), a.competitors.end(),
+                        [](const auto& c) { return c.outcome == Screening::Cut; });
+      if (plain.result == PairResult::Blocked) {
+        EXPECT_EQ(a.competitors.back().outcome, Screening::Blocked);
+        EXPECT_EQ(plain.cutCount, 1 + cutsMade);
+        continue;
       }
+      EXPECT_EQ(a.competitors.size(), static_cast<std::size_t>(sites->nSites - 2));
+      EXPECT_EQ(a.sorted.size(), static_cast<std::size_t>(2 + cutsMade));
+      EXPECT_TRUE(std::is_sorted(a.sorted.begin(), a.sorted.end(),
+                                 [](const auto& l, const auto& r) { return l.x < r.x; }));
+      // Every piece before the last one tested is shadowed; the last is the open one, if any.
+      ASSERT_EQ(a.pieces.size(), plain.result == PairResult::Drawn
+                                     ? static_cast<std::size_t>(plain.piece)
+                                     : a.sorted.size() - 1);
+      EXPECT_TRUE(std::all_of(a.pieces.begin(), a.pieces.end() - 1,
+                              [](const PieceStep& p) { return p.shadowedBy != 0; }));
     }
   }
 }
