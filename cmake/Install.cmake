@@ -2,6 +2,23 @@
 # entry, icons, AppStream metadata and manual page, and the copyright file of its package.
 include(GNUInstallDirs)
 
+# Elements that name a web address are written only when the address is configured.
+set(VD_METAINFO_HOMEPAGE "")
+set(VD_METAINFO_SCREENSHOTS "")
+set(VD_COPYRIGHT_SOURCE "")
+if(VD_HOMEPAGE)
+  set(VD_METAINFO_HOMEPAGE "  <url type=\"homepage\">${VD_HOMEPAGE}</url>\n")
+  set(VD_COPYRIGHT_SOURCE "Source: ${VD_HOMEPAGE}\n")
+endif()
+if(VD_SCREENSHOT_URL)
+  string(CONCAT VD_METAINFO_SCREENSHOTS
+         "  <screenshots>\n    <screenshot type=\"default\">\n"
+         "      <caption>The Voronoi diagram and Delaunay triangulation of 39 random sites</caption>\n"
+         "      <image>${VD_SCREENSHOT_URL}</image>\n    </screenshot>\n  </screenshots>\n")
+endif()
+
+configure_file(${PROJECT_SOURCE_DIR}/data/copyright.in ${PROJECT_BINARY_DIR}/data/copyright
+               @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/voronoi-delaunay.desktop.in
                ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.desktop @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/voronoi-delaunay.metainfo.xml.in
@@ -31,6 +48,6 @@ install(FILES ${PROJECT_BINARY_DIR}/data/voronoi-delaunay.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/data/changelog.gz
         DESTINATION ${VD_DOC_DIR})
-install(FILES ${PROJECT_SOURCE_DIR}/data/copyright DESTINATION ${VD_DOC_DIR})
+install(FILES ${PROJECT_BINARY_DIR}/data/copyright DESTINATION ${VD_DOC_DIR})
 
 include(cmake/Packaging.cmake)

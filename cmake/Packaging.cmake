@@ -14,7 +14,9 @@ colour. Sites can be added, dragged and removed with the mouse, and an
 explanation mode shows, pair by pair, why an edge is drawn or not.
 Pictures are saved as PNG or SVG.")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VD_HOMEPAGE})
+if(VD_HOMEPAGE)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${VD_HOMEPAGE})
+endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The library dependencies are read off the program with dpkg-shlibdeps; the label's font
 # is loaded at run time, so it is named here.

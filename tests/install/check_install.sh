@@ -33,6 +33,8 @@ fi
 desktop-file-validate "$root/usr/share/applications/$id.desktop"
 appstreamcli validate --no-net --explain "$root/usr/share/metainfo/$id.metainfo.xml"
 grep -q "^Icon=$id\$" "$root/usr/share/applications/$id.desktop"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" "$root/usr/share/metainfo/$id.metainfo.xml"
+grep -q "^License: GPL-3.0-or-later" "$root/usr/share/doc/voronoi-delaunay/copyright"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
   "$root/usr/share/metainfo/$id.metainfo.xml"
 
