@@ -5,7 +5,7 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "app/window_size.h"
+#include "geometry/window_frame.h"
 
 int main(int argc, char* argv[]) {
   if (argc != 2) {
@@ -13,7 +13,8 @@ int main(int argc, char* argv[]) {
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
-  QImage image(app::kClientWidth, app::kClientHeight, QImage::Format_RGB32);
+  QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
+               QImage::Format_RGB32);
   image.fill(Qt::black);
   QSaveFile file(QString::fromLocal8Bit(argv[1]));
   if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {

@@ -12,12 +12,12 @@
 #include <cstdlib>
 #include <new>
 
-#include "app/demonstration.h"
-#include "app/picture_painter.h"
-#include "app/random_numbers.h"
-#include "app/site_editor.h"
-#include "app/site_generation.h"
-#include "app/window_size.h"
+#include "document/document.h"
+#include "geometry/window_frame.h"
+#include "picture/picture_painter.h"
+#include "run/picture_recorder.h"
+#include "run/random_numbers.h"
+#include "run/site_generation.h"
 
 namespace {
 
@@ -43,31 +43,29 @@ namespace {
 
 // count sites placed at random as a run places them, from a fixed seed.
 app::Layout layoutOf(int count) {
-  app::PictureForm form(app::kClientWidth, app::kClientHeight);
+  app::PictureRecorder marks;
   app::Random random(54);
   random.randomize();
   geometry::SiteColumns sites;
   sites.nSites = static_cast<std::int16_t>(count);
-  return app::Layout{54, app::generateSites(form, random, sites)};
+  return app::Layout{54, app::generateSites(marks, random, sites)};
 }
 
 void DragStep(benchmark::State& state) {
-  app::PictureForm form(app::kClientWidth, app::kClientHeight);
-  app::Demonstration demonstration(form);
-  QUndoStack history;
-  app::SiteEditor editor(demonstration, history);
-  demonstration.runLayout(layoutOf(static_cast<int>(state.range(0))));
-  QImage image(app::kClientWidth, app::kClientHeight, QImage::Format_RGB32);
+  app::Document editor;
+  editor.runLayout(layoutOf(static_cast<int>(state.range(0))));
+  QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
+               QImage::Format_RGB32);
 
   // Take hold of a site in the middle and move it back and forth by a few pixels.
-  const app::SitePosition held = demonstration.layout().sites[state.range(0) / 2];
+  const app::SitePosition held = editor.layout().sites[state.range(0) / 2];
   editor.press(held.x, held.y);
   long step = 0;
   const long before = allocations.load();
   for (auto _ : state) {
     const double dx = static_cast<double>(step % 8) - 4;
     editor.drag(held.x + dx, held.y + dx / 2);
-    app::renderInto(image, form.picture());
+    app::renderInto(image, editor.current().picture);
     ++step;
   }
   state.counters["allocations_per_step"] =

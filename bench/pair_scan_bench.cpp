@@ -7,49 +7,43 @@
 #include <memory>
 #include <numbers>
 
-#include "app/random_numbers.h"
-#include "app/site_generation.h"
-#include "app/window_size.h"
+#include "geometry/literal_steps.h"
 #include "geometry/pair_scan.h"
-#include "reference/literal_pair_scan.h"
+#include "run/picture_recorder.h"
+#include "run/random_numbers.h"
+#include "run/site_generation.h"
 
 namespace {
 
-// The standard window; drawing goes nowhere.
-class NullForm final : public geometry::Form {
+using geometry::kWindowFrame;
+
+// Edges go nowhere.
+class NullCanvas final : public geometry::EdgeCanvas {
  public:
-  void show() override {}
-  void refresh() override {}
-  void setForeColor(geometry::Colour) override {}
-  [[nodiscard]] geometry::Colour foreColor() const override { return 0; }
-  void setFontSize(int) override {}
-  [[nodiscard]] float width() const override { return app::kOuterWidthTwips; }
-  [[nodiscard]] float height() const override { return app::kOuterHeightTwips; }
-  void line(geometry::LineFlags, float, float, float, float, geometry::Colour) override {}
-  void circle(float, float, float, geometry::Colour) override {}
-  void print(std::string_view) override {}
+  void voronoiEdge(float, float, float, float) override {}
+  void delaunayEdge(float, float, float, float) override {}
 };
 
 std::unique_ptr<geometry::SiteColumns> randomSites(int count, std::uint32_t seed) {
-  NullForm form;
+  app::PictureRecorder marks;
   app::Random random(seed);
   random.randomize();
   auto sites = std::make_unique<geometry::SiteColumns>();
   sites->nSites = static_cast<std::int16_t>(count);
-  app::generateSites(form, random, *sites);
+  app::generateSites(marks, random, *sites);
   return sites;
 }
 
 // 49 sites whose window positions come from a formula, shifted like drawn ones.
 template <class Position>
 std::unique_ptr<geometry::SiteColumns> layout(Position position) {
-  NullForm form;
-  std::vector<app::SitePosition> positions;
+  app::PictureRecorder marks;
+  app::SitePositions positions;
   for (int n = 0; n < 49; ++n) {
     positions.push_back(position(n));
   }
   auto sites = std::make_unique<geometry::SiteColumns>();
-  app::placeSites(form, positions, *sites);
+  app::placeSites(marks, positions, *sites);
   return sites;
 }
 
@@ -79,10 +73,10 @@ void scanRandom(benchmark::State& state, Scan scan) {
   for (std::uint32_t seed = 1; seed <= 16; ++seed) {
     runs.push_back(randomSites(count, seed));
   }
-  NullForm form;
+  NullCanvas canvas;
   std::size_t next = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(scan(form, *runs[next++ % runs.size()]));
+    benchmark::DoNotOptimize(scan(canvas, kWindowFrame, *runs[next++ % runs.size()]));
   }
 }
 
@@ -90,9 +84,9 @@ template <class Scan>
 void scanLayout(benchmark::State& state, Scan scan,
                 std::unique_ptr<geometry::SiteColumns> (*make)()) {
   const auto sites = make();
-  NullForm form;
+  NullCanvas canvas;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(scan(form, *sites));
+    benchmark::DoNotOptimize(scan(canvas, kWindowFrame, *sites));
   }
 }
 
@@ -100,19 +94,19 @@ void Fast(benchmark::State& state) {
   scanRandom(state, geometry::pairScan);
 }
 void Literal(benchmark::State& state) {
-  scanRandom(state, reference::literalPairScan);
+  scanRandom(state, geometry::literalPairScan);
 }
 void FastRing(benchmark::State& state) {
   scanLayout(state, geometry::pairScan, ring);
 }
 void LiteralRing(benchmark::State& state) {
-  scanLayout(state, reference::literalPairScan, ring);
+  scanLayout(state, geometry::literalPairScan, ring);
 }
 void FastArc(benchmark::State& state) {
   scanLayout(state, geometry::pairScan, arc);
 }
 void LiteralArc(benchmark::State& state) {
-  scanLayout(state, reference::literalPairScan, arc);
+  scanLayout(state, geometry::literalPairScan, arc);
 }
 
 BENCHMARK(Fast)->Arg(4)->Arg(16)->Arg(49)->Arg(101)->Unit(benchmark::kMicrosecond);

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${RUNS:-41}
-program="$build/app/voronoi-delaunay"
+program="$build/voronoi-delaunay"
 bare="$build/bench/bare_startup"
 for f in "$program" "$bare"; do
   [ -x "$f" ] || { echo "missing $f: build the release preset first" >&2; exit 2; }

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "form.h"
-
 namespace geometry {
+
+// The window measures its outer size in twips, 15 to the pixel.
+inline constexpr int kTwipsPerPixel = 15;
 
 // The edge finder works in domain coordinates: window pixels shifted twenty windows right
 // and down, inside a box forty windows across, so that every bisector crosses the box far
 // from the visible sites. All four sizes are single-precision values derived from the
-// window's outer size, and are formed afresh from the window at every use.
+// window's outer size in twips.
 inline constexpr int kBoxWindows = 40;
 inline constexpr int kOffsetWindows = kBoxWindows / 2;
 
@@ -15,12 +16,6 @@ inline constexpr int kOffsetWindows = kBoxWindows / 2;
 // to single precision.
 constexpr float boxSize(float sizeTwips) {
   return static_cast<float>(static_cast<double>(sizeTwips) * kBoxWindows / kTwipsPerPixel);
-}
-inline float boxW(const Form& form) {
-  return boxSize(form.width());
-}
-inline float boxH(const Form& form) {
-  return boxSize(form.height());
 }
 
 // (size x 20) / 15 pixels, at extended precision, rounded once to single precision: the

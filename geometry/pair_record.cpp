@@ -1,7 +1,6 @@
 #include "pair_record.h"
 
 #include "dist.h"
-#include "domain_box.h"
 
 namespace geometry {
 
@@ -15,7 +14,7 @@ Bisector bisectorOf(double xa, float ya, double xb, float yb) {
   return Bisector{m, midY - midX * m, squaredSum(xa, ya, xb, yb)};
 }
 
-PairRecord pairRecord(const Bisector& pair, const Form& form) {
+PairRecord pairRecord(const Bisector& pair, const WindowFrame& frame) {
   PairRecord r{};
   r.m1 = pair.m;
   r.c1 = pair.c;
@@ -24,7 +23,7 @@ PairRecord pairRecord(const Bisector& pair, const Form& form) {
   // Left end. The bisector crosses the box (its midpoint lies inside), so when it misses
   // the open left edge it enters through the top edge if it runs downwards to the right
   // and through the bottom edge otherwise. m1 is never zero.
-  const float startBoxH = boxH(form);
+  const float startBoxH = frame.boxH();
   if (r.c1 > 0 && r.c1 < startBoxH) {
     r.startX = 0;
     r.startY = r.c1;
@@ -38,9 +37,9 @@ PairRecord pairRecord(const Bisector& pair, const Form& form) {
 
   // Right end, by the same reasoning at x = boxW, where the bisector has the height
   // yAtBoxW.
-  const float endBoxW = boxW(form);
+  const float endBoxW = frame.boxW();
   const double yAtBoxW = r.m1 * endBoxW + r.c1;
-  const float endBoxH = boxH(form);
+  const float endBoxH = frame.boxH();
   if (yAtBoxW > 0 && yAtBoxW < endBoxH) {
     r.endX = endBoxW;
     r.endY = yAtBoxW;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "form.h"
+#include "window_frame.h"
 
 namespace geometry {
 
@@ -34,7 +34,7 @@ struct PairRecord {
   [[nodiscard]] double dIJ() const { return std::sqrt(sumIJ); }
 };
 
-// Builds the pair record from the pair's bisector, clipping it to the box of the form.
-PairRecord pairRecord(const Bisector& pair, const Form& form);
+// Builds the pair record from the pair's bisector, clipping it to the frame's domain box.
+PairRecord pairRecord(const Bisector& pair, const WindowFrame& frame);
 
 }  // namespace geometry

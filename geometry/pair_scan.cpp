@@ -5,7 +5,8 @@
 
 #include "checked_int16.h"
 #include "cut_list.h"
-#include "piece_test.h"
+#include "edge_drawing.h"
+#include "open_piece.h"
 #include "screening.h"
 #include "site_checks.h"
 #include "sure_shadow.h"
@@ -47,7 +48,7 @@ class KnownNeighbours {
 
 }  // namespace
 
-int pairScan(Form& form, const SiteColumns& sites) {
+int pairScan(EdgeCanvas& canvas, const WindowFrame& frame, const SiteColumns& sites) {
   requireDistinctCoordinates(sites);
 
   // Storage for the whole run, made once: the cut list, site i's competitor lines, and the
@@ -63,25 +64,25 @@ int pairScan(Form& form, const SiteColumns& sites) {
     neighbours->offer(i, *table);
     for (int j = i + 1; j <= sites.nSites; ++j) {
       // Site i's bisector with j is the pair's own bisector.
-      const PairRecord pair = pairRecord(table->bisector(j), form);
+      const PairRecord pair = pairRecord(table->bisector(j), frame);
+      const PairContext context{pair, *table, sites, i, j};
       // Most pairs are no Delaunay edge: two competitors' shadows cover the pair's whole
       // bisector, and nothing can be drawn whether the screening blocks the pair or not.
       // The sites that showed it for earlier pairs of site i usually show it again.
-      if (surelyShadowedThroughout(farthestShadows(pair, *table, sites, i, j, table->witnesses()),
-                                   pair, *table, sites, i)) {
+      if (surelyShadowedThroughout(farthestShadows(context, table->witnesses()), context)) {
         continue;
       }
-      const FarthestShadows farthest = farthestShadows(pair, *table, sites, i, j, table->others());
-      if (surelyShadowedThroughout(farthest, pair, *table, sites, i)) {
+      const FarthestShadows farthest = farthestShadows(context, table->others());
+      if (surelyShadowedThroughout(farthest, context)) {
         table->addWitness(farthest.leftSite);
         table->addWitness(farthest.rightSite);
         continue;
       }
-      if (screenCompetitors(pair, *table, i, j, sites.nSites, *cuts)) {
+      if (screenCompetitors(context, *cuts)) {
         continue;
       }
-      if (const auto piece = openPiece(pair, *table, farthest, *cuts, sites, i, j)) {
-        drawPairEdges(form, *piece, sites, i, j);
+      if (const auto piece = openPiece(context, farthest, *cuts)) {
+        drawPairEdges(canvas, frame, *piece, sites, i, j);
         ++pairsDrawn;
         neighbours->add(i, j);
         table->addWitness(j);

@@ -55,24 +55,20 @@ void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList
   cuts.append(x, y, k);
 }
 
-bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
-                       int nSites, CutList& cuts) {
+bool screenCompetitors(const PairContext& context, CutList& cuts) {
+  const PairRecord& pair = context.pair;
+  const CompetitorTable& table = context.table;
+  const int i = context.i, j = context.j;
   cuts.seed(pair.startX, pair.startY);
   const double dxJ = table.dx(j);
   const float dyJ = table.dy(j);
 
-  for (int k = 1; k <= nSites; ++k) {
+  for (int k = 1; k <= context.sites.nSites; ++k) {
     if (k == i || k == j) {
       continue;
     }
     const Bisector& ik = table.bisector(k);
-    // The vertical offsets of the competitor's line from the pair's bisector at the two
-    // ends of the stretch: their product is negative when the line crosses the stretch
-    // between its ends, zero when it passes through an end.
-    const double gapStart = pair.startY - (ik.m * pair.startX + ik.c);
-    const double gapEnd = pair.endY - (ik.m * pair.endX + ik.c);
-    const double P = gapStart * gapEnd;
-
+    const double P = endGapProduct(pair, ik);
     if (P < 0) {
       appendCrossing(pair, ik, k, cuts);
       continue;
@@ -80,8 +76,7 @@ bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int
     // From here on P >= 0: only a competitor in site j's quadrant around site i, strictly
     // nearer to site i than site j is, does anything. It blocks the pair when its line
     // misses the stretch, and cuts it at the end point its line passes through.
-    const bool sameQuadrant = dxJ * table.dx(k) > 0 && dyJ * table.dy(k) > 0;
-    if (!sameQuadrant || !rootLess(ik.sumSq, pair.sumIJ)) {
+    if (!inQuadrant(dxJ, dyJ, table.dx(k), table.dy(k)) || !rootLess(ik.sumSq, pair.sumIJ)) {
       continue;
     }
     if (P > 0) {

@@ -39,17 +39,42 @@ struct CompetitorTable {
   std::size_t witnessCount_ = 0;
 };
 
-// Screens every site k other than i and j against the pair (i, j), filling the cut list
-// with the start point and the points where the bisectors of site i with the competitors
-// cross the pair's clipped bisector. Returns true when a competitor blocks the pair: the
-// list then keeps the entries made so far and gets no end point. Otherwise the end point
-// is appended and false returned.
-bool screenCompetitors(const PairRecord& pair, const CompetitorTable& table, int i, int j,
-                       int nSites, CutList& cuts);
+// One pair (i, j) of the scan and what the fast scan knows of it: its record and site i's
+// competitor table. A view for the length of one pair's work; it owns nothing.
+struct PairContext {
+  const PairRecord& pair;
+  const CompetitorTable& table;
+  const SiteColumns& sites;
+  int i, j;
+};
+
+// The formulas of the screening, shared by the fast scan and the literal steps.
+
+// P: the product of the vertical offsets of a competitor's line from the pair's bisector
+// at the two ends of the stretch. Negative when the line crosses the stretch between its
+// ends, zero when it passes through an end.
+inline double endGapProduct(const PairRecord& pair, const Bisector& line) {
+  const double gapStart = pair.startY - (line.m * pair.startX + line.c);
+  const double gapEnd = pair.endY - (line.m * pair.endX + line.c);
+  return gapStart * gapEnd;
+}
+
+// Whether site k lies strictly in site j's quadrant around site i, from the offsets of j
+// and k from i.
+inline bool inQuadrant(double dxJ, float dyJ, double dxK, float dyK) {
+  return dxJ * dxK > 0 && dyJ * dyK > 0;
+}
 
 // Appends the point where the line y = m2 x + c2 of site i and competitor k crosses the
 // pair's bisector. Parallel lines (m2 equal to m1, which rounding can give for three sites
 // nearly on one line) do not cross, and add nothing.
 void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList& cuts);
+
+// Screens every site k other than i and j against the pair, filling the cut list with the
+// start point and the points where the bisectors of site i with the competitors cross the
+// pair's clipped bisector. Returns true when a competitor blocks the pair: the list then
+// keeps the entries made so far and gets no end point. Otherwise the end point is appended
+// and false returned.
+bool screenCompetitors(const PairContext& context, CutList& cuts);
 
 }  // namespace geometry

@@ -65,9 +65,9 @@ constexpr double kEndRoundingRoom = 0x1p-36;
 }  // namespace
 
 // sumIBound bounds sumI over the whole range, from its ends and the midpoints' y error.
-SureShadows::SureShadows(const PairRecord& pair, const SiteColumns& sites, int i, double lowest,
-                         double highest)
-    : pair_(pair), xi_(sites.x(i)), yi_(sites.y(i)) {
+SureShadows::SureShadows(const PairContext& context, double lowest, double highest)
+    : pair_(context.pair), xi_(context.sites.x(context.i)), yi_(context.sites.y(context.i)) {
+  const PairRecord& pair = context.pair;
   const double xMax = std::max(std::abs(lowest), std::abs(highest));
   yError_ = kMidpointYErrorFactor * (std::abs(pair.m1) * xMax + std::abs(pair.c1));
   const double dx = std::max(std::abs(lowest - xi_), std::abs(highest - xi_));
@@ -92,9 +92,11 @@ double SureShadows::needed(double v) const {
   return kCertificateSafety * (2 * std::abs(v) * yError_ + kCertainBranchMargin * sumIBound_);
 }
 
-FarthestShadows farthestShadows(const PairRecord& pair, const CompetitorTable& table,
-                                const SiteColumns& sites, int i, int j,
-                                std::span<const int> competitors) {
+FarthestShadows farthestShadows(const PairContext& context, std::span<const int> competitors) {
+  const PairRecord& pair = context.pair;
+  const CompetitorTable& table = context.table;
+  const SiteColumns& sites = context.sites;
+  const int i = context.i, j = context.j;
   // With d = x - xi and q the height of the line above site i at x = xi,
   // F = |w|^2 - 2 q v - 2 (u + m1 v) d, so a shadow ends at xi + n / e with
   // n = |w|^2 - 2 q v and e = 2 (u + m1 v). The ends are compared as fractions, by
@@ -157,38 +159,39 @@ double cutOverhang(const PairRecord& pair, const CompetitorTable& table) {
 
 // Backs off from a shadow's end far enough for the shadow to be certain there, and checks
 // that it is: returns that point, or `fail` when the shadow is not certain at it.
-double certainFrom(const SureShadows& shadows, const PairRecord& pair, const CompetitorTable& table,
-                   const SiteColumns& sites, int k, double end, double towards, double lowest,
-                   double highest, double fail) {
+double certainFrom(const SureShadows& shadows, const PairContext& context, int k, double end,
+                   double towards, double lowest, double highest, double fail) {
+  const CompetitorTable& table = context.table;
   const double v = table.dy(k);
   // F changes by `slope` per unit of x; aim at four times the depth needed, plus room for
   // the rounding of the end itself.
-  const double slope = 2 * std::abs(table.dx(k) + pair.m1 * v);
+  const double slope = 2 * std::abs(table.dx(k) + context.pair.m1 * v);
   const double gap = kDepthAim * shadows.needed(v) / slope + kEndRoundingRoom * (std::abs(end) + 1);
   const double tau = std::clamp(end + towards * gap, lowest, highest);
-  return shadows.certain(tau, sites.x(k), sites.y(k), v) ? tau : fail;
+  return shadows.certain(tau, context.sites.x(k), context.sites.y(k), v) ? tau : fail;
 }
 
 }  // namespace
 
-ShadowReach certainReach(const FarthestShadows& farthest, const PairRecord& pair,
-                         const CompetitorTable& table, const SiteColumns& sites, int i,
-                         double lowest, double highest) {
+ShadowReach certainReach(const FarthestShadows& farthest, const PairContext& context, double lowest,
+                         double highest) {
   ShadowReach reach{-kInfinity, kInfinity};
-  const SureShadows shadows(pair, sites, i, lowest, highest);
+  const SureShadows shadows(context, lowest, highest);
   if (farthest.leftSite != 0 && farthest.leftEnd > lowest) {
-    reach.left = certainFrom(shadows, pair, table, sites, farthest.leftSite, farthest.leftEnd, -1,
-                             lowest, highest, -kInfinity);
+    reach.left = certainFrom(shadows, context, farthest.leftSite, farthest.leftEnd, -1, lowest,
+                             highest, -kInfinity);
   }
   if (farthest.rightSite != 0 && farthest.rightEnd < highest) {
-    reach.right = certainFrom(shadows, pair, table, sites, farthest.rightSite, farthest.rightEnd,
-                              +1, lowest, highest, kInfinity);
+    reach.right = certainFrom(shadows, context, farthest.rightSite, farthest.rightEnd, +1, lowest,
+                              highest, kInfinity);
   }
   return reach;
 }
 
-bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairRecord& pair,
-                              const CompetitorTable& table, const SiteColumns& sites, int i) {
+bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairContext& context) {
+  const PairRecord& pair = context.pair;
+  const CompetitorTable& table = context.table;
+  const SiteColumns& sites = context.sites;
   if (farthest.leftSite == 0 && farthest.rightSite == 0) {
     return false;
   }
@@ -200,7 +203,7 @@ bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairRecord&
   const double highest = pair.endX + overhang;
   // One shadow over everything, or the two overlapping: certain on either side of a point
   // in their overlap.
-  const SureShadows shadows(pair, sites, i, lowest, highest);
+  const SureShadows shadows(context, lowest, highest);
   const auto certainAt = [&](int k, double x) {
     return k != 0 && shadows.certain(x, sites.x(k), sites.y(k), table.dy(k));
   };

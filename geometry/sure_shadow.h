@@ -22,8 +22,7 @@ namespace geometry {
 class SureShadows {
  public:
   // Bounds for midpoints in [lowest, highest].
-  SureShadows(const PairRecord& pair, const SiteColumns& sites, int i, double lowest,
-              double highest);
+  SureShadows(const PairContext& context, double lowest, double highest);
 
   // True when competitor k at (xk, yk), v = yk - yi, certainly shadows every midpoint in
   // the range from tau on, in the direction its shadow reaches.
@@ -49,9 +48,7 @@ struct FarthestShadows {
   double leftEnd, rightEnd;
 };
 
-FarthestShadows farthestShadows(const PairRecord& pair, const CompetitorTable& table,
-                                const SiteColumns& sites, int i, int j,
-                                std::span<const int> competitors);
+FarthestShadows farthestShadows(const PairContext& context, std::span<const int> competitors);
 
 // Up to where the farthest shadows are certain, for midpoints in [lowest, highest]: every
 // cut point at or left of `left` (right of `right`) ends only pieces that the piece test
@@ -60,14 +57,12 @@ struct ShadowReach {
   double left, right;
 };
 
-ShadowReach certainReach(const FarthestShadows& farthest, const PairRecord& pair,
-                         const CompetitorTable& table, const SiteColumns& sites, int i,
-                         double lowest, double highest);
+ShadowReach certainReach(const FarthestShadows& farthest, const PairContext& context, double lowest,
+                         double highest);
 
 // True when the two farthest shadows certainly cover the whole stretch, and every cut
 // point the screening could make with it: then no piece of the pair can survive, and the
 // pair draws nothing whatever the screening and the sort would do.
-bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairRecord& pair,
-                              const CompetitorTable& table, const SiteColumns& sites, int i);
+bool surelyShadowedThroughout(const FarthestShadows& farthest, const PairContext& context);
 
 }  // namespace geometry

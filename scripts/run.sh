@@ -9,4 +9,4 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
   cmake --preset release >/dev/null
   cmake --build --preset release --target voronoi-delaunay -j"$(nproc)" >/dev/null
 )
-exec "$root/build/release/app/voronoi-delaunay" "$@"
+exec "$root/build/release/voronoi-delaunay" "$@"

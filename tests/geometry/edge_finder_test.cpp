@@ -9,16 +9,16 @@
 #include <random>
 
 #include "geometry/distance_order.h"
-#include "geometry/domain_box.h"
+#include "geometry/literal_steps.h"
 #include "geometry/pair_scan.h"
 #include "geometry/run_error.h"
-#include "reference/literal_pair_scan.h"
+#include "support/edge_recorder.h"
 #include "support/random_sites.h"
-#include "support/recording_form.h"
 
+using geometry::kWindowFrame;
 using geometry::SiteColumns;
-using testing_support::RecordedLine;
-using testing_support::RecordingForm;
+using testing_support::EdgeRecorder;
+using testing_support::RecordedEdge;
 
 namespace {
 
@@ -46,16 +46,16 @@ struct TrueEdge {
   }
 };
 
-constexpr Real kOffX = app::kDomainOffsetX, kOffY = app::kDomainOffsetY;
+constexpr Real kOffX = kWindowFrame.offsetX(), kOffY = kWindowFrame.offsetY();
 
 TrueEdge trueEdge(const SiteColumns& s, int i, int j) {
   const auto X = [&](int k) { return static_cast<Real>(s.x(k)); };
   const auto Y = [&](int k) { return static_cast<Real>(s.y(k)); };
   TrueEdge e{(X(i) + X(j)) / 2, (Y(i) + Y(j)) / 2, -(Y(j) - Y(i)), X(j) - X(i)};
   e.keep(e.mx, e.dx);  // inside the domain box
-  e.keep(geometry::boxSize(app::kOuterWidthTwips) - e.mx, -e.dx);
+  e.keep(kWindowFrame.boxW() - e.mx, -e.dx);
   e.keep(e.my, e.dy);
-  e.keep(geometry::boxSize(app::kOuterHeightTwips) - e.my, -e.dy);
+  e.keep(kWindowFrame.boxH() - e.my, -e.dy);
   for (int k = 1; k <= s.nSites; ++k) {
     if (k == i || k == j) {
       continue;
@@ -73,16 +73,15 @@ constexpr Real kTinyPx = 0.05L;
 // Compares one run's drawing with the true edges. Returns the number of discrepancies that
 // the single-precision midpoints can cause (a true edge or a drawn piece under 0.05 px);
 // fails on any other.
-int checkAgainstTruth(const SiteColumns& sites, const RecordingForm& form, std::uint32_t seed) {
+int checkAgainstTruth(const SiteColumns& sites, const EdgeRecorder& drawing, std::uint32_t seed) {
   std::map<std::pair<float, float>, int> siteAt;
   for (int k = 1; k <= sites.nSites; ++k) {
-    siteAt[{static_cast<float>(sites.x(k) - app::kDomainOffsetX),
-            sites.y(k) - app::kDomainOffsetY}] = k;
+    siteAt[{kWindowFrame.windowX(sites.x(k)), kWindowFrame.windowY(sites.y(k))}] = k;
   }
-  std::map<std::pair<int, int>, RecordedLine> red;
-  for (std::size_t n = 0; n + 1 < form.lines.size(); n += 2) {
-    const RecordedLine& pen = form.lines[n + 1];
-    red[{siteAt.at({pen.x1, pen.y1}), siteAt.at({pen.x2, pen.y2})}] = form.lines[n];
+  std::map<std::pair<int, int>, RecordedEdge> red;
+  for (std::size_t n = 0; n + 1 < drawing.edges.size(); n += 2) {
+    const RecordedEdge& pen = drawing.edges[n + 1];
+    red[{siteAt.at({pen.x1, pen.y1}), siteAt.at({pen.x2, pen.y2})}] = drawing.edges[n];
   }
   int tolerated = 0;
   for (int i = 1; i < sites.nSites; ++i) {
@@ -92,7 +91,7 @@ int checkAgainstTruth(const SiteColumns& sites, const RecordingForm& form, std::
       bool agrees = (drawn != red.end()) == (truth.length() > 0);
       Real drawnLength = 1;
       if (drawn != red.end() && agrees) {
-        const RecordedLine& r = drawn->second;
+        const RecordedEdge& r = drawn->second;
         drawnLength = std::hypot(Real{r.x2} - r.x1, Real{r.y2} - r.y1);
         const Real ta = truth.paramOf(Real{r.x1} + kOffX, Real{r.y1} + kOffY);
         const Real tb = truth.paramOf(Real{r.x2} + kOffX, Real{r.y2} + kOffY);
@@ -124,10 +123,10 @@ TEST(EdgeFinder, DrawsTheTrueVoronoiEdgesOfRandomSites) {
   const std::uint32_t kRuns = runsFrom("VD_TRUTH_RUNS", 2000);
   for (std::uint32_t seed = 1; seed <= kRuns; ++seed) {
     const auto sites = testing_support::randomSites(seed);
-    RecordingForm form;
-    const int drawn = geometry::pairScan(form, *sites);
-    ASSERT_EQ(form.lines.size(), 2u * static_cast<std::size_t>(drawn));
-    const int discrepancies = checkAgainstTruth(*sites, form, seed);
+    EdgeRecorder drawing;
+    const int drawn = geometry::pairScan(drawing, kWindowFrame, *sites);
+    ASSERT_EQ(drawing.edges.size(), 2u * static_cast<std::size_t>(drawn));
+    const int discrepancies = checkAgainstTruth(*sites, drawing, seed);
     tolerated += discrepancies;
     runsAffected += discrepancies > 0 ? 1 : 0;
   }
@@ -137,19 +136,19 @@ TEST(EdgeFinder, DrawsTheTrueVoronoiEdgesOfRandomSites) {
   EXPECT_LE(tolerated, static_cast<int>(kRuns / 200)) << "in " << kRuns << " runs";
 }
 
-// Lines equal bit for bit: a recorded line is six 32-bit fields without padding.
-bool sameBits(const std::vector<RecordedLine>& a, const std::vector<RecordedLine>& b) {
-  static_assert(sizeof(RecordedLine) == 24);
+// Edges equal bit for bit: a recorded edge is five 32-bit fields without padding.
+bool sameBits(const std::vector<RecordedEdge>& a, const std::vector<RecordedEdge>& b) {
+  static_assert(sizeof(RecordedEdge) == 20);
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
 }
 
 void expectSameDrawing(const SiteColumns& sites, const std::string& what) {
-  RecordingForm fast, literal;
-  const int fastPairs = geometry::pairScan(fast, sites);
-  const int literalPairs = reference::literalPairScan(literal, sites);
+  EdgeRecorder fast, literal;
+  const int fastPairs = geometry::pairScan(fast, kWindowFrame, sites);
+  const int literalPairs = geometry::literalPairScan(literal, kWindowFrame, sites);
   EXPECT_EQ(fastPairs, literalPairs) << what;
   EXPECT_GT(fastPairs, 0) << what;
-  EXPECT_TRUE(sameBits(fast.lines, literal.lines)) << what;
+  EXPECT_TRUE(sameBits(fast.edges, literal.edges)) << what;
 }
 
 // Set VD_EQUALITY_RUNS to compare more seeded runs (tens of thousands take a few minutes).
@@ -179,8 +178,8 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
   auto lattice = std::make_unique<SiteColumns>();
   for (int a = 0; a < 4; ++a) {
     for (int b = 0; b < 3; ++b) {
-      lattice->append(app::kDomainOffsetX + static_cast<double>(200 + 20 * (3 * a - 4 * b)),
-                      app::kDomainOffsetY + static_cast<float>(140 + 20 * (4 * a + 3 * b)));
+      lattice->append(kWindowFrame.offsetX() + static_cast<double>(200 + 20 * (3 * a - 4 * b)),
+                      kWindowFrame.offsetY() + static_cast<float>(140 + 20 * (4 * a + 3 * b)));
     }
   }
   expectSameDrawing(*lattice, "turned lattice");
@@ -195,8 +194,8 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
   for (const double bend : {1e-3, 1e-7}) {
     auto line = std::make_unique<SiteColumns>();
     for (int n = 0; n < 12; ++n) {
-      line->append(app::kDomainOffsetX + 50 + 53.25 * n,
-                   static_cast<float>(app::kDomainOffsetY + 40 + 31.5 * n + bend * n * n));
+      line->append(kWindowFrame.offsetX() + 50 + 53.25 * n,
+                   static_cast<float>(kWindowFrame.offsetY() + 40 + 31.5 * n + bend * n * n));
     }
     expectSameDrawing(*line, "bent line " + std::to_string(bend));
   }
@@ -206,10 +205,10 @@ TEST(EdgeFinder, RefusesSitesThatShareACoordinateBeforeDrawing) {
   const auto sameX = testing_support::sitesAt({{100, 100}, {200, 300}, {100, 250}});
   const auto sameY = testing_support::sitesAt({{100, 100}, {200, 300}, {150, 300.0001f}});
   for (const auto* sites : {sameX.get(), sameY.get()}) {
-    for (const auto scan : {geometry::pairScan, reference::literalPairScan}) {
-      RecordingForm form;
-      EXPECT_THROW(scan(form, *sites), geometry::RunError);
-      EXPECT_TRUE(form.lines.empty());
+    for (const auto scan : {geometry::pairScan, geometry::literalPairScan}) {
+      EdgeRecorder drawing;
+      EXPECT_THROW(scan(drawing, kWindowFrame, *sites), geometry::RunError);
+      EXPECT_TRUE(drawing.edges.empty());
     }
   }
 }

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "geometry/dist.h"
-#include "geometry/domain_box.h"
-#include "support/recording_form.h"
+#include "geometry/window_frame.h"
 
 using geometry::Bisector;
+using geometry::kWindowFrame;
 using geometry::PairRecord;
 
 namespace {
@@ -23,9 +23,9 @@ TEST(Dist, IsEuclideanSymmetricAndKeepsSinglePrecisionDifferences) {
 
 TEST(BoxSizes, AreRoundedToSinglePrecision) {
   EXPECT_EQ(geometry::boxSize(11401), 30402.666015625f);  // not the nearest double
-  EXPECT_EQ(geometry::boxSize(app::kOuterWidthTwips), 30400.0f);
-  EXPECT_EQ(app::kDomainOffsetX, 15200.0f);
-  EXPECT_EQ(app::kDomainOffsetY, 10160.0f);
+  EXPECT_EQ(kWindowFrame.boxW(), 30400.0f);
+  EXPECT_EQ(kWindowFrame.offsetX(), 15200.0f);
+  EXPECT_EQ(kWindowFrame.offsetY(), 10160.0f);
 }
 
 // Two sites in window pixels and the record of their pair in the standard window (box
@@ -43,11 +43,9 @@ class PairRecordExample : public ::testing::TestWithParam<RecordCase> {};
 
 TEST_P(PairRecordExample, HasTheExactBisectorAndEnds) {
   const RecordCase& c = GetParam();
-  const testing_support::RecordingForm form;
-  const PairRecord r = geometry::pairRecord(
-      geometry::bisectorOf(c.xi + app::kDomainOffsetX, c.yi + app::kDomainOffsetY,
-                           c.xj + app::kDomainOffsetX, c.yj + app::kDomainOffsetY),
-      form);
+  const geometry::SitePosition i = kWindowFrame.toDomain({c.xi, c.yi});
+  const geometry::SitePosition j = kWindowFrame.toDomain({c.xj, c.yj});
+  const PairRecord r = geometry::pairRecord(geometry::bisectorOf(i.x, i.y, j.x, j.y), kWindowFrame);
   EXPECT_EQ((std::array{r.m1, r.c1, r.startX, r.startY, r.endX, r.endY}),
             (std::array{c.m1, c.c1, c.startX, c.startY, c.endX, c.endY}));
   EXPECT_EQ(r.dIJ(), geometry::dist(c.xi, c.yi, c.xj, c.yj));
@@ -64,7 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, PairRecordExample,
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(PairRecord, BisectorsThroughCornersFallToTheTopAndBottomCases) {
-  const testing_support::RecordingForm form;
+  const geometry::WindowFrame& form = kWindowFrame;
   // y = x: c1 = 0 is not inside the open left edge, so it starts in the top-left corner.
   PairRecord r = geometry::pairRecord(Bisector{1, 0, 1}, form);
   EXPECT_EQ((std::array{r.startX, r.startY}), (std::array{0.0, 0.0}));

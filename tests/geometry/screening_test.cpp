@@ -6,19 +6,22 @@
 #include <cmath>
 
 #include "geometry/cut_list.h"
-#include "geometry/pair_account.h"
+#include "geometry/edge_drawing.h"
+#include "geometry/literal_steps.h"
+#include "geometry/open_piece.h"
 #include "geometry/pair_scan.h"
-#include "geometry/piece_test.h"
+#include "support/edge_recorder.h"
 #include "support/random_sites.h"
-#include "support/recording_form.h"
 
 using namespace geometry;
-using testing_support::RecordingForm;
+using testing_support::EdgeKind;
+using testing_support::EdgeRecorder;
+using testing_support::RecordedEdge;
 using testing_support::sitesAt;
 
 namespace {
 
-constexpr float kOffX = app::kDomainOffsetX, kOffY = app::kDomainOffsetY;
+constexpr float kOffX = kWindowFrame.offsetX(), kOffY = kWindowFrame.offsetY();
 
 // One competitor against the pair of sites (100, 200) and (150, 400): its bisector is
 // y = -0.25 x + 14,291.25 from (0, 14,291.25) to (30,400, 6,691.25), dIJ^2 = 42,500, and
@@ -43,26 +46,24 @@ class ScreeningOutcome : public ::testing::TestWithParam<Competitor> {};
 TEST_P(ScreeningOutcome, FollowsTheBlockAdmissionAndCutTests) {
   const Competitor& c = GetParam();
   const auto sites = sitesAt({{100, 200}, {150, 400}, {600, 50}});
-  RecordingForm form;
   CompetitorTable table;
   table.build(*sites, 1);
-  const PairRecord pair = pairRecord(table.bisector(2), form);
+  const PairRecord pair = pairRecord(table.bisector(2), kWindowFrame);
   table.bisector(3) = Bisector{c.m2, c.c2, c.sumSq};
   table.dx(3) = c.dx;
   table.dy(3) = c.dy;
 
   CutList cuts;
-  const bool blocked = screenCompetitors(pair, table, 1, 2, 3, cuts);
+  const bool blocked = screenCompetitors({pair, table, *sites, 1, 2}, cuts);
   EXPECT_EQ(blocked, c.expected == Screening::Blocked);
   EXPECT_EQ(cuts.cutCount, c.expected == Screening::Blocked ? 1
                            : c.expected == Screening::Cut   ? 3
                                                             : 2);
 
-  const double P =
-      (pair.startY - (c.m2 * pair.startX + c.c2)) * (pair.endY - (c.m2 * pair.endX + c.c2));
-  const bool sameQuadrant = c.dx * table.dx(2) > 0 && c.dy * table.dy(2) > 0;
+  const double P = endGapProduct(pair, table.bisector(3));
   // A parallel line passes the tests like any other; only placing its cut point fails.
-  EXPECT_EQ(screeningTests(P, std::sqrt(42500.0), std::sqrt(c.sumSq), sameQuadrant),
+  EXPECT_EQ(screeningTests(P, std::sqrt(42500.0), std::sqrt(c.sumSq),
+                           inQuadrant(table.dx(2), table.dy(2), c.dx, c.dy)),
             c.expected == Screening::Parallel ? Screening::Cut : c.expected);
   if (c.expected == Screening::Cut) {
     EXPECT_EQ((std::array{cuts.cutX(1), cuts.cutY(1)}), (std::array{c.cutX, c.cutY}));
@@ -95,18 +96,18 @@ TEST(Screening, BlockedPairKeepsItsEntriesAndDrawsNothing) {
   // Site 3 cuts the bisector of sites 1 and 2; site 4, almost on the segment between them,
   // blocks the pair.
   const auto sites = sitesAt({{100, 100}, {300, 300}, {100.5, 300.5}, {200, 200.5}});
-  RecordingForm form;
   CompetitorTable table;
   table.build(*sites, 1);
   CutList cuts;
   cuts.cutX(2) = 1234;  // a stale entry from an earlier pair
-  EXPECT_TRUE(screenCompetitors(pairRecord(table.bisector(2), form), table, 1, 2, 4, cuts));
+  const PairRecord pair = pairRecord(table.bisector(2), kWindowFrame);
+  EXPECT_TRUE(screenCompetitors({pair, table, *sites, 1, 2}, cuts));
   EXPECT_EQ(cuts.cutCount, 2);
   EXPECT_EQ(cuts.cutX(2), 1234);
 
-  RecordingForm drawn;
-  pairScan(drawn, *sites);
-  EXPECT_TRUE(std::none_of(drawn.lines.begin(), drawn.lines.end(), [](const auto& line) {
+  EdgeRecorder drawn;
+  pairScan(drawn, kWindowFrame, *sites);
+  EXPECT_TRUE(std::none_of(drawn.edges.begin(), drawn.edges.end(), [](const auto& line) {
     return line.x1 == 100 && line.y1 == 100 && line.x2 == 300 && line.y2 == 300;
   })) << "the Delaunay edge of the blocked pair was drawn";
 }
@@ -141,25 +142,24 @@ TEST(PieceTest, OnlyTheFirstOpenPieceIsDrawn) {
   // 4.99 from the first midpoint, but farther than site i from the second, (300, 300).
   PieceFixture shadowedFirst({0, 200, 400}, 96.47, 96.47f);
   ASSERT_EQ(shadowedFirst.firstOpen(), 2);
-  RecordingForm form;
+  EdgeRecorder drawn;
   const CutList& c = shadowedFirst.cuts;
-  drawPairEdges(form, {c.cutX(1), c.cutY(1), c.cutX(2), c.cutY(2)}, *shadowedFirst.sites, 1, 2);
-  ASSERT_EQ(form.lines.size(), 2u);
-  EXPECT_EQ(form.lines[0],
-            (testing_support::RecordedLine{LineFlags::GivenColour, 200 - kOffX, 200 - kOffY,
-                                           400 - kOffX, 400 - kOffY, kRed}));
-  EXPECT_EQ(form.lines[1], (testing_support::RecordedLine{LineFlags::PenColour, 97 - kOffX,
-                                                          96 - kOffY, 96 - kOffX, 97 - kOffY, 0}));
-  EXPECT_EQ(form.calls, (std::vector<std::string>{"line 6", "line 4"}));
+  drawPairEdges(drawn, kWindowFrame, {c.cutX(1), c.cutY(1), c.cutX(2), c.cutY(2)},
+                *shadowedFirst.sites, 1, 2);
+  EXPECT_EQ(drawn.edges,
+            (std::vector<RecordedEdge>{
+                {EdgeKind::Voronoi, 200 - kOffX, 200 - kOffY, 400 - kOffX, 400 - kOffY},
+                {EdgeKind::Delaunay, 97 - kOffX, 96 - kOffY, 96 - kOffX, 97 - kOffY}}));
 }
 
 TEST(PieceTest, APieceOfLengthZeroIsTestedAtItsPoint) {
   PieceFixture zero({100, 100, 400}, 105, 100);
   ASSERT_EQ(zero.firstOpen(), 1);
-  RecordingForm form;
-  drawPairEdges(form, {100, 100, 100, 100}, *zero.sites, 1, 2);
-  EXPECT_EQ(form.lines[0].x1, form.lines[0].x2);
-  EXPECT_EQ(form.lines[0].y1, form.lines[0].y2);
+  EdgeRecorder drawn;
+  drawPairEdges(drawn, kWindowFrame, {100, 100, 100, 100}, *zero.sites, 1, 2);
+  ASSERT_EQ(drawn.edges.size(), 2u);
+  EXPECT_EQ(drawn.edges[0].x1, drawn.edges[0].x2);
+  EXPECT_EQ(drawn.edges[0].y1, drawn.edges[0].y2);
 }
 
 }  // namespace

@@ -1,0 +1,142 @@
+#include "headless_runs.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "explanation/explanation_picture.h"
+#include "explanation/explanation_text.h"
+#include "geometry/literal_steps.h"
+#include "picture/picture_file.h"
+#include "qt_messages.h"
+#include "run/run.h"
+#include "window/main_window.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+void reportError(const QString& message) {
+  std::fprintf(stderr, "voronoi-delaunay: %s\n", qPrintable(message));
+}
+
+// With --verbose, one line for every run: the first and each one an edit makes.
+void printSummary(const Options& options, const RunResult& run) {
+  if (options.verbose && run.completed()) {
+    std::fprintf(stderr, "seed %u: %zu sites, %d edges drawn\n", run.layout.seed,
+                 run.layout.sites.size(), run.pairsDrawn);
+  }
+}
+
+// Writes a picture to the options' file; returns the exit status.
+int writePicture(const Picture& picture, const Options& options, PictureFormat format) {
+  const QString problem = savePicture(picture, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
+                                      *options.saveFile, format, options.scale);
+  if (!problem.isEmpty()) {
+    reportError(problem);
+    return 2;
+  }
+  return 0;
+}
+
+// Runs the demonstration without a display, then hands the finished run and the format of
+// the output file (if any) to `use`, which returns the exit status. A file name that is not
+// a picture's exits with 2 before the run, a failed run with 1.
+template <class Use>
+int runHeadless(const Options& options, const RunRequest& request, int& argc, char** argv,
+                Use use) {
+  std::optional<PictureFormat> format;
+  if (options.saveFile) {
+    format = pictureFormatFor(*options.saveFile);
+    if (!format) {
+      reportError(unknownPictureFormat(*options.saveFile));
+      return 2;
+    }
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  const RunResult run = runDemonstration(request);
+  if (!run.completed()) {
+    reportError(QString::fromStdString(run.error));
+    return 1;
+  }
+  printSummary(options, run);
+  return use(run, format);
+}
+
+// Prints the explanation of the pairs of the run that the request names, and writes the
+// picture when asked to: the run's own for all pairs, the pair's for one.
+int explain(const RunResult& run, const ExplainRequest& request, const Options& options,
+            std::optional<PictureFormat> format) {
+  const geometry::SiteColumns& sites = *run.sites;
+  if (request.allPairs) {
+    std::string lines;
+    for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+      lines += resultLine(pair.i, pair.j, pair.outcome) + "\n";
+    }
+    std::fputs(lines.c_str(), stdout);
+    return format ? writePicture(run.picture, options, *format) : 0;
+  }
+  if (request.i < 1 || request.i >= request.j || request.j > sites.nSites) {
+    reportError(QStringLiteral("--explain %1-%2: not a pair of this run, which has %3 sites: "
+                               "give I-J with 1 <= I < J <= %3")
+                    .arg(request.i)
+                    .arg(request.j)
+                    .arg(sites.nSites));
+    return 2;
+  }
+  const geometry::PairAccount account =
+      geometry::explainPair(kWindowFrame, sites, request.i, request.j);
+  std::fputs(accountText(account, sites).c_str(), stdout);
+  return format ? writePicture(explanationPicture(run.picture, account, sites), options, *format)
+                : 0;
+}
+
+}  // namespace
+
+int showInWindow(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  std::optional<DisplayGuard> guard(std::in_place);
+  QApplication application(argc, argv);
+  guard.reset();
+  QGuiApplication::setDesktopFileName(QStringLiteral(VD_APP_ID));
+  QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VD_APP_ID)));
+
+  MainWindow window;
+  Document& document = window.document();
+  QObject::connect(&document, &Document::changed, &window,
+                   [&] { printSummary(options, document.current()); });
+  // Later runs come from editing the sites: a failure is reported, and the window stays.
+  QObject::connect(&document, &Document::runFailed, &window, &reportError);
+  document.start(request);
+  window.show();
+  if (!document.current().completed()) {
+    // The run stopped; what it drew stays on screen under the report.
+    const QString error = QString::fromStdString(document.current().error);
+    reportError(error);
+    QMessageBox::critical(&window, window.windowTitle(), error);
+    return 1;
+  }
+  return QApplication::exec();
+}
+
+int saveToFile(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  return runHeadless(options, request, argc, argv,
+                     [&options](const RunResult& run, std::optional<PictureFormat> format) {
+                       return writePicture(run.picture, options, *format);
+                     });
+}
+
+int explainPairs(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  return runHeadless(options, request, argc, argv,
+                     [&options](const RunResult& run, std::optional<PictureFormat> format) {
+                       return explain(run, *options.explain, options, format);
+                     });
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "options.h"
+#include "run/layout.h"
+
+namespace app {
+
+// The ways to run the demonstration. Each returns the program's exit status: 0 when the
+// picture was made, 1 when the run failed, 2 when the output could not be written.
+
+// Shows the window, draws the picture in it and waits until it is closed.
+int showInWindow(const Options& options, const RunRequest& request, int& argc, char** argv);
+
+// Draws the picture without a display and writes it to options.saveFile.
+int saveToFile(const Options& options, const RunRequest& request, int& argc, char** argv);
+
+// Draws the picture without a display and prints how the edge finder treats the pairs that
+// options.explain names; with options.saveFile, writes the picture (for one pair, the
+// picture of its steps). An explained pair that is not one of the run's exits with 2.
+int explainPairs(const Options& options, const RunRequest& request, int& argc, char** argv);
+
+}  // namespace app

@@ -1,0 +1,144 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <limits>
+
+#include "picture/picture_file.h"
+
+namespace app {
+
+namespace {
+
+constexpr qulonglong kLargestSeed = std::numeric_limits<std::uint32_t>::max();
+
+// The help text, with the program's name in the usage line: without an application
+// object the parser cannot know it.
+QString helpText(const QCommandLineParser& parser) {
+  QString text = parser.helpText();
+  text.replace(QLatin1String("<executable_name>"), QLatin1String("voronoi-delaunay"));
+  return text;
+}
+
+CommandLine usageError(const QString& problem, const QCommandLineParser& parser) {
+  return {
+      CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
+}
+
+// "all", or "I-J" with two whole numbers.
+std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
+  if (text == QLatin1String("all")) {
+    return ExplainRequest{true, 0, 0};
+  }
+  const QStringList numbers = text.split(QLatin1Char('-'));
+  bool iOk = false, jOk = false;
+  if (numbers.size() != 2) {
+    return std::nullopt;
+  }
+  const int i = numbers[0].toInt(&iOk);
+  const int j = numbers[1].toInt(&jOk);
+  if (!iOk || !jOk) {
+    return std::nullopt;
+  }
+  return ExplainRequest{false, i, j};
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "Draws the Voronoi diagram of random sites in red and their Delaunay triangulation in a "
+      "pale pen colour."));
+  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                QStringLiteral("Show this help and exit."));
+  const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                   QStringLiteral("Show the version and exit."));
+  const QCommandLineOption seed(
+      QStringLiteral("seed"),
+      QStringLiteral("Seed the random numbers with N (0 to %1) instead of the clock.")
+          .arg(kLargestSeed),
+      QStringLiteral("N"));
+  const QCommandLineOption sites(
+      QStringLiteral("sites"),
+      QStringLiteral("Take the sites from FILE (- for standard input): x and y in window "
+                     "pixels, one site a line."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption save(
+      QStringLiteral("save"),
+      QStringLiteral("Write the picture to FILE (.png or .svg) and exit, without a window."),
+      QStringLiteral("FILE"));
+  const QCommandLineOption scale(
+      QStringLiteral("scale"),
+      QStringLiteral("Make a saved PNG K times as many pixels across (1 to %1).")
+          .arg(kLargestPngScale),
+      QStringLiteral("K"), QStringLiteral("1"));
+  const QCommandLineOption verbose(
+      QStringLiteral("verbose"),
+      QStringLiteral("Print the seed, the site count and the number of edges drawn."));
+  const QCommandLineOption explain(
+      QStringLiteral("explain"),
+      QStringLiteral("Print how the edge finder treats each pair (all), or one pair of sites I "
+                     "and J step by step (I-J), and exit without a window. With --save, the "
+                     "picture of the pair's steps is written."),
+      QStringLiteral("all|I-J"));
+  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain});
+
+  if (!parser.parse(arguments)) {
+    return usageError(parser.errorText(), parser);
+  }
+  if (parser.isSet(help)) {
+    return {CommandLine::Action::PrintAndSucceed, {}, helpText(parser)};
+  }
+  if (parser.isSet(version)) {
+    return {CommandLine::Action::PrintAndSucceed,
+            {},
+            QStringLiteral("voronoi-delaunay " VD_VERSION "\n")};
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    return usageError(
+        QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first(), parser);
+  }
+
+  Options options;
+  if (parser.isSet(seed)) {
+    bool ok = false;
+    const qulonglong value = parser.value(seed).toULongLong(&ok);
+    if (!ok || value > kLargestSeed) {
+      return usageError(QStringLiteral("--seed takes a whole number from 0 to %1, not %2")
+                            .arg(kLargestSeed)
+                            .arg(parser.value(seed)),
+                        parser);
+    }
+    options.seed = static_cast<std::uint32_t>(value);
+  }
+  if (parser.isSet(sites)) {
+    options.sitesFile = parser.value(sites);
+  }
+  if (parser.isSet(save)) {
+    options.saveFile = parser.value(save);
+  }
+  bool scaleOk = false;
+  options.scale = parser.value(scale).toInt(&scaleOk);
+  if (!scaleOk || options.scale < 1 || options.scale > kLargestPngScale) {
+    return usageError(QStringLiteral("--scale takes a whole number from 1 to %1, not %2")
+                          .arg(kLargestPngScale)
+                          .arg(parser.value(scale)),
+                      parser);
+  }
+  if (parser.isSet(scale) &&
+      (!options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png)) {
+    return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
+  }
+  options.verbose = parser.isSet(verbose);
+  if (parser.isSet(explain)) {
+    options.explain = parseExplainRequest(parser.value(explain));
+    if (!options.explain) {
+      return usageError(QStringLiteral("--explain takes all or two site numbers I-J, not ") +
+                            parser.value(explain),
+                        parser);
+    }
+  }
+  return {CommandLine::Action::Run, options, {}};
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "geometry/literal_steps.h"
+#include "geometry/sites.h"
+
+namespace app {
+
+// The one-line result of a pair, as "pair 1-7: drawn, piece 17 of 39 cut points",
+// "pair 1-3: shadowed, 39 cut points" or "pair 1-2: blocked by 29, 26 cut points". The
+// count is the number of cut-list entries, start and end point included, when the pair's
+// screening ended.
+std::string resultLine(int i, int j, const geometry::PairOutcome& outcome);
+
+// The whole account of a pair in plain text: the result line, the pair record, what the
+// screening did with each competitor, the sorted cut list, each tested piece and the
+// result. Coordinates are the edge finder's own, window pixels shifted by the domain
+// offsets, each written in the shortest form that reads back as the same double.
+std::string accountText(const geometry::PairAccount& account, const geometry::SiteColumns& sites);
+
+}  // namespace app

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "domain_box.h"
+#include "site_position.h"
+
+namespace geometry {
+
+// The window a run is drawn in: its client area in pixels and, from it, the outer size in
+// twips that every size of the run is derived from, the domain box and the shift between
+// window and domain coordinates. Every run uses the one frame kWindowFrame, whatever size
+// the window on screen has, so that a layout always gives the same picture.
+struct WindowFrame {
+  int clientWidth;  // pixels
+  int clientHeight;
+
+  // What the window's border and caption add to the client area. Fixed rather than asked
+  // of the window manager, so that the outer size is the same on every desktop and
+  // without one.
+  static constexpr int kBorderWidth = 7;
+  static constexpr int kBorderHeight = 33;
+
+  [[nodiscard]] constexpr int outerWidth() const { return clientWidth + kBorderWidth; }
+  [[nodiscard]] constexpr int outerHeight() const { return clientHeight + kBorderHeight; }
+  // The outer size in twips, as the window reports it.
+  [[nodiscard]] constexpr float widthTwips() const {
+    return static_cast<float>(outerWidth() * kTwipsPerPixel);
+  }
+  [[nodiscard]] constexpr float heightTwips() const {
+    return static_cast<float>(outerHeight() * kTwipsPerPixel);
+  }
+  [[nodiscard]] constexpr float boxW() const { return boxSize(widthTwips()); }
+  [[nodiscard]] constexpr float boxH() const { return boxSize(heightTwips()); }
+  // The shift from window to domain coordinates.
+  [[nodiscard]] constexpr float offsetX() const { return domainOffset(widthTwips()); }
+  [[nodiscard]] constexpr float offsetY() const { return domainOffset(heightTwips()); }
+
+  // Where a window position is stored in domain coordinates: x + offX as a double, y + offY
+  // as a float.
+  [[nodiscard]] constexpr SitePosition toDomain(SitePosition window) const {
+    return {window.x + offsetX(), window.y + offsetY()};
+  }
+  // A domain coordinate in window pixels, rounded to single precision after the shift.
+  [[nodiscard]] constexpr float windowX(double domainX) const {
+    return static_cast<float>(domainX - offsetX());
+  }
+  [[nodiscard]] constexpr float windowY(double domainY) const {
+    return static_cast<float>(domainY - offsetY());
+  }
+};
+
+// The demonstration's window: a client area of 753 x 475 pixels, an outer size of
+// 11,400 x 7,620 twips, and domain offsets of 15,200 and 10,160 pixels.
+inline constexpr WindowFrame kWindowFrame{753, 475};
+
+}  // namespace geometry

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "colour.h"
+#include "layers.h"
+
+namespace app {
+
+// What was drawn, in drawing order and window pixels. Every output (the window, a PNG, an
+// SVG) is made from this list, so they all show the same picture. Each item names the layer
+// it belongs to, set by the code that draws it.
+struct LineItem {
+  float x1, y1, x2, y2;
+  Colour colour;
+  float width = 1;  // pixels
+  Layer layer = Layer::Overlay;
+  bool operator==(const LineItem&) const = default;
+};
+struct CircleItem {
+  float x, y, radius;
+  Colour colour;
+  float width = 1;
+  Layer layer = Layer::Overlay;
+  bool operator==(const CircleItem&) const = default;
+};
+// A filled rectangle with a one-pixel border.
+struct RectItem {
+  float x, y, width, height;
+  Colour fill, border;
+  Layer layer = Layer::Overlay;
+  bool operator==(const RectItem&) const = default;
+};
+struct TextItem {
+  float x, y;  // top-left corner of the text
+  std::string text;
+  Colour colour;
+  int fontSize;  // points
+  Layer layer = Layer::Overlay;
+  bool operator==(const TextItem&) const = default;
+};
+
+using PictureItem = std::variant<LineItem, CircleItem, TextItem, RectItem>;
+using Picture = std::vector<PictureItem>;
+
+// The layer an item belongs to.
+inline Layer layerOf(const PictureItem& item) {
+  return std::visit([](const auto& shape) { return shape.layer; }, item);
+}
+
+// The picture without the items of the hidden layers.
+Picture visibleItems(const Picture& picture, const ShownLayers& shown);
+
+}  // namespace app

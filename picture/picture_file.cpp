@@ -1,0 +1,201 @@
+#include "picture_file.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QSaveFile>
+#include <QXmlStreamWriter>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+#include "picture_painter.h"
+
+namespace app {
+
+namespace {
+
+QString number(double value) {
+  return QString::number(value, 'g', 9);
+}
+
+QString colourName(Colour colour) {
+  return toQColor(colour).name(QColor::HexRgb);
+}
+
+struct SvgItemWriter {
+  QXmlStreamWriter& xml;
+
+  // An empty element with its coordinates, written with 9 significant digits.
+  void element(const char* name,
+               std::initializer_list<std::pair<const char*, double>> numbers) const {
+    xml.writeEmptyElement(QLatin1String(name));
+    for (const auto& [attribute, value] : numbers) {
+      xml.writeAttribute(QLatin1String(attribute), number(value));
+    }
+  }
+
+  // The group's stroke width is one pixel; only other widths are written.
+  void stroke(Colour colour, float width) const {
+    xml.writeAttribute(QStringLiteral("stroke"), colourName(colour));
+    if (width != 1) {
+      xml.writeAttribute(QStringLiteral("stroke-width"), number(width));
+    }
+  }
+
+  void operator()(const LineItem& line) const {
+    element("line", {{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
+    stroke(line.colour, line.width);
+  }
+
+  void operator()(const CircleItem& circle) const {
+    element("circle", {{"cx", circle.x}, {"cy", circle.y}, {"r", circle.radius}});
+    stroke(circle.colour, circle.width);
+  }
+
+  void operator()(const RectItem& rect) const {
+    element("rect", {{"x", rect.x}, {"y", rect.y}, {"width", rect.width}, {"height", rect.height}});
+    xml.writeAttribute(QStringLiteral("fill"), colourName(rect.fill));
+    stroke(rect.border, 1);
+  }
+
+  void operator()(const TextItem& text) const {
+    const QFont font = labelFont(text.fontSize);
+    xml.writeStartElement(QStringLiteral("text"));
+    xml.writeAttribute(QStringLiteral("x"), number(text.x));
+    xml.writeAttribute(QStringLiteral("y"), number(text.y + QFontMetricsF(font).ascent()));
+    xml.writeAttribute(QStringLiteral("font-family"), font.family());
+    xml.writeAttribute(QStringLiteral("font-size"), QString::number(font.pixelSize()));
+    xml.writeAttribute(QStringLiteral("fill"), colourName(text.colour));
+    xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
+    xml.writeCharacters(QString::fromStdString(text.text));
+    xml.writeEndElement();
+  }
+};
+
+// The image with a palette instead of a colour per pixel, when it has at most 256 colours,
+// as a picture of lines, circles and one label does: the PNG then holds a byte per pixel
+// and is both smaller and much quicker to compress, and decodes to the very same pixels.
+// An image with more colours is returned unchanged.
+QImage withPalette(const QImage& image) {
+  constexpr int kSlots = 512;  // open addressing, at most half full
+  std::array<QRgb, kSlots> colours{};
+  std::array<int, kSlots> indexOf{};
+  indexOf.fill(-1);
+  QList<QRgb> table;
+  const auto slotOf = [&](QRgb colour) {
+    auto slot = static_cast<std::size_t>((colour * 2654435761u) >> 23) % kSlots;
+    while (indexOf[slot] >= 0 && colours[slot] != colour) {
+      slot = (slot + 1) % kSlots;
+    }
+    return slot;
+  };
+  QImage indexed(image.size(), QImage::Format_Indexed8);
+  indexed.setDevicePixelRatio(image.devicePixelRatio());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    uchar* out = indexed.scanLine(y);
+    for (int x = 0; x < image.width(); ++x) {
+      const std::size_t slot = slotOf(in[x]);
+      if (indexOf[slot] < 0) {
+        if (table.size() == 256) {
+          return image;
+        }
+        colours[slot] = in[x];
+        indexOf[slot] = static_cast<int>(table.size());
+        table.push_back(in[x]);
+      }
+      out[x] = static_cast<uchar>(indexOf[slot]);
+    }
+  }
+  indexed.setColorTable(table);
+  return indexed;
+}
+
+}  // namespace
+
+std::optional<PictureFormat> pictureFormatFor(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("png")) {
+    return PictureFormat::Png;
+  }
+  if (suffix == QLatin1String("svg")) {
+    return PictureFormat::Svg;
+  }
+  return std::nullopt;
+}
+
+QString unknownPictureFormat(const QString& path) {
+  return QStringLiteral("cannot save %1: the file name must end in .png or .svg").arg(path);
+}
+
+QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale) {
+  QImage image(clientWidth * scale, clientHeight * scale, QImage::Format_RGB32);
+  if (scale == 1) {
+    renderInto(image, picture);
+    return image;
+  }
+  image.setDevicePixelRatio(scale);
+  QPainter painter(&image);
+  paintPicture(painter, picture, clientWidth, clientHeight);
+  return image;
+}
+
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight) {
+  QByteArray document;
+  QXmlStreamWriter xml(&document);
+  xml.setAutoFormatting(true);
+  xml.writeStartDocument();
+  xml.writeStartElement(QStringLiteral("svg"));
+  xml.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+  xml.writeAttribute(QStringLiteral("width"), QString::number(clientWidth));
+  xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
+  xml.writeAttribute(QStringLiteral("viewBox"),
+                     QStringLiteral("0 0 %1 %2").arg(clientWidth).arg(clientHeight));
+  xml.writeEmptyElement(QStringLiteral("rect"));
+  xml.writeAttribute(QStringLiteral("width"), QString::number(clientWidth));
+  xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
+  xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("#000000"));
+  // One-pixel strokes without fill; square caps so that a line of length zero shows its
+  // point, as on screen.
+  xml.writeStartElement(QStringLiteral("g"));
+  xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+  xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
+  xml.writeAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("square"));
+  xml.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
+  const SvgItemWriter writeItem{xml};
+  for (const PictureItem& item : picture) {
+    std::visit(writeItem, item);
+  }
+  xml.writeEndElement();
+  xml.writeEndElement();
+  xml.writeEndDocument();
+  return document;
+}
+
+QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
+                    PictureFormat format, int scale) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+  }
+  bool written = false;
+  if (format == PictureFormat::Png) {
+    written =
+        withPalette(renderPicture(picture, clientWidth, clientHeight, scale)).save(&file, "PNG");
+  } else {
+    const QByteArray document = svgDocument(picture, clientWidth, clientHeight);
+    written = file.write(document) == document.size();
+  }
+  if (!written) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    return QStringLiteral("cannot write %1: %2").arg(path, reason);
+  }
+  if (!file.commit()) {
+    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+  }
+  return {};
+}
+
+}  // namespace app

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+#include <optional>
+
+#include "picture.h"
+
+namespace app {
+
+enum class PictureFormat { Png, Svg };
+
+// The format a file name asks for by its extension (.png or .svg, in any case).
+std::optional<PictureFormat> pictureFormatFor(const QString& path);
+// What is wrong with a file name that asks for no picture format.
+QString unknownPictureFormat(const QString& path);
+
+// The client area as an image of scale times its pixels, painted by the same routine as
+// the window: at scale 1 as the window shows it at one device pixel to the pixel.
+QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale);
+
+// The picture as an SVG document: a view box of the client area, a black background, then
+// a line, circle or text element per item in drawing order. Coordinates are written with
+// 9 significant digits, enough for every single-precision value to read back exactly.
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight);
+
+// The largest scale of a saved PNG: 16 times the pixels across, 12,048 x 7,600 in all.
+inline constexpr int kLargestPngScale = 16;
+
+// Writes the picture to path, whole or not at all: into a temporary file beside it that is
+// renamed over path only once complete. Returns an empty string on success, otherwise
+// what went wrong.
+QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
+                    PictureFormat format, int scale);
+
+}  // namespace app

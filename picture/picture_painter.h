@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+#include "colour.h"
+#include "picture.h"
+
+class QImage;
+class QPainter;
+
+namespace app {
+
+// The font of printed text at a size in points. The size is turned into pixels at 96 dots
+// per inch, the resolution at which 15 twips make a pixel, so text has the same size on
+// every screen and in every file.
+QFont labelFont(int points);
+
+QColor toQColor(Colour colour);
+
+// Paints the client area: the black background, then every item in drawing order, with
+// aliased lines and outlines, so that every pixel of a line is either its colour or not.
+// The painter's device may have any pixel ratio; coordinates are client-area pixels.
+void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight);
+
+// Paints the picture into an RGB32 image of one pixel to the client area's pixel, the way
+// the window and a PNG of scale 1 show it: lines and circle outlines one pixel wide are
+// plotted straight into the pixels (see pixel_plot.h); the text and any wider stroke are
+// painted as paintPicture does.
+void renderInto(QImage& image, const Picture& picture);
+
+}  // namespace app

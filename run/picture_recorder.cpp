@@ -1,0 +1,49 @@
+#include "picture_recorder.h"
+
+#include <QFontMetricsF>
+
+#include "picture/picture_painter.h"
+
+namespace app {
+
+// The picture is drawn once and kept, so a refresh only has to clear it.
+void PictureRecorder::refresh() {
+  picture_.clear();
+  textX_ = 0;
+  textY_ = 0;
+}
+
+void PictureRecorder::labelPoint(float x, float y) {
+  picture_.push_back(LineItem{x, y, x, y, penColour_, 1, Layer::Label});
+  textX_ = x;
+  textY_ = y;
+}
+
+void PictureRecorder::print(std::string_view text) {
+  picture_.push_back(
+      TextItem{textX_, textY_, std::string(text), penColour_, fontSize_, Layer::Label});
+  textX_ = 0;
+  if (lineSpacingSize_ != fontSize_) {  // the font is looked up once for each size
+    lineSpacing_ = static_cast<float>(QFontMetricsF(labelFont(fontSize_)).lineSpacing());
+    lineSpacingSize_ = fontSize_;
+  }
+  textY_ += lineSpacing_;
+}
+
+void PictureRecorder::siteCircle(float x, float y, float radius, Colour colour) {
+  picture_.push_back(CircleItem{x, y, radius, colour, 1, Layer::SiteCircles});
+}
+
+void PictureRecorder::voronoiEdge(float x1, float y1, float x2, float y2) {
+  picture_.push_back(LineItem{x1, y1, x2, y2, kVoronoiRed, 1, Layer::VoronoiEdges});
+  textX_ = x2;
+  textY_ = y2;
+}
+
+void PictureRecorder::delaunayEdge(float x1, float y1, float x2, float y2) {
+  picture_.push_back(LineItem{x1, y1, x2, y2, penColour_, 1, Layer::DelaunayEdges});
+  textX_ = x2;
+  textY_ = y2;
+}
+
+}  // namespace app

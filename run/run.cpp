@@ -1,0 +1,26 @@
+#include "run.h"
+
+#include "geometry/run_error.h"
+#include "picture_recorder.h"
+#include "random_numbers.h"
+#include "run_procedure.h"
+
+namespace app {
+
+RunResult runDemonstration(const RunRequest& request) {
+  PictureRecorder recorder;
+  Random random(request.seed);
+  RunResult result;
+  try {
+    RunSummary summary = runProcedure(recorder, random, request.sites);
+    result.layout = Layout{summary.seed, std::move(summary.positions)};
+    result.sites = std::move(summary.sites);
+    result.pairsDrawn = summary.pairsDrawn;
+  } catch (const geometry::RunError& error) {
+    result.error = error.what();
+  }
+  result.picture = recorder.takePicture();
+  return result;
+}
+
+}  // namespace app

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "geometry/sites.h"
+#include "layout.h"
+#include "picture/picture.h"
+
+namespace app {
+
+// A finished run: its layout, its sites as the edge finder holds them, its picture and the
+// number of pairs drawn; or, when the run stopped, what stopped it and what it had drawn.
+struct RunResult {
+  Layout layout;
+  std::shared_ptr<const geometry::SiteColumns> sites;
+  Picture picture;
+  int pairsDrawn = 0;
+  std::string error;  // empty when the run completed
+
+  [[nodiscard]] bool completed() const { return error.empty(); }
+};
+
+// Runs the demonstration for the request in the window's frame and records its picture.
+RunResult runDemonstration(const RunRequest& request);
+
+}  // namespace app

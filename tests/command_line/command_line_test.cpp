@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "picture/picture_file.h"
+#include "run/site_list.h"
+#include "support/pictures.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+using testing_support::contents;
+using testing_support::pictureOf;
+using testing_support::rendered;
+
+struct Outcome {
+  int exitCode;
+  QString output, errors;
+};
+
+// Runs the program with the arguments, or a shell command line in which PROGRAM stands for
+// it, and waits for it.
+Outcome runProgram(const QStringList& arguments, const QProcessEnvironment& environment =
+                                                     QProcessEnvironment::systemEnvironment()) {
+  QProcess process;
+  process.setProcessEnvironment(environment);
+  process.start(QStringLiteral(VD_EXECUTABLE), arguments);
+  process.closeWriteChannel();
+  EXPECT_TRUE(process.waitForFinished(60000));
+  return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+          QString::fromUtf8(process.readAllStandardError())};
+}
+
+class CommandLine : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  void write(const char* name, const QByteArray& text) const {
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+  }
+};
+
+TEST_F(CommandLine, SavedPicturesAreReproducibleAndShowTheWindowsPicture) {
+  QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+  bare.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+  const Outcome png = runProgram({"--seed", "42", "--save", path("a.png")}, bare);
+  EXPECT_EQ(png.exitCode, 0);
+  EXPECT_EQ(png.errors, QString()) << "a run prints nothing but its own messages";
+  ASSERT_EQ(runProgram({"--seed", "42", "--save", path("b.png")}).exitCode, 0);
+  EXPECT_EQ(contents(path("a.png")), contents(path("b.png")));
+  EXPECT_EQ(QImage(path("a.png")).convertToFormat(QImage::Format_RGB32), rendered(pictureOf(42)));
+  ASSERT_EQ(runProgram({"--seed", "42", "--scale", "2", "--save", path("c.png")}).exitCode, 0);
+  EXPECT_EQ(QImage(path("c.png")).size(), QSize(1506, 950));
+  // The vector picture: every line, circle and the label, with exact coordinates.
+  ASSERT_EQ(runProgram({"--seed", "42", "--save", path("a.svg")}).exitCode, 0);
+  EXPECT_EQ(contents(path("a.svg")), contents(QStringLiteral(VD_GOLDEN_DIR "/seed-42.svg")));
+}
+
+TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
+  // A flat kite A, B, C, D: the short diagonal BD is a Delaunay edge, the long one AC is
+  // not; so are the four sides. Written as a common Windows editor saves it: a byte order
+  // mark and CRLF line ends.
+  const QByteArray kite =
+      "\xEF\xBB\xBF# A, B, C, D\r\n200 210\r\n410, 100\r\n600 220\r\n390 300\r\n";
+  write("kite.txt", kite);
+  ASSERT_EQ(
+      runProgram({"--sites", path("kite.txt"), "--seed", "5", "--save", path("kite.png")}).exitCode,
+      0);
+  const auto sites = app::parseSites(kite.toStdString()).sites;
+  const app::Picture picture = pictureOf(5, sites);
+  EXPECT_EQ(QImage(path("kite.png")).convertToFormat(QImage::Format_RGB32), rendered(picture));
+
+  const auto nameOf = [&](float x, float y) {
+    for (std::size_t s = 0; s < sites.size(); ++s) {
+      if (static_cast<float>(sites[s].x) == x && sites[s].y == y) {
+        return std::string(1, static_cast<char>('A' + s));
+      }
+    }
+    ADD_FAILURE() << "a Delaunay edge ends at (" << x << ", " << y << "), not at a site";
+    return std::string("?");
+  };
+  std::set<std::string> edges;
+  for (const app::PictureItem& item : picture) {
+    if (app::layerOf(item) == app::Layer::DelaunayEdges) {
+      const auto& pen = std::get<app::LineItem>(item);
+      edges.insert(nameOf(pen.x1, pen.y1) + nameOf(pen.x2, pen.y2));
+    }
+  }
+  EXPECT_EQ(edges, (std::set<std::string>{"AB", "AD", "BC", "BD", "CD"}));
+}
+
+// Five sites whose pairs the edge finder treats in every way (see the pair account tests).
+constexpr const char* kFiveSites = "100 100\n300 300\n90 120\n460 280\n400 400\n";
+
+TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
+  const Outcome all = runProgram({"--seed", "42", "--explain", "all"});
+  EXPECT_EQ(all.exitCode, 0);
+  const QStringList lines = all.output.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 39 * 38 / 2);
+  EXPECT_EQ(lines[0], "pair 1-2: blocked by 29, 26 cut points");
+  EXPECT_EQ(lines[1], "pair 1-3: shadowed, 39 cut points");
+  EXPECT_EQ(lines[5], "pair 1-7: drawn, piece 17 of 39 cut points");
+  // As many pairs drawn as the picture has red pieces.
+  const app::Picture picture = pictureOf(42);
+  EXPECT_EQ(lines.filter(QStringLiteral(": drawn, ")).size(),
+            std::count_if(picture.begin(), picture.end(), [](const app::PictureItem& item) {
+              return app::layerOf(item) == app::Layer::VoronoiEdges;
+            }));
+
+  write("five.txt", kFiveSites);
+  const Outcome one =
+      runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--save", path("a.svg")});
+  EXPECT_EQ(one.exitCode, 0);
+  EXPECT_TRUE(one.output.startsWith("pair 1-2: drawn, piece 2 of 4 cut points\n"));
+  for (const char* line : {"  site 3: cut at (15425, 10335)\n", "  2: (15550, 10210) site 4\n",
+                           "  piece 2: midpoint (15487.5, 10272.5), open"}) {
+    EXPECT_TRUE(one.output.contains(QString::fromLatin1(line))) << line;
+  }
+  // The picture: the bisector from (5440, 20320) to (25760, 0), in window pixels, and a
+  // tick labelled with each competitor that cut it.
+  const QByteArray svg = contents(path("a.svg"));
+  EXPECT_TRUE(svg.contains(R"(<line x1="-9760" y1="10160" x2="10560" y2="-10160")"));
+  EXPECT_TRUE(svg.contains(">3</text>") && svg.contains(">4</text>"));
+}
+
+struct BadRun {
+  const char* name;
+  const char* arguments;  // FILE stands for the site list, OUT for the output folder
+  std::string sites;
+  std::string expected;
+};
+
+// count sites, none sharing an x or a y.
+std::string manySites(int count) {
+  std::string text;
+  for (int n = 0; n < count; ++n) {
+    text += std::to_string(1 + n * 7) + " " + std::to_string(1 + n * 4.5) + "\n";
+  }
+  return text;
+}
+
+class CommandLineRefuses : public CommandLine, public ::testing::WithParamInterface<BadRun> {};
+
+TEST_P(CommandLineRefuses, WithExitStatus2AndNoFileLeft) {
+  write("sites.txt", QByteArray::fromStdString(GetParam().sites));
+  QStringList arguments = QString::fromLatin1(GetParam().arguments).split(' ');
+  arguments.replaceInStrings(QStringLiteral("FILE"), path("sites.txt"));
+  arguments.replaceInStrings(QStringLiteral("OUT"), dir.path());
+  const Outcome outcome = runProgram(arguments);
+  EXPECT_EQ(outcome.exitCode, 2);
+  EXPECT_TRUE(outcome.errors.contains(QString::fromStdString(GetParam().expected)))
+      << outcome.errors.toStdString();
+  for (const QString& line : outcome.errors.split('\n')) {
+    EXPECT_LE(line.size(), 200) << "the message quotes too much";
+  }
+  EXPECT_TRUE(std::all_of(outcome.errors.begin(), outcome.errors.end(), [](QChar c) {
+    return c == '\n' || c.isPrint();
+  })) << "control characters reach the terminal";
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"sites.txt"});
+}
+
+constexpr const char* kSitesToPng = "--sites FILE --save OUT/a.png";
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, CommandLineRefuses,
+    ::testing::Values(
+        BadRun{"Word", kSitesToPng, "100 200\nabc 5\n", "sites.txt: line 2: expected two numbers"},
+        BadRun{"ThreeNumbers", kSitesToPng, "100 200 300\n", "line 1: expected two numbers"},
+        BadRun{"TwoCommas", kSitesToPng, "100,,200\n", "line 1: expected two numbers"},
+        BadRun{"NotANumber", kSitesToPng, "nan 5\n", "line 1: expected two numbers"},
+        BadRun{"ControlBytes", kSitesToPng, std::string("1 2\n\x1b[31m\0 5\n", 12),
+               R"(line 2: expected two numbers, x and y in pixels, not "\x1B[31m\x00 5")"},
+        BadRun{"LongLineQuotedInPart", kSitesToPng, "100 " + std::string(900, '7'),
+               "not \"100 " + std::string(56, '7') + "...\""},
+        BadRun{"LineTooLong", kSitesToPng, "1 2\n" + std::string(1001, ' ') + "\n",
+               "line 2: longer than 1000 characters"},
+        BadRun{"ListTooLarge", kSitesToPng, std::string((1 << 20) + 1, '\n'),
+               "larger than 1048576 bytes"},
+        BadRun{"Device", "--sites /dev/zero --save OUT/a.png", "", "larger than 1048576 bytes"},
+        BadRun{"RightOfTheWindow", kSitesToPng, "# a comment\n100 200\n760.5 100\n",
+               "line 3: site \"760.5 100\" is outside the window, 0 to 760 by 0 to 508"},
+        BadRun{"AboveTheWindow", kSitesToPng, "100 -1\n", "line 1: site \"100 -1\" is outside"},
+        BadRun{"OneSite", kSitesToPng, "\n100 200\n", "found 1 site; at least 2"},
+        BadRun{"TooMany", kSitesToPng, manySites(102), "line 102: more than 101 sites"},
+        BadRun{"SameX", kSitesToPng, "100 200\n300 100\n100 300\n",
+               "line 3: the site has the same x as the site on line 1"},
+        // Different in the file, equal once shifted and stored in single precision.
+        BadRun{"SameStoredY", kSitesToPng, "100 200.0001\n150, 200.0002\n",
+               "line 2: the site has the same y"},
+        BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
+        BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "", "must end in .png or .svg"},
+        BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
+        BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
+        BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},
+        BadRun{"BadSeed", "--seed -3 --save OUT/a.png", "", "--seed takes a whole number"},
+        BadRun{"ExplainWord", "--seed 42 --explain some", "", "--explain takes all or two"},
+        BadRun{"ExplainSiteOutOfRange", "--seed 42 --explain 1-40 --save OUT/a.png", "",
+               "--explain 1-40: not a pair of this run, which has 39 sites"},
+        BadRun{"ExplainSameSiteTwice", "--seed 42 --explain 2-2", "", "not a pair of this run"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(CommandLine, AnEndlessSiteListEndsAtTheBound) {
+  QProcess shell;
+  shell.start(QStringLiteral("/bin/sh"),
+              {"-c", QStringLiteral("yes '100 200' | %1 --sites - --save %2")
+                         .arg(QStringLiteral(VD_EXECUTABLE), path("a.png"))});
+  ASSERT_TRUE(shell.waitForFinished(60000));
+  EXPECT_EQ(shell.exitCode(), 2);
+  EXPECT_TRUE(shell.readAllStandardError().contains("larger than 1048576 bytes"));
+}
+
+TEST_F(CommandLine, WithoutADisplayTheWindowFailsWithOneLine) {
+  QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+  noDisplay.remove(QStringLiteral("DISPLAY"));
+  noDisplay.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  noDisplay.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+  const Outcome outcome = runProgram({"--seed", "1"}, noDisplay);
+  EXPECT_EQ(outcome.exitCode, 1);
+  EXPECT_TRUE(outcome.errors.endsWith(QStringLiteral("without one)\n")))
+      << outcome.errors.toStdString();
+  EXPECT_EQ(outcome.errors.count(QLatin1Char('\n')), 1);
+}
+
+TEST_F(CommandLine, HelpAndVersionSucceed) {
+  const Outcome help = runProgram({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_TRUE(help.output.contains(QStringLiteral("--sites <FILE>")));
+  EXPECT_EQ(runProgram({"--version"}).output, QStringLiteral("voronoi-delaunay 1.0.0\n"));
+}
+
+}  // namespace

@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <set>
+
+#include "explanation/explanation_picture.h"
+#include "geometry/literal_steps.h"
+#include "picture/picture_file.h"
+#include "picture/picture_painter.h"
+#include "support/pictures.h"
+#include "support/qt_printers.h"
+#include "window/main_window.h"
+#include "window/picture_fit.h"
+
+namespace {
+
+QImage grabbed(QWidget& window) {
+  return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+using testing_support::rendered;
+
+// A window showing the run of seed 42, and the steps a person takes in it.
+class WindowTest : public ::testing::Test {
+ protected:
+  // The run shows the window; it is made active so that its shortcuts take keys.
+  WindowTest() {
+    window.document().start({42, std::nullopt});
+    window.show();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  const app::Layout& layout() { return window.document().layout(); }
+  QPoint at(std::size_t site) {
+    const app::SitePosition p = layout().sites[site];
+    return {qRound(p.x), qRound(p.y)};
+  }
+  // The window shows exactly the picture of the layout.
+  void expectShows(const app::Layout& expected, const char* step) {
+    EXPECT_EQ(layout(), expected) << step;
+    EXPECT_EQ(grabbed(window), rendered(testing_support::pictureOf(expected.seed, expected.sites)))
+        << step;
+  }
+
+  app::MainWindow window;
+};
+
+TEST(Window, ShowsTheRecordedPictureOnEveryPaint) {
+  app::MainWindow window;
+  EXPECT_EQ(window.windowTitle(), "frmOvra1");
+  window.document().start({42, std::nullopt});
+  const QImage first = grabbed(window);
+  EXPECT_EQ(first.size(), QSize(753, 475));
+  EXPECT_EQ(first, grabbed(window));
+  EXPECT_EQ(first, rendered(window.picture()));
+  // The leftmost point of the first site's circle is in the pen colour.
+  const auto& circle = std::get<app::CircleItem>(window.picture().at(2));
+  const QColor pen = app::toQColor(circle.colour);
+  int penPixels = 0;
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      const QPoint p(static_cast<int>(circle.x - 3) + dx, static_cast<int>(circle.y) + dy);
+      penPixels += first.pixelColor(p) == pen ? 1 : 0;
+    }
+  }
+  EXPECT_GT(penPixels, 0);
+}
+
+// E shows the explanation of pair 1-2; the arrows step through the pairs in scan order,
+// round the ends; two clicked sites pick their pair, and so does a click on a drawn edge;
+// Escape brings back the run's picture.
+TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
+  const app::Picture normal = window.picture();
+  const auto& sites = *window.document().current().sites;
+  const auto expectPair = [&](int i, int j) {
+    const auto account = geometry::explainPair(geometry::kWindowFrame, sites, i, j);
+    EXPECT_EQ(grabbed(window), rendered(app::explanationPicture(normal, account, sites)))
+        << "expected pair " << i << "-" << j;
+  };
+  QTest::keyClick(&window, Qt::Key_E);
+  expectPair(1, 2);
+  QTest::keyClick(&window, Qt::Key_Right);
+  expectPair(1, 3);
+  QTest::keyClick(&window, Qt::Key_Left);
+  QTest::keyClick(&window, Qt::Key_Left);
+  expectPair(38, 39);
+  QTest::keyClick(&window, Qt::Key_Right);
+  expectPair(1, 2);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(6));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(0));
+  expectPair(1, 7);
+  // The middle of the Delaunay edge of pair 1-7.
+  QTest::keyClick(&window, Qt::Key_Right);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, (at(0) + at(6)) / 2);
+  expectPair(1, 7);
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_EQ(grabbed(window), rendered(normal));
+  EXPECT_EQ(window.picture(), normal) << "the run's picture changed";
+  EXPECT_EQ(window.document().history().count(), 0);
+}
+
+// Add, drag, remove, new sites, each undone and redone: after every step the window shows
+// exactly what a run of the expected sites with the expected seed draws.
+TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
+  const app::Layout start = layout();
+  // A click away from the sites adds one, last.
+  app::Layout added = start;
+  added.sites.push_back({700, 20});
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(700, 20));
+  expectShows(added, "add");
+
+  // Dragging site 3 from its centre: the picture follows while the button is down.
+  const app::SitePosition centre = start.sites[2];
+  const QPoint press = at(2);
+  const double offsetX = centre.x - press.x();
+  const double offsetY = static_cast<double>(centre.y) - press.y();
+  const auto movedBy = [&](int dx, int dy) {
+    app::Layout moved = added;
+    moved.sites[2] = {press.x() + dx + offsetX, static_cast<float>(press.y() + dy + offsetY)};
+    return moved;
+  };
+  QTest::mousePress(&window, Qt::LeftButton, {}, press);
+  QTest::mouseMove(&window, press + QPoint(30, 20));
+  expectShows(movedBy(30, 20), "while dragging");
+  QTest::mouseMove(&window, press + QPoint(-12, 41));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, press + QPoint(-12, 41));
+  expectShows(movedBy(-12, 41), "after the drag");
+  EXPECT_EQ(window.document().history().count(), 2) << "a drag is one step";
+
+  // Delete removes the site under the pointer, keeping the order of the rest.
+  const app::Layout dragged = movedBy(-12, 41);
+  app::Layout removed = dragged;
+  removed.sites.erase(removed.sites.begin() + 4);
+  QTest::mouseMove(&window, at(4));
+  QTest::keyClick(&window, Qt::Key_Delete);
+  expectShows(removed, "remove");
+
+  QTest::keyClick(&window, Qt::Key_Space);
+  const app::Layout fresh = layout();
+  EXPECT_NE(fresh.seed, start.seed);
+  expectShows(fresh, "new run");
+
+  const std::vector<std::pair<const app::Layout*, const char*>> back{{&removed, "undo new run"},
+                                                                     {&dragged, "undo remove"},
+                                                                     {&added, "undo drag"},
+                                                                     {&start, "undo add"}};
+  for (const auto& [expected, step] : back) {
+    QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+    expectShows(*expected, step);
+  }
+  QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+  expectShows(added, "redo add");
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  expectShows(dragged, "redo drag");
+}
+
+// A site put on another's column or row moves by the smallest step of its stored
+// precision, and the picture keeps all its edges; the 102nd site is refused.
+TEST_F(WindowTest, ShiftsClashingSitesAndRefusesTheSiteOverTheLimit) {
+  window.document().runLayout({42, {{300, 200}, {500, 100}}});
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 400));  // on site 1's column
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 200));  // on site 1's row
+  ASSERT_EQ(layout().sites.size(), 4u);
+  const app::SitePosition column = layout().sites[2], row = layout().sites[3];
+  EXPECT_GT(column.x, 300);
+  EXPECT_LT(column.x, 300 + 1e-9);
+  EXPECT_EQ(column.y, 400);
+  EXPECT_EQ(row.x, 100);
+  EXPECT_GT(row.y, 200);
+  EXPECT_LT(row.y, 200 + 1e-3);
+  // Site 1 lies inside the triangle of the others: six Delaunay edges, each with its piece.
+  EXPECT_EQ(window.picture().size(), 2 + 4 + 2 * 6u);
+  expectShows(layout(), "shifted sites");
+
+  app::Layout full{42, {}};
+  for (int n = 0; n < 101; ++n) {
+    full.sites.push_back({5.0 + 7 * n, 2 + 4.5f * static_cast<float>(n)});
+  }
+  window.document().runLayout(full);
+  const int steps = window.document().history().count();
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(740, 10));
+  EXPECT_EQ(layout(), full);
+  EXPECT_EQ(window.document().history().count(), steps);
+}
+
+// The layout goes to the clipboard and to files as a site list, with its seed, and comes
+// back exactly; a bad list changes nothing and says what is wrong as --sites would.
+TEST_F(WindowTest, KeepsLayoutsInTheClipboardAndInFiles) {
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(700, 20));
+  const app::Layout edited = layout();
+  QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith("# seed 42\n")) << copied.toStdString();
+
+  QTemporaryDir dir;
+  const QString list = dir.filePath("layout.txt");
+  ASSERT_EQ(window.document().saveSiteList(list), QString());
+  window.document().start({7, std::nullopt});
+  QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
+  expectShows(edited, "paste");
+  window.document().start({7, std::nullopt});
+  ASSERT_EQ(window.document().openSiteList(list), QString());
+  expectShows(edited, "open");
+
+  const int steps = window.document().history().count();
+  EXPECT_EQ(window.document().pasteSiteList("100 200\nabc 5\n", "clipboard"),
+            "clipboard: line 2: expected two numbers, x and y in pixels, not \"abc 5\"");
+  EXPECT_EQ(layout(), edited);
+  EXPECT_EQ(window.document().history().count(), steps);
+}
+
+// Each layer key hides exactly its items, on screen and in a saved picture.
+TEST_F(WindowTest, HidesAndShowsTheLayers) {
+  const app::Picture all = window.picture();
+  const auto without = [&](auto hidden) {
+    app::Picture kept;
+    for (std::size_t n = 0; n < all.size(); ++n) {
+      if (!hidden(n, all[n])) {
+        kept.push_back(all[n]);
+      }
+    }
+    return kept;
+  };
+  const auto isRed = [](std::size_t, const app::PictureItem& item) {
+    const auto* line = std::get_if<app::LineItem>(&item);
+    return line != nullptr && line->colour == app::rgb(255, 0, 0);
+  };
+  const auto isLabel = [](std::size_t n, const app::PictureItem&) { return n < 2; };
+  QTest::keyClick(&window, Qt::Key_V);
+  EXPECT_EQ(grabbed(window), rendered(without(isRed)));
+  QTest::keyClick(&window, Qt::Key_L);
+  const app::Picture neither = without([&](std::size_t n, const app::PictureItem& item) {
+    return isRed(n, item) || isLabel(n, item);
+  });
+  EXPECT_EQ(grabbed(window), rendered(neither));
+  QTemporaryDir dir;
+  ASSERT_EQ(app::Document::savePicture(dir.filePath("a.svg"), window.shownPicture()), QString());
+  EXPECT_EQ(app::svgDocument(neither, 753, 475), testing_support::contents(dir.filePath("a.svg")));
+  QTest::keyClick(&window, Qt::Key_V);
+  QTest::keyClick(&window, Qt::Key_L);
+  EXPECT_EQ(grabbed(window), rendered(all));
+}
+
+// A larger window shows the same picture scaled to fit, centred on black; clicks, drags and
+// explanation picks are mapped back through the scale, and every run keeps the window's
+// own frame, so the picture is the one --sites draws for the same sites and seed.
+TEST_F(WindowTest, ALargerWindowShowsThePictureScaledAndEditsInTheSameFrame) {
+  window.resize(900, 600);
+  QApplication::processEvents();
+  const app::PictureFit fit = app::PictureFit::of(window.size());
+  const auto widgetPoint = [&](QPointF inPicture) {
+    return (fit.origin + inPicture * fit.scale).toPoint();
+  };
+  const QPoint click = widgetPoint({401, 263});
+  const QPointF added = fit.toPicture(click);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, click);
+  ASSERT_EQ(layout().sites.size(), 40u);
+  EXPECT_EQ(layout().sites.back(), (app::SitePosition{added.x(), static_cast<float>(added.y())}));
+  EXPECT_EQ(window.picture(), testing_support::pictureOf(42, layout().sites));
+
+  // Dragging the new site by 20 picture pixels.
+  const app::Layout beforeDrag = layout();
+  QTest::mousePress(&window, Qt::LeftButton, {}, click);
+  QTest::mouseMove(&window, widgetPoint(added + QPointF(20, 10)));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, widgetPoint(added + QPointF(20, 10)));
+  EXPECT_NEAR(layout().sites.back().x, added.x() + 20, 1 / fit.scale);
+  EXPECT_EQ(layout().sites.front(), beforeDrag.sites.front());
+
+  // The picture fills the width; black bars above and below it.
+  const QImage large = grabbed(window);
+  EXPECT_EQ(large.pixelColor(450, 2), Qt::black);
+  EXPECT_EQ(large.pixelColor(450, 597), Qt::black);
+
+  // Two clicked sites pick their pair in the explanation, through the scale.
+  QTest::keyClick(&window, Qt::Key_E);
+  const auto site = [&](std::size_t n) {
+    return widgetPoint({layout().sites[n].x, layout().sites[n].y});
+  };
+  QTest::mouseClick(&window, Qt::LeftButton, {}, site(6));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, site(0));
+  const auto account =
+      geometry::explainPair(geometry::kWindowFrame, *window.document().current().sites, 1, 7);
+  const app::Picture explained =
+      app::explanationPicture(window.picture(), account, *window.document().current().sites);
+  QTest::keyClick(&window, Qt::Key_Escape);
+
+  // Back at its natural size the window is pixel for pixel what --sites saves.
+  window.resize(753, 475);
+  QApplication::processEvents();
+  expectShows(layout(), "after the resize");
+  QTest::keyClick(&window, Qt::Key_E);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(6));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(0));
+  EXPECT_EQ(grabbed(window), rendered(explained)) << "pair 1-7 picked in the larger window";
+}
+
+// One table gives every key: none is bound twice, each one pressed on the keyboard
+// triggers its action, and the README's table lists each with its help.
+TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
+  std::set<QString> keys;
+  const QString readme = QString::fromUtf8(testing_support::contents(VD_SOURCE_DIR "/README.md"));
+  for (const app::ActionSpec& spec : app::actionTable()) {
+    for (const QKeySequence& key : spec.keys) {
+      EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
+    }
+    EXPECT_TRUE(readme.contains("| " + app::keysText(spec) + " | " + spec.help + " |"))
+        << "the README has no row for " << spec.name.toStdString();
+  }
+  // A box or file dialog that an action opens is closed at once.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modal->close();
+    }
+  });
+  closer.start(20);
+  for (const app::ActionSpec& spec : app::actionTable()) {
+    QAction* action = window.action(spec.id, spec.layer);
+    for (const QKeySequence& key : spec.keys) {
+      if (spec.onlyWhileExplaining && !window.action(app::ActionId::Explain)->isChecked()) {
+        QTest::keyClick(&window, Qt::Key_E);
+      }
+      // A closed box or dialog may leave the window inactive, as a person would find it.
+      window.activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+      QSignalSpy triggered(action, &QAction::triggered);
+      QTest::keySequence(&window, key);
+      EXPECT_EQ(triggered.count(), 1)
+          << key.toString().toStdString() << " for " << spec.name.toStdString();
+    }
+  }
+}
+
+}  // namespace

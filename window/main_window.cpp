@@ -1,0 +1,285 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolTip>
+
+#include "document/site_placement.h"
+#include "geometry/window_frame.h"
+#include "picture/picture_painter.h"
+#include "picture_fit.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+const QString kSiteListFilter = QStringLiteral("Site lists (*.txt);;All files (*)");
+
+}  // namespace
+
+MainWindow::MainWindow() {
+  setWindowTitle(QStringLiteral("frmOvra1"));
+  setObjectName(QStringLiteral("frmOvra"));
+  resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
+  setAttribute(Qt::WA_OpaquePaintEvent);  // the paint fills the whole client area
+  setMouseTracking(true);                 // for the cursor over a site
+  setFocusPolicy(Qt::StrongFocus);
+  createActions();
+  connect(&document_, &Document::changed, this, [this] { pictureChanged(); });
+  connect(&document_, &Document::runFailed, this,
+          [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); });
+}
+
+Picture MainWindow::shownPicture() const {
+  return explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
+}
+
+QAction* MainWindow::action(ActionId id, Layer layer) const {
+  return actions_.at({id, layer});
+}
+
+void MainWindow::createActions() {
+  for (const ActionSpec& spec : actionTable()) {
+    auto* a = new QAction(spec.name, this);
+    a->setShortcuts(spec.keys);
+    a->setShortcutVisibleInContextMenu(true);
+    a->setCheckable(spec.checkable);
+    a->setChecked(spec.id == ActionId::ToggleLayer);
+    a->setEnabled(!spec.onlyWhileExplaining);
+    connect(a, &QAction::triggered, this, [this, &spec] { trigger(spec); });
+    addAction(a);
+    actions_[{spec.id, spec.layer}] = a;
+  }
+}
+
+void MainWindow::trigger(const ActionSpec& spec) {
+  switch (spec.id) {
+    case ActionId::NewRun:
+      document_.newRun();
+      break;
+    case ActionId::Undo:
+      document_.history().undo();
+      break;
+    case ActionId::Redo:
+      document_.history().redo();
+      break;
+    case ActionId::RemoveSite:
+      if (!explorer_) {
+        document_.removeAt(pointer_.x(), pointer_.y());
+        updateCursor();
+      }
+      break;
+    case ActionId::CopySites:
+      QGuiApplication::clipboard()->setText(document_.siteListText());
+      break;
+    case ActionId::PasteSites:
+      pasteSites();
+      break;
+    case ActionId::OpenSites:
+      openSites();
+      break;
+    case ActionId::SaveSites:
+      saveSitesAs();
+      break;
+    case ActionId::SavePicture:
+      savePictureAs();
+      break;
+    case ActionId::ToggleLayer:
+      toggleLayer(spec.layer);
+      break;
+    case ActionId::Explain:
+      setExplaining(!explorer_);
+      break;
+    case ActionId::NextPair:
+    case ActionId::PreviousPair:
+      if (explorer_) {
+        explorer_->step(spec.id == ActionId::NextPair ? 1 : -1);
+        update();
+      }
+      break;
+    case ActionId::LeaveExplanation:
+      setExplaining(false);
+      break;
+    case ActionId::Help:
+      QMessageBox::information(this, QStringLiteral("Mouse and keys"), helpTable());
+      break;
+  }
+}
+
+// A new picture: the explanation of the old one no longer holds.
+void MainWindow::pictureChanged() {
+  if (explorer_) {
+    setExplaining(false);
+  }
+  update();
+}
+
+void MainWindow::setExplaining(bool on) {
+  if (on && document_.current().completed() && document_.layout().sites.size() >= 2) {
+    explorer_ = std::make_unique<PairExplorer>(document_.current());
+  } else {
+    explorer_.reset();
+  }
+  action(ActionId::Explain)->setChecked(explorer_ != nullptr);
+  for (const ActionSpec& spec : actionTable()) {
+    if (spec.onlyWhileExplaining) {
+      action(spec.id)->setEnabled(explorer_ != nullptr);
+    }
+  }
+  updateCursor();
+  update();
+}
+
+void MainWindow::toggleLayer(Layer layer) {
+  layers_.toggle(layer);
+  action(ActionId::ToggleLayer, layer)->setChecked(layers_.shows(layer));
+  update();
+}
+
+QPointF MainWindow::inPicture(QPointF widgetPoint) const {
+  return PictureFit::of(size()).toPicture(widgetPoint);
+}
+
+// At one device pixel to the pixel and the picture's own scale, the picture is rendered as
+// a PNG of scale 1 is, pixel for pixel; otherwise the painter draws it scaled to fit, at
+// the screen's resolution.
+void MainWindow::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const PictureFit fit = PictureFit::of(size());
+  const QSize natural(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
+  if (size() != natural) {
+    painter.fillRect(rect(), Qt::black);
+  }
+  if (fit.scale == 1 && devicePixelRatioF() == 1) {
+    if (rendered_.size() != natural) {
+      rendered_ = QImage(natural, QImage::Format_RGB32);
+    }
+    renderInto(rendered_, shownPicture());
+    painter.drawImage(fit.origin, rendered_);
+  } else {
+    painter.translate(fit.origin);
+    painter.scale(fit.scale, fit.scale);
+    paintPicture(painter, shownPicture(), natural.width(), natural.height());
+  }
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  pointer_ = inPicture(event->position());
+  if (event->button() != Qt::LeftButton) {
+    QWidget::mousePressEvent(event);
+    return;
+  }
+  if (explorer_) {
+    explorer_->click(pointer_.x(), pointer_.y());
+    update();
+    return;
+  }
+  if (!document_.press(pointer_.x(), pointer_.y())) {
+    QToolTip::showText(event->globalPosition().toPoint(),
+                       QStringLiteral("The limit is %1 sites").arg(kSiteLimit), this);
+  }
+  updateCursor();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  pointer_ = inPicture(event->position());
+  if (document_.dragging()) {
+    document_.drag(pointer_.x(), pointer_.y());
+  }
+  updateCursor();
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  pointer_ = inPicture(event->position());
+  if (event->button() == Qt::LeftButton) {
+    document_.release();
+  }
+  updateCursor();
+}
+
+// An open hand over a site that can be dragged, a closed one while it is dragged.
+void MainWindow::updateCursor() {
+  if (document_.dragging()) {
+    setCursor(Qt::ClosedHandCursor);
+  } else if (!explorer_ && siteUnder(document_.layout().sites, pointer_.x(), pointer_.y())) {
+    setCursor(Qt::OpenHandCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+  pointer_ = inPicture(event->pos());
+  QMenu menu(this);
+  fillMenu(menu, !explorer_ &&
+                     siteUnder(document_.layout().sites, pointer_.x(), pointer_.y()).has_value());
+  menu.exec(event->globalPos());
+}
+
+void MainWindow::fillMenu(QMenu& menu, bool onSite) {
+  menu.addAction(QStringLiteral("Seed %1").arg(document_.layout().seed))->setEnabled(false);
+  action(ActionId::Undo)->setEnabled(document_.history().canUndo());
+  action(ActionId::Redo)->setEnabled(document_.history().canRedo());
+  // The table's order, with a separator where the kind of action changes.
+  const ActionId groupStarts[] = {ActionId::NewRun, ActionId::CopySites, ActionId::ToggleLayer,
+                                  ActionId::Explain};
+  for (const ActionSpec& spec : actionTable()) {
+    if (std::find(std::begin(groupStarts), std::end(groupStarts), spec.id) !=
+            std::end(groupStarts) &&
+        (spec.id != ActionId::ToggleLayer || spec.layer == kHideableLayers.front().layer)) {
+      menu.addSeparator();
+    }
+    if ((spec.id == ActionId::RemoveSite && !onSite) || (spec.onlyWhileExplaining && !explorer_)) {
+      continue;
+    }
+    menu.addAction(action(spec.id, spec.layer));
+  }
+}
+
+void MainWindow::pasteSites() {
+  const QString problem = document_.pasteSiteList(QGuiApplication::clipboard()->text().toUtf8(),
+                                                  QStringLiteral("clipboard"));
+  if (!problem.isEmpty()) {
+    QMessageBox::warning(this, QStringLiteral("Paste sites"), problem);
+  }
+}
+
+void MainWindow::saveSitesAs() {
+  const QString path =
+      QFileDialog::getSaveFileName(this, QStringLiteral("Save site list"), {}, kSiteListFilter);
+  if (const QString problem = path.isEmpty() ? QString() : document_.saveSiteList(path);
+      !problem.isEmpty()) {
+    QMessageBox::warning(this, QStringLiteral("Save site list"), problem);
+  }
+}
+
+void MainWindow::openSites() {
+  const QString path =
+      QFileDialog::getOpenFileName(this, QStringLiteral("Open site list"), {}, kSiteListFilter);
+  if (const QString problem = path.isEmpty() ? QString() : document_.openSiteList(path);
+      !problem.isEmpty()) {
+    QMessageBox::warning(this, QStringLiteral("Open site list"), problem);
+  }
+}
+
+void MainWindow::savePictureAs() {
+  const QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Save picture"), QStringLiteral("picture.png"),
+      QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)"));
+  if (const QString problem =
+          path.isEmpty() ? QString() : Document::savePicture(path, shownPicture());
+      !problem.isEmpty()) {
+    QMessageBox::warning(this, QStringLiteral("Save picture"), problem);
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "document/document.h"
+#include "pair_explorer.h"
+#include "picture/layers.h"
+#include "window_actions.h"
+
+class QAction;
+class QMenu;
+
+namespace app {
+
+// The demonstration window: caption "frmOvra1", a black client area of 753 x 475 pixels.
+// It shows the document's picture, painted afresh whenever asked, so the picture survives
+// being covered or minimised and is sharp on any screen. A larger or smaller window shows
+// the same picture scaled to fit, centred on black, and maps the pointer back through that
+// scale.
+//
+// The widget turns the mouse and the keys into calls on its Document (see the action
+// table), shows and hides the layers of the picture, and switches to the explanation of
+// the pairs (PairExplorer). The picture itself never gains decorations outside the
+// explanation: hovering shows only in the cursor.
+class MainWindow final : public QWidget {
+ public:
+  MainWindow();
+
+  Document& document() { return document_; }
+  // The run's picture, with every layer.
+  [[nodiscard]] const Picture& picture() const { return document_.current().picture; }
+  // The picture on screen: the run's without its hidden layers, or in the explanation mode
+  // the picture of the pair.
+  [[nodiscard]] Picture shownPicture() const;
+  // The action that the table's entry became.
+  QAction* action(ActionId id, Layer layer = Layer::Overlay) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void createActions();
+  void trigger(const ActionSpec& spec);
+  void fillMenu(QMenu& menu, bool onSite);
+  void pictureChanged();
+  void setExplaining(bool on);
+  void toggleLayer(Layer layer);
+  void updateCursor();
+  // Where a widget point lies in the picture's pixels.
+  [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
+  // The actions that ask for a file name or show a problem in a box.
+  void pasteSites();
+  void saveSitesAs();
+  void openSites();
+  void savePictureAs();
+
+  Document document_;
+  ShownLayers layers_;
+  std::unique_ptr<PairExplorer> explorer_;  // set while in the explanation mode
+  QPointF pointer_{-100, -100};             // where the pointer was last seen, picture pixels
+  std::map<std::pair<ActionId, Layer>, QAction*> actions_;
+  QImage rendered_;  // the picture as last painted, at one device pixel to the pixel
+};
+
+}  // namespace app

@@ -1,0 +1,125 @@
+#include "window_actions.h"
+
+namespace app {
+
+namespace {
+
+QKeySequence ctrl(Qt::Key key) {
+  return QKeySequence(Qt::CTRL | key);
+}
+QKeySequence ctrlShift(Qt::Key key) {
+  return QKeySequence(Qt::CTRL | Qt::SHIFT | key);
+}
+
+std::vector<ActionSpec> makeTable() {
+  std::vector<ActionSpec> table{
+      {ActionId::NewRun,
+       QStringLiteral("New sites"),
+       {Qt::Key_Space, Qt::Key_F5},
+       QStringLiteral("new random sites")},
+      {ActionId::Undo,
+       QStringLiteral("Undo"),
+       {ctrl(Qt::Key_Z)},
+       QStringLiteral("undo an add, drag, removal, new run, paste or open")},
+      {ActionId::Redo,
+       QStringLiteral("Redo"),
+       {ctrlShift(Qt::Key_Z), ctrl(Qt::Key_Y)},
+       QStringLiteral("redo")},
+      {ActionId::RemoveSite,
+       QStringLiteral("Remove site"),
+       {Qt::Key_Delete, Qt::Key_Backspace},
+       QStringLiteral("remove the site under the pointer")},
+      {ActionId::CopySites,
+       QStringLiteral("Copy sites"),
+       {ctrl(Qt::Key_C)},
+       QStringLiteral("copy the sites as a site list")},
+      {ActionId::PasteSites,
+       QStringLiteral("Paste sites"),
+       {ctrl(Qt::Key_V)},
+       QStringLiteral("paste a site list")},
+      {ActionId::OpenSites,
+       QStringLiteral("Open site list..."),
+       {ctrl(Qt::Key_O)},
+       QStringLiteral("open a site list")},
+      {ActionId::SaveSites,
+       QStringLiteral("Save site list..."),
+       {ctrlShift(Qt::Key_S)},
+       QStringLiteral("save the site list")},
+      {ActionId::SavePicture,
+       QStringLiteral("Save picture..."),
+       {ctrl(Qt::Key_S)},
+       QStringLiteral("save the picture shown (PNG or SVG)")},
+  };
+  for (const LayerInfo& layer : kHideableLayers) {
+    table.push_back({ActionId::ToggleLayer,
+                     QString::fromLatin1(layer.name),
+                     {layer.key},
+                     QString::fromLatin1(layer.help),
+                     layer.layer,
+                     true});
+  }
+  table.insert(table.end(),
+               {
+                   {ActionId::Explain,
+                    QStringLiteral("Explain pairs"),
+                    {Qt::Key_E},
+                    QStringLiteral("explain the pairs: click two sites or an edge to pick one"),
+                    Layer::Overlay,
+                    true},
+                   {ActionId::NextPair,
+                    QStringLiteral("Next pair"),
+                    {Qt::Key_Right},
+                    QStringLiteral("while explaining: the next pair"),
+                    Layer::Overlay,
+                    false,
+                    true},
+                   {ActionId::PreviousPair,
+                    QStringLiteral("Previous pair"),
+                    {Qt::Key_Left},
+                    QStringLiteral("while explaining: the previous pair"),
+                    Layer::Overlay,
+                    false,
+                    true},
+                   {ActionId::LeaveExplanation,
+                    QStringLiteral("Leave the explanation"),
+                    {Qt::Key_Escape},
+                    QStringLiteral("while explaining: back to the picture"),
+                    Layer::Overlay,
+                    false,
+                    true},
+                   {ActionId::Help,
+                    QStringLiteral("Help"),
+                    {Qt::Key_F1},
+                    QStringLiteral("this help of the mouse and keys")},
+               });
+  return table;
+}
+
+}  // namespace
+
+const std::vector<ActionSpec>& actionTable() {
+  static const std::vector<ActionSpec> table = makeTable();
+  return table;
+}
+
+QString keysText(const ActionSpec& action) {
+  QStringList keys;
+  for (const QKeySequence& key : action.keys) {
+    keys << key.toString(QKeySequence::PortableText);
+  }
+  return keys.join(QStringLiteral(", "));
+}
+
+QString helpTable() {
+  QString rows = QStringLiteral(
+      "<tr><td>Click</td><td>add a site</td></tr>"
+      "<tr><td>Drag a site</td><td>move it</td></tr>"
+      "<tr><td>Right click</td><td>every action</td></tr>");
+  for (const ActionSpec& action : actionTable()) {
+    rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
+                .arg(keysText(action).toHtmlEscaped(), action.help.toHtmlEscaped());
+  }
+  return QStringLiteral("<table cellspacing=4>") + rows + QStringLiteral("</table>");
+}
+
+}  // namespace app

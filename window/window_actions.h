@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+#include <vector>
+
+#include "picture/layers.h"
+
+namespace app {
+
+// What the window's actions do.
+enum class ActionId {
+  NewRun,
+  Undo,
+  Redo,
+  RemoveSite,
+  CopySites,
+  PasteSites,
+  OpenSites,
+  SaveSites,
+  SavePicture,
+  ToggleLayer,
+  Explain,
+  NextPair,
+  PreviousPair,
+  LeaveExplanation,
+  Help,
+};
+
+// An action of the window: its name in the menu, its keys, and what it does in the words of
+// the help box and the README's table.
+struct ActionSpec {
+  ActionId id;
+  QString name;
+  QList<QKeySequence> keys;
+  QString help;
+  Layer layer = Layer::Overlay;  // for ToggleLayer
+  bool checkable = false;
+  bool onlyWhileExplaining = false;
+};
+
+// Every action of the window, in the order of the help box. No key is bound twice.
+const std::vector<ActionSpec>& actionTable();
+
+// The keys of an action as the help shows them, "Space, F5".
+QString keysText(const ActionSpec& action);
+
+// The help box's table, rows of what the mouse does and every action with its keys.
+QString helpTable();
+
+}  // namespace app
