@@ -24,6 +24,18 @@ using geometry::kWindowFrame;
 
 const QString kSiteListFilter = QStringLiteral("Site lists (*.txt);;All files (*)");
 
+// Does `act` with the path the user chose in a file dialog, if any, and shows the problem it
+// reports in a box.
+template <class Act>
+void warnOfProblem(QWidget* parent, const QString& title, const QString& path, Act act) {
+  if (path.isEmpty()) {
+    return;
+  }
+  if (const QString problem = act(path); !problem.isEmpty()) {
+    QMessageBox::warning(parent, title, problem);
+  }
+}
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -254,32 +266,24 @@ void MainWindow::pasteSites() {
 }
 
 void MainWindow::saveSitesAs() {
-  const QString path =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Save site list"), {}, kSiteListFilter);
-  if (const QString problem = path.isEmpty() ? QString() : document_.saveSiteList(path);
-      !problem.isEmpty()) {
-    QMessageBox::warning(this, QStringLiteral("Save site list"), problem);
-  }
+  const QString title = QStringLiteral("Save site list");
+  warnOfProblem(this, title, QFileDialog::getSaveFileName(this, title, {}, kSiteListFilter),
+                [this](const QString& path) { return document_.saveSiteList(path); });
 }
 
 void MainWindow::openSites() {
-  const QString path =
-      QFileDialog::getOpenFileName(this, QStringLiteral("Open site list"), {}, kSiteListFilter);
-  if (const QString problem = path.isEmpty() ? QString() : document_.openSiteList(path);
-      !problem.isEmpty()) {
-    QMessageBox::warning(this, QStringLiteral("Open site list"), problem);
-  }
+  const QString title = QStringLiteral("Open site list");
+  warnOfProblem(this, title, QFileDialog::getOpenFileName(this, title, {}, kSiteListFilter),
+                [this](const QString& path) { return document_.openSiteList(path); });
 }
 
 void MainWindow::savePictureAs() {
-  const QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Save picture"), QStringLiteral("picture.png"),
-      QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)"));
-  if (const QString problem =
-          path.isEmpty() ? QString() : Document::savePicture(path, shownPicture());
-      !problem.isEmpty()) {
-    QMessageBox::warning(this, QStringLiteral("Save picture"), problem);
-  }
+  const QString title = QStringLiteral("Save picture");
+  warnOfProblem(
+      this, title,
+      QFileDialog::getSaveFileName(this, title, QStringLiteral("picture.png"),
+                                   QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)")),
+      [this](const QString& path) { return Document::savePicture(path, shownPicture()); });
 }
 
 }  // namespace app

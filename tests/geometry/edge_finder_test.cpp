@@ -13,6 +13,7 @@
 #include "geometry/pair_scan.h"
 #include "geometry/run_error.h"
 #include "support/edge_recorder.h"
+#include "support/near_ties.h"
 #include "support/random_sites.h"
 
 using geometry::kWindowFrame;
@@ -198,6 +199,24 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
                    static_cast<float>(kWindowFrame.offsetY() + 40 + 31.5 * n + bend * n * n));
     }
     expectSameDrawing(*line, "bent line " + std::to_string(bend));
+  }
+}
+
+// Near ties made on purpose, where the fast scan's rounding margins decide (the depth of a
+// certain shadow, the clear sign of the side a shadow reaches, how far a cut point can lie
+// outside the stretch). Set VD_NEAR_TIE_RUNS to compare more layouts of each kind; the
+// margins were searched with ten million layouts (see the README).
+TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnNearTies) {
+  const std::uint32_t count = runsFrom("VD_NEAR_TIE_RUNS", 3000);
+  using testing_support::NearTie;
+  for (const NearTie kind : {NearTie::Cocircular, NearTie::CrossingAtTheBorder, NearTie::Collinear,
+                             NearTie::NearlyLevel}) {
+    testing_support::NearTieLayouts layouts(static_cast<std::uint32_t>(kind) + 1);
+    for (std::uint32_t n = 0; n < count; ++n) {
+      expectSameDrawing(*layouts.next(kind), "near tie of kind " +
+                                                 std::to_string(static_cast<int>(kind)) +
+                                                 ", layout " + std::to_string(n));
+    }
   }
 }
 
