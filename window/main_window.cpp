@@ -180,6 +180,8 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
   } else {
     painter.translate(fit.origin);
     painter.scale(fit.scale, fit.scale);
+    // Lines run on past the picture's edges; the bars round it stay black.
+    painter.setClipRect(QRectF(0, 0, natural.width(), natural.height()));
     paintPicture(painter, shownPicture(), natural.width(), natural.height());
   }
 }
