@@ -82,20 +82,19 @@ class NearTieLayouts {
         const double t = vertical ? (border - mx) / dx : (border - my) / dy;
         const double cx = mx + t * dx, cy = my + t * dy;
         const double r = std::hypot(xi - cx, yi - cy);
-        // Next to i or j on that circle, by an angle from 2^-30 to 2^-5: the nearer, the
-        // more nearly parallel its bisector with i runs to the pair's.
         const double from =
             engine_() % 2 ? std::atan2(yi - cy, xi - cx) : std::atan2(yj - cy, xj - cx);
-        const double a = from + std::ldexp(uniform(-1, 1), -5 - static_cast<int>(engine_() % 26));
+        const double a = from + uniform(-0.03, 0.03);
         add(*sites, nudge(cx + r * std::cos(a)), nudge(cy + r * std::sin(a)));
+        // And a site a hair off the line through i and j, whose bisector with i runs nearly
+        // parallel to the pair's: the screening's cut points may then fall outside the
+        // stretch by far more than their own rounding.
+        addNearlyCollinear(*sites, xi, yi, xj, yj);
         break;
       }
-      case NearTie::Collinear: {
-        const double s = uniform(-1.5, 2.5),
-                     off = std::ldexp(uniform(-1, 1), -static_cast<int>(engine_() % 45));
-        add(*sites, xi + s * (xj - xi) - off * (yj - yi), yi + s * (yj - yi) + off * (xj - xi));
+      case NearTie::Collinear:
+        addNearlyCollinear(*sites, xi, yi, xj, yj);
         break;
-      }
       case NearTie::NearlyLevel: {
         const int count = 2 + static_cast<int>(engine_() % 5);
         for (int n = 0; n < count; ++n) {
@@ -109,6 +108,14 @@ class NearTieLayouts {
       add(*sites, uniform(25, 735), uniform(25, 483));
     }
     return sites;
+  }
+
+  // A site on the line through i and j, moved off it by 2^-44 to 1 times their distance.
+  void addNearlyCollinear(geometry::SiteColumns& sites, double xi, double yi, double xj,
+                          double yj) {
+    const double s = uniform(-1.5, 2.5);
+    const double off = std::ldexp(uniform(-1, 1), -static_cast<int>(engine_() % 45));
+    add(sites, xi + s * (xj - xi) - off * (yj - yi), yi + s * (yj - yi) + off * (xj - xi));
   }
 
   double uniform(double low, double high) {
