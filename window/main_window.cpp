@@ -60,21 +60,21 @@ QAction* MainWindow::action(ActionId id, Layer layer) const {
 }
 
 void MainWindow::createActions() {
-  for (const ActionSpec& spec : actionTable()) {
-    auto* a = new QAction(spec.name, this);
-    a->setShortcuts(spec.keys);
+  for (const ActionEntry& entry : actionTable()) {
+    auto* a = new QAction(entry.name, this);
+    a->setShortcuts(entry.keys);
     a->setShortcutVisibleInContextMenu(true);
-    a->setCheckable(spec.checkable);
-    a->setChecked(spec.id == ActionId::ToggleLayer);
-    a->setEnabled(!spec.onlyWhileExplaining);
-    connect(a, &QAction::triggered, this, [this, &spec] { trigger(spec); });
+    a->setCheckable(entry.checkable);
+    a->setChecked(entry.id == ActionId::ToggleLayer);
+    a->setEnabled(!entry.onlyWhileExplaining);
+    connect(a, &QAction::triggered, this, [this, &entry] { trigger(entry); });
     addAction(a);
-    actions_[{spec.id, spec.layer}] = a;
+    actions_[{entry.id, entry.layer}] = a;
   }
 }
 
-void MainWindow::trigger(const ActionSpec& spec) {
-  switch (spec.id) {
+void MainWindow::trigger(const ActionEntry& entry) {
+  switch (entry.id) {
     case ActionId::NewRun:
       document_.newRun();
       break;
@@ -106,7 +106,7 @@ void MainWindow::trigger(const ActionSpec& spec) {
       savePictureAs();
       break;
     case ActionId::ToggleLayer:
-      toggleLayer(spec.layer);
+      toggleLayer(entry.layer);
       break;
     case ActionId::Explain:
       setExplaining(!explorer_);
@@ -114,7 +114,7 @@ void MainWindow::trigger(const ActionSpec& spec) {
     case ActionId::NextPair:
     case ActionId::PreviousPair:
       if (explorer_) {
-        explorer_->step(spec.id == ActionId::NextPair ? 1 : -1);
+        explorer_->step(entry.id == ActionId::NextPair ? 1 : -1);
         update();
       }
       break;
@@ -142,9 +142,9 @@ void MainWindow::setExplaining(bool on) {
     explorer_.reset();
   }
   action(ActionId::Explain)->setChecked(explorer_ != nullptr);
-  for (const ActionSpec& spec : actionTable()) {
-    if (spec.onlyWhileExplaining) {
-      action(spec.id)->setEnabled(explorer_ != nullptr);
+  for (const ActionEntry& entry : actionTable()) {
+    if (entry.onlyWhileExplaining) {
+      action(entry.id)->setEnabled(explorer_ != nullptr);
     }
   }
   updateCursor();
@@ -246,16 +246,17 @@ void MainWindow::fillMenu(QMenu& menu, bool onSite) {
   // The table's order, with a separator where the kind of action changes.
   const ActionId groupStarts[] = {ActionId::NewRun, ActionId::CopySites, ActionId::ToggleLayer,
                                   ActionId::Explain};
-  for (const ActionSpec& spec : actionTable()) {
-    if (std::find(std::begin(groupStarts), std::end(groupStarts), spec.id) !=
+  for (const ActionEntry& entry : actionTable()) {
+    if (std::find(std::begin(groupStarts), std::end(groupStarts), entry.id) !=
             std::end(groupStarts) &&
-        (spec.id != ActionId::ToggleLayer || spec.layer == kHideableLayers.front().layer)) {
+        (entry.id != ActionId::ToggleLayer || entry.layer == kHideableLayers.front().layer)) {
       menu.addSeparator();
     }
-    if ((spec.id == ActionId::RemoveSite && !onSite) || (spec.onlyWhileExplaining && !explorer_)) {
+    if ((entry.id == ActionId::RemoveSite && !onSite) ||
+        (entry.onlyWhileExplaining && !explorer_)) {
       continue;
     }
-    menu.addAction(action(spec.id, spec.layer));
+    menu.addAction(action(entry.id, entry.layer));
   }
 }
 

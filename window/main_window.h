@@ -48,7 +48,7 @@ class MainWindow final : public QWidget {
 
  private:
   void createActions();
-  void trigger(const ActionSpec& spec);
+  void trigger(const ActionEntry& entry);
   void fillMenu(QMenu& menu, bool onSite);
   void pictureChanged();
   void setExplaining(bool on);

@@ -11,8 +11,8 @@ QKeySequence ctrlShift(Qt::Key key) {
   return QKeySequence(Qt::CTRL | Qt::SHIFT | key);
 }
 
-std::vector<ActionSpec> makeTable() {
-  std::vector<ActionSpec> table{
+std::vector<ActionEntry> makeTable() {
+  std::vector<ActionEntry> table{
       {ActionId::NewRun,
        QStringLiteral("New sites"),
        {Qt::Key_Space, Qt::Key_F5},
@@ -97,12 +97,12 @@ std::vector<ActionSpec> makeTable() {
 
 }  // namespace
 
-const std::vector<ActionSpec>& actionTable() {
-  static const std::vector<ActionSpec> table = makeTable();
+const std::vector<ActionEntry>& actionTable() {
+  static const std::vector<ActionEntry> table = makeTable();
   return table;
 }
 
-QString keysText(const ActionSpec& action) {
+QString keysText(const ActionEntry& action) {
   QStringList keys;
   for (const QKeySequence& key : action.keys) {
     keys << key.toString(QKeySequence::PortableText);
@@ -115,7 +115,7 @@ QString helpTable() {
       "<tr><td>Click</td><td>add a site</td></tr>"
       "<tr><td>Drag a site</td><td>move it</td></tr>"
       "<tr><td>Right click</td><td>every action</td></tr>");
-  for (const ActionSpec& action : actionTable()) {
+  for (const ActionEntry& action : actionTable()) {
     rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
                 .arg(keysText(action).toHtmlEscaped(), action.help.toHtmlEscaped());
   }

@@ -30,7 +30,7 @@ enum class ActionId {
 
 // An action of the window: its name in the menu, its keys, and what it does in the words of
 // the help box and the README's table.
-struct ActionSpec {
+struct ActionEntry {
   ActionId id;
   QString name;
   QList<QKeySequence> keys;
@@ -41,10 +41,10 @@ struct ActionSpec {
 };
 
 // Every action of the window, in the order of the help box. No key is bound twice.
-const std::vector<ActionSpec>& actionTable();
+const std::vector<ActionEntry>& actionTable();
 
 // The keys of an action as the help shows them, "Space, F5".
-QString keysText(const ActionSpec& action);
+QString keysText(const ActionEntry& action);
 
 // The help box's table, rows of what the mouse does and every action with its keys.
 QString helpTable();

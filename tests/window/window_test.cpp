@@ -312,12 +312,12 @@ TEST_F(WindowTest, ALargerWindowShowsThePictureScaledAndEditsInTheSameFrame) {
 TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
   std::set<QString> keys;
   const QString readme = QString::fromUtf8(testing_support::contents(VD_SOURCE_DIR "/README.md"));
-  for (const app::ActionSpec& spec : app::actionTable()) {
-    for (const QKeySequence& key : spec.keys) {
+  for (const app::ActionEntry& entry : app::actionTable()) {
+    for (const QKeySequence& key : entry.keys) {
       EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
     }
-    EXPECT_TRUE(readme.contains("| " + app::keysText(spec) + " | " + spec.help + " |"))
-        << "the README has no row for " << spec.name.toStdString();
+    EXPECT_TRUE(readme.contains("| " + app::keysText(entry) + " | " + entry.help + " |"))
+        << "the README has no row for " << entry.name.toStdString();
   }
   // A box or file dialog that an action opens is closed at once.
   QTimer closer;
@@ -327,10 +327,10 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
     }
   });
   closer.start(20);
-  for (const app::ActionSpec& spec : app::actionTable()) {
-    QAction* action = window.action(spec.id, spec.layer);
-    for (const QKeySequence& key : spec.keys) {
-      if (spec.onlyWhileExplaining && !window.action(app::ActionId::Explain)->isChecked()) {
+  for (const app::ActionEntry& entry : app::actionTable()) {
+    QAction* action = window.action(entry.id, entry.layer);
+    for (const QKeySequence& key : entry.keys) {
+      if (entry.onlyWhileExplaining && !window.action(app::ActionId::Explain)->isChecked()) {
         QTest::keyClick(&window, Qt::Key_E);
       }
       // A closed box or dialog may leave the window inactive, as a person would find it.
@@ -339,7 +339,7 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
       QSignalSpy triggered(action, &QAction::triggered);
       QTest::keySequence(&window, key);
       EXPECT_EQ(triggered.count(), 1)
-          << key.toString().toStdString() << " for " << spec.name.toStdString();
+          << key.toString().toStdString() << " for " << entry.name.toStdString();
     }
   }
 }
