@@ -1,9 +1,8 @@
 #include "document.h"
 
-#include <QSaveFile>
-
 #include "geometry/window_frame.h"
 #include "layout_command.h"
+#include "picture/file_output.h"
 #include "picture/picture_file.h"
 #include "run/site_list.h"
 #include "site_placement.h"
@@ -117,12 +116,7 @@ QString Document::pasteSiteList(const QByteArray& text, const QString& source) {
 }
 
 QString Document::saveSiteList(const QString& path) const {
-  QSaveFile file(path);
-  const QByteArray text = siteListText().toUtf8();
-  if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-  }
-  return {};
+  return writeWholeFile(path, siteListText().toUtf8());
 }
 
 QString Document::openSiteList(const QString& path) {

@@ -3,12 +3,13 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QXmlStreamWriter>
 #include <array>
 #include <initializer_list>
 #include <utility>
 
+#include "file_output.h"
 #include "picture_painter.h"
 
 namespace app {
@@ -173,29 +174,21 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
   return document;
 }
 
+QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
+                       PictureFormat format, int scale) {
+  if (format == PictureFormat::Svg) {
+    return svgDocument(picture, clientWidth, clientHeight);
+  }
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  withPalette(renderPicture(picture, clientWidth, clientHeight, scale)).save(&buffer, "PNG");
+  return png;
+}
+
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
                     PictureFormat format, int scale) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-  }
-  bool written = false;
-  if (format == PictureFormat::Png) {
-    written =
-        withPalette(renderPicture(picture, clientWidth, clientHeight, scale)).save(&file, "PNG");
-  } else {
-    const QByteArray document = svgDocument(picture, clientWidth, clientHeight);
-    written = file.write(document) == document.size();
-  }
-  if (!written) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return QStringLiteral("cannot write %1: %2").arg(path, reason);
-  }
-  if (!file.commit()) {
-    return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
-  }
-  return {};
+  return writeWholeFile(path, pictureBytes(picture, clientWidth, clientHeight, format, scale));
 }
 
 }  // namespace app

@@ -28,9 +28,12 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
 // The largest scale of a saved PNG: 16 times the pixels across, 12,048 x 7,600 in all.
 inline constexpr int kLargestPngScale = 16;
 
-// Writes the picture to path, whole or not at all: into a temporary file beside it that is
-// renamed over path only once complete. Returns an empty string on success, otherwise
-// what went wrong.
+// The picture as the bytes of a PNG (of scale times the pixels) or SVG file.
+QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
+                       PictureFormat format, int scale);
+
+// Writes the picture to path, whole or not at all (see writeWholeFile). Returns an empty
+// string on success, otherwise what went wrong.
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
                     PictureFormat format, int scale);
 

@@ -21,13 +21,14 @@ struct Outcome {
   QString output, errors;
 };
 
-// Runs the program with the arguments, or a shell command line in which PROGRAM stands for
-// it, and waits for it.
-Outcome runProgram(const QStringList& arguments, const QProcessEnvironment& environment =
-                                                     QProcessEnvironment::systemEnvironment()) {
+// Runs the program (or another, such as a shell) with the arguments and waits for it.
+Outcome runProgram(
+    const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+    const QString& program = QStringLiteral(VD_EXECUTABLE)) {
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start(QStringLiteral(VD_EXECUTABLE), arguments);
+  process.start(program, arguments);
   process.closeWriteChannel();
   EXPECT_TRUE(process.waitForFinished(60000));
   return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -203,6 +204,37 @@ INSTANTIATE_TEST_SUITE_P(
                "--explain 1-40: not a pair of this run, which has 39 sites"},
         BadRun{"ExplainSameSiteTwice", "--seed 42 --explain 2-2", "", "not a pair of this run"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Saves that fail, built so that they fail for root too: the file that was there stays as
+// it was, nothing else is left in the folder, and the message says why. A device is written
+// directly and kept.
+TEST_F(CommandLine, SavesThatFailLeaveEverythingAsItWas) {
+  write("old.png", "the picture before");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder.png"));
+  ASSERT_TRUE(QFile::link("/dev/full", path("full.png")));
+  const auto expectRefused = [&](const QStringList& arguments, const char* reason,
+                                 const QString& shell = {}) {
+    const Outcome outcome =
+        shell.isEmpty() ? runProgram(arguments)
+                        : runProgram({"-c", shell}, QProcessEnvironment::systemEnvironment(),
+                                     QStringLiteral("/bin/bash"));
+    EXPECT_EQ(outcome.exitCode, 2) << reason;
+    EXPECT_TRUE(outcome.errors.contains(QString::fromLatin1(reason)))
+        << outcome.errors.toStdString();
+    EXPECT_EQ(contents(path("old.png")), "the picture before");
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::System | QDir::NoDotAndDotDot),
+        (QStringList{"folder.png", "full.png", "old.png"}));
+  };
+  expectRefused({"--seed", "1", "--save", path("old.png/a.png")}, "Not a directory");
+  expectRefused({"--seed", "1", "--save", path("folder.png")}, "it is a folder");
+  expectRefused({"--seed", "1", "--save", path("full.png")}, "No space left on device");
+  // A full file system: the program may not make any file larger than nothing.
+  expectRefused({}, "File too large",
+                QStringLiteral("trap '' XFSZ; ulimit -f 0; exec %1 --seed 1 --save %2")
+                    .arg(QStringLiteral(VD_EXECUTABLE), path("old.png")));
+  EXPECT_EQ(QFileInfo(path("full.png")).symLinkTarget(), "/dev/full") << "the link was replaced";
+}
 
 TEST_F(CommandLine, AnEndlessSiteListEndsAtTheBound) {
   QProcess shell;

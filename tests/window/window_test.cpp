@@ -201,6 +201,8 @@ TEST_F(WindowTest, KeepsLayoutsInTheClipboardAndInFiles) {
   QTemporaryDir dir;
   const QString list = dir.filePath("layout.txt");
   ASSERT_EQ(window.document().saveSiteList(list), QString());
+  EXPECT_EQ(window.document().saveSiteList(list + "/x.txt"),
+            "cannot write " + list + "/x.txt: Not a directory");
   window.document().start({7, std::nullopt});
   QTest::keyClick(&window, Qt::Key_V, Qt::ControlModifier);
   expectShows(edited, "paste");
