@@ -113,6 +113,7 @@ int showInWindow(const Options& options, const RunRequest& request, int& argc, c
                    [&] { printSummary(options, document.current()); });
   // Later runs come from editing the sites: a failure is reported, and the window stays.
   QObject::connect(&document, &Document::runFailed, &window, &reportError);
+  QObject::connect(&document, &Document::keepingFailed, &window, &reportError);
   document.start(request);
   window.show();
   if (!document.current().completed()) {

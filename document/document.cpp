@@ -1,6 +1,10 @@
 #include "document.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "geometry/window_frame.h"
+#include "last_layout.h"
 #include "layout_command.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
@@ -8,6 +12,18 @@
 #include "site_placement.h"
 
 namespace app {
+
+namespace {
+
+// How often a drag writes the layout it has reached.
+constexpr int kKeepIntervalMs = 1000;
+
+}  // namespace
+
+Document::Document() {
+  keepTimer_.setSingleShot(true);
+  connect(&keepTimer_, &QTimer::timeout, this, [this] { writeKeptLayout(); });
+}
 
 void Document::start(const RunRequest& request) {
   current_ = runDemonstration(request);
@@ -22,6 +38,7 @@ void Document::runLayout(const Layout& layout) {
   }
   current_ = std::move(result);
   emit changed();
+  keepLayout();
 }
 
 // A step whose layout is on screen already (a new run, a drag) is not run again.
@@ -64,6 +81,10 @@ void Document::release() {
     return;
   }
   grabbed_.reset();
+  if (keepTimer_.isActive()) {
+    keepTimer_.stop();
+    writeKeptLayout();
+  }
   if (!(layout() == beforeDrag_)) {
     history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, beforeDrag_, layout(),
                                     QStringLiteral("Move site")));
@@ -83,6 +104,7 @@ void Document::removeAt(double x, double y) {
 void Document::newRun() {
   const Layout before = layout();
   start(RunRequest{});
+  keepLayout();
   history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, before, layout(),
                                   QStringLiteral("New sites")));
 }
@@ -115,13 +137,54 @@ QString Document::pasteSiteList(const QByteArray& text, const QString& source) {
       QStringLiteral("Paste sites"));
 }
 
-QString Document::saveSiteList(const QString& path) const {
-  return writeWholeFile(path, siteListText().toUtf8());
+QString Document::saveSiteList(const QString& path) {
+  QString problem = writeWholeFile(path, siteListText().toUtf8());
+  if (problem.isEmpty()) {
+    history_.setClean();
+  }
+  return problem;
 }
 
 QString Document::openSiteList(const QString& path) {
+  QString problem = useSiteList([&path] { return readSiteFile(path.toLocal8Bit().toStdString()); },
+                                path, QStringLiteral("Open site list"));
+  if (problem.isEmpty()) {
+    history_.setClean();
+  }
+  return problem;
+}
+
+QString Document::openLastLayout() {
+  const QString path = lastLayoutFile();
+  if (!QFileInfo::exists(path)) {
+    return QStringLiteral(
+               "No layout has been kept yet: the last layout is kept in %1 once the "
+               "sites are changed.")
+        .arg(path);
+  }
   return useSiteList([&path] { return readSiteFile(path.toLocal8Bit().toStdString()); }, path,
-                     QStringLiteral("Open site list"));
+                     QStringLiteral("Open last layout"));
+}
+
+void Document::keepLayout() {
+  if (dragging() && sinceKept_.isValid() && sinceKept_.elapsed() < kKeepIntervalMs) {
+    if (!keepTimer_.isActive()) {
+      keepTimer_.start(static_cast<int>(kKeepIntervalMs - sinceKept_.elapsed()));
+    }
+    return;
+  }
+  writeKeptLayout();
+}
+
+void Document::writeKeptLayout() {
+  sinceKept_.start();
+  const QString path = lastLayoutFile();
+  QDir().mkpath(QFileInfo(path).path());
+  const QString problem = writeWholeFile(path, siteListText().toUtf8());
+  if (!problem.isEmpty() && !keepingFailed_) {
+    keepingFailed_ = true;
+    emit keepingFailed(problem);
+  }
 }
 
 QString Document::savePicture(const QString& path, const Picture& shown) {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <QUndoStack>
 #include <optional>
 
@@ -19,10 +21,16 @@ namespace app {
 // Pointer positions are window pixels of the run's frame. A site is added by a press away
 // from the sites, moved by a drag (the picture follows at every step; the history gets one
 // step when the button is released), and removed, replaced or drawn anew by the calls below.
+//
+// Every change of the layout after the start is kept at once in lastLayoutFile() (at most once
+// a second while a site is dragged), so that a layout survives a closed window, a crash or a
+// kill.
 class Document final : public QObject {
   Q_OBJECT
 
  public:
+  Document();
+
   // Starts with the run of the request, outside the history. A run that stops keeps what
   // it drew in current().picture and its error in current().error.
   void start(const RunRequest& request);
@@ -52,8 +60,12 @@ class Document final : public QObject {
   // returns what went wrong, or an empty string.
   [[nodiscard]] QString siteListText() const;
   QString pasteSiteList(const QByteArray& text, const QString& source);
-  QString saveSiteList(const QString& path) const;
+  QString saveSiteList(const QString& path);
   QString openSiteList(const QString& path);
+  // Puts the last layout kept on screen, as a step of the history.
+  QString openLastLayout();
+  // Whether the layout has changed since the start, or since it was last saved or opened.
+  [[nodiscard]] bool hasUnsavedChanges() const { return !history_.isClean(); }
   // Writes the picture shown, as PNG or SVG by the file name.
   static QString savePicture(const QString& path, const Picture& shown);
 
@@ -62,9 +74,14 @@ class Document final : public QObject {
   void changed();
   // A run of an edited layout stopped with this message; the previous picture stays.
   void runFailed(const QString& message);
+  // The last layout could not be kept; said once.
+  void keepingFailed(const QString& message);
 
  private:
   void show(const Layout& layout);
+  // Writes the layout to the last layout's file, or soon while a drag goes on.
+  void keepLayout();
+  void writeKeptLayout();
   template <class Read>
   QString useSiteList(Read read, const QString& source, const QString& what);
 
@@ -73,6 +90,9 @@ class Document final : public QObject {
   std::optional<std::size_t> grabbed_;  // the site being dragged
   double offsetX_ = 0, offsetY_ = 0;    // from the pointer to the grabbed site
   Layout beforeDrag_;
+  QTimer keepTimer_;         // a write of the kept layout that waits for the drag's second
+  QElapsedTimer sinceKept_;  // since the last write
+  bool keepingFailed_ = false;
 };
 
 }  // namespace app

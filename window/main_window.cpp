@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -98,6 +99,11 @@ void MainWindow::trigger(const ActionEntry& entry) {
       break;
     case ActionId::OpenSites:
       openSites();
+      break;
+    case ActionId::OpenLastLayout:
+      if (const QString problem = document_.openLastLayout(); !problem.isEmpty()) {
+        QMessageBox::warning(this, entry.name, problem);
+      }
       break;
     case ActionId::SaveSites:
       saveSitesAs();
@@ -257,6 +263,28 @@ void MainWindow::fillMenu(QMenu& menu, bool onSite) {
       continue;
     }
     menu.addAction(action(entry.id, entry.layer));
+  }
+}
+
+// Edits that were never saved are not lost by closing: the user may save them as a site
+// list, discard them, or stay.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!document_.hasUnsavedChanges()) {
+    event->accept();
+    return;
+  }
+  const auto answer = QMessageBox::question(
+      this, windowTitle(),
+      QStringLiteral("The sites have changed since they were last saved. Save them as a site "
+                     "list before closing?"),
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) {
+    saveSitesAs();
+  }
+  if (answer == QMessageBox::Discard || !document_.hasUnsavedChanges()) {
+    event->accept();
+  } else {
+    event->ignore();
   }
 }
 

@@ -45,6 +45,7 @@ class MainWindow final : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createActions();

@@ -18,6 +18,7 @@ enum class ActionId {
   CopySites,
   PasteSites,
   OpenSites,
+  OpenLastLayout,
   SaveSites,
   SavePicture,
   ToggleLayer,
