@@ -11,6 +11,7 @@ packages=(
   fonts-dejavu-core               # the label's font
   desktop-file-utils appstream    # validators of the installed desktop entry and metadata
   groff-base                      # renders the manual page in its test
+  clang libclang-rt-14-dev        # the fuzz targets: clang with libFuzzer and the sanitizers
 )
 
 missing=()

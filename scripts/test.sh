@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: in the development build, and under AddressSanitizer
-# and UndefinedBehaviorSanitizer. Headless: Qt draws on its offscreen platform.
+# Runs each fuzz target briefly, then builds and runs every test twice: in the development
+# build, and under AddressSanitizer and UndefinedBehaviorSanitizer. Headless: Qt draws on
+# its offscreen platform.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+# A short run of every fuzz target, so that a regression the fuzzers find at once fails here;
+# long runs: scripts/fuzz.sh SECONDS.
+scripts/fuzz.sh 15
 for preset in dev sanitize; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

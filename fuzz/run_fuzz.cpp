@@ -1,0 +1,58 @@
+// Feeds raw bytes to the site-list parser and, for every list it accepts, does what the
+// program does with one: the run, the PNG and SVG files in memory, the explanation of every
+// pair, and the account and picture of one pair. An accepted list must always run to the end.
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "explanation/explanation_picture.h"
+#include "explanation/explanation_text.h"
+#include "geometry/literal_steps.h"
+#include "picture/picture_file.h"
+#include "run/run.h"
+#include "run/site_list.h"
+
+namespace {
+
+using geometry::kWindowFrame;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QGuiApplication application(*argc, *argv);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  app::SiteList list;
+  try {
+    list = app::parseSites(std::string_view(reinterpret_cast<const char*>(data), size));
+  } catch (const app::SiteFileError&) {
+    return 0;
+  }
+  const app::RunResult run = app::runDemonstration({list.seed.value_or(1), list.sites});
+  if (!run.completed()) {
+    __builtin_trap();  // the parser let through a list the edge finder cannot take
+  }
+  const int width = kWindowFrame.clientWidth, height = kWindowFrame.clientHeight;
+  for (const auto format : {app::PictureFormat::Png, app::PictureFormat::Svg}) {
+    if (app::pictureBytes(run.picture, width, height, format, 1).isEmpty()) {
+      __builtin_trap();
+    }
+  }
+  std::size_t lines = 0;
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *run.sites)) {
+    lines += app::resultLine(pair.i, pair.j, pair.outcome).size();
+  }
+  const int j = 1 + static_cast<int>(size % static_cast<std::size_t>(run.sites->nSites - 1)) + 1;
+  const geometry::PairAccount account = geometry::explainPair(kWindowFrame, *run.sites, 1, j);
+  const std::string text = app::accountText(account, *run.sites);
+  const app::Picture picture = app::explanationPicture(run.picture, account, *run.sites);
+  app::pictureBytes(picture, width, height, app::PictureFormat::Png, 1);
+  if (lines == 0 || text.empty()) {
+    __builtin_trap();
+  }
+  return 0;
+}
