@@ -103,7 +103,7 @@ void Document::removeAt(double x, double y) {
 
 void Document::newRun() {
   const Layout before = layout();
-  start(RunRequest{});
+  start(newRunSeeds_ ? RunRequest{newRunSeeds_(), std::nullopt} : RunRequest{});
   keepLayout();
   history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, before, layout(),
                                   QStringLiteral("New sites")));

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QTimer>
 #include <QUndoStack>
+#include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "picture/picture.h"
@@ -51,8 +53,9 @@ class Document final : public QObject {
   [[nodiscard]] bool dragging() const { return grabbed_.has_value(); }
   // Removes the site under (x, y), if there is one and no site is being dragged.
   void removeAt(double x, double y);
-  // New random sites, seeded from the clock.
+  // New random sites, seeded from the clock, or from `seeds` once it is given.
   void newRun();
+  void setNewRunSeeds(std::function<std::uint32_t()> seeds) { newRunSeeds_ = std::move(seeds); }
   // Puts a whole new layout on screen, as one step of the history named `what`.
   void replace(Layout layout, const QString& what);
 
@@ -93,6 +96,7 @@ class Document final : public QObject {
   QTimer keepTimer_;         // a write of the kept layout that waits for the drag's second
   QElapsedTimer sinceKept_;  // since the last write
   bool keepingFailed_ = false;
+  std::function<std::uint32_t()> newRunSeeds_;
 };
 
 }  // namespace app

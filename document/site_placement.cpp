@@ -36,6 +36,10 @@ SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std
       others.append(stored.x, stored.y);
     }
   }
+  // The steps are taken on the stored values, each to the next double (x) or float (y), and
+  // mapped back: between the offset and twice it, a stored value less the offset is exact,
+  // so the window position stores as exactly that value. A step of the window position
+  // itself would be far smaller than the stored value's near 0, and change nothing.
   const double towardsX =
       at.x < kWindowFrame.clientWidth ? std::numeric_limits<double>::infinity() : 0.0;
   const float towardsY =
@@ -47,9 +51,9 @@ SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std
       return at;
     }
     if (clash->sameX) {
-      at.x = std::nextafter(at.x, towardsX);
+      at.x = std::nextafter(stored.x, towardsX) - kWindowFrame.offsetX();
     } else {
-      at.y = std::nextafter(at.y, towardsY);
+      at.y = std::nextafter(stored.y, towardsY) - kWindowFrame.offsetY();
     }
   }
 }

@@ -177,6 +177,13 @@ TEST_F(WindowTest, ShiftsClashingSitesAndRefusesTheSiteOverTheLimit) {
   // Site 1 lies inside the triangle of the others: six Delaunay edges, each with its piece.
   EXPECT_EQ(window.picture().size(), 2 + 4 + 2 * 6u);
   expectShows(layout(), "shifted sites");
+  // Presses beyond the left edge put sites at x = 0; the second moves by a step of its
+  // stored x, 15,200 + x (once, this took 2^52 steps of the window's x near 0).
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(-5, 150));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(-5, 350));
+  ASSERT_EQ(layout().sites.size(), 6u);
+  EXPECT_EQ(layout().sites[4].x, 0);
+  EXPECT_EQ(layout().sites[5].x, std::nextafter(15200.0, 2e4) - 15200);
 
   app::Layout full{42, {}};
   for (int n = 0; n < 101; ++n) {
