@@ -10,6 +10,7 @@
 
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
+#include "explanation/lesson.h"
 #include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "qt_messages.h"
@@ -91,11 +92,33 @@ int explain(const RunResult& run, const ExplainRequest& request, const Options& 
                     .arg(sites.nSites));
     return 2;
   }
-  const geometry::PairAccount account =
-      geometry::explainPair(kWindowFrame, sites, request.i, request.j);
-  std::fputs(accountText(account, sites).c_str(), stdout);
-  return format ? writePicture(explanationPicture(run.picture, account, sites), options, *format)
-                : 0;
+  const Lesson lesson =
+      lessonOf(geometry::explainPair(kWindowFrame, sites, request.i, request.j), sites);
+  const std::size_t steps = lesson.steps.size();
+  std::size_t shown = steps - 1;  // the picture of the result, unless a step is asked for
+  if (options.steps) {
+    std::string lines;
+    for (std::size_t n = 0; n < steps; ++n) {
+      lines += stepLine(lesson, n) + "\n";
+    }
+    std::fputs(lines.c_str(), stdout);
+  } else if (options.step) {
+    if (static_cast<std::size_t>(*options.step) > steps) {
+      reportError(QStringLiteral("--step %1: the lesson of pair %2-%3 has steps 1 to %4")
+                      .arg(*options.step)
+                      .arg(request.i)
+                      .arg(request.j)
+                      .arg(steps));
+      return 2;
+    }
+    shown = static_cast<std::size_t>(*options.step - 1);
+    std::fputs((stepLine(lesson, shown) + "\n").c_str(), stdout);
+  } else {
+    std::fputs(accountText(lesson.account, sites).c_str(), stdout);
+  }
+  return format
+             ? writePicture(lessonStepPicture(run.picture, lesson, shown, sites), options, *format)
+             : 0;
 }
 
 }  // namespace

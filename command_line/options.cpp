@@ -81,7 +81,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "and J step by step (I-J), and exit without a window. With --save, the "
                      "picture of the pair's steps is written."),
       QStringLiteral("all|I-J"));
-  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain});
+  const QCommandLineOption steps(
+      QStringLiteral("steps"),
+      QStringLiteral("With --explain I-J: print the pair's lesson as numbered steps."));
+  const QCommandLineOption step(
+      QStringLiteral("step"),
+      QStringLiteral("With --explain I-J: print step N of the pair's lesson; with --save, write "
+                     "its picture."),
+      QStringLiteral("N"));
+  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain, steps, step});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -137,6 +145,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                             parser.value(explain),
                         parser);
     }
+  }
+  options.steps = parser.isSet(steps);
+  if (parser.isSet(step)) {
+    bool ok = false;
+    options.step = parser.value(step).toInt(&ok);
+    if (!ok || *options.step < 1) {
+      return usageError(
+          QStringLiteral("--step takes a step number from 1, not %1").arg(parser.value(step)),
+          parser);
+    }
+  }
+  if ((options.steps || options.step) && (!options.explain || options.explain->allPairs)) {
+    return usageError(QStringLiteral("--steps and --step go with --explain I-J"), parser);
+  }
+  if (options.steps && options.step) {
+    return usageError(QStringLiteral("give --steps or --step N, not both"), parser);
   }
   return {CommandLine::Action::Run, options, {}};
 }

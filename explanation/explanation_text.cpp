@@ -41,7 +41,9 @@ std::string madeBy(int cutSite) {
   return site(cutSite);
 }
 
-std::string screeningLine(const geometry::CompetitorStep& step, int j) {
+}  // namespace
+
+std::string competitorLine(const geometry::CompetitorStep& step, int j) {
   const std::string line = step.throughEnd ? "its line passes through an end of the stretch"
                                            : "its line misses the stretch";
   switch (step.outcome) {
@@ -63,7 +65,41 @@ std::string screeningLine(const geometry::CompetitorStep& step, int j) {
   return {};
 }
 
-}  // namespace
+std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites) {
+  const geometry::PairRecord& r = account.pair;
+  return site(account.i) + " " + point(sites.x(account.i), sites.y(account.i)) + " and " +
+         site(account.j) + " " + point(sites.x(account.j), sites.y(account.j)) +
+         ": bisector y = m1 x + c1, m1 = " + number(r.m1) + ", c1 = " + number(r.c1) + ", from " +
+         point(r.startX, r.startY) + " to " + point(r.endX, r.endY);
+}
+
+std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e) {
+  return std::to_string(e) + ": " + point(entry.x, entry.y) + " " + madeBy(entry.site);
+}
+
+std::string pieceLine(const geometry::PieceStep& piece, int i) {
+  return "piece " + std::to_string(piece.piece) + ": midpoint " + point(piece.midX, piece.midY) +
+         (piece.shadowedBy != 0
+              ? ", shadowed by " + site(piece.shadowedBy) + ", strictly closer than " + site(i)
+              : ", open: no site is closer than " + site(i));
+}
+
+std::string resultSentence(const geometry::PairAccount& account) {
+  const geometry::PairOutcome& outcome = account.outcome;
+  switch (outcome.result) {
+    case geometry::PairResult::Blocked:
+      return "result: blocked by " + site(outcome.blockedBy) +
+             "; no end point, no sort, no piece test, nothing drawn";
+    case geometry::PairResult::Drawn:
+      return "result: piece " + std::to_string(outcome.piece) + ", from entry " +
+             std::to_string(outcome.piece - 1) + " to entry " + std::to_string(outcome.piece) +
+             ", is drawn in red, then the Delaunay edge from " + site(account.i) + " to " +
+             site(account.j);
+    case geometry::PairResult::Shadowed:
+      break;
+  }
+  return "result: every piece is shadowed; nothing is drawn";
+}
 
 std::string resultLine(int i, int j, const geometry::PairOutcome& outcome) {
   const std::string pair = "pair " + std::to_string(i) + "-" + std::to_string(j) + ": ";
@@ -93,40 +129,24 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
 
   text += "screening, site by site:\n";
   for (const geometry::CompetitorStep& step : account.competitors) {
-    text += "  " + site(step.site) + ": " + screeningLine(step, j) + "\n";
+    text += "  " + site(step.site) + ": " + competitorLine(step, j) + "\n";
   }
   if (account.outcome.result == geometry::PairResult::Blocked) {
-    text += "\nresult: blocked by " + site(account.outcome.blockedBy) +
-            "; no end point, no sort, no piece test, nothing drawn\n";
-    return text;
+    return text + "\n" + resultSentence(account) + "\n";
   }
 
   text += "\nsorted cut list (entry: x, y, made by):\n";
   for (std::size_t e = 0; e < account.sorted.size(); ++e) {
     const geometry::CutEntry& entry = account.sorted[e];
-    text +=
-        "  " + std::to_string(e) + ": " + point(entry.x, entry.y) + " " + madeBy(entry.site) + "\n";
+    text += "  " + cutEntryLine(entry, e) + "\n";
   }
   text +=
       "\npieces (piece p runs from entry p - 1 to entry p; its midpoint lies on the "
       "bisector):\n";
   for (const geometry::PieceStep& piece : account.pieces) {
-    text += "  piece " + std::to_string(piece.piece) + ": midpoint " +
-            point(piece.midX, piece.midY) +
-            (piece.shadowedBy != 0
-                 ? ", shadowed by " + site(piece.shadowedBy) + ", strictly closer than " + site(i)
-                 : ", open: no site is closer than " + site(i)) +
-            "\n";
+    text += "  " + pieceLine(piece, i) + "\n";
   }
-  if (account.outcome.result == geometry::PairResult::Drawn) {
-    const int p = account.outcome.piece;
-    text += "\nresult: piece " + std::to_string(p) + ", from entry " + std::to_string(p - 1) +
-            " to entry " + std::to_string(p) + ", is drawn in red, then the Delaunay edge from " +
-            site(i) + " to " + site(j) + "\n";
-  } else {
-    text += "\nresult: every piece is shadowed; nothing is drawn\n";
-  }
-  return text;
+  return text + "\n" + resultSentence(account) + "\n";
 }
 
 }  // namespace app

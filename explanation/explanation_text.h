@@ -13,6 +13,15 @@ namespace app {
 // screening ended.
 std::string resultLine(int i, int j, const geometry::PairOutcome& outcome);
 
+// The sentences of the account, one for each of its parts: the pair and its bisector; what
+// the screening did with a competitor; an entry of the sorted cut list; a tested piece; and
+// the result.
+std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites);
+std::string competitorLine(const geometry::CompetitorStep& step, int j);
+std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e);
+std::string pieceLine(const geometry::PieceStep& piece, int i);
+std::string resultSentence(const geometry::PairAccount& account);
+
 // The whole account of a pair in plain text: the result line, the pair record, what the
 // screening did with each competitor, the sorted cut list, each tested piece and the
 // result. Coordinates are the edge finder's own, window pixels shifted by the domain

@@ -11,9 +11,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 #include "document/site_placement.h"
 #include "geometry/window_frame.h"
+#include "picture/colour.h"
 #include "picture/picture_painter.h"
 #include "picture_fit.h"
 
@@ -24,6 +28,24 @@ namespace {
 using geometry::kWindowFrame;
 
 const QString kSiteListFilter = QStringLiteral("Site lists (*.txt);;All files (*)");
+constexpr Colour kProbe = rgb(255, 255, 255);
+
+// The largest empty circle at the pointer: centred there, reaching the nearest site, which
+// is ringed. On a Voronoi edge it touches two sites.
+void addProbe(Picture& picture, const SitePositions& sites, QPointF at) {
+  const auto nearest = std::min_element(
+      sites.begin(), sites.end(), [&](const SitePosition& a, const SitePosition& b) {
+        return std::hypot(a.x - at.x(), a.y - at.y()) < std::hypot(b.x - at.x(), b.y - at.y());
+      });
+  if (nearest == sites.end()) {
+    return;
+  }
+  const auto radius = static_cast<float>(std::hypot(nearest->x - at.x(), nearest->y - at.y()));
+  const auto x = static_cast<float>(at.x()), y = static_cast<float>(at.y());
+  picture.push_back(CircleItem{x, y, radius, kProbe, 1});
+  picture.push_back(CircleItem{x, y, 1.5f, kProbe, 1});
+  picture.push_back(CircleItem{static_cast<float>(nearest->x), nearest->y, 6, kProbe, 2});
+}
 
 // Does `act` with the path the user chose in a file dialog, if any, and shows the problem it
 // reports in a box.
@@ -39,7 +61,15 @@ void warnOfProblem(QWidget* parent, const QString& title, const QString& path, A
 
 }  // namespace
 
-MainWindow::MainWindow() {
+MainWindow::MainWindow()
+    : panel_(
+          [this](std::size_t step) {
+            if (explorer_ && !explorer_->asking()) {
+              explorer_->showStep(static_cast<std::ptrdiff_t>(step));
+              explorerChanged();
+            }
+          },
+          [this](geometry::PairResult guess) { answerQuestion(guess); }) {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -53,7 +83,11 @@ MainWindow::MainWindow() {
 }
 
 Picture MainWindow::shownPicture() const {
-  return explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
+  Picture shown = explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
+  if (probing_) {
+    addProbe(shown, document_.layout().sites, pointer_);
+  }
+  return shown;
 }
 
 QAction* MainWindow::action(ActionId id, Layer layer) const {
@@ -67,7 +101,7 @@ void MainWindow::createActions() {
     a->setShortcutVisibleInContextMenu(true);
     a->setCheckable(entry.checkable);
     a->setChecked(entry.id == ActionId::ToggleLayer);
-    a->setEnabled(!entry.onlyWhileExplaining);
+    a->setEnabled(entry.when == ActionWhen::Always);
     connect(a, &QAction::triggered, this, [this, &entry] { trigger(entry); });
     addAction(a);
     actions_[{entry.id, entry.layer}] = a;
@@ -119,13 +153,43 @@ void MainWindow::trigger(const ActionEntry& entry) {
       break;
     case ActionId::NextPair:
     case ActionId::PreviousPair:
-      if (explorer_) {
+      if (explorer_ && !explorer_->asking()) {
         explorer_->step(entry.id == ActionId::NextPair ? 1 : -1);
-        update();
+        explorerChanged();
+      }
+      break;
+    case ActionId::NextStep:
+    case ActionId::PreviousStep:
+    case ActionId::FirstStep:
+    case ActionId::LastStep:
+      if (explorer_ && !explorer_->asking()) {
+        const auto now = static_cast<std::ptrdiff_t>(explorer_->currentStep());
+        explorer_->showStep(entry.id == ActionId::NextStep       ? now + 1
+                            : entry.id == ActionId::PreviousStep ? now - 1
+                            : entry.id == ActionId::FirstStep    ? 0
+                                                                 : PTRDIFF_MAX);
+        explorerChanged();
       }
       break;
     case ActionId::LeaveExplanation:
       setExplaining(false);
+      break;
+    case ActionId::Ask:
+      askQuestion();
+      break;
+    case ActionId::AnswerDrawn:
+      answerQuestion(geometry::PairResult::Drawn);
+      break;
+    case ActionId::AnswerBlocked:
+      answerQuestion(geometry::PairResult::Blocked);
+      break;
+    case ActionId::AnswerShadowed:
+      answerQuestion(geometry::PairResult::Shadowed);
+      break;
+    case ActionId::Probe:
+      probing_ = !probing_;
+      action(ActionId::Probe)->setChecked(probing_);
+      update();
       break;
     case ActionId::Help:
       QMessageBox::information(this, QStringLiteral("Mouse and keys"), helpTable());
@@ -146,15 +210,93 @@ void MainWindow::setExplaining(bool on) {
     explorer_ = std::make_unique<PairExplorer>(document_.current());
   } else {
     explorer_.reset();
+    quiz_.reset();
+    verdict_.clear();
   }
   action(ActionId::Explain)->setChecked(explorer_ != nullptr);
+  updateCursor();
+  explorerChanged();
+}
+
+void MainWindow::explorerChanged() {
+  const bool asking = explorer_ && explorer_->asking();
   for (const ActionEntry& entry : actionTable()) {
-    if (entry.onlyWhileExplaining) {
-      action(entry.id)->setEnabled(explorer_ != nullptr);
+    if (entry.when != ActionWhen::Always) {
+      action(entry.id)->setEnabled(entry.when == ActionWhen::Explaining ? explorer_ != nullptr
+                                                                        : asking);
     }
   }
-  updateCursor();
+  if (!explorer_) {
+    const bool active = isActiveWindow() || panel_.isActiveWindow();
+    panel_.hide();
+    if (active) {
+      activateWindow();
+    }
+  } else {
+    const QString score =
+        quiz_ ? QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered())
+              : QString();
+    const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
+    if (asking) {
+      panel_.showQuestion(explorer_->i(), explorer_->j(),
+                          QStringLiteral("Question %1 of %2: pair %3-%4.")
+                                  .arg(quiz_->answered() + 1)
+                                  .arg(Quiz::kQuestions)
+                                  .arg(explorer_->i())
+                                  .arg(explorer_->j()) +
+                              score);
+    } else {
+      panel_.showLesson(explorer_->lesson(), explorer_->currentStep(),
+                        (verdict_.isEmpty() ? pair : verdict_) + score);
+    }
+    if (!panel_.isVisible()) {
+      // The keyboard stays with this window, whatever the window system does with a new one.
+      const bool active = isActiveWindow();
+      panel_.move(frameGeometry().topRight() + QPoint(8, 0));
+      panel_.show();
+      if (active) {
+        activateWindow();
+      }
+    }
+  }
   update();
+}
+
+// Q: a question on the next pair of the round, in the order the run's seed gives.
+void MainWindow::askQuestion() {
+  if (!explorer_) {
+    setExplaining(true);
+  }
+  if (!explorer_ || explorer_->asking()) {
+    return;
+  }
+  if (!quiz_) {
+    quiz_.emplace(document_.layout().seed, static_cast<int>(document_.layout().sites.size()));
+  }
+  const auto [i, j] = quiz_->ask();
+  explorer_->ask(i, j);
+  verdict_.clear();
+  explorerChanged();
+}
+
+// 1, 2, 3: the answer; then the pair's lesson opens at the step that decided it.
+void MainWindow::answerQuestion(geometry::PairResult guess) {
+  if (!explorer_ || !explorer_->asking()) {
+    return;
+  }
+  const geometry::PairResult truth = explorer_->lesson().account.outcome.result;
+  const bool right = quiz_->answer(guess, truth);
+  explorer_->showStep(static_cast<std::ptrdiff_t>(explorer_->lesson().decidingStep()));
+  const char* names[] = {"blocked", "shadowed", "drawn"};
+  verdict_ = (right ? QStringLiteral("Right: pair %1-%2 is %3.")
+                    : QStringLiteral("Not so: pair %1-%2 is %3."))
+                 .arg(explorer_->i())
+                 .arg(explorer_->j())
+                 .arg(QString::fromLatin1(names[static_cast<int>(truth)]));
+  if (quiz_->roundOver()) {
+    verdict_ += QStringLiteral(" End of the round; Q starts the next.");
+  }
+  explorerChanged();
 }
 
 void MainWindow::toggleLayer(Layer layer) {
@@ -212,6 +354,9 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = inPicture(event->position());
+  if (probing_) {
+    update();
+  }
   if (document_.dragging()) {
     document_.drag(pointer_.x(), pointer_.y());
   }
@@ -259,7 +404,8 @@ void MainWindow::fillMenu(QMenu& menu, bool onSite) {
       menu.addSeparator();
     }
     if ((entry.id == ActionId::RemoveSite && !onSite) ||
-        (entry.onlyWhileExplaining && !explorer_)) {
+        (entry.when == ActionWhen::Explaining && !explorer_) ||
+        (entry.when == ActionWhen::Asking && !(explorer_ && explorer_->asking()))) {
       continue;
     }
     menu.addAction(action(entry.id, entry.layer));

@@ -5,8 +5,11 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "document/document.h"
+#include "explanation/quiz.h"
+#include "lesson_panel.h"
 #include "pair_explorer.h"
 #include "picture/layers.h"
 #include "window_actions.h"
@@ -36,6 +39,8 @@ class MainWindow final : public QWidget {
   // The picture on screen: the run's without its hidden layers, or in the explanation mode
   // the picture of the pair.
   [[nodiscard]] Picture shownPicture() const;
+  [[nodiscard]] const LessonPanel& panel() const { return panel_; }
+  [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   // The action that the table's entry became.
   QAction* action(ActionId id, Layer layer = Layer::Overlay) const;
 
@@ -53,6 +58,10 @@ class MainWindow final : public QWidget {
   void fillMenu(QMenu& menu, bool onSite);
   void pictureChanged();
   void setExplaining(bool on);
+  // Shows the explorer's state: its picture, the panel, the actions it enables.
+  void explorerChanged();
+  void askQuestion();
+  void answerQuestion(geometry::PairResult guess);
   void toggleLayer(Layer layer);
   void updateCursor();
   // Where a widget point lies in the picture's pixels.
@@ -66,6 +75,10 @@ class MainWindow final : public QWidget {
   Document document_;
   ShownLayers layers_;
   std::unique_ptr<PairExplorer> explorer_;  // set while in the explanation mode
+  LessonPanel panel_;                       // shown with the explorer
+  std::optional<Quiz> quiz_;                // the round of questions, once Q is pressed
+  QString verdict_;                         // what the last answer was
+  bool probing_ = false;                    // the nearest-site circle at the pointer
   QPointF pointer_{-100, -100};             // where the pointer was last seen, picture pixels
   std::map<std::pair<ActionId, Layer>, QAction*> actions_;
   QImage rendered_;  // the picture as last painted, at one device pixel to the pixel

@@ -5,6 +5,7 @@
 
 #include "document/site_placement.h"
 #include "explanation/explanation_picture.h"
+#include "geometry/window_frame.h"
 #include "picture/colour.h"
 
 namespace app {
@@ -23,30 +24,38 @@ double distanceToSegment(double x, double y, const LineItem& line) {
   return std::hypot(x - (line.x1 + t * dx), y - (line.y1 + t * dy));
 }
 
-LineItem windowLine(double x1, double y1, double x2, double y2) {
-  return LineItem{kWindowFrame.windowX(x1), kWindowFrame.windowY(y1), kWindowFrame.windowX(x2),
-                  kWindowFrame.windowY(y2), 0};
-}
-
 }  // namespace
 
 PairExplorer::PairExplorer(const RunResult& run) : sites_(run.sites), normal_(run.picture) {
   for (int k = 1; k <= sites_->nSites; ++k) {
     inWindow_.push_back({kWindowFrame.windowX(sites_->x(k)), kWindowFrame.windowY(sites_->y(k))});
   }
-  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *sites_)) {
-    if (pair.outcome.result == geometry::PairResult::Drawn) {
-      const geometry::Piece& p = pair.outcome.drawn;
-      const int i = pair.i, j = pair.j;
-      drawn_.push_back({i, j, windowLine(p.x0, p.y0, p.x1, p.y1),
-                        windowLine(sites_->x(i), sites_->y(i), sites_->x(j), sites_->y(j))});
+  // The drawn pairs, read off the picture: each Delaunay edge runs between two sites' window
+  // positions, exactly as the run stored them, and follows its pair's red piece.
+  const auto siteAt = [&](float x, float y) {
+    for (std::size_t s = 0; s < inWindow_.size(); ++s) {
+      if (static_cast<float>(inWindow_[s].x) == x && inWindow_[s].y == y) {
+        return static_cast<int>(s) + 1;
+      }
+    }
+    return 0;
+  };
+  const LineItem* voronoi = nullptr;
+  for (const PictureItem& item : normal_) {
+    const auto* line = std::get_if<LineItem>(&item);
+    if (line != nullptr && line->layer == Layer::VoronoiEdges) {
+      voronoi = line;
+    } else if (line != nullptr && line->layer == Layer::DelaunayEdges && voronoi != nullptr) {
+      drawn_.push_back({siteAt(line->x1, line->y1), siteAt(line->x2, line->y2), *voronoi, *line});
     }
   }
   select(1, 2);
 }
 
 void PairExplorer::select(int i, int j) {
-  account_ = geometry::explainPair(kWindowFrame, *sites_, i, j);
+  lesson_ = lessonOf(geometry::explainPair(kWindowFrame, *sites_, i, j), *sites_);
+  step_ = lesson_.steps.size() - 1;
+  asking_ = false;
   firstClicked_ = 0;
   rebuild();
 }
@@ -70,7 +79,23 @@ void PairExplorer::step(int direction) {
   select(i, j);
 }
 
+void PairExplorer::showStep(std::ptrdiff_t n) {
+  const auto last = static_cast<std::ptrdiff_t>(lesson_.steps.size()) - 1;
+  step_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(n, 0, last));
+  asking_ = false;
+  rebuild();
+}
+
+void PairExplorer::ask(int i, int j) {
+  select(i, j);
+  asking_ = true;
+  rebuild();
+}
+
 void PairExplorer::click(double x, double y) {
+  if (asking_) {
+    return;  // a question is answered with its keys, not by picking a pair
+  }
   if (const auto index = siteUnder(inWindow_, x, y)) {
     const int site = static_cast<int>(*index) + 1;
     if (firstClicked_ == 0 || firstClicked_ == site) {
@@ -84,14 +109,15 @@ void PairExplorer::click(double x, double y) {
   for (const DrawnPair& pair : drawn_) {
     if (distanceToSegment(x, y, pair.voronoi) <= kEdgeReach ||
         distanceToSegment(x, y, pair.delaunay) <= kEdgeReach) {
-      select(pair.i, pair.j);
+      select(std::min(pair.i, pair.j), std::max(pair.i, pair.j));
       return;
     }
   }
 }
 
 void PairExplorer::rebuild() {
-  picture_ = explanationPicture(normal_, account_, *sites_);
+  picture_ = asking_ ? questionPicture(normal_, lesson_.account.pair, i(), j(), *sites_)
+                     : lessonStepPicture(normal_, lesson_, step_, *sites_);
   if (firstClicked_ != 0) {
     const SitePosition& site = inWindow_[static_cast<std::size_t>(firstClicked_ - 1)];
     picture_.push_back(CircleItem{static_cast<float>(site.x), site.y, 9, rgb(255, 255, 255), 2});

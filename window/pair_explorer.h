@@ -1,34 +1,44 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <vector>
 
-#include "geometry/literal_steps.h"
+#include "explanation/lesson.h"
 #include "geometry/sites.h"
 #include "picture/picture.h"
 #include "run/run.h"
 
 namespace app {
 
-// The window's explanation mode: one pair of the run at a time, shown as the picture of its
-// account (see explanationPicture). A pair is chosen by clicking its two sites one after
-// the other, or one of its drawn edges, or by stepping through the pairs in scan order.
-// It keeps its own copy of the run's picture and shares its sites, so it never changes them.
+// The window's explanation mode: one pair of the run at a time, as the lesson of its steps
+// (see lessonStepPicture), or as a question about it. A pair is chosen by clicking its two
+// sites one after the other, or one of its drawn edges, or by stepping through the pairs in
+// scan order; a chosen pair shows its result first. It keeps its own copy of the run's
+// picture and shares its sites, so it never changes them, and it works out only the pair it
+// shows.
 class PairExplorer {
  public:
   explicit PairExplorer(const RunResult& run);
 
-  // Shows the pair (i, j), 1 <= i < j <= nSites.
+  // Shows the pair (i, j), 1 <= i < j <= nSites, at the last step of its lesson.
   void select(int i, int j);
   // Moves to the next pair in scan order, (1, 2), (1, 3), ..., or with a negative step to
   // the previous one, wrapping round at either end.
   void step(int direction);
+  // Shows step n of the pair's lesson, from 0; clamped to the lesson's steps.
+  void showStep(std::ptrdiff_t n);
+  // Shows the pair (i, j) as a question: its sites and bisector only.
+  void ask(int i, int j);
   // A click at a window position: on a site, it is the first or second site of the next
   // pair; on a drawn red or pale edge, that edge's pair is shown.
   void click(double x, double y);
 
-  [[nodiscard]] int i() const { return account_.i; }
-  [[nodiscard]] int j() const { return account_.j; }
+  [[nodiscard]] int i() const { return lesson_.account.i; }
+  [[nodiscard]] int j() const { return lesson_.account.j; }
+  [[nodiscard]] const Lesson& lesson() const { return lesson_; }
+  [[nodiscard]] std::size_t currentStep() const { return step_; }
+  [[nodiscard]] bool asking() const { return asking_; }
   [[nodiscard]] const Picture& picture() const { return picture_; }
 
  private:
@@ -43,7 +53,9 @@ class PairExplorer {
   SitePositions inWindow_;  // the sites in window pixels, for the pointer
   Picture normal_;
   std::vector<DrawnPair> drawn_;
-  geometry::PairAccount account_;
+  Lesson lesson_;
+  std::size_t step_ = 0;
+  bool asking_ = false;
   int firstClicked_ = 0;  // a site clicked as the first of a pair, or 0
   Picture picture_;
 };

@@ -25,9 +25,22 @@ enum class ActionId {
   Explain,
   NextPair,
   PreviousPair,
+  NextStep,
+  PreviousStep,
+  FirstStep,
+  LastStep,
   LeaveExplanation,
+  Ask,
+  AnswerDrawn,
+  AnswerBlocked,
+  AnswerShadowed,
+  Probe,
   Help,
 };
+
+// When an action can be used: always, in the explanation mode, or while a question waits
+// for its answer.
+enum class ActionWhen { Always, Explaining, Asking };
 
 // An action of the window: its name in the menu, its keys, and what it does in the words of
 // the help box and the README's table.
@@ -38,7 +51,7 @@ struct ActionEntry {
   QString help;
   Layer layer = Layer::Overlay;  // for ToggleLayer
   bool checkable = false;
-  bool onlyWhileExplaining = false;
+  ActionWhen when = ActionWhen::Always;
 };
 
 // Every action of the window, in the order of the help box. No key is bound twice.

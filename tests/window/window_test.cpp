@@ -289,6 +289,8 @@ TEST_F(WindowTest, ALargerWindowShowsThePictureScaledAndEditsInTheSameFrame) {
   };
   QTest::mouseClick(&window, Qt::LeftButton, {}, site(6));
   QTest::mouseClick(&window, Qt::LeftButton, {}, site(0));
+  ASSERT_NE(window.explorer(), nullptr);
+  EXPECT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(1, 7));
   const auto account =
       geometry::explainPair(geometry::kWindowFrame, *window.document().current().sites, 1, 7);
   const app::Picture explained =
@@ -328,8 +330,12 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
   for (const app::ActionEntry& entry : app::actionTable()) {
     QAction* action = window.action(entry.id, entry.layer);
     for (const QKeySequence& key : entry.keys) {
-      if (entry.onlyWhileExplaining && !window.action(app::ActionId::Explain)->isChecked()) {
+      if (entry.when == app::ActionWhen::Explaining &&
+          !window.action(app::ActionId::Explain)->isChecked()) {
         QTest::keyClick(&window, Qt::Key_E);
+      }
+      if (entry.when == app::ActionWhen::Asking && !action->isEnabled()) {
+        QTest::keyClick(&window, Qt::Key_Q);
       }
       // A closed box or dialog may leave the window inactive, as a person would find it.
       window.activateWindow();

@@ -1,0 +1,83 @@
+#include "label_placer.h"
+
+#include <QFontMetricsF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "geometry/window_frame.h"
+#include "picture/picture_painter.h"
+
+namespace app {
+
+namespace {
+
+// How far from its anchor a label may go, and where it stops needing a leader line.
+constexpr float kDistances[] = {3, 9, 16, 26, 40, 58};
+constexpr float kLeaderFrom = 12;
+constexpr int kDirections = 8;
+// The least gap between two labels, so that "11" and "9" never read as "119".
+constexpr double kGap = 3;
+
+}  // namespace
+
+QRectF textArea(const TextItem& text) {
+  const QFontMetricsF metrics(labelFont(text.fontSize));
+  return {text.x, text.y, metrics.horizontalAdvance(QString::fromStdString(text.text)),
+          metrics.height()};
+}
+
+LabelPlacer::LabelPlacer(Picture& picture, int fontSize) : picture_(picture), fontSize_(fontSize) {
+  for (const PictureItem& item : picture) {
+    if (const auto* text = std::get_if<TextItem>(&item)) {
+      reserve(textArea(*text));
+    }
+  }
+}
+
+QRectF LabelPlacer::areaOf(float x, float y, const std::string& text) const {
+  return textArea(TextItem{x, y, text, 0, fontSize_});
+}
+
+bool LabelPlacer::free(const QRectF& area) const {
+  const geometry::WindowFrame& f = geometry::kWindowFrame;
+  if (area.left() < 0 || area.top() < 0 || area.right() > f.clientWidth ||
+      area.bottom() > f.clientHeight) {
+    return false;
+  }
+  const QRectF padded = area.adjusted(-kGap, 0, kGap, 0);
+  return std::none_of(taken_.begin(), taken_.end(),
+                      [&](const QRectF& other) { return other.intersects(padded); });
+}
+
+bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour) {
+  const QRectF size = areaOf(0, 0, text);
+  const auto w = static_cast<float>(size.width()), h = static_cast<float>(size.height());
+  for (const float distance : kDistances) {
+    for (int d = 0; d < kDirections; ++d) {
+      // Around the anchor, starting to its upper right; the label's near corner or edge
+      // lies `distance` away in that direction.
+      const double angle = -std::numbers::pi / 4 + d * 2 * std::numbers::pi / kDirections;
+      const auto dx = static_cast<float>(std::cos(angle)), dy = static_cast<float>(std::sin(angle));
+      const float left = x + dx * distance - (dx < -0.1f ? w : dx > 0.1f ? 0 : w / 2);
+      const float top = y + dy * distance - (dy < -0.1f ? h : dy > 0.1f ? 0 : h / 2);
+      const QRectF area(left, top, w, h);
+      if (!free(area)) {
+        continue;
+      }
+      taken_.push_back(area);
+      if (distance >= kLeaderFrom) {
+        const QPointF near(std::clamp(static_cast<double>(x), area.left(), area.right()),
+                           std::clamp(static_cast<double>(y), area.top(), area.bottom()));
+        picture_.push_back(
+            LineItem{x, y, static_cast<float>(near.x()), static_cast<float>(near.y()), colour, 1});
+      }
+      picture_.push_back(TextItem{left, top, text, colour, fontSize_});
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace app

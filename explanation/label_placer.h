@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QRectF>
+#include <string>
+#include <vector>
+
+#include "picture/picture.h"
+
+namespace app {
+
+// Puts text labels into a picture so that no two overlap and each lies inside the picture:
+// a label goes next to its anchor if there is room, or farther away with a leader line back
+// to the anchor, or nowhere when the crowd leaves no room (the text list beside the picture
+// still holds it).
+class LabelPlacer {
+ public:
+  LabelPlacer(Picture& picture, int fontSize);
+
+  // Keeps the area free, for a text or box placed otherwise.
+  void reserve(const QRectF& area) { taken_.push_back(area); }
+  // The area a text of this placer's font takes with its top-left corner at (x, y).
+  [[nodiscard]] QRectF areaOf(float x, float y, const std::string& text) const;
+  // Places the label near (x, y); false when there was no room for it.
+  bool place(float x, float y, const std::string& text, Colour colour);
+
+ private:
+  [[nodiscard]] bool free(const QRectF& area) const;
+
+  Picture& picture_;
+  int fontSize_;
+  std::vector<QRectF> taken_;
+};
+
+// The area of a text item, as it is painted.
+QRectF textArea(const TextItem& text);
+
+}  // namespace app

@@ -1,0 +1,81 @@
+#include "lesson_panel.h"
+
+#include <QHBoxLayout>
+#include <QTextBlock>
+#include <QVBoxLayout>
+
+namespace app {
+
+namespace {
+
+constexpr int kPanelWidth = 430;
+
+}  // namespace
+
+LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
+                         std::function<void(geometry::PairResult)> answer)
+    : QWidget(nullptr, Qt::Tool | Qt::WindowDoesNotAcceptFocus),
+      heading_(new QLabel(this)),
+      steps_(new QPlainTextEdit(this)),
+      answers_(new QWidget(this)),
+      chooseStep_(std::move(chooseStep)) {
+  setWindowTitle(QStringLiteral("Steps"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  resize(kPanelWidth, 475);
+  heading_->setWordWrap(true);
+  heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  steps_->setReadOnly(true);
+  steps_->setFocusPolicy(Qt::NoFocus);
+  auto* buttons = new QHBoxLayout(answers_);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  const std::pair<const char*, geometry::PairResult> choices[] = {
+      {"1: drawn", geometry::PairResult::Drawn},
+      {"2: blocked", geometry::PairResult::Blocked},
+      {"3: shadowed", geometry::PairResult::Shadowed}};
+  for (const auto& [text, result] : choices) {
+    auto* button = new QPushButton(QString::fromLatin1(text), answers_);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this, [answer, result = result] { answer(result); });
+    buttons->addWidget(button);
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(heading_);
+  layout->addWidget(answers_);
+  layout->addWidget(steps_, 1);
+  answers_->hide();
+  connect(steps_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+    if (!filling_ && !steps_->textCursor().hasSelection()) {
+      chooseStep_(static_cast<std::size_t>(steps_->textCursor().blockNumber()));
+    }
+  });
+}
+
+void LessonPanel::showLesson(const Lesson& lesson, std::size_t step, const QString& heading) {
+  heading_->setText(heading);
+  answers_->hide();
+  QString text;
+  for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
+    text += (n == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
+            QString::fromStdString(stepLine(lesson, n)) + QLatin1Char('\n');
+  }
+  text.chop(1);
+  filling_ = true;
+  steps_->setPlainText(text);
+  QTextCursor at(steps_->document()->findBlockByNumber(static_cast<int>(step)));
+  steps_->setTextCursor(at);
+  steps_->ensureCursorVisible();
+  filling_ = false;
+}
+
+void LessonPanel::showQuestion(int i, int j, const QString& heading) {
+  heading_->setText(heading);
+  answers_->show();
+  filling_ = true;
+  steps_->setPlainText(QStringLiteral("pair %1-%2: is its edge drawn (1), blocked (2) or "
+                                      "shadowed (3)? The steps follow the answer.")
+                           .arg(i)
+                           .arg(j));
+  filling_ = false;
+}
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <cstddef>
+#include <functional>
+
+#include "explanation/lesson.h"
+
+namespace app {
+
+// The list beside the picture in the explanation mode, in a window of its own so that the
+// picture keeps its size: the pair's lesson as its numbered steps, the current one marked,
+// text that can be selected and copied; during a question, the three answers as buttons
+// and the round's score. It never takes the keyboard from the main window: every key of
+// the explanation works while it is shown.
+class LessonPanel final : public QWidget {
+ public:
+  // `chooseStep` is called with a step clicked in the list, from 0; `answer` with the
+  // outcome a button names.
+  LessonPanel(std::function<void(std::size_t)> chooseStep,
+              std::function<void(geometry::PairResult)> answer);
+
+  // Shows the lesson with the step marked, under the heading.
+  void showLesson(const Lesson& lesson, std::size_t step, const QString& heading);
+  // Shows a question about the pair, with the answer buttons.
+  void showQuestion(int i, int j, const QString& heading);
+
+  [[nodiscard]] QString stepsText() const { return steps_->toPlainText(); }
+
+ private:
+  QLabel* heading_;
+  QPlainTextEdit* steps_;
+  QWidget* answers_;
+  std::function<void(std::size_t)> chooseStep_;
+  bool filling_ = false;  // while the list is rewritten, its cursor moves are no clicks
+};
+
+}  // namespace app
