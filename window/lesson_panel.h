@@ -28,6 +28,7 @@ class LessonPanel final : public QWidget {
   // Shows a question about the pair, with the answer buttons.
   void showQuestion(int i, int j, const QString& heading);
 
+  [[nodiscard]] QString heading() const { return heading_->text(); }
   [[nodiscard]] QString stepsText() const { return steps_->toPlainText(); }
 
  private:

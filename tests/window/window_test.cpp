@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -346,6 +347,80 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
           << key.toString().toStdString() << " for " << entry.name.toStdString();
     }
   }
+}
+
+// A lesson in the window: E shows pair 1-2 at its result; Home, PageDown, Down, PageUp and
+// End walk its steps, and after each the window is pixel for pixel what --explain 1-2 --step
+// N --save writes; the panel marks the step.
+TEST_F(WindowTest, WalksALessonStepByStepAsStepNSavesIt) {
+  QTemporaryDir dir;
+  const auto saved = [&](std::size_t step) {
+    const QString file = dir.filePath(QStringLiteral("%1.png").arg(step));
+    QProcess program;
+    program.start(QStringLiteral(VD_EXECUTABLE), {"--seed", "42", "--explain", "1-2", "--step",
+                                                  QString::number(step), "--save", file});
+    EXPECT_TRUE(program.waitForFinished(60000));
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+  };
+  QTest::keyClick(&window, Qt::Key_E);
+  const std::size_t steps = window.explorer()->lesson().steps.size();
+  const std::vector<std::pair<Qt::Key, std::size_t>> walk{{Qt::Key_Home, 1},
+                                                          {Qt::Key_PageDown, 2},
+                                                          {Qt::Key_Down, 3},
+                                                          {Qt::Key_PageUp, 2},
+                                                          {Qt::Key_End, steps}};
+  for (const auto& [key, step] : walk) {
+    QTest::keyClick(&window, key);
+    EXPECT_EQ(grabbed(window), saved(step)) << "step " << step;
+    EXPECT_TRUE(window.panel().stepsText().contains(QStringLiteral("\u25B6 step %1:").arg(step)));
+  }
+}
+
+// Q asks about a pair and shows nothing that tells; 1, 2 or 3 answers, and the pair's lesson
+// opens at the step that decided it. A round answered with the edge finder's own outcomes
+// scores 5 of 5; with two wrong answers, 3 of 5. N shows the largest empty circle at the
+// pointer, reaching the nearest site.
+TEST_F(WindowTest, AsksQuestionsKeepsTheScoreAndProbesTheNearestSite) {
+  using geometry::PairResult;
+  const auto keyFor = [](PairResult result) {
+    return result == PairResult::Drawn     ? Qt::Key_1
+           : result == PairResult::Blocked ? Qt::Key_2
+                                           : Qt::Key_3;
+  };
+  for (const int wrong : {0, 2}) {
+    for (int question = 0; question < app::Quiz::kQuestions; ++question) {
+      QTest::keyClick(&window, Qt::Key_Q);
+      ASSERT_TRUE(window.explorer() != nullptr && window.explorer()->asking());
+      const app::Picture asked = window.shownPicture();
+      EXPECT_TRUE(std::none_of(asked.begin(), asked.end(), [](const app::PictureItem& item) {
+        return app::layerOf(item) == app::Layer::VoronoiEdges ||
+               app::layerOf(item) == app::Layer::DelaunayEdges;
+      })) << "the question shows an edge";
+      const PairResult truth = window.explorer()->lesson().account.outcome.result;
+      const PairResult guess =
+          question < wrong ? (truth == PairResult::Drawn ? PairResult::Blocked : PairResult::Drawn)
+                           : truth;
+      QTest::keyClick(&window, keyFor(guess));
+      EXPECT_FALSE(window.explorer()->asking());
+      EXPECT_EQ(window.explorer()->currentStep(), window.explorer()->lesson().decidingStep());
+    }
+    EXPECT_TRUE(window.panel().heading().contains(
+        QStringLiteral("Score: %1 of 5").arg(app::Quiz::kQuestions - wrong)))
+        << window.panel().heading().toStdString();
+  }
+  QTest::keyClick(&window, Qt::Key_Escape);
+
+  QTest::keyClick(&window, Qt::Key_N);
+  const app::SitePosition site = layout().sites[0];
+  QTest::mouseMove(&window, QPoint(qRound(site.x) + 12, qRound(site.y)));
+  const app::Picture probed = window.shownPicture();
+  const auto& circle = std::get<app::CircleItem>(probed[probed.size() - 3]);
+  EXPECT_EQ(circle.x, static_cast<float>(qRound(site.x) + 12));
+  EXPECT_NEAR(
+      circle.radius,
+      std::hypot(qRound(site.x) + 12 - site.x, static_cast<double>(qRound(site.y) - site.y)), 1e-4);
+  QTest::keyClick(&window, Qt::Key_N);
+  EXPECT_EQ(window.shownPicture(), window.picture());
 }
 
 }  // namespace
