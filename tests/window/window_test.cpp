@@ -418,7 +418,7 @@ TEST_F(WindowTest, AsksQuestionsKeepsTheScoreAndProbesTheNearestSite) {
   EXPECT_EQ(circle.x, static_cast<float>(qRound(site.x) + 12));
   EXPECT_NEAR(
       circle.radius,
-      std::hypot(qRound(site.x) + 12 - site.x, static_cast<double>(qRound(site.y) - site.y)), 1e-4);
+      std::hypot(qRound(site.x) + 12 - site.x, qRound(site.y) - static_cast<double>(site.y)), 1e-4);
   QTest::keyClick(&window, Qt::Key_N);
   EXPECT_EQ(window.shownPicture(), window.picture());
 }
