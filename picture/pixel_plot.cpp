@@ -93,21 +93,39 @@ void plotLine(QImage& image, double x1, double y1, double x2, double y2, QRgb co
 }
 
 void plotCircle(QImage& image, double x, double y, double r, QRgb colour) {
-  const int left = static_cast<int>(std::floor(x - r - 1)),
-            right = static_cast<int>(std::ceil(x + r + 1));
-  const int top = static_cast<int>(std::floor(y - r - 1)),
-            bottom = static_cast<int>(std::ceil(y + r + 1));
   const Pixels pixels(image);
   // Within half a pixel of the circle: (r - 1/2)^2 < d^2 < (r + 1/2)^2.
   const double inner = (r - 0.5) * (r - 0.5), outer = (r + 0.5) * (r + 0.5);
+  const auto tested = [&](int px, int py, double dy) {
+    const double dx = px + 0.5 - x;
+    const double d2 = dx * dx + dy * dy;
+    if (d2 > inner && d2 < outer) {
+      pixels.plot(px, py, colour);
+    }
+  };
+  // Only the rows and, in each, the two runs of columns the ring can reach inside the image
+  // are tested, so that a circle far larger than the image costs no more than the image.
+  const int top = std::max(0, static_cast<int>(std::floor(y - r - 1)));
+  const int bottom = std::min(image.height() - 1, static_cast<int>(std::ceil(y + r + 1)));
   for (int py = top; py <= bottom; ++py) {
     const double dy = py + 0.5 - y;
-    for (int px = left; px <= right; ++px) {
-      const double dx = px + 0.5 - x;
-      const double d2 = dx * dx + dy * dy;
-      if (d2 > inner && d2 < outer) {
-        pixels.plot(px, py, colour);
-      }
+    if (dy * dy >= outer) {
+      continue;
+    }
+    const double reachOut = std::sqrt(outer - dy * dy);
+    const double reachIn = dy * dy < inner ? std::sqrt(inner - dy * dy) : 0;
+    const auto column = [&](double at) {
+      return static_cast<int>(std::clamp(at, -1.0, static_cast<double>(image.width())));
+    };
+    const int leftFrom = column(std::floor(x - reachOut - 1)),
+              leftTo = column(std::ceil(x - reachIn + 1));
+    const int rightFrom = std::max(leftTo + 1, column(std::floor(x + reachIn - 1))),
+              rightTo = column(std::ceil(x + reachOut + 1));
+    for (int px = std::max(0, leftFrom); px <= std::min(leftTo, image.width() - 1); ++px) {
+      tested(px, py, dy);
+    }
+    for (int px = std::max(0, rightFrom); px <= std::min(rightTo, image.width() - 1); ++px) {
+      tested(px, py, dy);
     }
   }
 }

@@ -1,0 +1,77 @@
+// Times the lesson in the window on a layout of 101 random sites: one step of a pair's
+// lesson (select the next step and draw its picture into an image, as the window does), and
+// one whole question (pick a pair, show it, reveal its lesson at the deciding step).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include "explanation/explanation_picture.h"
+#include "explanation/quiz.h"
+#include "geometry/literal_steps.h"
+#include "geometry/window_frame.h"
+#include "picture/picture_painter.h"
+#include "run/picture_recorder.h"
+#include "run/random_numbers.h"
+#include "run/run.h"
+#include "run/site_generation.h"
+
+namespace {
+
+using geometry::kWindowFrame;
+
+app::RunResult runOf(int count) {
+  app::PictureRecorder marks;
+  app::Random random(54);
+  random.randomize();
+  geometry::SiteColumns sites;
+  sites.nSites = static_cast<std::int16_t>(count);
+  return app::runDemonstration({54, app::generateSites(marks, random, sites)});
+}
+
+QImage windowImage() {
+  return QImage(kWindowFrame.clientWidth, kWindowFrame.clientHeight, QImage::Format_RGB32);
+}
+
+void LessonStep(benchmark::State& state) {
+  const app::RunResult run = runOf(static_cast<int>(state.range(0)));
+  const app::Lesson lesson =
+      app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, 2), *run.sites);
+  QImage image = windowImage();
+  std::size_t step = 0;
+  for (auto _ : state) {
+    step = (step + 1) % lesson.steps.size();
+    app::renderInto(image, app::lessonStepPicture(run.picture, lesson, step, *run.sites));
+  }
+  state.counters["steps"] = static_cast<double>(lesson.steps.size());
+}
+
+void QuizQuestion(benchmark::State& state) {
+  const app::RunResult run = runOf(static_cast<int>(state.range(0)));
+  app::Quiz quiz(run.layout.seed, run.sites->nSites);
+  QImage image = windowImage();
+  for (auto _ : state) {
+    const auto [i, j] = quiz.ask();
+    app::Lesson lesson =
+        app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, i, j), *run.sites);
+    app::renderInto(image,
+                    app::questionPicture(run.picture, lesson.account.pair, i, j, *run.sites));
+    quiz.answer(geometry::PairResult::Drawn, lesson.account.outcome.result);
+    app::renderInto(image,
+                    app::lessonStepPicture(run.picture, lesson, lesson.decidingStep(), *run.sites));
+  }
+}
+
+BENCHMARK(LessonStep)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
+BENCHMARK(QuizQuestion)->Arg(101)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
