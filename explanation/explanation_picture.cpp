@@ -107,8 +107,10 @@ std::vector<std::string> wrapped(const std::string& text, double width) {
   return lines;
 }
 
-// The box at the bottom-left with the lines, its area kept free of labels.
-void textBox(Picture& picture, LabelPlacer& labels, const std::vector<std::string>& lines) {
+// The box at the bottom-left with the lines, its area kept free of labels. It is drawn into
+// a picture of its own, to go on top of the rest.
+Picture textBox(LabelPlacer& labels, const std::vector<std::string>& lines) {
+  Picture picture;
   const QFontMetricsF metrics(labelFont(kSmallText));
   double widest = 0;
   for (const std::string& line : lines) {
@@ -125,6 +127,7 @@ void textBox(Picture& picture, LabelPlacer& labels, const std::vector<std::strin
                                top + kBoxPadding + lineHeight * static_cast<float>(n), lines[n],
                                kBoxText, kSmallText});
   }
+  return picture;
 }
 
 // The circle about the piece's midpoint through site i, and the site that shadows it.
@@ -161,9 +164,9 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
           ? "step " + std::to_string(step + 1) + ": the cut list sorted by x, " +
                 std::to_string(a.sorted.size()) + " entries, each tick numbered by its place"
           : stepLine(lesson, step);
-  textBox(picture, labels,
-          wrapped(caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
-                  kWindowFrame.clientWidth - 2 * (kBoxMargin + kBoxPadding) - 2));
+  const Picture box =
+      textBox(labels, wrapped(caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
+                              kWindowFrame.clientWidth - 2 * (kBoxMargin + kBoxPadding) - 2));
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
 
   // The cut points made up to this step, as ticks; labelled with the competitor while the
@@ -250,6 +253,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
       siteLabel(k);
     }
   }
+  picture.insert(picture.end(), box.begin(), box.end());
   return picture;
 }
 
@@ -268,9 +272,8 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
   Picture picture = visibleItems(normal, circlesOnly);
   Builder draw(picture, sites);
   LabelPlacer labels(picture, kSmallText);
-  textBox(picture, labels,
-          {"pair " + std::to_string(i) + "-" + std::to_string(j) +
-           ": drawn (1), blocked (2) or shadowed (3)?"});
+  const Picture box = textBox(labels, {"pair " + std::to_string(i) + "-" + std::to_string(j) +
+                                       ": drawn (1), blocked (2) or shadowed (3)?"});
   draw.line(pair.startX, pair.startY, pair.endX, pair.endY, kBisector);
   draw.ring(i, kPairSite);
   draw.ring(j, kPairSite);
@@ -278,6 +281,7 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
     labels.place(kWindowFrame.windowX(sites.x(k)), kWindowFrame.windowY(sites.y(k)),
                  std::to_string(k), kPairSite);
   }
+  picture.insert(picture.end(), box.begin(), box.end());
   return picture;
 }
 
