@@ -1,6 +1,6 @@
 // Feeds raw bytes to the site-list parser and, for every list it accepts, does what the
 // program does with one: the run, the PNG and SVG files in memory, the explanation of every
-// pair, and the account and picture of one pair. An accepted list must always run to the end.
+// pair, and the account, the lesson and one step's picture of one pair. An accepted list must always run to the end.
 #include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
+#include "explanation/lesson.h"
 #include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "run/run.h"
@@ -47,9 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lines += app::resultLine(pair.i, pair.j, pair.outcome).size();
   }
   const int j = 1 + static_cast<int>(size % static_cast<std::size_t>(run.sites->nSites - 1)) + 1;
-  const geometry::PairAccount account = geometry::explainPair(kWindowFrame, *run.sites, 1, j);
-  const std::string text = app::accountText(account, *run.sites);
-  const app::Picture picture = app::explanationPicture(run.picture, account, *run.sites);
+  const app::Lesson lesson =
+      app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, j), *run.sites);
+  const std::string text = app::accountText(lesson.account, *run.sites);
+  const std::size_t step = size % lesson.steps.size();
+  const app::Picture picture = app::lessonStepPicture(run.picture, lesson, step, *run.sites);
   app::pictureBytes(picture, width, height, app::PictureFormat::Png, 1);
   if (lines == 0 || text.empty()) {
     __builtin_trap();
