@@ -4,7 +4,6 @@
 // counts the heap allocations of a step.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QUndoStack>
@@ -76,12 +75,3 @@ void DragStep(benchmark::State& state) {
 BENCHMARK(DragStep)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

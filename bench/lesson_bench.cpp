@@ -3,7 +3,6 @@
 // one whole question (pick a pair, show it, reveal its lesson at the deciding step).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include "explanation/explanation_picture.h"
@@ -66,12 +65,3 @@ BENCHMARK(LessonStep)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
 BENCHMARK(QuizQuestion)->Arg(101)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
