@@ -11,6 +11,7 @@
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
+#include "geometry/exact_steps.h"
 #include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "qt_messages.h"
@@ -121,7 +122,50 @@ int explain(const RunResult& run, const ExplainRequest& request, const Options& 
              : 0;
 }
 
+// "drawn, piece P", "blocked by K" or "shadowed".
+std::string outcomeText(geometry::PairResult result, int blockedBy, int piece) {
+  switch (result) {
+    case geometry::PairResult::Drawn:
+      return "drawn, piece " + std::to_string(piece);
+    case geometry::PairResult::Blocked:
+      return "blocked by " + std::to_string(blockedBy);
+    case geometry::PairResult::Shadowed:
+      break;
+  }
+  return "shadowed";
+}
+
+std::string exactText(const geometry::ExactOutcome& exact) {
+  return exact.undefined ? "undefined (the bisector of site " + std::to_string(exact.parallelSite) +
+                               " is exactly parallel: a division by zero)"
+                         : outcomeText(exact.result, exact.blockedBy, exact.piece);
+}
+
 }  // namespace
+
+int compareWithExact(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  return runHeadless(
+      options, request, argc, argv, [](const RunResult& run, std::optional<PictureFormat>) {
+        std::string lines;
+        int differ = 0, pairs = 0;
+        for (const geometry::ScannedPair& pair :
+             geometry::followEveryPair(kWindowFrame, *run.sites)) {
+          ++pairs;
+          const geometry::ExactOutcome exact =
+              geometry::followPairExactly(kWindowFrame, *run.sites, pair.i, pair.j);
+          if (geometry::sameOutcome(pair.outcome, exact)) {
+            continue;
+          }
+          ++differ;
+          lines += "pair " + std::to_string(pair.i) + "-" + std::to_string(pair.j) + ": float " +
+                   outcomeText(pair.outcome.result, pair.outcome.blockedBy, pair.outcome.piece) +
+                   ", exact " + exactText(exact) + "\n";
+        }
+        lines += std::to_string(differ) + " pairs of " + std::to_string(pairs) + " differ\n";
+        std::fputs(lines.c_str(), stdout);
+        return 0;
+      });
+}
 
 int showInWindow(const Options& options, const RunRequest& request, int& argc, char** argv) {
   std::optional<DisplayGuard> guard(std::in_place);

@@ -19,4 +19,8 @@ int saveToFile(const Options& options, const RunRequest& request, int& argc, cha
 // picture of its steps). An explained pair that is not one of the run's exits with 2.
 int explainPairs(const Options& options, const RunRequest& request, int& argc, char** argv);
 
+// Draws the picture without a display and prints, in scan order, each pair whose outcome
+// in exact arithmetic differs from the edge finder's, then how many of all pairs differ.
+int compareWithExact(const Options& options, const RunRequest& request, int& argc, char** argv);
+
 }  // namespace app

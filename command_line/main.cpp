@@ -53,6 +53,9 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
+    if (options.exact) {
+      return app::compareWithExact(options, request, argc, argv);
+    }
     if (options.explain) {
       return app::explainPairs(options, request, argc, argv);
     }

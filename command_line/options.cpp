@@ -89,7 +89,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("With --explain I-J: print step N of the pair's lesson; with --save, write "
                      "its picture."),
       QStringLiteral("N"));
-  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain, steps, step});
+  const QCommandLineOption exact(
+      QStringLiteral("exact"),
+      QStringLiteral("Run the edge finder's steps again in exact arithmetic and print every "
+                     "pair whose outcome differs from the floats', then how many; exits "
+                     "without a window."));
+  parser.addOptions(
+      {help, version, seed, sites, save, scale, verbose, explain, steps, step, exact});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -145,6 +151,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                             parser.value(explain),
                         parser);
     }
+  }
+  options.exact = parser.isSet(exact);
+  if (options.exact && (options.explain || options.saveFile)) {
+    return usageError(QStringLiteral("--exact goes with --seed or --sites alone"), parser);
   }
   options.steps = parser.isSet(steps);
   if (parser.isSet(step)) {

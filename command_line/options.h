@@ -20,6 +20,7 @@ struct Options {
   int scale = 1;                      // pixels per client-area pixel in a saved PNG
   bool verbose = false;
   std::optional<ExplainRequest> explain;  // print how the edge finder treats pairs
+  bool exact = false;                     // compare the float outcomes with exact ones
   bool steps = false;                     // with explain I-J: the lesson's numbered steps
   std::optional<int> step;                // with explain I-J: step N of the lesson, from 1
 };

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev          # Qt 6 Widgets and the OpenGL headers its CMake files ask for
   libgtest-dev googletest         # GoogleTest and GoogleMock
   libbenchmark-dev                # Google Benchmark
+  libgmp-dev                      # GMP's exact rationals and their C++ classes
   fonts-dejavu-core               # the label's font
   desktop-file-utils appstream    # validators of the installed desktop entry and metadata
   groff-base                      # renders the manual page in its test

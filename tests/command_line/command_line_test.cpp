@@ -129,6 +129,16 @@ TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
   EXPECT_TRUE(svg.contains(">3</text>") && svg.contains(">4</text>"));
 }
 
+// --exact: each pair whose exact outcome differs, in scan order, then the count.
+TEST_F(CommandLine, ComparesTheFloatOutcomesWithExactArithmetic) {
+  const Outcome differs = runProgram(
+      {"--sites", QStringLiteral(VD_SOURCE_DIR "/examples/rounding-cocircular.txt"), "--exact"});
+  EXPECT_EQ(differs.exitCode, 0);
+  EXPECT_EQ(differs.output,
+            "pair 2-3: float drawn, piece 4, exact drawn, piece 5\n1 pairs of 36 differ\n");
+  EXPECT_EQ(runProgram({"--seed", "42", "--exact"}).output, "0 pairs of 741 differ\n");
+}
+
 struct BadRun {
   const char* name;
   const char* arguments;  // FILE stands for the site list, OUT for the output folder
@@ -202,7 +212,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"ExplainWord", "--seed 42 --explain some", "", "--explain takes all or two"},
         BadRun{"ExplainSiteOutOfRange", "--seed 42 --explain 1-40 --save OUT/a.png", "",
                "--explain 1-40: not a pair of this run, which has 39 sites"},
-        BadRun{"ExplainSameSiteTwice", "--seed 42 --explain 2-2", "", "not a pair of this run"}),
+        BadRun{"ExplainSameSiteTwice", "--seed 42 --explain 2-2", "", "not a pair of this run"},
+        BadRun{"StepWithoutAPair", "--seed 42 --explain all --step 2", "", "go with --explain I-J"},
+        BadRun{"StepOutsideTheLesson", "--seed 42 --explain 1-2 --step 99", "",
+               "the lesson of pair 1-2 has steps 1 to"},
+        BadRun{"ExactWithSave", "--seed 42 --exact --save OUT/a.png", "", "--exact goes with"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Saves that fail, built so that they fail for root too: the file that was there stays as

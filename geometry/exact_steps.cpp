@@ -1,0 +1,123 @@
+#include "exact_steps.h"
+
+#include <gmpxx.h>
+
+#include <cstdint>
+#include <utility>
+
+#include "heap_sort.h"
+
+namespace geometry {
+
+namespace {
+
+using Exact = mpq_class;
+
+// The perpendicular bisector of sites a and b, y = m x + c, and their squared distance, by
+// the formulas of bisectorOf without their roundings.
+struct ExactBisector {
+  Exact m, c, sumSq;
+};
+
+ExactBisector exactBisector(const Exact& xa, const Exact& ya, const Exact& xb, const Exact& yb) {
+  const Exact slope = (ya - yb) / (xa - xb);  // neither difference is zero: see site_checks
+  ExactBisector b;
+  b.m = -1 / slope;
+  b.c = (ya + yb) / 2 - (xa + xb) / 2 * b.m;
+  b.sumSq = (xb - xa) * (xb - xa) + (yb - ya) * (yb - ya);
+  return b;
+}
+
+// A column of exact values, indexed like the cut list's columns, for hSort.
+template <class T>
+struct Values {
+  std::vector<T>& values;
+  T& operator()(int index) const { return values[static_cast<std::size_t>(index)]; }
+};
+
+}  // namespace
+
+ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j) {
+  const auto X = [&](int s) { return Exact(sites.x(s)); };
+  const auto Y = [&](int s) { return Exact(static_cast<double>(sites.y(s))); };
+  const Exact boxW(static_cast<double>(frame.boxW())), boxH(static_cast<double>(frame.boxH()));
+
+  // The pair record: the bisector clipped to the box, by the same branches.
+  const ExactBisector pair = exactBisector(X(i), Y(i), X(j), Y(j));
+  const Exact &m1 = pair.m, &c1 = pair.c;
+  Exact startX, startY, endX, endY;
+  if (c1 > 0 && c1 < boxH) {
+    startX = 0, startY = c1;
+  } else if (m1 > 0) {
+    startX = -c1 / m1, startY = 0;
+  } else {
+    startX = (boxH - c1) / m1, startY = boxH;
+  }
+  const Exact yAtBoxW = m1 * boxW + c1;
+  if (yAtBoxW > 0 && yAtBoxW < boxH) {
+    endX = boxW, endY = yAtBoxW;
+  } else if (m1 > 0) {
+    endX = (boxH - c1) / m1, endY = boxH;
+  } else {
+    endX = -c1 / m1, endY = 0;
+  }
+
+  // Screening: the block and cut rules on exact signs and squared distances.
+  std::vector<Exact> cutX{startX}, cutY{startY};
+  std::vector<int> cutSite{CutList::kStartPoint};
+  const int quadrantX = sgn(X(j) - X(i)), quadrantY = sgn(Y(j) - Y(i));
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    const ExactBisector ik = exactBisector(X(i), Y(i), X(k), Y(k));
+    const int P = sgn((startY - (ik.m * startX + ik.c)) * (endY - (ik.m * endX + ik.c)));
+    const int nearer = cmp(ik.sumSq, pair.sumSq);  // < 0: k nearer to i than j is
+    const bool quadrant = quadrantX * sgn(X(k) - X(i)) > 0 && quadrantY * sgn(Y(k) - Y(i)) > 0;
+    if (P > 0 && nearer < 0 && quadrant) {
+      return ExactOutcome{PairResult::Blocked, k, 0};
+    }
+    if ((P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0)) {
+      if (ik.m == m1) {
+        return ExactOutcome{PairResult::Shadowed, 0, 0, true, k};
+      }
+      const Exact x = (ik.c - c1) / (m1 - ik.m);
+      cutX.push_back(x);
+      cutY.push_back(m1 * x + c1);
+      cutSite.push_back(k);
+    }
+  }
+  cutX.push_back(endX);
+  cutY.push_back(endY);
+  cutSite.push_back(CutList::kEndPoint);
+  const auto count = static_cast<std::int16_t>(cutX.size());
+  hSort(count, Values<Exact>{cutX}, Values<Exact>{cutY}, Values<int>{cutSite});
+
+  // Piece test: the first piece whose midpoint has no other site strictly closer than i.
+  for (int p = 1; p < count; ++p) {
+    const Exact midX =
+        (cutX[static_cast<std::size_t>(p - 1)] + cutX[static_cast<std::size_t>(p)]) / 2;
+    const Exact midY = m1 * midX + c1;
+    const auto squared = [&](int s) {
+      const Exact dx = X(s) - midX, dy = Y(s) - midY;
+      return Exact(dx * dx + dy * dy);
+    };
+    const Exact toI = squared(i);
+    bool shadowed = false;
+    for (int k = 1; k <= sites.nSites && !shadowed; ++k) {
+      shadowed = k != i && k != j && squared(k) < toI;
+    }
+    if (!shadowed) {
+      return ExactOutcome{PairResult::Drawn, 0, p};
+    }
+  }
+  return ExactOutcome{PairResult::Shadowed, 0, 0};
+}
+
+bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact) {
+  return !exact.undefined && rounded.result == exact.result &&
+         rounded.blockedBy == exact.blockedBy &&
+         (rounded.result != PairResult::Drawn || rounded.piece == exact.piece);
+}
+
+}  // namespace geometry
