@@ -15,7 +15,9 @@
 #include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "qt_messages.h"
+#include "run/failure_search.h"
 #include "run/run.h"
+#include "run/site_list.h"
 #include "window/main_window.h"
 
 namespace app {
@@ -163,6 +165,26 @@ int compareWithExact(const Options& options, const RunRequest& request, int& arg
         }
         lines += std::to_string(differ) + " pairs of " + std::to_string(pairs) + " differ\n";
         std::fputs(lines.c_str(), stdout);
+        return 0;
+      });
+}
+
+int findFailure(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  return runHeadless(
+      options, request, argc, argv, [](const RunResult& run, std::optional<PictureFormat>) {
+        const auto found = findRoundingFailure(run.layout);
+        if (!found) {
+          reportError(
+              QStringLiteral("found no layout near this one where rounding changes an edge "
+                             "within 5 seconds; try another seed"));
+          return 1;
+        }
+        std::string pairs;
+        for (const auto& [i, j] : found->pairs) {
+          pairs += " " + std::to_string(i) + "-" + std::to_string(j);
+        }
+        std::fprintf(stderr, "pairs that differ:%s\n", pairs.c_str());
+        std::fputs(siteListText(found->layout.seed, found->layout.sites).c_str(), stdout);
         return 0;
       });
 }

@@ -23,4 +23,8 @@ int explainPairs(const Options& options, const RunRequest& request, int& argc, c
 // in exact arithmetic differs from the edge finder's, then how many of all pairs differ.
 int compareWithExact(const Options& options, const RunRequest& request, int& argc, char** argv);
 
+// Searches near the run's layout for one where the floats and exact arithmetic draw
+// different edges and prints its site list, or says that none was found (exit status 1).
+int findFailure(const Options& options, const RunRequest& request, int& argc, char** argv);
+
 }  // namespace app

@@ -53,6 +53,9 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
+    if (options.findFailure) {
+      return app::findFailure(options, request, argc, argv);
+    }
     if (options.exact) {
       return app::compareWithExact(options, request, argc, argv);
     }

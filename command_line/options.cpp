@@ -94,8 +94,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("Run the edge finder's steps again in exact arithmetic and print every "
                      "pair whose outcome differs from the floats', then how many; exits "
                      "without a window."));
+  const QCommandLineOption findFailure(
+      QStringLiteral("find-failure"),
+      QStringLiteral("Search near the layout, for at most 5 seconds, for one where the floats "
+                     "and exact arithmetic draw different edges, and print its site list."));
   parser.addOptions(
-      {help, version, seed, sites, save, scale, verbose, explain, steps, step, exact});
+      {help, version, seed, sites, save, scale, verbose, explain, steps, step, exact, findFailure});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -153,8 +157,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
   }
   options.exact = parser.isSet(exact);
-  if (options.exact && (options.explain || options.saveFile)) {
-    return usageError(QStringLiteral("--exact goes with --seed or --sites alone"), parser);
+  options.findFailure = parser.isSet(findFailure);
+  if ((options.exact || options.findFailure) &&
+      (options.explain || options.saveFile || (options.exact && options.findFailure))) {
+    return usageError(QStringLiteral("--exact and --find-failure go with --seed or --sites alone"),
+                      parser);
   }
   options.steps = parser.isSet(steps);
   if (parser.isSet(step)) {

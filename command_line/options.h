@@ -20,9 +20,11 @@ struct Options {
   int scale = 1;                      // pixels per client-area pixel in a saved PNG
   bool verbose = false;
   std::optional<ExplainRequest> explain;  // print how the edge finder treats pairs
-  bool exact = false;                     // compare the float outcomes with exact ones
-  bool steps = false;                     // with explain I-J: the lesson's numbered steps
-  std::optional<int> step;                // with explain I-J: step N of the lesson, from 1
+  bool exact = false;
+  bool findFailure = false;  // search near the layout for a rounding failure                     //
+                             // compare the float outcomes with exact ones
+  bool steps = false;        // with explain I-J: the lesson's numbered steps
+  std::optional<int> step;   // with explain I-J: step N of the lesson, from 1
 };
 
 // What the command line asks for: a run with options, or an answer to print and an exit.

@@ -137,6 +137,15 @@ TEST_F(CommandLine, ComparesTheFloatOutcomesWithExactArithmetic) {
   EXPECT_EQ(differs.output,
             "pair 2-3: float drawn, piece 4, exact drawn, piece 5\n1 pairs of 36 differ\n");
   EXPECT_EQ(runProgram({"--seed", "42", "--exact"}).output, "0 pairs of 741 differ\n");
+
+  // --find-failure prints the site list it found, which --exact confirms.
+  const Outcome found = runProgram({"--seed", "7", "--find-failure"});
+  ASSERT_EQ(found.exitCode, 0) << found.errors.toStdString();
+  EXPECT_TRUE(found.output.startsWith("# seed 7\n"));
+  write("found.txt", found.output.toUtf8());
+  const QString confirmed = runProgram({"--sites", path("found.txt"), "--exact"}).output;
+  EXPECT_TRUE(confirmed.startsWith("pair ") && confirmed.endsWith(" pairs of 1128 differ\n"))
+      << confirmed.toStdString();
 }
 
 struct BadRun {

@@ -1,0 +1,122 @@
+#include "failure_search.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+#include "geometry/exact_steps.h"
+#include "geometry/literal_steps.h"
+#include "geometry/site_checks.h"
+#include "geometry/window_frame.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+// The layout's sites as the edge finder stores them, or nothing when two would clash or
+// one lies outside the window's outer area.
+std::optional<geometry::SiteColumns> stored(const SitePositions& sites) {
+  geometry::SiteColumns columns;
+  for (const SitePosition& site : sites) {
+    const bool inside = site.x >= 0 && site.x <= kWindowFrame.outerWidth() && site.y >= 0 &&
+                        site.y <= kWindowFrame.outerHeight();
+    const SitePosition s = kWindowFrame.toDomain(site);
+    if (!inside || columns.nSites == geometry::SiteColumns::kSlots ||
+        geometry::findClash(columns, columns.nSites, s.x, s.y)) {
+      return std::nullopt;
+    }
+    columns.append(s.x, s.y);
+  }
+  return columns;
+}
+
+bool differs(const geometry::SiteColumns& sites, int i, int j) {
+  geometry::CutList cuts;
+  return !geometry::sameOutcome(geometry::followPair(kWindowFrame, sites, i, j, cuts),
+                                geometry::followPairExactly(kWindowFrame, sites, i, j));
+}
+
+}  // namespace
+
+std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
+                                                         const std::function<bool()>& stop) {
+  std::vector<std::pair<int, int>> pairs;
+  const auto sites = stored(layout.sites);
+  if (!sites) {
+    return pairs;
+  }
+  for (int i = 1; i < sites->nSites; ++i) {
+    for (int j = i + 1; j <= sites->nSites; ++j) {
+      if (stop()) {
+        return pairs;
+      }
+      if (differs(*sites, i, j)) {
+        pairs.emplace_back(i, j);
+      }
+    }
+  }
+  return pairs;
+}
+
+std::optional<RoundingFailure> findRoundingFailure(const Layout& start,
+                                                   std::chrono::milliseconds budget) {
+  const auto until = std::chrono::steady_clock::now() + budget;
+  const int n = static_cast<int>(start.sites.size());
+  if (n < 4) {
+    return std::nullopt;
+  }
+  std::mt19937 engine(start.seed);
+  const auto pick = [&] { return static_cast<int>(engine() % static_cast<unsigned>(n)); };
+  while (std::chrono::steady_clock::now() < until) {
+    int s[4] = {pick(), pick(), pick(), pick()};
+    if (s[0] == s[1] || s[0] == s[2] || s[0] == s[3] || s[1] == s[2] || s[1] == s[3] ||
+        s[2] == s[3]) {
+      continue;
+    }
+    const auto at = [&](int k) { return start.sites[static_cast<std::size_t>(s[k])]; };
+    const double ax = at(0).x, ay = at(0).y, bx = at(1).x, by = at(1).y, cx = at(2).x, cy = at(2).y;
+    const double d = 2 * (ax * (by - cy) + bx * (cy - ay) + cx * (ay - by));
+    if (std::abs(d) < 1) {
+      continue;  // nearly collinear: the circle is too large to move a site onto
+    }
+    const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+    const double ox = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
+    const double oy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
+    const double r = std::hypot(ax - ox, ay - oy);
+    const double t = std::atan2(at(3).y - oy, at(3).x - ox);
+    const SitePosition onCircle{ox + r * std::cos(t), static_cast<float>(oy + r * std::sin(t))};
+    const float storedY = kWindowFrame.toDomain(onCircle).y;
+    // On the circle, then by 1, -1, 2, -2, ... units in the last place of the stored y,
+    // each mapped back exactly (see placeable).
+    for (int nudge = 0; nudge < 9; ++nudge) {
+      float y = storedY;
+      for (int step = 0; step < (nudge + 1) / 2; ++step) {
+        y = std::nextafter(y, nudge % 2 == 1 ? 1e9f : -1e9f);
+      }
+      Layout candidate = start;
+      candidate.sites[static_cast<std::size_t>(s[3])] = {onCircle.x, y - kWindowFrame.offsetY()};
+      const auto sites = stored(candidate.sites);
+      if (!sites) {
+        continue;
+      }
+      RoundingFailure found{candidate, {}};
+      for (int a = 0; a < 4; ++a) {
+        for (int b = a + 1; b < 4; ++b) {
+          const int i = std::min(s[a], s[b]) + 1, j = std::max(s[a], s[b]) + 1;
+          if (differs(*sites, i, j)) {
+            found.pairs.emplace_back(i, j);
+          }
+        }
+      }
+      if (!found.pairs.empty()) {
+        std::sort(found.pairs.begin(), found.pairs.end());
+        return found;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace app

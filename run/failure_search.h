@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "layout.h"
+
+namespace app {
+
+// A layout where the edge finder's floats and exact arithmetic draw different edges, and the
+// pairs (i, j) that differ.
+struct RoundingFailure {
+  Layout layout;
+  std::vector<std::pair<int, int>> pairs;
+};
+
+// Searches near the layout, deterministically, for a rounding failure: it takes three sites,
+// moves a fourth onto the circle through them (the nearest point of the circle to where it
+// is), and then by units in the last place of its stored y, until the six pairs of the four
+// sites include one whose outcome differs between the floats and exact arithmetic. Nothing
+// is found when the time runs out first.
+std::optional<RoundingFailure> findRoundingFailure(
+    const Layout& start, std::chrono::milliseconds budget = std::chrono::seconds(5));
+
+// The pairs of the layout whose outcome differs between the floats and exact arithmetic,
+// in scan order; `stop` is asked between pairs and ends the comparison early when true.
+std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
+                                                         const std::function<bool()>& stop);
+
+}  // namespace app
