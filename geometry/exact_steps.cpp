@@ -79,7 +79,7 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
     }
     if ((P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0)) {
       if (ik.m == m1) {
-        return ExactOutcome{PairResult::Shadowed, 0, 0, true, k};
+        return ExactOutcome{PairResult::Shadowed, 0, 0, {}, true, k};
       }
       const Exact x = (ik.c - c1) / (m1 - ik.m);
       cutX.push_back(x);
@@ -108,7 +108,9 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
       shadowed = k != i && k != j && squared(k) < toI;
     }
     if (!shadowed) {
-      return ExactOutcome{PairResult::Drawn, 0, p};
+      const auto x = [&](int e) { return cutX[static_cast<std::size_t>(e)].get_d(); };
+      const auto y = [&](int e) { return cutY[static_cast<std::size_t>(e)].get_d(); };
+      return ExactOutcome{PairResult::Drawn, 0, p, Piece{x(p - 1), y(p - 1), x(p), y(p)}};
     }
   }
   return ExactOutcome{PairResult::Shadowed, 0, 0};

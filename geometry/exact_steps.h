@@ -18,6 +18,7 @@ struct ExactOutcome {
   PairResult result = PairResult::Shadowed;
   int blockedBy = 0;  // for Blocked
   int piece = 0;      // for Drawn
+  Piece drawn{};      // for Drawn: the piece's ends, rounded to the nearest doubles
   // A competitor's bisector exactly parallel to the pair's: the cut point would divide by
   // zero, and the exact outcome is not defined. The competitor is parallelSite.
   bool undefined = false;

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -16,10 +17,12 @@
 #include <cmath>
 
 #include "document/site_placement.h"
+#include "explanation/exact_layer.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"
 #include "picture/picture_painter.h"
 #include "picture_fit.h"
+#include "run/failure_search.h"
 
 namespace app {
 
@@ -84,6 +87,9 @@ MainWindow::MainWindow()
 
 Picture MainWindow::shownPicture() const {
   Picture shown = explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
+  if (exactShown_ && !explorer_) {
+    shown.insert(shown.end(), exactMarks_.begin(), exactMarks_.end());
+  }
   if (probing_) {
     addProbe(shown, document_.layout().sites, pointer_);
   }
@@ -186,6 +192,14 @@ void MainWindow::trigger(const ActionEntry& entry) {
     case ActionId::AnswerShadowed:
       answerQuestion(geometry::PairResult::Shadowed);
       break;
+    case ActionId::ExactLayer:
+      exactShown_ = !exactShown_;
+      action(ActionId::ExactLayer)->setChecked(exactShown_);
+      compareWithExact();
+      break;
+    case ActionId::FindFailure:
+      findFailure();
+      break;
     case ActionId::Probe:
       probing_ = !probing_;
       action(ActionId::Probe)->setChecked(probing_);
@@ -202,7 +216,70 @@ void MainWindow::pictureChanged() {
   if (explorer_) {
     setExplaining(false);
   }
+  compareWithExact();
   update();
+}
+
+MainWindow::~MainWindow() {
+  stopComparing();
+}
+
+void MainWindow::stopComparing() {
+  if (cancelComparison_) {
+    cancelComparison_->store(true);
+  }
+  if (comparison_.joinable()) {
+    comparison_.join();  // it looks at the flag between pairs, a few milliseconds apart
+  }
+  cancelComparison_.reset();
+}
+
+void MainWindow::compareWithExact() {
+  stopComparing();
+  exactMarks_.clear();
+  update();
+  if (!exactShown_ || !document_.current().completed()) {
+    return;
+  }
+  auto cancel = std::make_shared<std::atomic<bool>>(false);
+  cancelComparison_ = cancel;
+  comparison_ =
+      std::thread([this, cancel, layout = document_.layout(), sites = document_.current().sites] {
+        const auto differing =
+            pairsDifferingFromExact(layout, [&cancel] { return cancel->load(); });
+        if (cancel->load()) {
+          return;
+        }
+        Picture marks = exactLayerPicture(*sites, differing);
+        QMetaObject::invokeMethod(
+            this,
+            [this, cancel, marks = std::move(marks)] {
+              if (!cancel->load()) {
+                exactMarks_ = marks;
+                update();
+              }
+            },
+            Qt::QueuedConnection);
+      });
+}
+
+// Ctrl+F: a layout near this one where rounding changes an edge, as a step of the history,
+// with the exact layer shown.
+void MainWindow::findFailure() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const auto found = findRoundingFailure(document_.layout());
+  QApplication::restoreOverrideCursor();
+  if (!found) {
+    QMessageBox::information(this, windowTitle(),
+                             QStringLiteral("No layout near this one where rounding changes an "
+                                            "edge was found within 5 seconds; try other sites."));
+    return;
+  }
+  if (!exactShown_) {
+    exactShown_ = true;
+    action(ActionId::ExactLayer)->setChecked(true);
+  }
+  document_.replace(found->layout, QStringLiteral("Find a failure"));
 }
 
 void MainWindow::setExplaining(bool on) {

@@ -3,9 +3,11 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <optional>
+#include <thread>
 
 #include "document/document.h"
 #include "explanation/quiz.h"
@@ -32,6 +34,9 @@ namespace app {
 class MainWindow final : public QWidget {
  public:
   MainWindow();
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
   Document& document() { return document_; }
   // The run's picture, with every layer.
@@ -61,6 +66,11 @@ class MainWindow final : public QWidget {
   // Shows the explorer's state: its picture, the panel, the actions it enables.
   void explorerChanged();
   void askQuestion();
+  // Compares the layout with exact arithmetic off the interface thread, when the exact
+  // layer is shown; a new picture cancels a comparison under way.
+  void compareWithExact();
+  void stopComparing();
+  void findFailure();
   void answerQuestion(geometry::PairResult guess);
   void toggleLayer(Layer layer);
   void updateCursor();
@@ -79,7 +89,11 @@ class MainWindow final : public QWidget {
   std::optional<Quiz> quiz_;                // the round of questions, once Q is pressed
   QString verdict_;                         // what the last answer was
   bool probing_ = false;                    // the nearest-site circle at the pointer
-  QPointF pointer_{-100, -100};             // where the pointer was last seen, picture pixels
+  bool exactShown_ = false;                 // the exact layer
+  Picture exactMarks_;                      // its marks, once the comparison is done
+  std::thread comparison_;                  // the comparison under way, if any
+  std::shared_ptr<std::atomic<bool>> cancelComparison_;
+  QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels
   std::map<std::pair<ActionId, Layer>, QAction*> actions_;
   QImage rendered_;  // the picture as last painted, at one device pixel to the pixel
 };

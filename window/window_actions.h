@@ -35,6 +35,8 @@ enum class ActionId {
   AnswerBlocked,
   AnswerShadowed,
   Probe,
+  ExactLayer,
+  FindFailure,
   Help,
 };
 

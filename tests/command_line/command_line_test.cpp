@@ -225,7 +225,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"StepWithoutAPair", "--seed 42 --explain all --step 2", "", "go with --explain I-J"},
         BadRun{"StepOutsideTheLesson", "--seed 42 --explain 1-2 --step 99", "",
                "the lesson of pair 1-2 has steps 1 to"},
-        BadRun{"ExactWithSave", "--seed 42 --exact --save OUT/a.png", "", "--exact goes with"}),
+        BadRun{"ExactWithSave", "--seed 42 --exact --save OUT/a.png", "",
+               "--exact and --find-failure go with"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Saves that fail, built so that they fail for root too: the file that was there stays as

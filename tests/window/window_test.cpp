@@ -423,4 +423,50 @@ TEST_F(WindowTest, AsksQuestionsKeepsTheScoreAndProbesTheNearestSite) {
   EXPECT_EQ(window.shownPicture(), window.picture());
 }
 
+// The exact layer: X compares the layout with exact arithmetic off the interface thread
+// and marks the edges that differ, with a count; Ctrl+F moves a site to where rounding
+// changes an edge, as a step that Ctrl+Z takes back.
+TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
+  const auto note = [&]() -> std::string {
+    for (const app::PictureItem& item : window.shownPicture()) {
+      const auto* text = std::get_if<app::TextItem>(&item);
+      if (text != nullptr && text->text.find("from exact arithmetic") != std::string::npos) {
+        return text->text;
+      }
+    }
+    return {};
+  };
+  ASSERT_EQ(window.document().openSiteList(VD_SOURCE_DIR "/examples/rounding-cocircular.txt"),
+            QString());
+  QTest::keyClick(&window, Qt::Key_X);
+  ASSERT_TRUE(window.action(app::ActionId::ExactLayer)->isChecked());
+  for (int waited = 0; note().empty() && waited < 60000; waited += 20) {
+    QTest::qWait(20);
+  }
+  EXPECT_EQ(note(), "1 pair differs from exact arithmetic");
+  // Pair 2-3: the floats' piece 4 in orange, exact arithmetic's piece 5 in cyan.
+  const app::Picture shown = window.shownPicture();
+  for (const app::Colour colour : {app::rgb(255, 150, 40), app::rgb(60, 220, 255)}) {
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
+                            [&](const app::PictureItem& item) {
+                              const auto* line = std::get_if<app::LineItem>(&item);
+                              return line != nullptr && line->colour == colour && line->width == 3;
+                            }),
+              3)  // the piece, the Delaunay edge and the legend
+        << colour;
+  }
+#ifndef VD_SANITIZE  // the search has 5 seconds, which a sanitized build may need for this
+  window.document().start({7, std::nullopt});
+  const app::Layout start = layout();
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  ASSERT_NE(layout(), start);
+  for (int waited = 0; note().empty() && waited < 60000; waited += 20) {
+    QTest::qWait(20);
+  }
+  EXPECT_NE(note().find("2 pairs differ"), std::string::npos) << note();
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(layout(), start);
+#endif
+}
+
 }  // namespace

@@ -1,0 +1,68 @@
+#include "exact_layer.h"
+
+#include <string>
+
+#include "geometry/exact_steps.h"
+#include "geometry/literal_steps.h"
+#include "geometry/window_frame.h"
+#include "picture/colour.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+constexpr Colour kFloatOnly = rgb(255, 150, 40);
+constexpr Colour kExactOnly = rgb(60, 220, 255);
+constexpr Colour kNote = rgb(255, 255, 255);
+constexpr float kMarkWidth = 3;
+constexpr int kNoteSize = 9;  // points
+constexpr float kNoteLeft = 480, kNoteTop = 6, kNoteLine = 15;
+
+void mark(Picture& picture, const geometry::Piece& piece, const geometry::SiteColumns& sites, int i,
+          int j, Colour colour) {
+  const auto at = [](double x, double y) {
+    return std::pair(kWindowFrame.windowX(x), kWindowFrame.windowY(y));
+  };
+  const auto [x0, y0] = at(piece.x0, piece.y0);
+  const auto [x1, y1] = at(piece.x1, piece.y1);
+  picture.push_back(LineItem{x0, y0, x1, y1, colour, kMarkWidth});
+  const auto [xi, yi] = at(sites.x(i), sites.y(i));
+  const auto [xj, yj] = at(sites.x(j), sites.y(j));
+  picture.push_back(LineItem{xi, yi, xj, yj, colour, kMarkWidth});
+}
+
+}  // namespace
+
+Picture exactLayerPicture(const geometry::SiteColumns& sites,
+                          const std::vector<std::pair<int, int>>& differing) {
+  Picture picture;
+  geometry::CutList cuts;
+  for (const auto& [i, j] : differing) {
+    const geometry::PairOutcome rounded = geometry::followPair(kWindowFrame, sites, i, j, cuts);
+    const geometry::ExactOutcome exact = geometry::followPairExactly(kWindowFrame, sites, i, j);
+    if (rounded.result == geometry::PairResult::Drawn) {
+      mark(picture, rounded.drawn, sites, i, j, kFloatOnly);
+    }
+    if (!exact.undefined && exact.result == geometry::PairResult::Drawn) {
+      mark(picture, exact.drawn, sites, i, j, kExactOnly);
+    }
+  }
+  const std::size_t n = differing.size();
+  picture.push_back(TextItem{
+      kNoteLeft, kNoteTop,
+      std::to_string(n) + (n == 1 ? " pair differs" : " pairs differ") + " from exact arithmetic",
+      kNote, kNoteSize});
+  const std::pair<Colour, const char*> legend[] = {{kFloatOnly, "drawn by the floats"},
+                                                   {kExactOnly, "drawn by exact arithmetic"}};
+  float y = kNoteTop + kNoteLine + 4;
+  for (const auto& [colour, text] : legend) {
+    picture.push_back(LineItem{kNoteLeft, y + 7, kNoteLeft + 18, y + 7, colour, kMarkWidth});
+    picture.push_back(TextItem{kNoteLeft + 24, y, text, kNote, kNoteSize});
+    y += kNoteLine;
+  }
+  return picture;
+}
+
+}  // namespace app
