@@ -1,6 +1,7 @@
 #include "headless_runs.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include "explanation/lesson.h"
 #include "geometry/exact_steps.h"
 #include "geometry/literal_steps.h"
+#include "picture/file_output.h"
 #include "picture/picture_file.h"
 #include "qt_messages.h"
 #include "run/failure_search.h"
@@ -185,6 +187,44 @@ int findFailure(const Options& options, const RunRequest& request, int& argc, ch
         }
         std::fprintf(stderr, "pairs that differ:%s\n", pairs.c_str());
         std::fputs(siteListText(found->layout.seed, found->layout.sites).c_str(), stdout);
+        return 0;
+      });
+}
+
+int writeNudgeMap(const Options& options, const RunRequest& request, int& argc, char** argv) {
+  return runHeadless(
+      options, request, argc, argv, [&options](const RunResult& run, std::optional<PictureFormat>) {
+        const auto [i, j, k] = *options.nudgeMap;
+        const int n = run.sites->nSites;
+        if (i < 1 || i >= j || j > n || k < 1 || k > n || k == i || k == j) {
+          reportError(QStringLiteral("--nudge-map %1-%2-%3: give a pair I-J of this run's %4 "
+                                     "sites, I < J, and another site K")
+                          .arg(i)
+                          .arg(j)
+                          .arg(k)
+                          .arg(n));
+          return 2;
+        }
+        const std::vector<bool> agree = nudgeMap(run.layout, i, j, k);
+        QImage map(kNudgeMapSize, kNudgeMapSize, QImage::Format_RGB32);
+        for (int y = 0; y < kNudgeMapSize; ++y) {
+          for (int x = 0; x < kNudgeMapSize; ++x) {
+            const bool same = agree[static_cast<std::size_t>(y * kNudgeMapSize + x)];
+            map.setPixel(x, y, same ? qRgb(24, 32, 48) : qRgb(255, 200, 60));
+          }
+        }
+        map.setPixel(kNudgeMapSize / 2, kNudgeMapSize / 2,
+                     agree[static_cast<std::size_t>(kNudgeMapSize / 2 * (kNudgeMapSize + 1))]
+                         ? qRgb(90, 255, 130)
+                         : qRgb(255, 60, 60));  // where site K is
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        map.save(&buffer, "PNG");
+        if (const QString problem = writeWholeFile(*options.saveFile, png); !problem.isEmpty()) {
+          reportError(problem);
+          return 2;
+        }
         return 0;
       });
 }

@@ -27,4 +27,7 @@ int compareWithExact(const Options& options, const RunRequest& request, int& arg
 // different edges and prints its site list, or says that none was found (exit status 1).
 int findFailure(const Options& options, const RunRequest& request, int& argc, char** argv);
 
+// Writes the nudge map of options.nudgeMap to options.saveFile as a PNG.
+int writeNudgeMap(const Options& options, const RunRequest& request, int& argc, char** argv);
+
 }  // namespace app

@@ -53,6 +53,9 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
+    if (options.nudgeMap) {
+      return app::writeNudgeMap(options, request, argc, argv);
+    }
     if (options.findFailure) {
       return app::findFailure(options, request, argc, argv);
     }

@@ -98,8 +98,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("find-failure"),
       QStringLiteral("Search near the layout, for at most 5 seconds, for one where the floats "
                      "and exact arithmetic draw different edges, and print its site list."));
-  parser.addOptions(
-      {help, version, seed, sites, save, scale, verbose, explain, steps, step, exact, findFailure});
+  const QCommandLineOption nudgeMap(
+      QStringLiteral("nudge-map"),
+      QStringLiteral("With --save FILE.png: a map of 256 x 256 moves of site K by units in the "
+                     "last place of its stored x (across) and y (down), each cell dark where "
+                     "the floats and exact arithmetic agree on pair I-J and bright where not."),
+      QStringLiteral("I-J-K"));
+  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain, steps, step, exact,
+                     findFailure, nudgeMap});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -162,6 +168,21 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       (options.explain || options.saveFile || (options.exact && options.findFailure))) {
     return usageError(QStringLiteral("--exact and --find-failure go with --seed or --sites alone"),
                       parser);
+  }
+  if (parser.isSet(nudgeMap)) {
+    const QStringList numbers = parser.value(nudgeMap).split(QLatin1Char('-'));
+    std::array<int, 3> sitesOfMap{};
+    bool ok = numbers.size() == 3;
+    for (int n = 0; ok && n < 3; ++n) {
+      sitesOfMap[static_cast<std::size_t>(n)] = numbers[n].toInt(&ok);
+    }
+    if (!ok || !options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png ||
+        options.explain || options.exact || options.findFailure) {
+      return usageError(
+          QStringLiteral("--nudge-map takes three site numbers I-J-K, with --save FILE.png"),
+          parser);
+    }
+    options.nudgeMap = sitesOfMap;
   }
   options.steps = parser.isSet(steps);
   if (parser.isSet(step)) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -21,10 +22,12 @@ struct Options {
   bool verbose = false;
   std::optional<ExplainRequest> explain;  // print how the edge finder treats pairs
   bool exact = false;
-  bool findFailure = false;  // search near the layout for a rounding failure                     //
-                             // compare the float outcomes with exact ones
-  bool steps = false;        // with explain I-J: the lesson's numbered steps
-  std::optional<int> step;   // with explain I-J: step N of the lesson, from 1
+  bool findFailure = false;
+  std::optional<std::array<int, 3>> nudgeMap;  // I-J-K: the map of pair I-J as site K moves  //
+                                               // search near the layout for a rounding failure //
+                                               // compare the float outcomes with exact ones
+  bool steps = false;       // with explain I-J: the lesson's numbered steps
+  std::optional<int> step;  // with explain I-J: step N of the lesson, from 1
 };
 
 // What the command line asks for: a run with options, or an answer to print and an exit.

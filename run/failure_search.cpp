@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "geometry/exact_steps.h"
@@ -58,6 +59,39 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
     }
   }
   return pairs;
+}
+
+std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
+  std::vector<bool> agree;
+  const auto sites = stored(layout.sites);
+  if (!sites) {
+    return agree;
+  }
+  agree.reserve(kNudgeMapSize * kNudgeMapSize);
+  const auto stepped = [](auto value, int steps) {
+    const auto towards = steps > 0 ? std::numeric_limits<decltype(value)>::infinity()
+                                   : -std::numeric_limits<decltype(value)>::infinity();
+    for (int n = 0; n < std::abs(steps); ++n) {
+      value = std::nextafter(value, towards);
+    }
+    return value;
+  };
+  geometry::SiteColumns moved = *sites;
+  for (int v = 0; v < kNudgeMapSize; ++v) {
+    const float y = stepped(sites->y(k), v - kNudgeMapSize / 2);
+    for (int u = 0; u < kNudgeMapSize; ++u) {
+      moved.siteX(k - 1) = stepped(sites->x(k), u - kNudgeMapSize / 2);
+      moved.siteY(k - 1) = y;
+      // A move onto another site's stored x or y is a layout the edge finder refuses: it
+      // counts as agreeing, there being nothing to compare.
+      bool clash = false;
+      for (int s = 1; s <= moved.nSites; ++s) {
+        clash = clash || (s != k && (moved.x(s) == moved.x(k) || moved.y(s) == moved.y(k)));
+      }
+      agree.push_back(clash || !differs(moved, i, j));
+    }
+  }
+  return agree;
 }
 
 std::optional<RoundingFailure> findRoundingFailure(const Layout& start,

@@ -30,4 +30,10 @@ std::optional<RoundingFailure> findRoundingFailure(
 std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
                                                          const std::function<bool()>& stop);
 
+// A map of one decision: for each of kNudgeMapSize x kNudgeMapSize moves of site k by whole
+// units in the last place of its stored x (across, from -128 to 127) and stored y (down),
+// whether the floats and exact arithmetic agree on the pair (i, j) there. Row-major, y first.
+inline constexpr int kNudgeMapSize = 256;
+std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k);
+
 }  // namespace app

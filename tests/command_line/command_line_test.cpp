@@ -144,6 +144,17 @@ TEST_F(CommandLine, ComparesTheFloatOutcomesWithExactArithmetic) {
   EXPECT_TRUE(found.output.startsWith("# seed 7\n"));
   write("found.txt", found.output.toUtf8());
   const QString confirmed = runProgram({"--sites", path("found.txt"), "--exact"}).output;
+  // The map of pair 2-3 of the example as site 1 moves: bright where the outcome differs
+  // (the example's own spot among them), dark where it does not.
+  ASSERT_EQ(
+      runProgram({"--sites", QStringLiteral(VD_SOURCE_DIR "/examples/rounding-cocircular.txt"),
+                  "--nudge-map", "2-3-1", "--save", path("map.png")})
+          .exitCode,
+      0);
+  const QImage map(path("map.png"));
+  ASSERT_EQ(map.size(), QSize(256, 256));
+  EXPECT_EQ(map.pixel(128, 128), qRgb(255, 60, 60)) << "site 1 where it is: they differ";
+  EXPECT_EQ(map.pixel(0, 0), qRgb(24, 32, 48));
   EXPECT_TRUE(confirmed.startsWith("pair ") && confirmed.endsWith(" pairs of 1128 differ\n"))
       << confirmed.toStdString();
 }
@@ -225,6 +236,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"StepWithoutAPair", "--seed 42 --explain all --step 2", "", "go with --explain I-J"},
         BadRun{"StepOutsideTheLesson", "--seed 42 --explain 1-2 --step 99", "",
                "the lesson of pair 1-2 has steps 1 to"},
+        BadRun{"NudgeMapOfNoPair", "--seed 42 --nudge-map 3-2-1 --save OUT/a.png", "",
+               "--nudge-map 3-2-1: give a pair I-J"},
+        BadRun{"NudgeMapToSvg", "--seed 42 --nudge-map 1-2-3 --save OUT/a.svg", "",
+               "--nudge-map takes three site numbers"},
         BadRun{"ExactWithSave", "--seed 42 --exact --save OUT/a.png", "",
                "--exact and --find-failure go with"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
