@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "explanation/exact_comparison.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
@@ -101,10 +102,18 @@ int explain(const RunResult& run, const ExplainRequest& request, const Options& 
       lessonOf(geometry::explainPair(kWindowFrame, sites, request.i, request.j), sites);
   const std::size_t steps = lesson.steps.size();
   std::size_t shown = steps - 1;  // the picture of the result, unless a step is asked for
-  if (options.steps) {
+  if (options.steps || options.exact) {
+    std::vector<std::string> agreement;
+    if (options.exact) {
+      agreement = exactAgreement(
+          lesson, geometry::accountExactly(kWindowFrame, sites, request.i, request.j));
+    }
     std::string lines;
     for (std::size_t n = 0; n < steps; ++n) {
       lines += stepLine(lesson, n) + "\n";
+      if (options.exact) {
+        lines += "    exact: " + agreement[n] + "\n";
+      }
     }
     std::fputs(lines.c_str(), stdout);
   } else if (options.step) {

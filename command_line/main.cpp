@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
     if (options.findFailure) {
       return app::findFailure(options, request, argc, argv);
     }
-    if (options.exact) {
+    if (options.exact && !options.explain) {
       return app::compareWithExact(options, request, argc, argv);
     }
     if (options.explain) {

@@ -164,9 +164,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   options.exact = parser.isSet(exact);
   options.findFailure = parser.isSet(findFailure);
-  if ((options.exact || options.findFailure) &&
-      (options.explain || options.saveFile || (options.exact && options.findFailure))) {
-    return usageError(QStringLiteral("--exact and --find-failure go with --seed or --sites alone"),
+  const bool explainsOnePair = options.explain && !options.explain->allPairs;
+  if ((options.exact && options.findFailure) ||
+      (options.exact && !explainsOnePair && (options.explain || options.saveFile)) ||
+      (options.findFailure && (options.explain || options.saveFile))) {
+    return usageError(QStringLiteral("--exact and --find-failure go with --seed or --sites "
+                                     "alone, or --exact with --explain I-J"),
                       parser);
   }
   if (parser.isSet(nudgeMap)) {

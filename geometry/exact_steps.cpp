@@ -2,10 +2,12 @@
 
 #include <gmpxx.h>
 
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
 #include "heap_sort.h"
+#include "screening.h"
 
 namespace geometry {
 
@@ -35,9 +37,24 @@ struct Values {
   T& operator()(int index) const { return values[static_cast<std::size_t>(index)]; }
 };
 
+// How many units in the last place of `rounded` it lies from `exact`.
+double ulpsOff(double rounded, const Exact& exact) {
+  const double unit = std::nextafter(std::abs(rounded), HUGE_VAL) - std::abs(rounded);
+  return Exact((Exact(rounded) - exact) / Exact(unit)).get_d();
+}
+
 }  // namespace
 
 ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j) {
+  return accountExactly(frame, sites, i, j).outcome;
+}
+
+ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j) {
+  ExactAccount account;
+  const auto done = [&](ExactOutcome outcome) {
+    account.outcome = outcome;
+    return account;
+  };
   const auto X = [&](int s) { return Exact(sites.x(s)); };
   const auto Y = [&](int s) { return Exact(static_cast<double>(sites.y(s))); };
   const Exact boxW(static_cast<double>(frame.boxW())), boxH(static_cast<double>(frame.boxH()));
@@ -45,6 +62,10 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
   // The pair record: the bisector clipped to the box, by the same branches.
   const ExactBisector pair = exactBisector(X(i), Y(i), X(j), Y(j));
   const Exact &m1 = pair.m, &c1 = pair.c;
+  const Bisector rounded = bisectorOf(sites.x(i), sites.y(i), sites.x(j), sites.y(j));
+  account.m1Ulps = ulpsOff(rounded.m, m1);
+  account.c1Ulps = ulpsOff(rounded.c, c1);
+  const PairRecord roundedPair = pairRecord(rounded, frame);
   Exact startX, startY, endX, endY;
   if (c1 > 0 && c1 < boxH) {
     startX = 0, startY = c1;
@@ -71,15 +92,25 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
       continue;
     }
     const ExactBisector ik = exactBisector(X(i), Y(i), X(k), Y(k));
-    const int P = sgn((startY - (ik.m * startX + ik.c)) * (endY - (ik.m * endX + ik.c)));
+    const Exact product = (startY - (ik.m * startX + ik.c)) * (endY - (ik.m * endX + ik.c));
+    const int P = sgn(product);
     const int nearer = cmp(ik.sumSq, pair.sumSq);  // < 0: k nearer to i than j is
     const bool quadrant = quadrantX * sgn(X(k) - X(i)) > 0 && quadrantY * sgn(Y(k) - Y(i)) > 0;
+    const double roundedP =
+        endGapProduct(roundedPair, bisectorOf(sites.x(i), sites.y(i), sites.x(k), sites.y(k)));
+    const auto record = [&](Screening outcome) {
+      account.competitors.push_back(
+          {k, outcome, product.get_d(), ulpsOff(roundedP, product), nearer});
+    };
     if (P > 0 && nearer < 0 && quadrant) {
-      return ExactOutcome{PairResult::Blocked, k, 0};
+      record(Screening::Blocked);
+      return done(ExactOutcome{PairResult::Blocked, k, 0});
     }
-    if ((P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0)) {
+    const bool cut = (P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0);
+    record(cut ? Screening::Cut : quadrant ? Screening::NotNearer : Screening::OutsideQuadrant);
+    if (cut) {
       if (ik.m == m1) {
-        return ExactOutcome{PairResult::Shadowed, 0, 0, {}, true, k};
+        return done(ExactOutcome{PairResult::Shadowed, 0, 0, {}, true, k});
       }
       const Exact x = (ik.c - c1) / (m1 - ik.m);
       cutX.push_back(x);
@@ -92,6 +123,7 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
   cutSite.push_back(CutList::kEndPoint);
   const auto count = static_cast<std::int16_t>(cutX.size());
   hSort(count, Values<Exact>{cutX}, Values<Exact>{cutY}, Values<int>{cutSite});
+  account.sortedSites = cutSite;
 
   // Piece test: the first piece whose midpoint has no other site strictly closer than i.
   for (int p = 1; p < count; ++p) {
@@ -103,17 +135,18 @@ ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& site
       return Exact(dx * dx + dy * dy);
     };
     const Exact toI = squared(i);
-    bool shadowed = false;
-    for (int k = 1; k <= sites.nSites && !shadowed; ++k) {
-      shadowed = k != i && k != j && squared(k) < toI;
+    int shadow = 0;
+    for (int k = 1; k <= sites.nSites && shadow == 0; ++k) {
+      shadow = k != i && k != j && squared(k) < toI ? k : 0;
     }
-    if (!shadowed) {
+    account.shadowers.push_back(shadow);
+    if (shadow == 0) {
       const auto x = [&](int e) { return cutX[static_cast<std::size_t>(e)].get_d(); };
       const auto y = [&](int e) { return cutY[static_cast<std::size_t>(e)].get_d(); };
-      return ExactOutcome{PairResult::Drawn, 0, p, Piece{x(p - 1), y(p - 1), x(p), y(p)}};
+      return done(ExactOutcome{PairResult::Drawn, 0, p, Piece{x(p - 1), y(p - 1), x(p), y(p)}});
     }
   }
-  return ExactOutcome{PairResult::Shadowed, 0, 0};
+  return done(ExactOutcome{PairResult::Shadowed, 0, 0});
 }
 
 bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact) {

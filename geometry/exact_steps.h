@@ -27,6 +27,26 @@ struct ExactOutcome {
 
 ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j);
 
+// What the exact steps decided at each step, for setting beside the float account. Values
+// are the exact ones rounded to doubles for showing; `…Ulps` say how many units in the last
+// place of the float value it lies from the exact one.
+struct ExactCompetitor {
+  int site;
+  Screening outcome;  // never Parallel: an exactly parallel line leaves the outcome undefined
+  double P;           // the product of the end gaps
+  double PUlps;       // the float P's distance from the exact one, in its units
+  int nearer;         // the sign of dIK^2 - dIJ^2: < 0 when k is nearer to i than j is
+};
+struct ExactAccount {
+  ExactOutcome outcome;
+  double m1Ulps = 0, c1Ulps = 0;
+  std::vector<ExactCompetitor> competitors;  // as far as the exact screening went
+  std::vector<int> sortedSites;              // the site that made each sorted entry
+  std::vector<int> shadowers;                // for each tested piece, its shadow or 0
+};
+
+ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j);
+
 // Whether the float steps and the exact ones reach the same outcome: the same result, and
 // the same blocking site or drawn piece.
 bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact);

@@ -4,6 +4,8 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
+#include "explanation/exact_comparison.h"
+
 namespace app {
 
 namespace {
@@ -50,13 +52,20 @@ LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
   });
 }
 
-void LessonPanel::showLesson(const Lesson& lesson, std::size_t step, const QString& heading) {
+void LessonPanel::showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
+                             const std::vector<std::string>& exact) {
   heading_->setText(heading);
   answers_->hide();
   QString text;
   for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
-    text += (n == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
-            QString::fromStdString(stepLine(lesson, n)) + QLatin1Char('\n');
+    const bool differs = n < exact.size() && exact[n].starts_with("differs");
+    text +=
+        (n == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
+        (differs ? QStringLiteral("\u2260 ") : QString()) +
+        QString::fromStdString(stepLine(lesson, n)) +
+        (differs ? QStringLiteral(" [exact arithmetic %1]").arg(QString::fromStdString(exact[n]))
+                 : QString()) +
+        QLatin1Char('\n');
   }
   text.chop(1);
   filling_ = true;

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <cstddef>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "explanation/lesson.h"
 
@@ -23,8 +25,10 @@ class LessonPanel final : public QWidget {
   LessonPanel(std::function<void(std::size_t)> chooseStep,
               std::function<void(geometry::PairResult)> answer);
 
-  // Shows the lesson with the step marked, under the heading.
-  void showLesson(const Lesson& lesson, std::size_t step, const QString& heading);
+  // Shows the lesson with the step marked, under the heading; the steps where exact
+  // arithmetic differs, when given, are marked and say how.
+  void showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
+                  const std::vector<std::string>& exact = {});
   // Shows a question about the pair, with the answer buttons.
   void showQuestion(int i, int j, const QString& heading);
 

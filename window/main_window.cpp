@@ -17,6 +17,7 @@
 #include <cmath>
 
 #include "document/site_placement.h"
+#include "explanation/exact_comparison.h"
 #include "explanation/exact_layer.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"
@@ -196,6 +197,7 @@ void MainWindow::trigger(const ActionEntry& entry) {
       exactShown_ = !exactShown_;
       action(ActionId::ExactLayer)->setChecked(exactShown_);
       compareWithExact();
+      explorerChanged();
       break;
     case ActionId::FindFailure:
       findFailure();
@@ -323,8 +325,17 @@ void MainWindow::explorerChanged() {
                                   .arg(explorer_->j()) +
                               score);
     } else {
+      // With the exact layer shown, the steps where exact arithmetic differs are marked:
+      // the one pair is followed exactly, a matter of milliseconds.
+      std::vector<std::string> exact;
+      if (exactShown_) {
+        const Lesson& lesson = explorer_->lesson();
+        exact = exactAgreement(lesson,
+                               geometry::accountExactly(kWindowFrame, *document_.current().sites,
+                                                        explorer_->i(), explorer_->j()));
+      }
       panel_.showLesson(explorer_->lesson(), explorer_->currentStep(),
-                        (verdict_.isEmpty() ? pair : verdict_) + score);
+                        (verdict_.isEmpty() ? pair : verdict_) + score, exact);
     }
     if (!panel_.isVisible()) {
       // The keyboard stays with this window, whatever the window system does with a new one.
@@ -419,7 +430,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
   }
   if (explorer_) {
     explorer_->click(pointer_.x(), pointer_.y());
-    update();
+    explorerChanged();
     return;
   }
   if (!document_.press(pointer_.x(), pointer_.y())) {

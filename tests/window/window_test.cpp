@@ -455,6 +455,14 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
               3)  // the piece, the Delaunay edge and the legend
         << colour;
   }
+  // In a lesson the steps where exact arithmetic differs are marked.
+  QTest::keyClick(&window, Qt::Key_E);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(1));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, at(2));
+  ASSERT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(2, 3));
+  EXPECT_TRUE(window.panel().stepsText().contains(QStringLiteral("\u2260 step 13: piece 4")))
+      << window.panel().stepsText().toStdString();
+  QTest::keyClick(&window, Qt::Key_Escape);
 #ifndef VD_SANITIZE  // the search has 5 seconds, which a sanitized build may need for this
   window.document().start({7, std::nullopt});
   const app::Layout start = layout();
