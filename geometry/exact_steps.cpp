@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "heap_sort.h"
@@ -36,6 +37,18 @@ struct Values {
   std::vector<T>& values;
   T& operator()(int index) const { return values[static_cast<std::size_t>(index)]; }
 };
+
+// When two squared distances from a piece's midpoint, worked out in doubles, lie farther
+// apart than kAbsoluteSlack + kRelativeSlack times their sum, their exact values are ordered
+// as they are. Every exact
+// cut point lies on the stretch inside the domain box (P < 0 puts it between the ends, P = 0
+// at one), so a midpoint's coordinates are below 2^15 and rounding them to doubles moves
+// them by at most 2^-38 each; a distance is at most the box's diagonal, 36,565, so that
+// move changes a squared distance by under 4e-7, and the double arithmetic of the two sums
+// adds a relative 2^-50 and an absolute 1e-6 at most. The two slacks below cover each
+// part with a factor of 60 or more to spare.
+constexpr double kAbsoluteSlack = 0x1p-14;  // 6.1e-5, against 1.4e-6
+constexpr double kRelativeSlack = 0x1p-30;  // 9.3e-10, against 2^-50 = 8.9e-16
 
 // How many units in the last place of `rounded` it lies from `exact`.
 double ulpsOff(double rounded, const Exact& exact) {
@@ -134,10 +147,29 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
       const Exact dx = X(s) - midX, dy = Y(s) - midY;
       return Exact(dx * dx + dy * dy);
     };
-    const Exact toI = squared(i);
+    // Most comparisons are far from a tie, and doubles decide them (see kAbsoluteSlack);
+    // only the others are made exactly.
+    const double mx = midX.get_d(), my = midY.get_d();
+    const auto roughly = [&](int s) {
+      const double dx = sites.x(s) - mx, dy = static_cast<double>(sites.y(s)) - my;
+      return dx * dx + dy * dy;
+    };
+    const double roughI = roughly(i);
+    std::optional<Exact> toI;
+    const auto closer = [&](int k) {
+      const double roughK = roughly(k);
+      const double apart = kAbsoluteSlack + kRelativeSlack * (roughK + roughI);
+      if (roughK < roughI - apart || roughK > roughI + apart) {
+        return roughK < roughI;
+      }
+      if (!toI) {
+        toI = squared(i);
+      }
+      return squared(k) < *toI;
+    };
     int shadow = 0;
     for (int k = 1; k <= sites.nSites && shadow == 0; ++k) {
-      shadow = k != i && k != j && squared(k) < toI ? k : 0;
+      shadow = k != i && k != j && closer(k) ? k : 0;
     }
     account.shadowers.push_back(shadow);
     if (shadow == 0) {
