@@ -161,11 +161,11 @@ int compareWithExact(const Options& options, const RunRequest& request, int& arg
       options, request, argc, argv, [](const RunResult& run, std::optional<PictureFormat>) {
         std::string lines;
         int differ = 0, pairs = 0;
+        geometry::ExactScan scan(kWindowFrame, *run.sites);
         for (const geometry::ScannedPair& pair :
              geometry::followEveryPair(kWindowFrame, *run.sites)) {
           ++pairs;
-          const geometry::ExactOutcome exact =
-              geometry::followPairExactly(kWindowFrame, *run.sites, pair.i, pair.j);
+          const geometry::ExactOutcome exact = scan.account(pair.i, pair.j).outcome;
           if (geometry::sameOutcome(pair.outcome, exact)) {
             continue;
           }

@@ -50,6 +50,18 @@ struct Values {
 constexpr double kAbsoluteSlack = 0x1p-14;  // 6.1e-5, against 1.4e-6
 constexpr double kRelativeSlack = 0x1p-30;  // 9.3e-10, against 2^-50 = 8.9e-16
 
+// A gap y - (m x + c) at an end (x, y) of the stretch, worked out in doubles from the exact
+// values rounded to doubles, lies within kGapSlack (|y| + |m x| + |c|) of the exact gap: the
+// four roundings of the inputs and the three of the arithmetic each add at most a unit
+// roundoff of that sum, 7u in all, and kGapSlack is 2^-40, over a thousand times as much.
+// A gap farther from zero than that has the exact gap's sign.
+constexpr double kGapSlack = 0x1p-40;
+static_assert(kGapSlack > 1000 * 7 * 0x1p-53);
+
+struct Gap {
+  double x, y;
+};
+
 // How many units in the last place of `rounded` it lies from `exact`.
 double ulpsOff(double rounded, const Exact& exact) {
   const double unit = std::nextafter(std::abs(rounded), HUGE_VAL) - std::abs(rounded);
@@ -58,22 +70,61 @@ double ulpsOff(double rounded, const Exact& exact) {
 
 }  // namespace
 
+struct ExactScan::Tables {
+  bool detailed = false;                                // the account's values too, or decisions
+  std::vector<Exact> x, y;                              // by site number; index 0 unused
+  int bisectorsOf = 0;                                  // the site i of `bisectors`
+  std::vector<std::optional<ExactBisector>> bisectors;  // of site i with each site k
+};
+
+ExactScan::ExactScan(const WindowFrame& frame, const SiteColumns& sites)
+    : frame_(frame), sites_(sites), tables_(std::make_unique<Tables>()) {
+  tables_->x.resize(static_cast<std::size_t>(sites.nSites) + 1);
+  tables_->y.resize(static_cast<std::size_t>(sites.nSites) + 1);
+  for (int k = 1; k <= sites.nSites; ++k) {
+    tables_->x[static_cast<std::size_t>(k)] = Exact(sites.x(k));
+    tables_->y[static_cast<std::size_t>(k)] = Exact(static_cast<double>(sites.y(k)));
+  }
+}
+
+ExactScan::~ExactScan() = default;
+
 ExactOutcome followPairExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j) {
   return accountExactly(frame, sites, i, j).outcome;
 }
 
 ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j) {
+  ExactScan scan(frame, sites);
+  scan.tables_->detailed = true;
+  return scan.account(i, j);
+}
+
+ExactAccount ExactScan::account(int i, int j) {
+  const WindowFrame& frame = frame_;
+  const SiteColumns& sites = sites_;
+  Tables& t = *tables_;
+  if (t.bisectorsOf != i) {
+    t.bisectorsOf = i;
+    t.bisectors.assign(static_cast<std::size_t>(sites.nSites) + 1, std::nullopt);
+  }
   ExactAccount account;
   const auto done = [&](ExactOutcome outcome) {
     account.outcome = outcome;
     return account;
   };
-  const auto X = [&](int s) { return Exact(sites.x(s)); };
-  const auto Y = [&](int s) { return Exact(static_cast<double>(sites.y(s))); };
+  const auto X = [&](int s) -> const Exact& { return t.x[static_cast<std::size_t>(s)]; };
+  const auto Y = [&](int s) -> const Exact& { return t.y[static_cast<std::size_t>(s)]; };
+  const auto bisectorWith = [&](int k) -> const ExactBisector& {
+    auto& cached = t.bisectors[static_cast<std::size_t>(k)];
+    if (!cached) {
+      cached = exactBisector(X(i), Y(i), X(k), Y(k));
+    }
+    return *cached;
+  };
   const Exact boxW(static_cast<double>(frame.boxW())), boxH(static_cast<double>(frame.boxH()));
 
   // The pair record: the bisector clipped to the box, by the same branches.
-  const ExactBisector pair = exactBisector(X(i), Y(i), X(j), Y(j));
+  const ExactBisector& pair = bisectorWith(j);
   const Exact &m1 = pair.m, &c1 = pair.c;
   const Bisector rounded = bisectorOf(sites.x(i), sites.y(i), sites.x(j), sites.y(j));
   account.m1Ulps = ulpsOff(rounded.m, m1);
@@ -96,6 +147,9 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
     endX = -c1 / m1, endY = 0;
   }
 
+  // The ends of the stretch as doubles, for reading the gaps' signs.
+  const Gap startGap{startX.get_d(), startY.get_d()}, endGap{endX.get_d(), endY.get_d()};
+
   // Screening: the block and cut rules on exact signs and squared distances.
   std::vector<Exact> cutX{startX}, cutY{startY};
   std::vector<int> cutSite{CutList::kStartPoint};
@@ -104,16 +158,36 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
     if (k == i || k == j) {
       continue;
     }
-    const ExactBisector ik = exactBisector(X(i), Y(i), X(k), Y(k));
-    const Exact product = (startY - (ik.m * startX + ik.c)) * (endY - (ik.m * endX + ik.c));
-    const int P = sgn(product);
+    const ExactBisector& ik = bisectorWith(k);
+    // The sign of P = gapStart gapEnd; each gap's sign is read off doubles when they leave
+    // no doubt (see kGapSlack), else worked out exactly. The account's values need P itself.
+    std::optional<Exact> product;
+    const auto exactProduct = [&]() -> const Exact& {
+      if (!product) {
+        product = (startY - (ik.m * startX + ik.c)) * (endY - (ik.m * endX + ik.c));
+      }
+      return *product;
+    };
+    const auto gapSign = [&](const Gap& end) {
+      const double m = ik.m.get_d(), c = ik.c.get_d();
+      const double gap = end.y - (m * end.x + c);
+      const double doubt = kGapSlack * (std::abs(end.y) + std::abs(m * end.x) + std::abs(c));
+      return gap > doubt ? 1 : gap < -doubt ? -1 : 0;  // 0: in doubt
+    };
+    const int startSign = gapSign(startGap), endSign = gapSign(endGap);
+    const int P =
+        t.detailed || startSign == 0 || endSign == 0 ? sgn(exactProduct()) : startSign * endSign;
     const int nearer = cmp(ik.sumSq, pair.sumSq);  // < 0: k nearer to i than j is
     const bool quadrant = quadrantX * sgn(X(k) - X(i)) > 0 && quadrantY * sgn(Y(k) - Y(i)) > 0;
-    const double roundedP =
-        endGapProduct(roundedPair, bisectorOf(sites.x(i), sites.y(i), sites.x(k), sites.y(k)));
     const auto record = [&](Screening outcome) {
+      if (!t.detailed) {
+        account.competitors.push_back({k, outcome, 0, 0, nearer});
+        return;
+      }
+      const double roundedP =
+          endGapProduct(roundedPair, bisectorOf(sites.x(i), sites.y(i), sites.x(k), sites.y(k)));
       account.competitors.push_back(
-          {k, outcome, product.get_d(), ulpsOff(roundedP, product), nearer});
+          {k, outcome, exactProduct().get_d(), ulpsOff(roundedP, exactProduct()), nearer});
     };
     if (P > 0 && nearer < 0 && quadrant) {
       record(Screening::Blocked);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "literal_steps.h"
@@ -46,6 +47,29 @@ struct ExactAccount {
 };
 
 ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j);
+
+// The exact steps for many pairs of one layout: the sites are made exact once, and site i's
+// bisectors with the other sites are worked out once for all of its pairs, as the fast scan
+// does; ask for the pairs in scan order to gain most.
+class ExactScan {
+ public:
+  ExactScan(const WindowFrame& frame, const SiteColumns& sites);
+  ~ExactScan();
+  ExactScan(const ExactScan&) = delete;
+  ExactScan& operator=(const ExactScan&) = delete;
+
+  // The account of the pair's decisions: its outcome, each competitor's outcome and the
+  // sign of `nearer`, the sorted order and the pieces' shadows (P and the ulps are left 0;
+  // accountExactly gives them).
+  ExactAccount account(int i, int j);
+
+ private:
+  friend ExactAccount accountExactly(const WindowFrame&, const SiteColumns&, int, int);
+  struct Tables;  // GMP's values stay out of this header
+  const WindowFrame& frame_;
+  const SiteColumns& sites_;
+  std::unique_ptr<Tables> tables_;
+};
 
 // Whether the float steps and the exact ones reach the same outcome: the same result, and
 // the same blocking site or drawn piece.

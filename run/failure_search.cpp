@@ -33,10 +33,15 @@ std::optional<geometry::SiteColumns> stored(const SitePositions& sites) {
   return columns;
 }
 
-bool differs(const geometry::SiteColumns& sites, int i, int j) {
+bool differs(const geometry::SiteColumns& sites, int i, int j, geometry::ExactScan& scan) {
   geometry::CutList cuts;
   return !geometry::sameOutcome(geometry::followPair(kWindowFrame, sites, i, j, cuts),
-                                geometry::followPairExactly(kWindowFrame, sites, i, j));
+                                scan.account(i, j).outcome);
+}
+
+bool differs(const geometry::SiteColumns& sites, int i, int j) {
+  geometry::ExactScan scan(kWindowFrame, sites);
+  return differs(sites, i, j, scan);
 }
 
 }  // namespace
@@ -48,12 +53,13 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
   if (!sites) {
     return pairs;
   }
+  geometry::ExactScan scan(kWindowFrame, *sites);
   for (int i = 1; i < sites->nSites; ++i) {
     for (int j = i + 1; j <= sites->nSites; ++j) {
       if (stop()) {
         return pairs;
       }
-      if (differs(*sites, i, j)) {
+      if (differs(*sites, i, j, scan)) {
         pairs.emplace_back(i, j);
       }
     }
