@@ -14,7 +14,7 @@ namespace {
 using geometry::kWindowFrame;
 
 constexpr Colour kFloatOnly = rgb(255, 150, 40);
-constexpr Colour kExactOnly = rgb(60, 220, 255);
+constexpr Colour kExactOnly = rgb(90, 255, 90);
 constexpr Colour kNote = rgb(255, 255, 255);
 constexpr float kMarkWidth = 3;
 constexpr int kNoteSize = 9;  // points

@@ -444,9 +444,9 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
     QTest::qWait(20);
   }
   EXPECT_EQ(note(), "1 pair differs from exact arithmetic");
-  // Pair 2-3: the floats' piece 4 in orange, exact arithmetic's piece 5 in cyan.
+  // Pair 2-3: the floats' piece 4 in orange, exact arithmetic's piece 5 in green.
   const app::Picture shown = window.shownPicture();
-  for (const app::Colour colour : {app::rgb(255, 150, 40), app::rgb(60, 220, 255)}) {
+  for (const app::Colour colour : {app::rgb(255, 150, 40), app::rgb(90, 255, 90)}) {
     EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
                             [&](const app::PictureItem& item) {
                               const auto* line = std::get_if<app::LineItem>(&item);
