@@ -14,9 +14,7 @@
 #include "document/document.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
-#include "run/picture_recorder.h"
-#include "run/random_numbers.h"
-#include "run/site_generation.h"
+#include "random_layout.h"
 
 namespace {
 
@@ -40,19 +38,9 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-// count sites placed at random as a run places them, from a fixed seed.
-app::Layout layoutOf(int count) {
-  app::PictureRecorder marks;
-  app::Random random(54);
-  random.randomize();
-  geometry::SiteColumns sites;
-  sites.nSites = static_cast<std::int16_t>(count);
-  return app::Layout{54, app::generateSites(marks, random, sites)};
-}
-
 void DragStep(benchmark::State& state) {
   app::Document editor;
-  editor.runLayout(layoutOf(static_cast<int>(state.range(0))));
+  editor.runLayout(bench::randomLayout(static_cast<int>(state.range(0))));
   QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
                QImage::Format_RGB32);
 

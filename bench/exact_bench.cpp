@@ -3,19 +3,13 @@
 #include <benchmark/benchmark.h>
 
 #include "geometry/exact_steps.h"
-#include "run/picture_recorder.h"
-#include "run/random_numbers.h"
-#include "run/site_generation.h"
+#include "random_layout.h"
 
 namespace {
 
 void ExactRun(benchmark::State& state) {
-  app::PictureRecorder marks;
-  app::Random random(54);
-  random.randomize();
-  geometry::SiteColumns sites;
-  sites.nSites = static_cast<std::int16_t>(state.range(0));
-  app::generateSites(marks, random, sites);
+  const auto layout = bench::randomSites(static_cast<int>(state.range(0)));
+  const geometry::SiteColumns& sites = *layout;
   for (auto _ : state) {
     geometry::ExactScan scan(geometry::kWindowFrame, sites);
     int drawn = 0;

@@ -10,22 +10,16 @@
 #include "geometry/literal_steps.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
-#include "run/picture_recorder.h"
-#include "run/random_numbers.h"
+#include "random_layout.h"
 #include "run/run.h"
-#include "run/site_generation.h"
 
 namespace {
 
 using geometry::kWindowFrame;
 
 app::RunResult runOf(int count) {
-  app::PictureRecorder marks;
-  app::Random random(54);
-  random.randomize();
-  geometry::SiteColumns sites;
-  sites.nSites = static_cast<std::int16_t>(count);
-  return app::runDemonstration({54, app::generateSites(marks, random, sites)});
+  const app::Layout layout = bench::randomLayout(count);
+  return app::runDemonstration(app::RunRequest::of(layout));
 }
 
 QImage windowImage() {

@@ -9,8 +9,8 @@
 
 #include "geometry/literal_steps.h"
 #include "geometry/pair_scan.h"
+#include "random_layout.h"
 #include "run/picture_recorder.h"
-#include "run/random_numbers.h"
 #include "run/site_generation.h"
 
 namespace {
@@ -23,16 +23,6 @@ class NullCanvas final : public geometry::EdgeCanvas {
   void voronoiEdge(float, float, float, float) override {}
   void delaunayEdge(float, float, float, float) override {}
 };
-
-std::unique_ptr<geometry::SiteColumns> randomSites(int count, std::uint32_t seed) {
-  app::PictureRecorder marks;
-  app::Random random(seed);
-  random.randomize();
-  auto sites = std::make_unique<geometry::SiteColumns>();
-  sites->nSites = static_cast<std::int16_t>(count);
-  app::generateSites(marks, random, *sites);
-  return sites;
-}
 
 // 49 sites whose window positions come from a formula, shifted like drawn ones.
 template <class Position>
@@ -71,7 +61,7 @@ void scanRandom(benchmark::State& state, Scan scan) {
   const auto count = static_cast<int>(state.range(0));
   std::vector<std::unique_ptr<geometry::SiteColumns>> runs;
   for (std::uint32_t seed = 1; seed <= 16; ++seed) {
-    runs.push_back(randomSites(count, seed));
+    runs.push_back(bench::randomSites(count, seed));
   }
   NullCanvas canvas;
   std::size_t next = 0;

@@ -190,11 +190,11 @@ int findFailure(const Options& options, const RunRequest& request, int& argc, ch
                              "within 5 seconds; try another seed"));
           return 1;
         }
-        std::string pairs;
+        std::fputs("pairs that differ:", stderr);
         for (const auto& [i, j] : found->pairs) {
-          pairs += " " + std::to_string(i) + "-" + std::to_string(j);
+          std::fprintf(stderr, " %d-%d", i, j);
         }
-        std::fprintf(stderr, "pairs that differ:%s\n", pairs.c_str());
+        std::fputc('\n', stderr);
         std::fputs(siteListText(found->layout.seed, found->layout.sites).c_str(), stdout);
         return 0;
       });

@@ -88,10 +88,10 @@ MainWindow::MainWindow()
 
 Picture MainWindow::shownPicture() const {
   Picture shown = explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
-  if (exactShown_ && !explorer_) {
+  if (isOn(ActionId::ExactLayer) && !explorer_) {
     shown.insert(shown.end(), exactMarks_.begin(), exactMarks_.end());
   }
-  if (probing_) {
+  if (isOn(ActionId::Probe)) {
     addProbe(shown, document_.layout().sites, pointer_);
   }
   return shown;
@@ -194,8 +194,6 @@ void MainWindow::trigger(const ActionEntry& entry) {
       answerQuestion(geometry::PairResult::Shadowed);
       break;
     case ActionId::ExactLayer:
-      exactShown_ = !exactShown_;
-      action(ActionId::ExactLayer)->setChecked(exactShown_);
       compareWithExact();
       explorerChanged();
       break;
@@ -203,8 +201,6 @@ void MainWindow::trigger(const ActionEntry& entry) {
       findFailure();
       break;
     case ActionId::Probe:
-      probing_ = !probing_;
-      action(ActionId::Probe)->setChecked(probing_);
       update();
       break;
     case ActionId::Help:
@@ -240,7 +236,7 @@ void MainWindow::compareWithExact() {
   stopComparing();
   exactMarks_.clear();
   update();
-  if (!exactShown_ || !document_.current().completed()) {
+  if (!isOn(ActionId::ExactLayer) || !document_.current().completed()) {
     return;
   }
   auto cancel = std::make_shared<std::atomic<bool>>(false);
@@ -277,10 +273,7 @@ void MainWindow::findFailure() {
                                             "edge was found within 5 seconds; try other sites."));
     return;
   }
-  if (!exactShown_) {
-    exactShown_ = true;
-    action(ActionId::ExactLayer)->setChecked(true);
-  }
+  action(ActionId::ExactLayer)->setChecked(true);
   document_.replace(found->layout, QStringLiteral("Find a failure"));
 }
 
@@ -328,7 +321,7 @@ void MainWindow::explorerChanged() {
       // With the exact layer shown, the steps where exact arithmetic differs are marked:
       // the one pair is followed exactly, a matter of milliseconds.
       std::vector<std::string> exact;
-      if (exactShown_) {
+      if (isOn(ActionId::ExactLayer)) {
         const Lesson& lesson = explorer_->lesson();
         exact = exactAgreement(lesson,
                                geometry::accountExactly(kWindowFrame, *document_.current().sites,
@@ -442,7 +435,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = inPicture(event->position());
-  if (probing_) {
+  if (isOn(ActionId::Probe)) {
     update();
   }
   if (document_.dragging()) {

@@ -74,6 +74,8 @@ class MainWindow final : public QWidget {
   void answerQuestion(geometry::PairResult guess);
   void toggleLayer(Layer layer);
   void updateCursor();
+  // Whether a checkable action is on: the nearest-site circle, the exact layer.
+  [[nodiscard]] bool isOn(ActionId id) const { return action(id)->isChecked(); }
   // Where a widget point lies in the picture's pixels.
   [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
   // The actions that ask for a file name or show a problem in a box.
@@ -88,8 +90,6 @@ class MainWindow final : public QWidget {
   LessonPanel panel_;                       // shown with the explorer
   std::optional<Quiz> quiz_;                // the round of questions, once Q is pressed
   QString verdict_;                         // what the last answer was
-  bool probing_ = false;                    // the nearest-site circle at the pointer
-  bool exactShown_ = false;                 // the exact layer
   Picture exactMarks_;                      // its marks, once the comparison is done
   std::thread comparison_;                  // the comparison under way, if any
   std::shared_ptr<std::atomic<bool>> cancelComparison_;
