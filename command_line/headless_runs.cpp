@@ -13,6 +13,7 @@
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
+#include "explanation/lesson_documents.h"
 #include "geometry/exact_steps.h"
 #include "geometry/literal_steps.h"
 #include "picture/file_output.h"
@@ -41,15 +42,29 @@ void printSummary(const Options& options, const RunResult& run) {
   }
 }
 
-// Writes a picture to the options' file; returns the exit status.
-int writePicture(const Picture& picture, const Options& options, PictureFormat format) {
-  const QString problem = savePicture(picture, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
-                                      *options.saveFile, format, options.scale);
-  if (!problem.isEmpty()) {
+PictureStyle styleOf(const Options& options) {
+  return options.style.value_or(PictureStyle::Normal);
+}
+
+// Writes the bytes to the options' file; returns the exit status.
+int writeOutput(const QByteArray& bytes, const Options& options) {
+  if (const QString problem = writeWholeFile(*options.saveFile, bytes); !problem.isEmpty()) {
     reportError(problem);
     return 2;
   }
   return 0;
+}
+
+// Writes a picture, made in the options' style, to the options' file.
+int writeStyledPicture(const Picture& styled, const Options& options, PictureFormat format) {
+  return writeOutput(pictureBytes(styled, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
+                                  format, options.scale),
+                     options);
+}
+
+// Writes the run's picture in the options' style to the options' file.
+int writePicture(const Picture& picture, const Options& options, PictureFormat format) {
+  return writeStyledPicture(styledPicture(picture, styleOf(options)), options, format);
 }
 
 // Runs the demonstration without a display, then hands the finished run and the format of
@@ -130,9 +145,18 @@ int explain(const RunResult& run, const ExplainRequest& request, const Options& 
   } else {
     std::fputs(accountText(lesson.account, sites).c_str(), stdout);
   }
-  return format
-             ? writePicture(lessonStepPicture(run.picture, lesson, shown, sites), options, *format)
-             : 0;
+  if (!format) {
+    return 0;
+  }
+  // The whole lesson goes into a handout or a Beamer frame, unless one step is asked for.
+  if (!options.step && format == PictureFormat::Pdf) {
+    return writeOutput(lessonHandout(run.picture, lesson, sites, styleOf(options)), options);
+  }
+  if (!options.step && format == PictureFormat::Tex) {
+    return writeOutput(lessonBeamerFrame(run.picture, lesson, sites, styleOf(options)), options);
+  }
+  return writeStyledPicture(lessonStepPicture(run.picture, lesson, shown, sites, styleOf(options)),
+                            options, *format);
 }
 
 // "drawn, piece P", "blocked by K" or "shadowed".

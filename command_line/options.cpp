@@ -65,13 +65,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("FILE"));
   const QCommandLineOption save(
       QStringLiteral("save"),
-      QStringLiteral("Write the picture to FILE (.png or .svg) and exit, without a window."),
+      QStringLiteral("Write the picture to FILE (.png, .svg, .pdf, or .tex for a TikZ figure) "
+                     "and exit, without a window."),
       QStringLiteral("FILE"));
   const QCommandLineOption scale(
       QStringLiteral("scale"),
       QStringLiteral("Make a saved PNG K times as many pixels across (1 to %1).")
           .arg(kLargestPngScale),
       QStringLiteral("K"), QStringLiteral("1"));
+  const QCommandLineOption style(
+      QStringLiteral("style"),
+      QStringLiteral("Draw in the normal style or the projector style (thick lines, large "
+                     "text, high contrast), in the window and in saved files."),
+      QStringLiteral("normal|projector"));
   const QCommandLineOption verbose(
       QStringLiteral("verbose"),
       QStringLiteral("Print the seed, the site count and the number of edges drawn."));
@@ -79,7 +85,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("explain"),
       QStringLiteral("Print how the edge finder treats each pair (all), or one pair of sites I "
                      "and J step by step (I-J), and exit without a window. With --save, the "
-                     "picture of the pair's steps is written."),
+                     "picture of the pair's result is written, or to a .pdf file a handout of "
+                     "its steps, to a .tex file a Beamer frame of them."),
       QStringLiteral("all|I-J"));
   const QCommandLineOption steps(
       QStringLiteral("steps"),
@@ -104,8 +111,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "last place of its stored x (across) and y (down), each cell dark where "
                      "the floats and exact arithmetic agree on pair I-J and bright where not."),
       QStringLiteral("I-J-K"));
-  parser.addOptions({help, version, seed, sites, save, scale, verbose, explain, steps, step, exact,
-                     findFailure, nudgeMap});
+  parser.addOptions({help, version, seed, sites, save, scale, style, verbose, explain, steps, step,
+                     exact, findFailure, nudgeMap});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -152,6 +159,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (parser.isSet(scale) &&
       (!options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png)) {
     return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
+  }
+  if (parser.isSet(style)) {
+    options.style = pictureStyleNamed(parser.value(style));
+    if (!options.style) {
+      return usageError(
+          QStringLiteral("--style takes normal or projector, not ") + parser.value(style), parser);
+    }
   }
   options.verbose = parser.isSet(verbose);
   if (parser.isSet(explain)) {

@@ -11,6 +11,7 @@
 #include "label_placer.h"
 #include "picture/colour.h"
 #include "picture/picture_painter.h"
+#include "picture/picture_style.h"
 
 namespace app {
 
@@ -87,9 +88,10 @@ class Builder {
   const geometry::SiteColumns& sites_;
 };
 
-// The lines of `text` broken at spaces to fit `width` pixels.
-std::vector<std::string> wrapped(const std::string& text, double width) {
-  const QFontMetricsF metrics(labelFont(kSmallText));
+// The lines of `text` broken at spaces to fit `width` pixels, in the small text shown
+// textFactor times as large.
+std::vector<std::string> wrapped(const std::string& text, double width, int textFactor) {
+  const QFontMetricsF metrics(labelFont(kSmallText * textFactor));
   std::vector<std::string> lines{""};
   std::size_t at = 0;
   while (at < text.size()) {
@@ -109,9 +111,9 @@ std::vector<std::string> wrapped(const std::string& text, double width) {
 
 // The box at the bottom-left with the lines, its area kept free of labels. It is drawn into
 // a picture of its own, to go on top of the rest.
-Picture textBox(LabelPlacer& labels, const std::vector<std::string>& lines) {
+Picture textBox(LabelPlacer& labels, const std::vector<std::string>& lines, int textFactor) {
   Picture picture;
-  const QFontMetricsF metrics(labelFont(kSmallText));
+  const QFontMetricsF metrics(labelFont(kSmallText * textFactor));
   double widest = 0;
   for (const std::string& line : lines) {
     widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
@@ -147,7 +149,8 @@ void emptyCircle(Builder& draw, Picture& picture, const geometry::PairAccount& a
 }  // namespace
 
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                          const geometry::SiteColumns& sites) {
+                          const geometry::SiteColumns& sites, PictureStyle style) {
+  const int factor = textFactorOf(style);
   Picture picture;
   for (const PictureItem& item : normal) {
     picture.push_back(dimmedItem(item));
@@ -156,7 +159,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
   const LessonStep& shown = lesson.steps[step];
   const geometry::PairRecord& r = a.pair;
   Builder draw(picture, sites);
-  LabelPlacer labels(picture, kSmallText);
+  LabelPlacer labels(picture, kSmallText, factor);
   // The sorted list is too long for the box: its entries are the ticks' numbers, and the
   // step's line in full stands in the list beside the picture.
   const std::string caption =
@@ -165,8 +168,10 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
                 std::to_string(a.sorted.size()) + " entries, each tick numbered by its place"
           : stepLine(lesson, step);
   const Picture box =
-      textBox(labels, wrapped(caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
-                              kWindowFrame.clientWidth - 2 * (kBoxMargin + kBoxPadding) - 2));
+      textBox(labels,
+              wrapped(caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
+                      kWindowFrame.clientWidth - 2 * (kBoxMargin + kBoxPadding) - 2, factor),
+              factor);
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
 
   // The cut points made up to this step, as ticks; labelled with the competitor while the
@@ -254,26 +259,29 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
     }
   }
   picture.insert(picture.end(), box.begin(), box.end());
-  return picture;
+  return styledPicture(std::move(picture), style);
 }
 
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,
-                           const geometry::SiteColumns& sites) {
+                           const geometry::SiteColumns& sites, PictureStyle style) {
   const Lesson lesson = lessonOf(account, sites);
-  return lessonStepPicture(normal, lesson, lesson.steps.size() - 1, sites);
+  return lessonStepPicture(normal, lesson, lesson.steps.size() - 1, sites, style);
 }
 
 Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair, int i, int j,
-                        const geometry::SiteColumns& sites) {
+                        const geometry::SiteColumns& sites, PictureStyle style) {
+  const int factor = textFactorOf(style);
   ShownLayers circlesOnly;
   for (const Layer layer : {Layer::VoronoiEdges, Layer::DelaunayEdges, Layer::Label}) {
     circlesOnly.toggle(layer);
   }
   Picture picture = visibleItems(normal, circlesOnly);
   Builder draw(picture, sites);
-  LabelPlacer labels(picture, kSmallText);
-  const Picture box = textBox(labels, {"pair " + std::to_string(i) + "-" + std::to_string(j) +
-                                       ": drawn (1), blocked (2) or shadowed (3)?"});
+  LabelPlacer labels(picture, kSmallText, factor);
+  const Picture box = textBox(labels,
+                              {"pair " + std::to_string(i) + "-" + std::to_string(j) +
+                               ": drawn (1), blocked (2) or shadowed (3)?"},
+                              factor);
   draw.line(pair.startX, pair.startY, pair.endX, pair.endY, kBisector);
   draw.ring(i, kPairSite);
   draw.ring(j, kPairSite);
@@ -282,7 +290,7 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
                  std::to_string(k), kPairSite);
   }
   picture.insert(picture.end(), box.begin(), box.end());
-  return picture;
+  return styledPicture(std::move(picture), style);
 }
 
 }  // namespace app

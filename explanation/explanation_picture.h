@@ -6,6 +6,7 @@
 #include "geometry/sites.h"
 #include "lesson.h"
 #include "picture/picture.h"
+#include "picture/picture_style.h"
 
 namespace app {
 
@@ -21,17 +22,21 @@ namespace app {
 //   segment from M to it, and shadows the piece. An open piece has no site inside, and
 //   sites i and j on its rim: the defining property of a Voronoi edge;
 // - the result: the shadowed pieces faint and the surviving piece bright red.
-// A box at the bottom-left holds the step's line. No two labels overlap.
+// A box at the bottom-left holds the step's line. No two labels overlap, in the style the
+// picture is made in: its labels and box are laid out for the style's text size.
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                          const geometry::SiteColumns& sites);
+                          const geometry::SiteColumns& sites,
+                          PictureStyle style = PictureStyle::Normal);
 
 // The picture of the pair's account: its lesson's last step, the result.
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,
-                           const geometry::SiteColumns& sites);
+                           const geometry::SiteColumns& sites,
+                           PictureStyle style = PictureStyle::Normal);
 
 // A question about the pair (i, j): the sites and the pair's bisector, and nothing that
 // tells the answer.
 Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair, int i, int j,
-                        const geometry::SiteColumns& sites);
+                        const geometry::SiteColumns& sites,
+                        PictureStyle style = PictureStyle::Normal);
 
 }  // namespace app

@@ -22,22 +22,23 @@ constexpr double kGap = 3;
 
 }  // namespace
 
-QRectF textArea(const TextItem& text) {
-  const QFontMetricsF metrics(labelFont(text.fontSize));
+QRectF textArea(const TextItem& text, int textFactor) {
+  const QFontMetricsF metrics(labelFont(text.fontSize * textFactor));
   return {text.x, text.y, metrics.horizontalAdvance(QString::fromStdString(text.text)),
           metrics.height()};
 }
 
-LabelPlacer::LabelPlacer(Picture& picture, int fontSize) : picture_(picture), fontSize_(fontSize) {
+LabelPlacer::LabelPlacer(Picture& picture, int fontSize, int textFactor)
+    : picture_(picture), fontSize_(fontSize), textFactor_(textFactor) {
   for (const PictureItem& item : picture) {
     if (const auto* text = std::get_if<TextItem>(&item)) {
-      reserve(textArea(*text));
+      reserve(textArea(*text, textFactor));
     }
   }
 }
 
 QRectF LabelPlacer::areaOf(float x, float y, const std::string& text) const {
-  return textArea(TextItem{x, y, text, 0, fontSize_});
+  return textArea(TextItem{x, y, text, 0, fontSize_}, textFactor_);
 }
 
 bool LabelPlacer::free(const QRectF& area) const {

@@ -14,7 +14,9 @@ namespace app {
 // still holds it).
 class LabelPlacer {
  public:
-  LabelPlacer(Picture& picture, int fontSize);
+  // Labels of fontSize points, measured as they will be shown: textFactor times as large
+  // (see styledPicture).
+  LabelPlacer(Picture& picture, int fontSize, int textFactor = 1);
 
   // Keeps the area free, for a text or box placed otherwise.
   void reserve(const QRectF& area) { taken_.push_back(area); }
@@ -28,10 +30,11 @@ class LabelPlacer {
 
   Picture& picture_;
   int fontSize_;
+  int textFactor_;
   std::vector<QRectF> taken_;
 };
 
-// The area of a text item, as it is painted.
-QRectF textArea(const TextItem& text);
+// The area of a text item, as it is painted with its font textFactor times as large.
+QRectF textArea(const TextItem& text, int textFactor = 1);
 
 }  // namespace app

@@ -1,9 +1,9 @@
 #include "picture_file.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QBuffer>
 #include <QXmlStreamWriter>
 #include <array>
 #include <initializer_list>
@@ -11,6 +11,8 @@
 
 #include "file_output.h"
 #include "picture_painter.h"
+#include "picture_pdf.h"
+#include "picture_tikz.h"
 
 namespace app {
 
@@ -123,11 +125,18 @@ std::optional<PictureFormat> pictureFormatFor(const QString& path) {
   if (suffix == QLatin1String("svg")) {
     return PictureFormat::Svg;
   }
+  if (suffix == QLatin1String("pdf")) {
+    return PictureFormat::Pdf;
+  }
+  if (suffix == QLatin1String("tex")) {
+    return PictureFormat::Tex;
+  }
   return std::nullopt;
 }
 
 QString unknownPictureFormat(const QString& path) {
-  return QStringLiteral("cannot save %1: the file name must end in .png or .svg").arg(path);
+  return QStringLiteral("cannot save %1: the file name must end in .png, .svg, .pdf or .tex")
+      .arg(path);
 }
 
 QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale) {
@@ -175,9 +184,17 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
 }
 
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
-                       PictureFormat format, int scale) {
-  if (format == PictureFormat::Svg) {
-    return svgDocument(picture, clientWidth, clientHeight);
+                        PictureFormat format, int scale) {
+  switch (format) {
+    case PictureFormat::Svg:
+      return svgDocument(picture, clientWidth, clientHeight);
+    case PictureFormat::Pdf:
+      return pdfDocument({{picture, {}}}, clientWidth, clientHeight,
+                         QStringLiteral("Voronoi diagram and Delaunay triangulation"));
+    case PictureFormat::Tex:
+      return tikzFigure(picture, clientWidth, clientHeight);
+    case PictureFormat::Png:
+      break;
   }
   QByteArray png;
   QBuffer buffer(&png);

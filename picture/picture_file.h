@@ -9,9 +9,9 @@
 
 namespace app {
 
-enum class PictureFormat { Png, Svg };
+enum class PictureFormat { Png, Svg, Pdf, Tex };
 
-// The format a file name asks for by its extension (.png or .svg, in any case).
+// The format a file name asks for by its extension (.png, .svg, .pdf or .tex, in any case).
 std::optional<PictureFormat> pictureFormatFor(const QString& path);
 // What is wrong with a file name that asks for no picture format.
 QString unknownPictureFormat(const QString& path);
@@ -28,9 +28,10 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
 // The largest scale of a saved PNG: 16 times the pixels across, 12,048 x 7,600 in all.
 inline constexpr int kLargestPngScale = 16;
 
-// The picture as the bytes of a PNG (of scale times the pixels) or SVG file.
+// The picture as the bytes of a PNG (of scale times the pixels), SVG, one-page PDF or TikZ
+// file.
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
-                       PictureFormat format, int scale);
+                        PictureFormat format, int scale);
 
 // Writes the picture to path, whole or not at all (see writeWholeFile). Returns an empty
 // string on success, otherwise what went wrong.

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSettings>
 #include <QToolTip>
 #include <algorithm>
 #include <climits>
@@ -19,8 +20,11 @@
 #include "document/site_placement.h"
 #include "explanation/exact_comparison.h"
 #include "explanation/exact_layer.h"
+#include "explanation/lesson_documents.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"
+#include "picture/file_output.h"
+#include "picture/picture_file.h"
 #include "picture/picture_painter.h"
 #include "picture_fit.h"
 #include "run/failure_search.h"
@@ -32,6 +36,19 @@ namespace {
 using geometry::kWindowFrame;
 
 const QString kSiteListFilter = QStringLiteral("Site lists (*.txt);;All files (*)");
+// The settings key of the style shown, remembered from one start to the next in the
+// user's configuration folder ($XDG_CONFIG_HOME/voronoi-delaunay/view.conf).
+const QString kStyleSetting = QStringLiteral("view/style");
+
+QSettings viewSettings() {
+  return QSettings(QStringLiteral("voronoi-delaunay"), QStringLiteral("view"));
+}
+
+// The style the window showed when it was last used, or the normal one.
+PictureStyle rememberedStyle() {
+  return pictureStyleNamed(viewSettings().value(kStyleSetting).toString())
+      .value_or(PictureStyle::Normal);
+}
 constexpr Colour kProbe = rgb(255, 255, 255);
 
 // The largest empty circle at the pointer: centred there, reaching the nearest site, which
@@ -73,7 +90,8 @@ MainWindow::MainWindow()
               explorerChanged();
             }
           },
-          [this](geometry::PairResult guess) { answerQuestion(guess); }) {
+          [this](geometry::PairResult guess) { answerQuestion(guess); }),
+      style_(rememberedStyle()) {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -81,20 +99,58 @@ MainWindow::MainWindow()
   setMouseTracking(true);                 // for the cursor over a site
   setFocusPolicy(Qt::StrongFocus);
   createActions();
+  action(ActionId::ProjectorStyle)->setChecked(style_ == PictureStyle::Projector);
   connect(&document_, &Document::changed, this, [this] { pictureChanged(); });
   connect(&document_, &Document::runFailed, this,
           [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); });
 }
 
 Picture MainWindow::shownPicture() const {
-  Picture shown = explorer_ ? explorer_->picture() : visibleItems(picture(), layers_);
+  if (isOn(ActionId::BlankScreen)) {
+    return {};
+  }
+  Picture shown = explorer_ ? Picture() : visibleItems(picture(), layers_);
   if (isOn(ActionId::ExactLayer) && !explorer_) {
     shown.insert(shown.end(), exactMarks_.begin(), exactMarks_.end());
   }
   if (isOn(ActionId::Probe)) {
     addProbe(shown, document_.layout().sites, pointer_);
   }
+  shown = styledPicture(std::move(shown), style_);
+  if (explorer_) {  // made in the style already
+    shown.insert(shown.begin(), explorer_->picture().begin(), explorer_->picture().end());
+  }
   return shown;
+}
+
+void MainWindow::setPictureStyle(PictureStyle style) {
+  style_ = style;
+  viewSettings().setValue(kStyleSetting, styleName(style));
+  action(ActionId::ProjectorStyle)->setChecked(style == PictureStyle::Projector);
+  if (explorer_) {
+    explorer_->setStyle(style);
+  }
+  update();
+}
+
+void MainWindow::toggleFullScreen() {
+  if (isFullScreen()) {
+    showNormal();
+  } else {
+    showFullScreen();
+  }
+  action(ActionId::FullScreen)->setChecked(isFullScreen());
+}
+
+// The screen goes black and the lesson panel hides; on the way back both return.
+void MainWindow::blankScreen(bool blank) {
+  action(ActionId::BlankScreen)->setChecked(blank);
+  if (blank) {
+    panel_.hide();
+  } else {
+    explorerChanged();
+  }
+  update();
 }
 
 QAction* MainWindow::action(ActionId id, Layer layer) const {
@@ -203,6 +259,16 @@ void MainWindow::trigger(const ActionEntry& entry) {
     case ActionId::Probe:
       update();
       break;
+    case ActionId::FullScreen:
+      toggleFullScreen();
+      break;
+    case ActionId::ProjectorStyle:
+      setPictureStyle(isOn(ActionId::ProjectorStyle) ? PictureStyle::Projector
+                                                     : PictureStyle::Normal);
+      break;
+    case ActionId::BlankScreen:
+      blankScreen(isOn(ActionId::BlankScreen));
+      break;
     case ActionId::Help:
       QMessageBox::information(this, QStringLiteral("Mouse and keys"), helpTable());
       break;
@@ -279,7 +345,7 @@ void MainWindow::findFailure() {
 
 void MainWindow::setExplaining(bool on) {
   if (on && document_.current().completed() && document_.layout().sites.size() >= 2) {
-    explorer_ = std::make_unique<PairExplorer>(document_.current());
+    explorer_ = std::make_unique<PairExplorer>(document_.current(), style_);
   } else {
     explorer_.reset();
     quiz_.reset();
@@ -298,7 +364,7 @@ void MainWindow::explorerChanged() {
                                                                         : asking);
     }
   }
-  if (!explorer_) {
+  if (!explorer_ || isOn(ActionId::BlankScreen)) {
     const bool active = isActiveWindow() || panel_.isActiveWindow();
     panel_.hide();
     if (active) {
@@ -537,11 +603,33 @@ void MainWindow::openSites() {
 
 void MainWindow::savePictureAs() {
   const QString title = QStringLiteral("Save picture");
-  warnOfProblem(
-      this, title,
-      QFileDialog::getSaveFileName(this, title, QStringLiteral("picture.png"),
-                                   QStringLiteral("PNG pictures (*.png);;SVG pictures (*.svg)")),
-      [this](const QString& path) { return Document::savePicture(path, shownPicture()); });
+  QStringList filters{
+      QStringLiteral("PNG pictures (*.png)"), QStringLiteral("SVG pictures (*.svg)"),
+      QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("TikZ figures for LaTeX (*.tex)")};
+  const QString handout = QStringLiteral("The pair's lesson as a PDF handout (*.pdf)");
+  const QString slides = QStringLiteral("The pair's lesson as a Beamer frame (*.tex)");
+  if (explorer_ && !explorer_->asking()) {
+    filters << handout << slides;
+  }
+  QString chosen;
+  const QString path = QFileDialog::getSaveFileName(this, title, QStringLiteral("picture.png"),
+                                                    filters.join(QStringLiteral(";;")), &chosen);
+  warnOfProblem(this, title, path, [&](const QString& chosenPath) {
+    return saveShown(chosenPath, chosen == handout || chosen == slides);
+  });
+}
+
+QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
+  const std::optional<PictureFormat> format = pictureFormatFor(path);
+  if (!wholeLesson || !explorer_ || explorer_->asking() ||
+      (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
+    return Document::savePicture(path, shownPicture());
+  }
+  const geometry::SiteColumns& sites = *document_.current().sites;
+  return writeWholeFile(path,
+                        format == PictureFormat::Pdf
+                            ? lessonHandout(picture(), explorer_->lesson(), sites, style_)
+                            : lessonBeamerFrame(picture(), explorer_->lesson(), sites, style_));
 }
 
 }  // namespace app

@@ -14,6 +14,7 @@
 #include "lesson_panel.h"
 #include "pair_explorer.h"
 #include "picture/layers.h"
+#include "picture/picture_style.h"
 #include "window_actions.h"
 
 class QAction;
@@ -25,7 +26,8 @@ namespace app {
 // It shows the document's picture, painted afresh whenever asked, so the picture survives
 // being covered or minimised and is sharp on any screen. A larger or smaller window shows
 // the same picture scaled to fit, centred on black, and maps the pointer back through that
-// scale.
+// scale; full screen (F11) is such a window. The style of the pictures, normal or for a
+// projector, is remembered from one start to the next.
 //
 // The widget turns the mouse and the keys into calls on its Document (see the action
 // table), shows and hides the layers of the picture, and switches to the explanation of
@@ -41,9 +43,16 @@ class MainWindow final : public QWidget {
   Document& document() { return document_; }
   // The run's picture, with every layer.
   [[nodiscard]] const Picture& picture() const { return document_.current().picture; }
-  // The picture on screen: the run's without its hidden layers, or in the explanation mode
-  // the picture of the pair.
+  // The picture on screen, in the style shown: the run's without its hidden layers, or in
+  // the explanation mode the picture of the pair; all black while the screen is blanked.
   [[nodiscard]] Picture shownPicture() const;
+  [[nodiscard]] PictureStyle pictureStyle() const { return style_; }
+  // Saves the picture shown to a file of the format its name asks for, or with wholeLesson
+  // in the explanation mode, the pair's lesson as a PDF handout or a Beamer frame. Returns
+  // what went wrong, or an empty string.
+  QString saveShown(const QString& path, bool wholeLesson) const;
+  // Shows the pictures in a style, and remembers it for the next start.
+  void setPictureStyle(PictureStyle style);
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
   [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   // The action that the table's entry became.
@@ -83,6 +92,8 @@ class MainWindow final : public QWidget {
   void saveSitesAs();
   void openSites();
   void savePictureAs();
+  void toggleFullScreen();
+  void blankScreen(bool blank);
 
   Document document_;
   ShownLayers layers_;
@@ -93,6 +104,7 @@ class MainWindow final : public QWidget {
   Picture exactMarks_;                      // its marks, once the comparison is done
   std::thread comparison_;                  // the comparison under way, if any
   std::shared_ptr<std::atomic<bool>> cancelComparison_;
+  PictureStyle style_;
   QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels
   std::map<std::pair<ActionId, Layer>, QAction*> actions_;
   QImage rendered_;  // the picture as last painted, at one device pixel to the pixel

@@ -26,7 +26,8 @@ double distanceToSegment(double x, double y, const LineItem& line) {
 
 }  // namespace
 
-PairExplorer::PairExplorer(const RunResult& run) : sites_(run.sites), normal_(run.picture) {
+PairExplorer::PairExplorer(const RunResult& run, PictureStyle style)
+    : sites_(run.sites), normal_(run.picture), style_(style) {
   for (int k = 1; k <= sites_->nSites; ++k) {
     inWindow_.push_back({kWindowFrame.windowX(sites_->x(k)), kWindowFrame.windowY(sites_->y(k))});
   }
@@ -115,12 +116,19 @@ void PairExplorer::click(double x, double y) {
   }
 }
 
+void PairExplorer::setStyle(PictureStyle style) {
+  style_ = style;
+  rebuild();
+}
+
 void PairExplorer::rebuild() {
-  picture_ = asking_ ? questionPicture(normal_, lesson_.account.pair, i(), j(), *sites_)
-                     : lessonStepPicture(normal_, lesson_, step_, *sites_);
+  picture_ = asking_ ? questionPicture(normal_, lesson_.account.pair, i(), j(), *sites_, style_)
+                     : lessonStepPicture(normal_, lesson_, step_, *sites_, style_);
   if (firstClicked_ != 0) {
     const SitePosition& site = inWindow_[static_cast<std::size_t>(firstClicked_ - 1)];
-    picture_.push_back(CircleItem{static_cast<float>(site.x), site.y, 9, rgb(255, 255, 255), 2});
+    const Picture mark = styledPicture(
+        {CircleItem{static_cast<float>(site.x), site.y, 9, rgb(255, 255, 255), 2}}, style_);
+    picture_.insert(picture_.end(), mark.begin(), mark.end());
   }
 }
 

@@ -7,6 +7,7 @@
 #include "explanation/lesson.h"
 #include "geometry/sites.h"
 #include "picture/picture.h"
+#include "picture/picture_style.h"
 #include "run/run.h"
 
 namespace app {
@@ -19,7 +20,10 @@ namespace app {
 // shows.
 class PairExplorer {
  public:
-  explicit PairExplorer(const RunResult& run);
+  PairExplorer(const RunResult& run, PictureStyle style);
+
+  // Draws the pictures in another style from now on.
+  void setStyle(PictureStyle style);
 
   // Shows the pair (i, j), 1 <= i < j <= nSites, at the last step of its lesson.
   void select(int i, int j);
@@ -56,6 +60,7 @@ class PairExplorer {
   Lesson lesson_;
   std::size_t step_ = 0;
   bool asking_ = false;
+  PictureStyle style_;
   int firstClicked_ = 0;  // a site clicked as the first of a pair, or 0
   Picture picture_;
 };

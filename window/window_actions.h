@@ -37,6 +37,9 @@ enum class ActionId {
   Probe,
   ExactLayer,
   FindFailure,
+  FullScreen,
+  ProjectorStyle,
+  BlankScreen,
   Help,
 };
 

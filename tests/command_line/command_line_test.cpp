@@ -236,7 +236,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"SameStoredY", kSitesToPng, "100 200.0001\n150, 200.0002\n",
                "line 2: the site has the same y"},
         BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
-        BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "", "must end in .png or .svg"},
+        BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "", "must end in .png, .svg, .pdf or .tex"},
         BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
         BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},

@@ -347,6 +347,7 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
           << key.toString().toStdString() << " for " << entry.name.toStdString();
     }
   }
+  window.setPictureStyle(app::PictureStyle::Normal);  // remembered for the next window
 }
 
 // A lesson in the window: E shows pair 1-2 at its result; Home, PageDown, Down, PageUp and

@@ -1,0 +1,92 @@
+#include "picture_style.h"
+
+#include <cmath>
+#include <type_traits>
+
+namespace app {
+
+namespace {
+
+constexpr Colour kBlack = rgb(0, 0, 0);
+
+// A channel of the colour moved toward white by mix / 255.
+int towardWhite(int channel, int mix) {
+  return channel + ((255 - channel) * mix + 127) / 255;
+}
+
+}  // namespace
+
+std::optional<PictureStyle> pictureStyleNamed(const QString& name) {
+  for (const StyleInfo& info : kPictureStyles) {
+    if (name == QLatin1String(info.name)) {
+      return info.style;
+    }
+  }
+  return std::nullopt;
+}
+
+QString styleName(PictureStyle style) {
+  for (const StyleInfo& info : kPictureStyles) {
+    if (info.style == style) {
+      return QLatin1String(info.name);
+    }
+  }
+  return {};
+}
+
+double relativeLuminance(Colour colour) {
+  const auto linear = [](int channel) {
+    const double c = channel / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(redOf(colour)) + 0.7152 * linear(greenOf(colour)) +
+         0.0722 * linear(blueOf(colour));
+}
+
+double contrastRatio(Colour a, Colour b) {
+  const double la = relativeLuminance(a), lb = relativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Colour withContrastOnBlack(Colour colour, double ratio) {
+  const auto mixed = [colour](int mix) {
+    return rgb(towardWhite(redOf(colour), mix), towardWhite(greenOf(colour), mix),
+               towardWhite(blueOf(colour), mix));
+  };
+  if (contrastRatio(colour, kBlack) >= ratio) {
+    return colour;
+  }
+  // The contrast grows with the mix; find the least mix that reaches the ratio.
+  int enough = 255, notEnough = 0;
+  while (enough - notEnough > 1) {
+    const int mix = (enough + notEnough) / 2;
+    (contrastRatio(mixed(mix), kBlack) >= ratio ? enough : notEnough) = mix;
+  }
+  return mixed(enough);
+}
+
+Picture styledPicture(Picture picture, PictureStyle style) {
+  if (style == PictureStyle::Normal) {
+    return picture;
+  }
+  for (PictureItem& item : picture) {
+    std::visit(
+        [](auto& shape) {
+          using Shape = std::decay_t<decltype(shape)>;
+          if constexpr (std::is_same_v<Shape, TextItem>) {
+            shape.colour = withContrastOnBlack(shape.colour, kTextContrast);
+            shape.fontSize *= kProjectorTextFactor;
+          } else if constexpr (std::is_same_v<Shape, RectItem>) {
+            shape.fill = kBlack;  // text in a box then has the contrast it has on black
+            shape.border = withContrastOnBlack(shape.border, kLineContrast);
+          } else {
+            shape.colour = withContrastOnBlack(shape.colour, kLineContrast);
+            shape.width *= kProjectorStrokeFactor;
+          }
+        },
+        item);
+  }
+  return picture;
+}
+
+}  // namespace app

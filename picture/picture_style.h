@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+#include "colour.h"
+#include "picture.h"
+
+namespace app {
+
+// How a picture is drawn: as the run draws it, or for a projector, where one-pixel lines
+// and dark colours vanish.
+enum class PictureStyle { Normal, Projector };
+
+struct StyleInfo {
+  PictureStyle style;
+  const char* name;  // on the command line and in the settings
+};
+inline constexpr std::array kPictureStyles{StyleInfo{PictureStyle::Normal, "normal"},
+                                           StyleInfo{PictureStyle::Projector, "projector"}};
+
+std::optional<PictureStyle> pictureStyleNamed(const QString& name);
+QString styleName(PictureStyle style);
+
+// The projector style: strokes three times as wide, text twice as large, every colour at
+// least this contrast ratio against the black background (WCAG 2), boxes on black.
+inline constexpr float kProjectorStrokeFactor = 3;
+inline constexpr int kProjectorTextFactor = 2;
+inline constexpr double kLineContrast = 4.5;
+inline constexpr double kTextContrast = 7.0;
+
+// How many times as large the style shows text: 1, or kProjectorTextFactor.
+constexpr int textFactorOf(PictureStyle style) {
+  return style == PictureStyle::Projector ? kProjectorTextFactor : 1;
+}
+
+// The relative luminance of a colour and the contrast ratio of two, by the WCAG 2 formulas:
+// from 1 (the same luminance) to 21 (black and white).
+double relativeLuminance(Colour colour);
+double contrastRatio(Colour a, Colour b);
+
+// The colour itself if it has at least the ratio against black, otherwise the least mix
+// of it with white that has.
+Colour withContrastOnBlack(Colour colour, double ratio);
+
+// The picture in a style. The normal style is the picture unchanged.
+Picture styledPicture(Picture picture, PictureStyle style);
+
+}  // namespace app
