@@ -13,6 +13,8 @@ packages=(
   desktop-file-utils appstream    # validators of the installed desktop entry and metadata
   groff-base                      # renders the manual page in its test
   clang libclang-rt-14-dev        # the fuzz targets: clang with libFuzzer and the sanitizers
+  poppler-utils                   # reads back the PDF files in the tests
+  texlive-latex-base texlive-pictures texlive-latex-recommended  # compiles the TikZ and Beamer files in the tests
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "picture/picture_file.h"
 #include "run/site_list.h"
 #include "support/pictures.h"
+#include "support/programs.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -15,25 +16,8 @@ namespace {
 using testing_support::contents;
 using testing_support::pictureOf;
 using testing_support::rendered;
-
-struct Outcome {
-  int exitCode;
-  QString output, errors;
-};
-
-// Runs the program (or another, such as a shell) with the arguments and waits for it.
-Outcome runProgram(
-    const QStringList& arguments,
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-    const QString& program = QStringLiteral(VD_EXECUTABLE)) {
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  process.start(program, arguments);
-  process.closeWriteChannel();
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-          QString::fromUtf8(process.readAllStandardError())};
-}
+using testing_support::runProgram;
+using Outcome = testing_support::ProgramOutcome;
 
 class CommandLine : public ::testing::Test {
  protected:
@@ -236,7 +220,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"SameStoredY", kSitesToPng, "100 200.0001\n150, 200.0002\n",
                "line 2: the site has the same y"},
         BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
-        BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "", "must end in .png, .svg, .pdf or .tex"},
+        BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "",
+               "must end in .png, .svg, .pdf or .tex"},
         BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
         BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include "picture/picture_file.h"
 #include "picture/picture_painter.h"
 #include "support/pictures.h"
+#include "support/programs.h"
 #include "support/qt_printers.h"
 #include "window/main_window.h"
 #include "window/picture_fit.h"
@@ -476,6 +479,65 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
   QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(layout(), start);
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+// Presenting: Shift+P shows the projector style, pixel for pixel what --style projector
+// --save writes, and the next window starts in it; F11 fills the screen with the picture
+// scaled, where a click at two sites' scaled places picks their pair; Ctrl+S's handout of
+// the pair has a page for each step and one more; B blanks the screen and the lesson
+// panel, and . brings both back.
+TEST_F(WindowTest, PresentsFullScreenInTheProjectorStyleAndBlanks) {
+  QTemporaryDir dir;
+  QTest::keySequence(&window, QKeySequence(Qt::SHIFT | Qt::Key_P));
+  ASSERT_EQ(window.pictureStyle(), app::PictureStyle::Projector);
+  const QString saved = dir.filePath("projector.png");
+  ASSERT_EQ(QProcess::execute(QStringLiteral(VD_EXECUTABLE),
+                              {"--seed", "42", "--style", "projector", "--save", saved}),
+            0);
+  EXPECT_EQ(grabbed(window), QImage(saved).convertToFormat(QImage::Format_RGB32));
+  EXPECT_NE(grabbed(window), rendered(window.picture()));
+  EXPECT_EQ(app::MainWindow().pictureStyle(), app::PictureStyle::Projector);
+  QTest::keySequence(&window, QKeySequence(Qt::SHIFT | Qt::Key_P));
+  EXPECT_EQ(app::MainWindow().pictureStyle(), app::PictureStyle::Normal);
+  EXPECT_EQ(grabbed(window), rendered(window.picture()));
+
+  QTest::keyClick(&window, Qt::Key_F11);
+  QTRY_COMPARE(window.size(), window.screen()->size());
+  const app::PictureFit fit = app::PictureFit::of(window.size());
+  ASSERT_NE(fit.scale, 1);
+  const auto scaled = [&](std::size_t site) {
+    const app::SitePosition p = layout().sites[site];
+    return (fit.origin + QPointF(p.x, p.y) * fit.scale).toPoint();
+  };
+  QTest::keyClick(&window, Qt::Key_E);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, scaled(2));
+  QTest::mouseClick(&window, Qt::LeftButton, {}, scaled(4));
+  ASSERT_NE(window.explorer(), nullptr);
+  EXPECT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(3, 5));
+  const QString handout = dir.filePath("handout.pdf");
+  ASSERT_EQ(window.saveShown(handout, true), QString());
+  const auto info = testing_support::runProgram({handout}, QProcessEnvironment::systemEnvironment(),
+                                                QStringLiteral("pdfinfo"));
+  EXPECT_TRUE(info.output.contains(QRegularExpression(
+      QStringLiteral("Pages:\\s+%1\n").arg(window.explorer()->lesson().steps.size() + 1))))
+      << info.output.toStdString();
+
+  const QImage shown = grabbed(window);
+  QImage black(shown.size(), QImage::Format_RGB32);
+  black.fill(Qt::black);
+  QTest::keyClick(&window, Qt::Key_B);
+  EXPECT_EQ(grabbed(window), black);
+  EXPECT_FALSE(window.panel().isVisible());
+  QTest::keyClick(&window, Qt::Key_Period);
+  EXPECT_EQ(grabbed(window), shown);
+  EXPECT_TRUE(window.panel().isVisible());
+
+  QTest::keyClick(&window, Qt::Key_F11);
+  QTRY_COMPARE(window.size(), QSize(753, 475));
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+#include "picture/picture_style.h"
+
+#include <gtest/gtest.h>
+
+#include "explanation/exact_layer.h"
+#include "explanation/explanation_picture.h"
+#include "geometry/literal_steps.h"
+#include "geometry/window_frame.h"
+#include "support/pictures.h"
+
+namespace {
+
+using app::PictureStyle;
+
+// The WCAG 2 formula on the pairs its own documents work out: black and white 21:1, pure
+// red on black 5.25:1, the grey #777777 on white 4.48:1.
+TEST(PictureStyle, ComputesTheContrastRatioOfTheWcagFormula) {
+  EXPECT_DOUBLE_EQ(app::contrastRatio(app::rgb(255, 255, 255), app::rgb(0, 0, 0)), 21);
+  EXPECT_NEAR(app::contrastRatio(app::kVoronoiRed, app::rgb(0, 0, 0)), 5.252, 0.001);
+  EXPECT_NEAR(app::contrastRatio(app::rgb(0x77, 0x77, 0x77), app::rgb(255, 255, 255)), 4.48, 0.005);
+}
+
+// Every colour of every kind of picture the program draws, in the projector style: each
+// line, circle and box border at least 4.5:1 against the black, each text 7:1, every box
+// on black. The run's pen colours are random; 300 seeds take them from the darkest to the
+// lightest. The pure red of the Voronoi edges is kept: it has the contrast already.
+TEST(PictureStyle, TheProjectorStyleHasTheContrastOfEveryColourTheProgramDraws) {
+  std::vector<app::Picture> pictures;  // in the projector style
+  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    pictures.push_back(
+        app::styledPicture(testing_support::pictureOf(seed), PictureStyle::Projector));
+  }
+  const app::RunResult run = app::runDemonstration({42, std::nullopt});
+  const app::Lesson lesson =
+      app::lessonOf(geometry::explainPair(geometry::kWindowFrame, *run.sites, 1, 7), *run.sites);
+  for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
+    pictures.push_back(
+        app::lessonStepPicture(run.picture, lesson, step, *run.sites, PictureStyle::Projector));
+  }
+  pictures.push_back(app::questionPicture(run.picture, lesson.account.pair, 1, 7, *run.sites,
+                                          PictureStyle::Projector));
+  pictures.push_back(app::styledPicture(app::exactLayerPicture(*run.sites, {{1, 7}, {2, 3}}),
+                                        PictureStyle::Projector));
+
+  double leastLine = 21, leastText = 21;
+  bool redKept = false;
+  for (const app::Picture& picture : pictures) {
+    for (const app::PictureItem& item : picture) {
+      std::visit(
+          [&](const auto& shape) {
+            using Shape = std::decay_t<decltype(shape)>;
+            if constexpr (std::is_same_v<Shape, app::TextItem>) {
+              leastText = std::min(leastText, app::contrastRatio(shape.colour, 0));
+            } else if constexpr (std::is_same_v<Shape, app::RectItem>) {
+              EXPECT_EQ(shape.fill, 0u);
+              leastLine = std::min(leastLine, app::contrastRatio(shape.border, 0));
+            } else {
+              leastLine = std::min(leastLine, app::contrastRatio(shape.colour, 0));
+              redKept = redKept || shape.colour == app::kVoronoiRed;
+            }
+          },
+          item);
+    }
+  }
+  EXPECT_GE(leastLine, app::kLineContrast);
+  EXPECT_GE(leastText, app::kTextContrast);
+  EXPECT_TRUE(redKept);
+  std::cout << "least contrast: lines " << leastLine << ":1, text " << leastText << ":1\n";
+}
+
+}  // namespace
