@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/random_sites.h"
 
 namespace {
@@ -35,26 +37,69 @@ TEST(ExactSteps, AgreeWithTheFloatStepsAwayFromTies) {
   EXPECT_EQ(geometry::followPairExactly(kWindowFrame, *five, 3, 4).result, PairResult::Shadowed);
 }
 
-// Nine sites, four nearly on one circle (examples/rounding-cocircular.txt, found by a
-// search of near ties): the rounded cut points of pair 2-3 fall in another order than the
-// exact ones, and the floats draw piece 4 where exact arithmetic draws piece 5.
-TEST(ExactSteps, DifferFromTheFloatsWhereRoundingDecides) {
-  const auto sites = testing_support::sitesAt({{345.54503149556695, 345.6582f},
-                                               {323.85791030731707, 306.15137f},
-                                               {362.8530008075886, 325.72266f},
-                                               {337.08384338086216, 346.2412f},
-                                               {203.71492460839, 414.40527f},
-                                               {403.30916032813, 230.11914f},
-                                               {617.5150938728275, 276.00586f},
-                                               {410.0264599766906, 270.86523f},
-                                               {200.37809309118347, 249.64648f}});
-  geometry::CutList cuts;
-  const geometry::PairOutcome rounded = geometry::followPair(kWindowFrame, *sites, 2, 3, cuts);
-  const geometry::ExactOutcome exact = geometry::followPairExactly(kWindowFrame, *sites, 2, 3);
-  EXPECT_EQ(rounded.result, PairResult::Drawn);
-  EXPECT_EQ(rounded.piece, 4);
-  EXPECT_EQ(exact.result, PairResult::Drawn);
-  EXPECT_EQ(exact.piece, 5);
+// The three ways rounding changes a decision, each on a layout found among near ties and
+// checked against values worked out separately in exact fractions from the same formulas
+// (the sites as stored, the box 30400 x 20320):
+// - a cut the floats miss: the competitor's line crosses the stretch at x = 30399.83, by
+//   the box's right end, with P = -0.023215584272618384 exactly; the floats' P is positive;
+// - a shadow decided by rounding: at the exact midpoint of piece 2, (15536.640685103312,
+//   10467.587918197703), d1^2 - d3^2 = +0.0117, so site 3 is strictly closer than site 1;
+//   the floats find the piece open;
+// - a sort order flipped: the exact cut points of sites 1 and 4 on pair 2-3's bisector lie
+//   1.79e-4 pixel apart, site 1's first; the rounded ones lie the other way round.
+TEST(ExactSteps, DifferFromTheFloatsInEachWayRoundingDecides) {
+  const auto borderCut = testing_support::sitesAt({{270.28010916993844, 187.876953f},
+                                                   {274.65540619055355, 308.134766f},
+                                                   {277.32923617499728, 371.008789f},
+                                                   {269.96393746696049, 339.722656f},
+                                                   {36.02630628485349, 446.121094f}});
+  const geometry::PairAccount missed = geometry::explainPair(kWindowFrame, *borderCut, 1, 2);
+  const geometry::ExactAccount cut = geometry::accountExactly(kWindowFrame, *borderCut, 1, 2);
+  ASSERT_EQ(missed.competitors.front().site, 3);
+  EXPECT_EQ(missed.competitors.front().outcome, geometry::Screening::NotNearer);
+  EXPECT_EQ(cut.competitors.front().outcome, geometry::Screening::Cut);
+  EXPECT_DOUBLE_EQ(cut.competitors.front().P, -0.023215584272618384);
+  EXPECT_EQ(cut.sortedSites.size(), missed.sorted.size() + 1);
+
+  const auto shadow = testing_support::sitesAt({{349.59277730479153, 348.725586f},
+                                                {323.88879984354753, 348.788086f},
+                                                {297.32111771160999, 289.867188f},
+                                                {294.39594389149352, 298.901367f},
+                                                {164.64573216775352, 480.082031f}});
+  const geometry::PairAccount open = geometry::explainPair(kWindowFrame, *shadow, 1, 2);
+  const geometry::ExactAccount shadowed = geometry::accountExactly(kWindowFrame, *shadow, 1, 2);
+  std::vector<int> sorted;
+  for (const geometry::CutEntry& entry : open.sorted) {
+    sorted.push_back(entry.site);
+  }
+  EXPECT_EQ(sorted, shadowed.sortedSites) << "the same order, so the piece test decides";
+  EXPECT_EQ(open.pieces[1].shadowedBy, 0);
+  EXPECT_EQ(shadowed.shadowers[1], 3);
+  EXPECT_EQ(open.outcome.piece, 2);
+  EXPECT_EQ(shadowed.outcome.piece, 3);
+
+  const auto cocircular = testing_support::sitesAt({{345.54503149556695, 345.6582f},
+                                                    {323.85791030731707, 306.15137f},
+                                                    {362.8530008075886, 325.72266f},
+                                                    {337.08384338086216, 346.2412f},
+                                                    {203.71492460839, 414.40527f},
+                                                    {403.30916032813, 230.11914f},
+                                                    {617.5150938728275, 276.00586f},
+                                                    {410.0264599766906, 270.86523f},
+                                                    {200.37809309118347, 249.64648f}});
+  const geometry::PairAccount rounded = geometry::explainPair(kWindowFrame, *cocircular, 2, 3);
+  const geometry::ExactAccount exact = geometry::accountExactly(kWindowFrame, *cocircular, 2, 3);
+  const auto place = [](const auto& order, int site) {
+    return std::find(order.begin(), order.end(), site) - order.begin();
+  };
+  sorted.clear();
+  for (const geometry::CutEntry& entry : rounded.sorted) {
+    sorted.push_back(entry.site);
+  }
+  EXPECT_GT(place(sorted, 1), place(sorted, 4));
+  EXPECT_LT(place(exact.sortedSites, 1), place(exact.sortedSites, 4));
+  EXPECT_EQ(rounded.outcome.piece, 4);
+  EXPECT_EQ(exact.outcome.piece, 5);
 }
 
 }  // namespace
