@@ -9,10 +9,10 @@
 namespace app {
 
 // The marks of the exact layer for the pairs whose outcome differs between the floats and
-// exact arithmetic: the edges that only the floats draw in orange, those that only exact
-// arithmetic draws in green (the pen colour is pale cyan), each three pixels wide, a count in the
-// top-right corner ("2 pairs differ from exact arithmetic") and a legend line for each colour. Uses
-// no Qt, so that it can be made off the interface thread.
+// exact arithmetic: the edges that only the floats draw in solid orange, those that only
+// exact arithmetic draws in dashed green (the pen colour is pale cyan), each three pixels
+// wide, a count in the top-right corner ("2 pairs differ from exact arithmetic") and a
+// legend line for each. Uses no Qt, so that it can be made off the interface thread.
 Picture exactLayerPicture(const geometry::SiteColumns& sites,
                           const std::vector<std::pair<int, int>>& differing);
 

@@ -17,6 +17,7 @@ struct LineItem {
   Colour colour;
   float width = 1;  // pixels
   Layer layer = Layer::Overlay;
+  bool dashed = false;  // dashes four widths long, gaps two
   bool operator==(const LineItem&) const = default;
 };
 struct CircleItem {

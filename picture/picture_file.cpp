@@ -49,6 +49,11 @@ struct SvgItemWriter {
   void operator()(const LineItem& line) const {
     element("line", {{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
     stroke(line.colour, line.width);
+    if (line.dashed) {
+      xml.writeAttribute(
+          QStringLiteral("stroke-dasharray"),
+          QStringLiteral("%1 %2").arg(number(4 * line.width), number(2 * line.width)));
+    }
   }
 
   void operator()(const CircleItem& circle) const {

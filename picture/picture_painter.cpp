@@ -18,7 +18,11 @@ struct ItemPainter {
   QPainter& painter;
 
   void operator()(const LineItem& line) const {
-    painter.setPen(QPen(toQColor(line.colour), line.width));
+    QPen pen(toQColor(line.colour), line.width);
+    if (line.dashed) {
+      pen.setDashPattern({4, 2});  // in pen widths
+    }
+    painter.setPen(pen);
     const QPointF from(line.x1, line.y1);
     const QPointF to(line.x2, line.y2);
     if (from == to) {
@@ -68,7 +72,7 @@ void renderInto(QImage& image, const Picture& picture) {
   for (const PictureItem& item : picture) {
     const auto* line = std::get_if<LineItem>(&item);
     const auto* circle = std::get_if<CircleItem>(&item);
-    if (line != nullptr && line->width == 1) {
+    if (line != nullptr && line->width == 1 && !line->dashed) {
       painter.reset();
       plotLine(image, line->x1, line->y1, line->x2, line->y2, toQColor(line->colour).rgb());
     } else if (circle != nullptr && circle->width == 1) {

@@ -76,6 +76,13 @@ ItemLook lookOf(const PictureItem& item) {
           return {{}, QStringLiteral("text=%1, font=%2").arg(colour(shape.colour), fontOf(shape))};
         } else if constexpr (std::is_same_v<Shape, RectItem>) {
           return {strokeOf(shape.border, 1), QStringLiteral("fill=%1").arg(colour(shape.fill))};
+        } else if constexpr (std::is_same_v<Shape, LineItem>) {
+          QString stroke = strokeOf(shape.colour, shape.width);
+          if (shape.dashed) {
+            stroke += QStringLiteral(", dash pattern=on %1mm off %2mm")
+                          .arg(mm(4 * shape.width), mm(2 * shape.width));
+          }
+          return {stroke, {}};
         } else {
           return {strokeOf(shape.colour, shape.width), {}};
         }

@@ -448,13 +448,16 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
     QTest::qWait(20);
   }
   EXPECT_EQ(note(), "1 pair differs from exact arithmetic");
-  // Pair 2-3: the floats' piece 4 in orange, exact arithmetic's piece 5 in green.
+  // Pair 2-3: the floats' piece 4 in solid orange, exact arithmetic's piece 5 in dashed
+  // green.
   const app::Picture shown = window.shownPicture();
-  for (const app::Colour colour : {app::rgb(255, 150, 40), app::rgb(90, 255, 90)}) {
+  for (const auto& [colour, dashed] :
+       {std::pair(app::rgb(255, 150, 40), false), std::pair(app::rgb(90, 255, 90), true)}) {
     EXPECT_EQ(std::count_if(shown.begin(), shown.end(),
                             [&](const app::PictureItem& item) {
                               const auto* line = std::get_if<app::LineItem>(&item);
-                              return line != nullptr && line->colour == colour && line->width == 3;
+                              return line != nullptr && line->colour == colour &&
+                                     line->width == 3 && line->dashed == dashed;
                             }),
               3)  // the piece, the Delaunay edge and the legend
         << colour;
