@@ -1,6 +1,7 @@
 // Feeds raw bytes to the site-list parser and, for every list it accepts, does what the
 // program does with one: the run, the PNG and SVG files in memory, the explanation of every
-// pair, and the account, the lesson and one step's picture of one pair. An accepted list must always run to the end.
+// pair, and the account, the lesson and one step's picture of one pair. An accepted list must
+// always run to the end.
 #include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     __builtin_trap();  // the parser let through a list the edge finder cannot take
   }
   const int width = kWindowFrame.clientWidth, height = kWindowFrame.clientHeight;
-  for (const auto format : {app::PictureFormat::Png, app::PictureFormat::Svg}) {
+  for (const auto format : {app::PictureFormat::Png, app::PictureFormat::Svg,
+                            app::PictureFormat::Pdf, app::PictureFormat::Tex}) {
     if (app::pictureBytes(run.picture, width, height, format, 1).isEmpty()) {
       __builtin_trap();
     }
@@ -52,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, j), *run.sites);
   const std::string text = app::accountText(lesson.account, *run.sites);
   const std::size_t step = size % lesson.steps.size();
-  const app::Picture picture = app::lessonStepPicture(run.picture, lesson, step, *run.sites);
+  const auto style = size % 2 == 0 ? app::PictureStyle::Normal : app::PictureStyle::Projector;
+  const app::Picture picture = app::lessonStepPicture(run.picture, lesson, step, *run.sites, style);
   app::pictureBytes(picture, width, height, app::PictureFormat::Png, 1);
   if (lines == 0 || text.empty()) {
     __builtin_trap();
