@@ -57,8 +57,8 @@ QString fontOf(const TextItem& text) {
       .arg(std::round(rounded * 120) / 100);
 }
 
-// The options that an item sets of its own: its colour, width or font where they are not
-// the scope's.
+// How an item looks, as TikZ options: a scope takes its first item's look, and each item
+// writes the parts of its own look that differ from its scope's.
 struct ItemLook {
   QString stroke;  // "draw=..., line width=..."
   QString fill;    // a text's colour and font, or a box's fill
