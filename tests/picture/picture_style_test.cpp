@@ -30,7 +30,9 @@ TEST(PictureStyle, TheProjectorStyleHasTheContrastOfEveryColourTheProgramDraws) 
     pictures.push_back(
         app::styledPicture(testing_support::pictureOf(seed), PictureStyle::Projector));
   }
-  const app::RunResult run = app::runDemonstration({42, std::nullopt});
+  app::RunRequest seed42;
+  seed42.seed = 42;
+  const app::RunResult run = app::runDemonstration(seed42);
   const app::Lesson lesson =
       app::lessonOf(geometry::explainPair(geometry::kWindowFrame, *run.sites, 1, 7), *run.sites);
   for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
