@@ -6,7 +6,7 @@
 #include "explanation/explanation_picture.h"
 #include "geometry/literal_steps.h"
 #include "geometry/window_frame.h"
-#include "support/pictures.h"
+#include "run/run.h"
 
 namespace {
 
@@ -26,13 +26,14 @@ TEST(PictureStyle, ComputesTheContrastRatioOfTheWcagFormula) {
 // lightest. The pure red of the Voronoi edges is kept: it has the contrast already.
 TEST(PictureStyle, TheProjectorStyleHasTheContrastOfEveryColourTheProgramDraws) {
   std::vector<app::Picture> pictures;  // in the projector style
+  app::RunRequest request;
   for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+    request.seed = seed;
     pictures.push_back(
-        app::styledPicture(testing_support::pictureOf(seed), PictureStyle::Projector));
+        app::styledPicture(app::runDemonstration(request).picture, PictureStyle::Projector));
   }
-  app::RunRequest seed42;
-  seed42.seed = 42;
-  const app::RunResult run = app::runDemonstration(seed42);
+  request.seed = 42;
+  const app::RunResult run = app::runDemonstration(request);
   const app::Lesson lesson =
       app::lessonOf(geometry::explainPair(geometry::kWindowFrame, *run.sites, 1, 7), *run.sites);
   for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
