@@ -102,4 +102,26 @@ TEST(ExactSteps, DifferFromTheFloatsInEachWayRoundingDecides) {
   EXPECT_EQ(exact.outcome.piece, 5);
 }
 
+// Four sites exactly on one circle about a centre a third of a pixel off the grid,
+// (15500 + 1/3, 10360 + 1/3) in the edge finder's coordinates, each 40001 / 9 square
+// pixels from it (worked out by hand from the sites' offsets, (-199, 20) / 3 and the like).
+// The cut points of the diagonal pairs' competitors meet at the centre, and the piece of
+// length zero there has four sites exactly as far: no site is strictly closer, so exact
+// arithmetic draws it. Doubles near the centre differ from each other by roundoff, which
+// the exact run's filter must leave to rationals; the floats call every piece shadowed.
+TEST(ExactSteps, LeaveExactTiesAtTheCentreOfACircleToRationals) {
+  const auto sites =
+      testing_support::sitesAt({{234, 207.0f}, {275, 262.0f}, {307, 134.0f}, {332, 259.0f}});
+  for (const auto& [i, j] : {std::pair(1, 4), std::pair(2, 3)}) {
+    const geometry::ExactOutcome exact = geometry::followPairExactly(kWindowFrame, *sites, i, j);
+    EXPECT_EQ(exact.result, PairResult::Drawn) << i << "-" << j;
+    EXPECT_EQ(exact.piece, 2) << i << "-" << j;
+    EXPECT_EQ(exact.drawn.x0, exact.drawn.x1) << "a piece of length zero";
+    EXPECT_NEAR(exact.drawn.x0, 15500 + 1.0 / 3, 1e-9);
+    EXPECT_NEAR(exact.drawn.y0, 10360 + 1.0 / 3, 1e-9);
+    geometry::CutList cuts;
+    EXPECT_EQ(geometry::followPair(kWindowFrame, *sites, i, j, cuts).result, PairResult::Shadowed);
+  }
+}
+
 }  // namespace
