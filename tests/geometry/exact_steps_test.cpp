@@ -68,11 +68,14 @@ TEST(ExactSteps, DifferFromTheFloatsInEachWayRoundingDecides) {
                                                 {164.64573216775352, 480.082031f}});
   const geometry::PairAccount open = geometry::explainPair(kWindowFrame, *shadow, 1, 2);
   const geometry::ExactAccount shadowed = geometry::accountExactly(kWindowFrame, *shadow, 1, 2);
-  std::vector<int> sorted;
-  for (const geometry::CutEntry& entry : open.sorted) {
-    sorted.push_back(entry.site);
-  }
-  EXPECT_EQ(sorted, shadowed.sortedSites) << "the same order, so the piece test decides";
+  const auto sortedSites = [](const geometry::PairAccount& account) {
+    std::vector<int> sites;
+    for (const geometry::CutEntry& entry : account.sorted) {
+      sites.push_back(entry.site);
+    }
+    return sites;
+  };
+  EXPECT_EQ(sortedSites(open), shadowed.sortedSites) << "the same order: the piece test decides";
   EXPECT_EQ(open.pieces[1].shadowedBy, 0);
   EXPECT_EQ(shadowed.shadowers[1], 3);
   EXPECT_EQ(open.outcome.piece, 2);
@@ -92,11 +95,7 @@ TEST(ExactSteps, DifferFromTheFloatsInEachWayRoundingDecides) {
   const auto place = [](const auto& order, int site) {
     return std::find(order.begin(), order.end(), site) - order.begin();
   };
-  sorted.clear();
-  for (const geometry::CutEntry& entry : rounded.sorted) {
-    sorted.push_back(entry.site);
-  }
-  EXPECT_GT(place(sorted, 1), place(sorted, 4));
+  EXPECT_GT(place(sortedSites(rounded), 1), place(sortedSites(rounded), 4));
   EXPECT_LT(place(exact.sortedSites, 1), place(exact.sortedSites, 4));
   EXPECT_EQ(rounded.outcome.piece, 4);
   EXPECT_EQ(exact.outcome.piece, 5);
