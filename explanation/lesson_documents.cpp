@@ -1,7 +1,6 @@
 #include "lesson_documents.h"
 
 #include <QString>
-#include <algorithm>
 #include <vector>
 
 #include "explanation_picture.h"
@@ -60,13 +59,11 @@ QByteArray lessonBeamerFrame(const Picture& normal, const Lesson& lesson,
   }
   std::size_t shared = steps.front().size();
   for (const Picture& picture : steps) {
-    shared = static_cast<std::size_t>(
-        std::mismatch(
-            picture.begin(),
-            picture.begin() + static_cast<std::ptrdiff_t>(std::min(shared, picture.size())),
-            steps.front().begin())
-            .first -
-        picture.begin());
+    std::size_t alike = 0;
+    while (alike < shared && alike < picture.size() && picture[alike] == steps.front()[alike]) {
+      ++alike;
+    }
+    shared = alike;
   }
   const Picture common(steps.front().begin(),
                        steps.front().begin() + static_cast<std::ptrdiff_t>(shared));

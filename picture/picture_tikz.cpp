@@ -147,32 +147,21 @@ struct ItemWriter {
 }  // namespace
 
 QString latexText(const QString& text) {
-  static const std::map<QChar, QString> escapes{
-      {QLatin1Char('\\'), QStringLiteral("\\textbackslash{}")},
-      {QLatin1Char('{'), QStringLiteral("\\{")},
-      {QLatin1Char('}'), QStringLiteral("\\}")},
-      {QLatin1Char('$'), QStringLiteral("\\$")},
-      {QLatin1Char('&'), QStringLiteral("\\&")},
-      {QLatin1Char('#'), QStringLiteral("\\#")},
-      {QLatin1Char('%'), QStringLiteral("\\%")},
-      {QLatin1Char('_'), QStringLiteral("\\_")},
-      {QLatin1Char('~'), QStringLiteral("\\textasciitilde{}")},
-      {QLatin1Char('^'), QStringLiteral("\\textasciicircum{}")},
-      {QLatin1Char('<'), QStringLiteral("\\textless{}")},
-      {QLatin1Char('>'), QStringLiteral("\\textgreater{}")},
-      {QChar(0x2260), QStringLiteral("$\\neq$")},
-      {QChar(0x221A), QStringLiteral("$\\surd$")},
-      {QChar(0x00B2), QStringLiteral("\\textsuperscript{2}")},
-      {QChar(0x00D7), QStringLiteral("$\\times$")},
-  };
+  // Characters LaTeX takes for commands: escaped with a backslash, or named.
+  static const std::map<QChar, QString> named{{u'\\', QStringLiteral("textbackslash")},
+                                              {u'~', QStringLiteral("textasciitilde")},
+                                              {u'^', QStringLiteral("textasciicircum")},
+                                              {u'<', QStringLiteral("textless")},
+                                              {u'>', QStringLiteral("textgreater")}};
   QString escaped;
   for (const QChar c : text) {
-    if (const auto found = escapes.find(c); found != escapes.end()) {
-      escaped += found->second;
-    } else if (c.unicode() < 0x20 || c.unicode() > 0x7E) {
-      escaped += QLatin1Char('?');  // a character a plain LaTeX document may not have
+    if (QStringView(u"{}$&#%_").contains(c)) {
+      escaped += QLatin1Char('\\') + c;
+    } else if (const auto name = named.find(c); name != named.end()) {
+      escaped += QLatin1Char('\\') + name->second + QStringLiteral("{}");
     } else {
-      escaped += c;
+      // Outside printable ASCII, a plain LaTeX document may not have the character.
+      escaped += c.unicode() < 0x20 || c.unicode() > 0x7E ? QChar(u'?') : c;
     }
   }
   return escaped;

@@ -109,17 +109,18 @@ Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::BlankScreen)) {
     return {};
   }
-  Picture shown = explorer_ ? Picture() : visibleItems(picture(), layers_);
+  // The marks over the picture: the exact layer's (outside a lesson) and the probe's.
+  Picture marks;
   if (isOn(ActionId::ExactLayer) && !explorer_) {
-    shown.insert(shown.end(), exactMarks_.begin(), exactMarks_.end());
+    marks = exactMarks_;
   }
   if (isOn(ActionId::Probe)) {
-    addProbe(shown, document_.layout().sites, pointer_);
+    addProbe(marks, document_.layout().sites, pointer_);
   }
-  shown = styledPicture(std::move(shown), style_);
-  if (explorer_) {  // made in the style already
-    shown.insert(shown.begin(), explorer_->picture().begin(), explorer_->picture().end());
-  }
+  Picture shown = explorer_ ? explorer_->picture()  // made in the style already
+                            : styledPicture(visibleItems(picture(), layers_), style_);
+  const Picture styledMarks = styledPicture(std::move(marks), style_);
+  shown.insert(shown.end(), styledMarks.begin(), styledMarks.end());
   return shown;
 }
 
