@@ -2,8 +2,8 @@
 // --exact and the window's exact layer follow them, for random sites from fixed seeds.
 #include <benchmark/benchmark.h>
 
-#include "geometry/exact_steps.h"
 #include "random_layout.h"
+#include "steps/exact_steps.h"
 
 namespace {
 

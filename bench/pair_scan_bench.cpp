@@ -7,11 +7,11 @@
 #include <memory>
 #include <numbers>
 
-#include "geometry/literal_steps.h"
 #include "geometry/pair_scan.h"
 #include "random_layout.h"
 #include "run/picture_recorder.h"
 #include "run/site_generation.h"
+#include "steps/literal_steps.h"
 
 namespace {
 
@@ -20,8 +20,8 @@ using geometry::kWindowFrame;
 // Edges go nowhere.
 class NullCanvas final : public geometry::EdgeCanvas {
  public:
-  void voronoiEdge(float, float, float, float) override {}
-  void delaunayEdge(float, float, float, float) override {}
+  void voronoiEdge(int, int, float, float, float, float) override {}
+  void delaunayEdge(int, int, float, float, float, float) override {}
 };
 
 // 49 sites whose window positions come from a formula, shifted like drawn ones.

@@ -26,9 +26,9 @@ WindowLine inWindow(const WindowFrame& frame, X1 x1, Y1 y1, X2 x2, Y2 y2) {
 void drawPairEdges(EdgeCanvas& canvas, const WindowFrame& frame, const Piece& piece,
                    const SiteColumns& sites, int i, int j) {
   const WindowLine voronoi = inWindow(frame, piece.x0, piece.y0, piece.x1, piece.y1);
-  canvas.voronoiEdge(voronoi.x1, voronoi.y1, voronoi.x2, voronoi.y2);
+  canvas.voronoiEdge(i, j, voronoi.x1, voronoi.y1, voronoi.x2, voronoi.y2);
   const WindowLine delaunay = inWindow(frame, sites.x(i), sites.y(i), sites.x(j), sites.y(j));
-  canvas.delaunayEdge(delaunay.x1, delaunay.y1, delaunay.x2, delaunay.y2);
+  canvas.delaunayEdge(i, j, delaunay.x1, delaunay.y1, delaunay.x2, delaunay.y2);
 }
 
 }  // namespace geometry

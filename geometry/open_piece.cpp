@@ -5,7 +5,6 @@
 
 #include "checked_int16.h"
 #include "dist.h"
-#include "distance_order.h"
 
 namespace geometry {
 

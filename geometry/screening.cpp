@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "distance_order.h"
+#include "dist.h"
 
 namespace geometry {
 

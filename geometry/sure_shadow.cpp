@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "dist.h"
-#include "distance_order.h"
 
 namespace geometry {
 

@@ -1,9 +1,16 @@
 #pragma once
 
 #include "domain_box.h"
-#include "site_position.h"
 
 namespace geometry {
+
+// A site's position, in window pixels or in domain coordinates: x as a double, y as the
+// single-precision value it is stored as.
+struct SitePosition {
+  double x;
+  float y;
+  bool operator==(const SitePosition&) const = default;
+};
 
 // The window a run is drawn in: its client area in pixels and, from it, the outer size in
 // twips that every size of the run is derived from, the domain box and the shift between

@@ -8,10 +8,10 @@
 #include <map>
 #include <random>
 
-#include "geometry/distance_order.h"
-#include "geometry/literal_steps.h"
+#include "geometry/dist.h"
 #include "geometry/pair_scan.h"
 #include "geometry/run_error.h"
+#include "steps/literal_steps.h"
 #include "support/edge_recorder.h"
 #include "support/near_ties.h"
 #include "support/random_sites.h"

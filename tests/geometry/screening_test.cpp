@@ -7,9 +7,9 @@
 
 #include "geometry/cut_list.h"
 #include "geometry/edge_drawing.h"
-#include "geometry/literal_steps.h"
 #include "geometry/open_piece.h"
 #include "geometry/pair_scan.h"
+#include "steps/literal_steps.h"
 #include "support/edge_recorder.h"
 #include "support/random_sites.h"
 

@@ -21,10 +21,10 @@ class EdgeRecorder final : public geometry::EdgeCanvas {
  public:
   std::vector<RecordedEdge> edges;
 
-  void voronoiEdge(float x1, float y1, float x2, float y2) override {
+  void voronoiEdge(int, int, float x1, float y1, float x2, float y2) override {
     edges.push_back({EdgeKind::Voronoi, x1, y1, x2, y2});
   }
-  void delaunayEdge(float x1, float y1, float x2, float y2) override {
+  void delaunayEdge(int, int, float x1, float y1, float x2, float y2) override {
     edges.push_back({EdgeKind::Delaunay, x1, y1, x2, y2});
   }
 };

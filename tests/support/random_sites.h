@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "geometry/site_checks.h"
 #include "geometry/sites.h"
@@ -32,13 +33,21 @@ inline std::unique_ptr<geometry::SiteColumns> randomSites(std::uint32_t seed) {
 
 // Sites given in window pixels, shifted into domain coordinates.
 inline std::unique_ptr<geometry::SiteColumns> sitesAt(
-    std::initializer_list<std::pair<double, float>> window) {
+    const std::vector<geometry::SitePosition>& window) {
   auto sites = std::make_unique<geometry::SiteColumns>();
-  for (const auto& [x, y] : window) {
-    const geometry::SitePosition stored = kWindowFrame.toDomain({x, y});
+  for (const geometry::SitePosition& site : window) {
+    const geometry::SitePosition stored = kWindowFrame.toDomain(site);
     sites->append(stored.x, stored.y);
   }
   return sites;
+}
+inline std::unique_ptr<geometry::SiteColumns> sitesAt(
+    std::initializer_list<std::pair<double, float>> window) {
+  std::vector<geometry::SitePosition> sites;
+  for (const auto& [x, y] : window) {
+    sites.push_back({x, y});
+  }
+  return sitesAt(sites);
 }
 
 }  // namespace testing_support

@@ -7,8 +7,8 @@
 #include <optional>
 #include <utility>
 
-#include "heap_sort.h"
-#include "screening.h"
+#include "geometry/heap_sort.h"
+#include "geometry/screening.h"
 
 namespace geometry {
 

@@ -2,12 +2,12 @@
 
 #include <memory>
 
-#include "checked_int16.h"
-#include "dist.h"
-#include "edge_drawing.h"
-#include "heap_sort.h"
-#include "screening.h"
-#include "site_checks.h"
+#include "geometry/checked_int16.h"
+#include "geometry/dist.h"
+#include "geometry/edge_drawing.h"
+#include "geometry/heap_sort.h"
+#include "geometry/screening.h"
+#include "geometry/site_checks.h"
 
 namespace geometry {
 

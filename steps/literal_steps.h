@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "cut_list.h"
-#include "edge_canvas.h"
-#include "open_piece.h"
-#include "pair_record.h"
-#include "sites.h"
-#include "window_frame.h"
+#include "geometry/cut_list.h"
+#include "geometry/edge_canvas.h"
+#include "geometry/open_piece.h"
+#include "geometry/pair_record.h"
+#include "geometry/sites.h"
+#include "geometry/window_frame.h"
+#include "pair_outcome.h"
 
 namespace geometry {
 
@@ -16,20 +17,6 @@ namespace geometry {
 // nothing skipped: the bisector clipped to the domain box, the screening of every other
 // site, the heap sort of the whole cut list and the piece test from the first piece. It
 // draws exactly what the fast pair scan draws for the pair, and can record why.
-
-// How the screening of one competitor k ended. Its line is k's bisector with site i; the
-// stretch is the pair's bisector inside the domain box.
-enum class Screening {
-  Cut,              // the line crosses the stretch, or passes through an end of it
-                    // while k lies in j's quadrant and nearer to i than j: a cut point
-  Parallel,         // it would cut, but its line is parallel to the stretch: no point
-  OutsideQuadrant,  // not in j's quadrant around i; its line misses the stretch or only
-                    // passes through an end of it
-  NotNearer,        // in j's quadrant, but not nearer to i than j is; its line misses
-                    // the stretch or only passes through an end of it
-  Blocked,          // in j's quadrant, nearer than j, and its line misses the stretch:
-                    // the pair is blocked and the screening stops
-};
 
 // The screening's three tests for one competitor k, as the algorithm states them, on
 // P = gapStart gapEnd, the distances dIJ and dIK, and whether k lies strictly in site j's
@@ -60,16 +47,6 @@ struct PieceStep {
   int piece;
   double midX, midY;
   int shadowedBy;
-};
-
-enum class PairResult { Blocked, Shadowed, Drawn };
-
-struct PairOutcome {
-  PairResult result;
-  int blockedBy = 0;        // for Blocked
-  int piece = 0;            // for Drawn: the surviving piece
-  std::int16_t cutCount{};  // cut-list entries when the screening ended
-  Piece drawn{};            // for Drawn: the piece's ends as stored
 };
 
 // What the steps find for one pair, told as they find it. Each call has a default that

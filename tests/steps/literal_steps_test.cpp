@@ -1,4 +1,4 @@
-#include "geometry/literal_steps.h"
+#include "steps/literal_steps.h"
 
 #include <gtest/gtest.h>
 

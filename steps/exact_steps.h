@@ -3,9 +3,9 @@
 #include <memory>
 #include <vector>
 
+#include "geometry/sites.h"
+#include "geometry/window_frame.h"
 #include "literal_steps.h"
-#include "sites.h"
-#include "window_frame.h"
 
 namespace geometry {
 

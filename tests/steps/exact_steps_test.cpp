@@ -1,9 +1,10 @@
-#include "geometry/exact_steps.h"
+#include "steps/exact_steps.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "support/five_sites.h"
 #include "support/random_sites.h"
 
 namespace {
@@ -14,8 +15,7 @@ using geometry::PairResult;
 // Where no comparison of the edge finder comes near a tie, the exact steps reach the float
 // steps' outcome: on the hand-made five sites, whose values are all exact, and on seeded runs.
 TEST(ExactSteps, AgreeWithTheFloatStepsAwayFromTies) {
-  const auto five =
-      testing_support::sitesAt({{100, 100}, {300, 300}, {90, 120}, {460, 280}, {400, 400}});
+  const auto five = testing_support::sitesAt(testing_support::kFiveSites);
   std::vector<const geometry::SiteColumns*> layouts{five.get()};
   std::vector<std::unique_ptr<geometry::SiteColumns>> seeded;
   for (std::uint32_t seed = 1; seed <= 6; ++seed) {
