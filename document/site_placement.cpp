@@ -1,11 +1,12 @@
 #include "site_placement.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <limits>
 
-#include "geometry/site_checks.h"
 #include "geometry/window_frame.h"
+#include "run/accepted_sites.h"
 
 namespace app {
 
@@ -28,12 +29,10 @@ SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std
                        SitePosition wanted) {
   SitePosition at{std::clamp(wanted.x, 0.0, static_cast<double>(kWindowFrame.clientWidth)),
                   std::clamp(wanted.y, 0.0f, static_cast<float>(kWindowFrame.clientHeight))};
-  // The other sites as the edge finder will hold them.
-  geometry::SiteColumns others;
+  AcceptedSites others;
   for (std::size_t s = 0; s < sites.size(); ++s) {
     if (s != self) {
-      const SitePosition stored = kWindowFrame.toDomain(sites[s]);
-      others.append(stored.x, stored.y);
+      others.add(sites[s]);
     }
   }
   // The steps are taken on the stored values, each to the next double (x) or float (y), and
@@ -45,12 +44,16 @@ SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std
   const float towardsY =
       at.y < kWindowFrame.clientHeight ? std::numeric_limits<float>::infinity() : 0.0f;
   for (;;) {
-    const SitePosition stored = kWindowFrame.toDomain(at);
-    const auto clash = geometry::findClash(others, others.nSites, stored.x, stored.y);
-    if (!clash) {
+    const auto refusal = others.refusal(at);
+    if (!refusal) {
       return at;
     }
-    if (clash->sameX) {
+    // Inside the client area, and never more than the limit (the caller sees to that):
+    // only a clash is left to move away from.
+    assert(refusal->reason == SiteRefusal::Reason::SameX ||
+           refusal->reason == SiteRefusal::Reason::SameY);
+    const SitePosition stored = kWindowFrame.toDomain(at);
+    if (refusal->reason == SiteRefusal::Reason::SameX) {
       at.x = std::nextafter(stored.x, towardsX) - kWindowFrame.offsetX();
     } else {
       at.y = std::nextafter(stored.y, towardsY) - kWindowFrame.offsetY();

@@ -24,7 +24,8 @@ std::optional<std::size_t> siteUnder(const std::vector<SitePosition>& sites, dou
 // Where a site wanted at `wanted` can go: inside the accepted area (0 to 753 by 0 to 475
 // pixels), and with a stored x and a stored y that no other site has, which the edge finder
 // needs. The site is moved by the smallest step of its stored value, x to the next double
-// and y to the next float (towards the inside of the area), for as long as it clashes. `self` is the site's own index, which is not compared with it.
+// and y to the next float (towards the inside of the area), for as long as it clashes. `self` is
+// the site's own index, which is not compared with it.
 SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std::size_t> self,
                        SitePosition wanted);
 

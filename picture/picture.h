@@ -17,7 +17,8 @@ struct LineItem {
   Colour colour;
   float width = 1;  // pixels
   Layer layer = Layer::Overlay;
-  bool dashed = false;  // dashes four widths long, gaps two
+  bool dashed = false;           // dashes four widths long, gaps two
+  int fromSite = 0, toSite = 0;  // the sites at its ends, numbered from 1, where it joins sites
   bool operator==(const LineItem&) const = default;
 };
 struct CircleItem {
@@ -25,6 +26,7 @@ struct CircleItem {
   Colour colour;
   float width = 1;
   Layer layer = Layer::Overlay;
+  int site = 0;  // the site at its centre, numbered from 1, where it marks a site
   bool operator==(const CircleItem&) const = default;
 };
 // A filled rectangle with a one-pixel border.

@@ -201,10 +201,14 @@ QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeigh
     case PictureFormat::Png:
       break;
   }
+  return pngBytes(withPalette(renderPicture(picture, clientWidth, clientHeight, scale)));
+}
+
+QByteArray pngBytes(const QImage& image) {
   QByteArray png;
   QBuffer buffer(&png);
   buffer.open(QIODevice::WriteOnly);
-  withPalette(renderPicture(picture, clientWidth, clientHeight, scale)).save(&buffer, "PNG");
+  image.save(&buffer, "PNG");
   return png;
 }
 

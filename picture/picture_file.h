@@ -33,6 +33,9 @@ inline constexpr int kLargestPngScale = 16;
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
                         PictureFormat format, int scale);
 
+// The image as the bytes of a PNG file.
+QByteArray pngBytes(const QImage& image);
+
 // Writes the picture to path, whole or not at all (see writeWholeFile). Returns an empty
 // string on success, otherwise what went wrong.
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "picture_painter.h"
@@ -37,12 +38,20 @@ QString colour(Colour c) {
       .arg(blueOf(c));
 }
 
-// The style of a layer's scope: "vd" and the layer's menu name in lower case.
+// The style of a layer's scope, which documents restyle the layer by: a fixed name of its
+// own, which the figure's head comment lists.
 QString styleOf(Layer layer) {
-  for (const LayerInfo& info : kHideableLayers) {
-    if (info.layer == layer) {
-      return QStringLiteral("vd ") + QString::fromLatin1(info.name).toLower();
-    }
+  switch (layer) {
+    case Layer::VoronoiEdges:
+      return QStringLiteral("vd voronoi edges");
+    case Layer::DelaunayEdges:
+      return QStringLiteral("vd delaunay edges");
+    case Layer::SiteCircles:
+      return QStringLiteral("vd site circles");
+    case Layer::Label:
+      return QStringLiteral("vd label");
+    case Layer::Overlay:
+      break;
   }
   return QStringLiteral("vd marks");
 }
@@ -111,25 +120,25 @@ QString ownOptions(const ItemLook& look, const ItemLook& scope) {
              : QLatin1Char('[') + options.join(QStringLiteral(", ")) + QLatin1Char(']');
 }
 
-// The sites' coordinates: the centres of the site circles, in drawing order.
-using SiteNames = std::map<std::pair<float, float>, QString>;
+// The sites that have a coordinate: those marked by a site circle, by number.
+using SiteNumbers = std::set<int>;
 
 struct ItemWriter {
-  const SiteNames& sites;
+  const SiteNumbers& sites;
   QString options;  // the item's own, in brackets, or empty
 
-  QString at(float x, float y) const {
-    const auto site = sites.find({x, y});
-    return site != sites.end() ? QStringLiteral("(%1)").arg(site->second) : point(x, y);
+  // Site `site`'s coordinate where the item names a site that has one, else the point.
+  QString at(int site, float x, float y) const {
+    return sites.contains(site) ? QStringLiteral("(s%1)").arg(site) : point(x, y);
   }
 
   QString operator()(const LineItem& line) const {
     return QStringLiteral("\\draw%1 %2 -- %3;\n")
-        .arg(options, at(line.x1, line.y1), at(line.x2, line.y2));
+        .arg(options, at(line.fromSite, line.x1, line.y1), at(line.toSite, line.x2, line.y2));
   }
   QString operator()(const CircleItem& circle) const {
     return QStringLiteral("\\draw%1 %2 circle[radius=%3];\n")
-        .arg(options, at(circle.x, circle.y), mm(circle.radius));
+        .arg(options, at(circle.site, circle.x, circle.y), mm(circle.radius));
   }
   QString operator()(const RectItem& rect) const {
     return QStringLiteral("\\filldraw%1 %2 rectangle %3;\n")
@@ -176,7 +185,7 @@ namespace {
 
 // The items in a scope per layer, in the order in which the layers first appear; each item
 // in its drawing order within its layer.
-QString layerScopes(const Picture& picture, const SiteNames& sites) {
+QString layerScopes(const Picture& picture, const SiteNumbers& sites) {
   std::vector<Layer> order;
   std::map<Layer, std::vector<const PictureItem*>> byLayer;
   for (const PictureItem& item : picture) {
@@ -208,15 +217,14 @@ QString tikzPictureScope(const Picture& picture, int clientWidth, int clientHeig
   tex += QStringLiteral("\\clip %1;\n").arg(frame);
   tex += QStringLiteral("\\fill[black, vd background/.try] %1;\n").arg(frame);
 
-  SiteNames sites;
+  SiteNumbers sites;
   QString coordinates;
   for (const PictureItem& item : picture) {
     const auto* circle = std::get_if<CircleItem>(&item);
-    if (circle != nullptr && circle->layer == Layer::SiteCircles &&
-        !sites.contains({circle->x, circle->y})) {
-      const QString name = QStringLiteral("s%1").arg(sites.size() + 1);
-      sites[{circle->x, circle->y}] = name;
-      coordinates += QStringLiteral(" %1 coordinate (%2)").arg(point(circle->x, circle->y), name);
+    if (circle != nullptr && circle->layer == Layer::SiteCircles && circle->site != 0 &&
+        sites.insert(circle->site).second) {
+      coordinates +=
+          QStringLiteral(" %1 coordinate (s%2)").arg(point(circle->x, circle->y)).arg(circle->site);
     }
   }
   if (!sites.empty()) {

@@ -5,33 +5,16 @@
 #include <limits>
 #include <random>
 
-#include "geometry/exact_steps.h"
-#include "geometry/literal_steps.h"
-#include "geometry/site_checks.h"
+#include "accepted_sites.h"
 #include "geometry/window_frame.h"
+#include "steps/exact_steps.h"
+#include "steps/literal_steps.h"
 
 namespace app {
 
 namespace {
 
 using geometry::kWindowFrame;
-
-// The layout's sites as the edge finder stores them, or nothing when two would clash or
-// one lies outside the window's outer area.
-std::optional<geometry::SiteColumns> stored(const SitePositions& sites) {
-  geometry::SiteColumns columns;
-  for (const SitePosition& site : sites) {
-    const bool inside = site.x >= 0 && site.x <= kWindowFrame.outerWidth() && site.y >= 0 &&
-                        site.y <= kWindowFrame.outerHeight();
-    const SitePosition s = kWindowFrame.toDomain(site);
-    if (!inside || columns.nSites == geometry::SiteColumns::kSlots ||
-        geometry::findClash(columns, columns.nSites, s.x, s.y)) {
-      return std::nullopt;
-    }
-    columns.append(s.x, s.y);
-  }
-  return columns;
-}
 
 bool differs(const geometry::SiteColumns& sites, int i, int j, geometry::ExactScan& scan) {
   geometry::CutList cuts;
@@ -49,7 +32,7 @@ bool differs(const geometry::SiteColumns& sites, int i, int j) {
 std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
                                                          const std::function<bool()>& stop) {
   std::vector<std::pair<int, int>> pairs;
-  const auto sites = stored(layout.sites);
+  const auto sites = acceptedSites(layout.sites);
   if (!sites) {
     return pairs;
   }
@@ -69,7 +52,7 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
 
 std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
   std::vector<bool> agree;
-  const auto sites = stored(layout.sites);
+  const auto sites = acceptedSites(layout.sites);
   if (!sites) {
     return agree;
   }
@@ -98,6 +81,21 @@ std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
     }
   }
   return agree;
+}
+
+QImage nudgeMapImage(const std::vector<bool>& agree) {
+  QImage map(kNudgeMapSize, kNudgeMapSize, QImage::Format_RGB32);
+  for (int y = 0; y < kNudgeMapSize; ++y) {
+    for (int x = 0; x < kNudgeMapSize; ++x) {
+      const bool same = agree[static_cast<std::size_t>(y * kNudgeMapSize + x)];
+      map.setPixel(x, y, same ? qRgb(24, 32, 48) : qRgb(255, 200, 60));
+    }
+  }
+  map.setPixel(kNudgeMapSize / 2, kNudgeMapSize / 2,
+               agree[static_cast<std::size_t>(kNudgeMapSize / 2 * (kNudgeMapSize + 1))]
+                   ? qRgb(90, 255, 130)
+                   : qRgb(255, 60, 60));
+  return map;
 }
 
 std::optional<RoundingFailure> findRoundingFailure(const Layout& start,
@@ -137,7 +135,7 @@ std::optional<RoundingFailure> findRoundingFailure(const Layout& start,
       }
       Layout candidate = start;
       candidate.sites[static_cast<std::size_t>(s[3])] = {onCircle.x, y - kWindowFrame.offsetY()};
-      const auto sites = stored(candidate.sites);
+      const auto sites = acceptedSites(candidate.sites);
       if (!sites) {
         continue;
       }

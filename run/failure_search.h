@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -35,5 +36,9 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
 // whether the floats and exact arithmetic agree on the pair (i, j) there. Row-major, y first.
 inline constexpr int kNudgeMapSize = 256;
 std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k);
+
+// The nudge map as an image of a pixel a move: dark where the floats and exact arithmetic
+// agree, bright where not, and the middle pixel, where site k is, green or red.
+QImage nudgeMapImage(const std::vector<bool>& agree);
 
 }  // namespace app

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "geometry/site_position.h"
+#include "geometry/window_frame.h"
 
 namespace app {
 

@@ -30,18 +30,23 @@ void PictureRecorder::print(std::string_view text) {
   textY_ += lineSpacing_;
 }
 
-void PictureRecorder::siteCircle(float x, float y, float radius, Colour colour) {
-  picture_.push_back(CircleItem{x, y, radius, colour, 1, Layer::SiteCircles});
+void PictureRecorder::siteCircle(int site, float x, float y, float radius, Colour colour) {
+  picture_.push_back(CircleItem{x, y, radius, colour, 1, Layer::SiteCircles, site});
 }
 
-void PictureRecorder::voronoiEdge(float x1, float y1, float x2, float y2) {
-  picture_.push_back(LineItem{x1, y1, x2, y2, kVoronoiRed, 1, Layer::VoronoiEdges});
+void PictureRecorder::voronoiEdge(int i, int j, float x1, float y1, float x2, float y2) {
+  const LineItem line{x1, y1, x2, y2, kVoronoiRed, 1, Layer::VoronoiEdges};
+  picture_.push_back(line);
+  drawn_.push_back({i, j, line, {}});
   textX_ = x2;
   textY_ = y2;
 }
 
-void PictureRecorder::delaunayEdge(float x1, float y1, float x2, float y2) {
-  picture_.push_back(LineItem{x1, y1, x2, y2, penColour_, 1, Layer::DelaunayEdges});
+// Always the pair of the Voronoi edge reported just before.
+void PictureRecorder::delaunayEdge(int i, int j, float x1, float y1, float x2, float y2) {
+  const LineItem line{x1, y1, x2, y2, penColour_, 1, Layer::DelaunayEdges, false, i, j};
+  picture_.push_back(line);
+  drawn_.back().delaunay = line;
   textX_ = x2;
   textY_ = y2;
 }

@@ -15,11 +15,11 @@ RunResult runDemonstration(const RunRequest& request) {
     RunSummary summary = runProcedure(recorder, random, request.sites);
     result.layout = Layout{summary.seed, std::move(summary.positions)};
     result.sites = std::move(summary.sites);
-    result.pairsDrawn = summary.pairsDrawn;
   } catch (const geometry::RunError& error) {
     result.error = error.what();
   }
   result.picture = recorder.takePicture();
+  result.drawnPairs = recorder.takeDrawnPairs();
   return result;
 }
 

@@ -2,20 +2,23 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "geometry/sites.h"
 #include "layout.h"
 #include "picture/picture.h"
+#include "picture_recorder.h"
 
 namespace app {
 
 // A finished run: its layout, its sites as the edge finder holds them, its picture and the
-// number of pairs drawn; or, when the run stopped, what stopped it and what it had drawn.
+// pairs it drew, in scan order; or, when the run stopped, what stopped it and what it had
+// drawn.
 struct RunResult {
   Layout layout;
   std::shared_ptr<const geometry::SiteColumns> sites;
   Picture picture;
-  int pairsDrawn = 0;
+  std::vector<DrawnPair> drawnPairs;
   std::string error;  // empty when the run completed
 
   [[nodiscard]] bool completed() const { return error.empty(); }

@@ -26,8 +26,8 @@ class RunCanvas : public geometry::EdgeCanvas {
   // Text at the text position in the pen colour and font size; the text position then
   // moves to the start of the next line.
   virtual void print(std::string_view text) = 0;
-  // The outline of a site's circle, radius in pixels.
-  virtual void siteCircle(float x, float y, float radius, Colour colour) = 0;
+  // The outline of the circle that marks a site (numbered from 1), radius in pixels.
+  virtual void siteCircle(int site, float x, float y, float radius, Colour colour) = 0;
 };
 
 }  // namespace app

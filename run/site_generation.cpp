@@ -28,7 +28,7 @@ void markAndStore(RunCanvas& canvas, geometry::SiteColumns& sites, int index, Si
   sites.siteX(index) = window.x;
   sites.siteY(index) = window.y;
   const Colour pen = canvas.penColour();
-  canvas.siteCircle(static_cast<float>(sites.siteX(index)), sites.siteY(index), 3, pen);
+  canvas.siteCircle(index + 1, static_cast<float>(sites.siteX(index)), sites.siteY(index), 3, pen);
   sites.siteX(index) = sites.siteX(index) + kWindowFrame.offsetX();
   sites.siteY(index) = sites.siteY(index) + kWindowFrame.offsetY();
 }

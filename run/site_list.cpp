@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "geometry/site_checks.h"
+#include "accepted_sites.h"
 #include "geometry/sites.h"
 #include "geometry/window_frame.h"
 
@@ -91,13 +91,6 @@ std::optional<SitePosition> parseSite(std::string_view text) {
   return SitePosition{*x, *y};
 }
 
-// Where a listed site may lie: anywhere in the window's outer area, which holds every site
-// that a random run draws, so that the layout of any run can be saved and read back.
-bool insideOuterArea(SitePosition site) {
-  return site.x >= 0 && site.x <= kWindowFrame.outerWidth() && site.y >= 0 &&
-         site.y <= kWindowFrame.outerHeight();
-}
-
 constexpr std::string_view kSeedComment = "# seed";
 
 // The seed of "# seed S", S a whole number from 0 to 4294967295, with any blanks around.
@@ -155,7 +148,7 @@ SiteList parseSites(std::string_view text) {
   SiteList list;
   list.seed = seedComment(text.substr(0, std::min(text.find('\n'), text.size())));
   std::vector<SitePosition>& sites = list.sites;
-  geometry::SiteColumns stored;  // the sites as the edge finder will hold them
+  AcceptedSites accepted;
   std::vector<int> lineOf;
   int lineNumber = 0;
   while (!text.empty()) {
@@ -178,23 +171,27 @@ SiteList parseSites(std::string_view text) {
     if (!site) {
       refuse(lineNumber, "expected two numbers, x and y in pixels, not " + quoted(line));
     }
-    if (!insideOuterArea(*site)) {
-      refuse(lineNumber, "site " + quoted(line) + " is outside the window, 0 to " +
-                             std::to_string(kWindowFrame.outerWidth()) + " by 0 to " +
-                             std::to_string(kWindowFrame.outerHeight()) + " pixels");
-    }
-    if (stored.nSites == geometry::SiteColumns::kSlots) {
-      refuse(lineNumber, "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
-    }
-    const SitePosition domain = kWindowFrame.toDomain(*site);
-    if (const auto clash = geometry::findClash(stored, stored.nSites, domain.x, domain.y)) {
-      refuse(lineNumber, std::string("the site has the same ") + (clash->sameX ? "x" : "y") +
-                             " as the site on line " +
-                             std::to_string(lineOf[static_cast<std::size_t>(clash->site - 1)]) +
-                             " (every x and every y must differ)");
+    if (const auto refusal = accepted.refusal(*site)) {
+      switch (refusal->reason) {
+        case SiteRefusal::Reason::OutsideWindow:
+          refuse(lineNumber, "site " + quoted(line) + " is outside the window, 0 to " +
+                                 std::to_string(kWindowFrame.outerWidth()) + " by 0 to " +
+                                 std::to_string(kWindowFrame.outerHeight()) + " pixels");
+        case SiteRefusal::Reason::TooMany:
+          refuse(lineNumber,
+                 "more than " + std::to_string(geometry::SiteColumns::kSlots) + " sites");
+        case SiteRefusal::Reason::SameX:
+        case SiteRefusal::Reason::SameY:
+          refuse(lineNumber,
+                 std::string("the site has the same ") +
+                     (refusal->reason == SiteRefusal::Reason::SameX ? "x" : "y") +
+                     " as the site on line " +
+                     std::to_string(lineOf[static_cast<std::size_t>(refusal->clashingSite - 1)]) +
+                     " (every x and every y must differ)");
+      }
     }
     sites.push_back(*site);
-    stored.append(domain.x, domain.y);
+    accepted.add(*site);
     lineOf.push_back(lineNumber);
   }
   if (sites.size() < kFewestSites) {

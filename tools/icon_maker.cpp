@@ -27,7 +27,7 @@ app::Picture iconPicture(int size) {
     sites.push_back({kCorner + s.x * side, static_cast<float>(kCorner + s.y * side)});
   }
   app::ShownLayers layers;
-  layers.toggle(app::Layer::Label);
+  layers.set(app::Layer::Label, false);
   app::Picture picture =
       app::visibleItems(app::runDemonstration({kSeed, std::move(sites)}).picture, layers);
   const auto shift = [](float& v) { v -= static_cast<float>(kCorner); };

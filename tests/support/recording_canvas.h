@@ -33,12 +33,12 @@ class RecordingCanvas final : public app::RunCanvas {
     calls.push_back("labelPoint");
   }
   void print(std::string_view text) override { calls.push_back("print " + std::string(text)); }
-  void siteCircle(float x, float y, float radius, app::Colour colour) override {
+  void siteCircle(int, float x, float y, float radius, app::Colour colour) override {
     circles.push_back({x, y, radius, colour});
     calls.push_back("circle");
   }
-  void voronoiEdge(float, float, float, float) override { calls.push_back("voronoi"); }
-  void delaunayEdge(float, float, float, float) override { calls.push_back("delaunay"); }
+  void voronoiEdge(int, int, float, float, float, float) override { calls.push_back("voronoi"); }
+  void delaunayEdge(int, int, float, float, float, float) override { calls.push_back("delaunay"); }
 
  private:
   app::Colour pen_ = 0;
