@@ -7,11 +7,11 @@
 
 #include "explanation/explanation_picture.h"
 #include "explanation/quiz.h"
-#include "geometry/literal_steps.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
 #include "random_layout.h"
 #include "run/run.h"
+#include "steps/literal_steps.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ void QuizQuestion(benchmark::State& state) {
   app::Quiz quiz(run.layout.seed, run.sites->nSites);
   QImage image = windowImage();
   for (auto _ : state) {
-    const auto [i, j] = quiz.ask();
+    const auto [i, j] = quiz.nextPair();
     app::Lesson lesson =
         app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, i, j), *run.sites);
     app::renderInto(image,

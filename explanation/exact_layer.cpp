@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "geometry/exact_steps.h"
-#include "geometry/literal_steps.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"
+#include "steps/exact_steps.h"
+#include "steps/literal_steps.h"
 
 namespace app {
 

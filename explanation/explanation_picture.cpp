@@ -12,6 +12,7 @@
 #include "picture/colour.h"
 #include "picture/picture_painter.h"
 #include "picture/picture_style.h"
+#include "quiz.h"
 
 namespace app {
 
@@ -66,9 +67,15 @@ class Builder {
     picture_.push_back(LineItem{kWindowFrame.windowX(x1), kWindowFrame.windowY(y1),
                                 kWindowFrame.windowX(x2), kWindowFrame.windowY(y2), colour, width});
   }
+  // A line from (x, y) to site k.
+  void lineToSite(double x, double y, int k, Colour colour) {
+    line(x, y, sites_.x(k), sites_.y(k), colour);
+    std::get<LineItem>(picture_.back()).toSite = k;
+  }
   void ring(int k, Colour colour, float radius = 6) {
     picture_.push_back(CircleItem{kWindowFrame.windowX(sites_.x(k)),
-                                  kWindowFrame.windowY(sites_.y(k)), radius, colour, 2});
+                                  kWindowFrame.windowY(sites_.y(k)), radius, colour, 2,
+                                  Layer::Overlay, k});
   }
   // A tick across the bisector y = m1 x + c1 at (x, y).
   void tick(const geometry::PairRecord& r, double x, double y, Colour colour) {
@@ -142,7 +149,7 @@ void emptyCircle(Builder& draw, Picture& picture, const geometry::PairAccount& a
   picture.push_back(CircleItem{mx, my, 2, kTestedPiece, 2});
   if (p.shadowedBy != 0) {
     draw.ring(p.shadowedBy, kBlocking, 8);
-    draw.line(p.midX, p.midY, sites.x(p.shadowedBy), sites.y(p.shadowedBy), kBlocking);
+    draw.lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
   }
 }
 
@@ -273,15 +280,15 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
   const int factor = textFactorOf(style);
   ShownLayers circlesOnly;
   for (const Layer layer : {Layer::VoronoiEdges, Layer::DelaunayEdges, Layer::Label}) {
-    circlesOnly.toggle(layer);
+    circlesOnly.set(layer, false);
   }
   Picture picture = visibleItems(normal, circlesOnly);
   Builder draw(picture, sites);
   LabelPlacer labels(picture, kSmallText, factor);
-  const Picture box = textBox(labels,
-                              {"pair " + std::to_string(i) + "-" + std::to_string(j) +
-                               ": drawn (1), blocked (2) or shadowed (3)?"},
-                              factor);
+  const Picture box = textBox(
+      labels,
+      {"pair " + std::to_string(i) + "-" + std::to_string(j) + ": " + answerChoices() + "?"},
+      factor);
   draw.line(pair.startX, pair.startY, pair.endX, pair.endY, kBisector);
   draw.ring(i, kPairSite);
   draw.ring(j, kPairSite);

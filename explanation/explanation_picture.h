@@ -2,11 +2,11 @@
 
 #include <cstddef>
 
-#include "geometry/literal_steps.h"
 #include "geometry/sites.h"
 #include "lesson.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
+#include "steps/literal_steps.h"
 
 namespace app {
 

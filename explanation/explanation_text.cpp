@@ -104,15 +104,8 @@ std::string resultSentence(const geometry::PairAccount& account) {
 std::string resultLine(int i, int j, const geometry::PairOutcome& outcome) {
   const std::string pair = "pair " + std::to_string(i) + "-" + std::to_string(j) + ": ";
   const std::string count = std::to_string(outcome.cutCount) + " cut points";
-  switch (outcome.result) {
-    case geometry::PairResult::Blocked:
-      return pair + "blocked by " + std::to_string(outcome.blockedBy) + ", " + count;
-    case geometry::PairResult::Shadowed:
-      return pair + "shadowed, " + count;
-    case geometry::PairResult::Drawn:
-      return pair + "drawn, piece " + std::to_string(outcome.piece) + " of " + count;
-  }
-  return {};
+  return pair + geometry::outcomeWords(outcome) +
+         (outcome.result == geometry::PairResult::Drawn ? " of " : ", ") + count;
 }
 
 std::string accountText(const geometry::PairAccount& account, const geometry::SiteColumns& sites) {

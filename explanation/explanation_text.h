@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "geometry/literal_steps.h"
 #include "geometry/sites.h"
+#include "steps/literal_steps.h"
 
 namespace app {
 

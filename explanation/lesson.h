@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "geometry/literal_steps.h"
 #include "geometry/sites.h"
+#include "steps/literal_steps.h"
 
 namespace app {
 
