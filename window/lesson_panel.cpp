@@ -3,8 +3,10 @@
 #include <QHBoxLayout>
 #include <QTextBlock>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "explanation/exact_comparison.h"
+#include "explanation/quiz.h"
 
 namespace app {
 
@@ -30,14 +32,13 @@ LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
   steps_->setFocusPolicy(Qt::NoFocus);
   auto* buttons = new QHBoxLayout(answers_);
   buttons->setContentsMargins(0, 0, 0, 0);
-  const std::pair<const char*, geometry::PairResult> choices[] = {
-      {"1: drawn", geometry::PairResult::Drawn},
-      {"2: blocked", geometry::PairResult::Blocked},
-      {"3: shadowed", geometry::PairResult::Shadowed}};
-  for (const auto& [text, result] : choices) {
-    auto* button = new QPushButton(QString::fromLatin1(text), answers_);
+  for (const geometry::PairResult result : geometry::kPairResults) {
+    auto* button = new QPushButton(QStringLiteral("%1: %2")
+                                       .arg(answerNumber(result))
+                                       .arg(QLatin1String(geometry::resultName(result))),
+                                   answers_);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [answer, result = result] { answer(result); });
+    connect(button, &QPushButton::clicked, this, [answer, result] { answer(result); });
     buttons->addWidget(button);
   }
   auto* layout = new QVBoxLayout(this);
@@ -53,18 +54,19 @@ LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
 }
 
 void LessonPanel::showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
-                             const std::vector<std::string>& exact) {
+                             const std::vector<StepAgreement>& exact) {
   heading_->setText(heading);
   answers_->hide();
   QString text;
   for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
-    const bool differs = n < exact.size() && exact[n].starts_with("differs");
+    const bool differs = n < exact.size() && exact[n].differs;
     text +=
         (n == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
         (differs ? QStringLiteral("\u2260 ") : QString()) +
         QString::fromStdString(stepLine(lesson, n)) +
-        (differs ? QStringLiteral(" [exact arithmetic %1]").arg(QString::fromStdString(exact[n]))
-                 : QString()) +
+        (differs
+             ? QStringLiteral(" [exact arithmetic %1]").arg(QString::fromStdString(exact[n].line()))
+             : QString()) +
         QLatin1Char('\n');
   }
   text.chop(1);
@@ -80,11 +82,25 @@ void LessonPanel::showQuestion(int i, int j, const QString& heading) {
   heading_->setText(heading);
   answers_->show();
   filling_ = true;
-  steps_->setPlainText(QStringLiteral("pair %1-%2: is its edge drawn (1), blocked (2) or "
-                                      "shadowed (3)? The steps follow the answer.")
+  steps_->setPlainText(QStringLiteral("pair %1-%2: is its edge %3? The steps follow the answer.")
                            .arg(i)
-                           .arg(j));
+                           .arg(j)
+                           .arg(QString::fromStdString(answerChoices())));
   filling_ = false;
+}
+
+QPoint panelPosition(const QRect& window, const QSize& panel, const QRect& available) {
+  constexpr int kGap = 8;
+  const int top = std::clamp(window.top(), available.top(),
+                             std::max(available.top(), available.bottom() + 1 - panel.height()));
+  if (window.right() + kGap + panel.width() <= available.right() + 1) {
+    return {window.right() + kGap + 1, top};
+  }
+  if (window.left() - kGap - panel.width() >= available.left()) {
+    return {window.left() - kGap - panel.width(), top};
+  }
+  // No room on either side: over the window, against the screen's right edge.
+  return {std::max(available.left(), available.right() + 1 - panel.width()), top};
 }
 
 }  // namespace app

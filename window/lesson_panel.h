@@ -2,13 +2,17 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <QPushButton>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "explanation/exact_comparison.h"
 #include "explanation/lesson.h"
 
 namespace app {
@@ -28,7 +32,7 @@ class LessonPanel final : public QWidget {
   // Shows the lesson with the step marked, under the heading; the steps where exact
   // arithmetic differs, when given, are marked and say how.
   void showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
-                  const std::vector<std::string>& exact = {});
+                  const std::vector<StepAgreement>& exact = {});
   // Shows a question about the pair, with the answer buttons.
   void showQuestion(int i, int j, const QString& heading);
 
@@ -42,5 +46,10 @@ class LessonPanel final : public QWidget {
   std::function<void(std::size_t)> chooseStep_;
   bool filling_ = false;  // while the list is rewritten, its cursor moves are no clicks
 };
+
+// Where the panel goes for a window with the frame `window`, inside the screen's available
+// area: beside the window on its right, else on its left, else over the window against the
+// screen's right edge; its top level with the window's, moved up as far as it must to fit.
+QPoint panelPosition(const QRect& window, const QSize& panel, const QRect& available);
 
 }  // namespace app

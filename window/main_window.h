@@ -1,18 +1,15 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QString>
 #include <QWidget>
-#include <atomic>
 #include <map>
-#include <memory>
-#include <optional>
-#include <thread>
+#include <utility>
 
 #include "document/document.h"
-#include "explanation/quiz.h"
-#include "lesson_panel.h"
-#include "pair_explorer.h"
+#include "exact_layer_worker.h"
+#include "explanation_mode.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
 #include "window_actions.h"
@@ -26,17 +23,16 @@ namespace app {
 // It shows the document's picture, painted afresh whenever asked, so the picture survives
 // being covered or minimised and is sharp on any screen. A larger or smaller window shows
 // the same picture scaled to fit, centred on black, and maps the pointer back through that
-// scale; full screen (F11) is such a window. The style of the pictures, normal or for a
-// projector, is remembered from one start to the next.
+// scale; full screen (F11) is such a window.
 //
-// The widget turns the mouse and the keys into calls on its Document (see the action
-// table), shows and hides the layers of the picture, and switches to the explanation of
-// the pairs (PairExplorer). The picture itself never gains decorations outside the
-// explanation: hovering shows only in the cursor.
+// The widget paints, turns the mouse into calls on its Document and its explanation mode,
+// and opens the dialogs; the keys and the menu come from the action table, whose handlers
+// call the commands below. What the view shows (the layers, the style, full screen, the
+// nearest-site circle, the exact layer, the blank screen) is kept in one place: the checked
+// state of its action. The style is also remembered from one start to the next.
 class MainWindow final : public QWidget {
  public:
   MainWindow();
-  ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
 
@@ -46,17 +42,39 @@ class MainWindow final : public QWidget {
   // The picture on screen, in the style shown: the run's without its hidden layers, or in
   // the explanation mode the picture of the pair; all black while the screen is blanked.
   [[nodiscard]] Picture shownPicture() const;
-  [[nodiscard]] PictureStyle pictureStyle() const { return style_; }
+  [[nodiscard]] PictureStyle pictureStyle() const;
+  // Shows the pictures in a style, and remembers it for the next start.
+  void setPictureStyle(PictureStyle style);
   // Saves the picture shown to a file of the format its name asks for, or with wholeLesson
   // in the explanation mode, the pair's lesson as a PDF handout or a Beamer frame. Returns
   // what went wrong, or an empty string.
-  QString saveShown(const QString& path, bool wholeLesson) const;
-  // Shows the pictures in a style, and remembers it for the next start.
-  void setPictureStyle(PictureStyle style);
-  [[nodiscard]] const LessonPanel& panel() const { return panel_; }
-  [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
-  // The action that the table's entry became.
-  QAction* action(ActionId id, Layer layer = Layer::Overlay) const;
+  [[nodiscard]] QString saveShown(const QString& path, bool wholeLesson) const;
+
+  [[nodiscard]] ExplanationMode& explanation() { return *explanation_; }
+  [[nodiscard]] const LessonPanel& panel() const { return explanation_->panel(); }
+  [[nodiscard]] const PairExplorer* explorer() const { return explanation_->explorer(); }
+  // The action that the table's entry became, and whether a checkable one is on.
+  [[nodiscard]] QAction* action(ActionId id, Layer layer = Layer::Overlay) const;
+  [[nodiscard]] bool isOn(ActionId id, Layer layer = Layer::Overlay) const;
+
+  // The commands behind the actions that are more than a call on the document.
+  void setExplaining(bool on);
+  void askQuestion();
+  void answerQuestion(geometry::PairResult guess);
+  void removeSiteUnderPointer();
+  void copySites();
+  void pasteSites();
+  void openSites();
+  void openLastLayout();
+  void saveSitesAs();
+  void savePictureAs();
+  void findFailure();
+  // Each applies its action's checked state.
+  void applyExactLayer();
+  void applyFullScreen();
+  void applyBlankScreen();
+  void applyStyle();
+  void showHelp();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,46 +83,26 @@ class MainWindow final : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void createActions();
-  void trigger(const ActionEntry& entry);
   void fillMenu(QMenu& menu, bool onSite);
+  // A new picture of the document: the explanation of the old one ends, the exact layer
+  // starts again.
   void pictureChanged();
-  void setExplaining(bool on);
-  // Shows the explorer's state: its picture, the panel, the actions it enables.
-  void explorerChanged();
-  void askQuestion();
-  // Compares the layout with exact arithmetic off the interface thread, when the exact
-  // layer is shown; a new picture cancels a comparison under way.
-  void compareWithExact();
-  void stopComparing();
-  void findFailure();
-  void answerQuestion(geometry::PairResult guess);
-  void toggleLayer(Layer layer);
+  // The explanation mode changed: its actions are enabled or not, the picture repainted.
+  void explanationChanged();
   void updateCursor();
-  // Whether a checkable action is on: the nearest-site circle, the exact layer.
-  [[nodiscard]] bool isOn(ActionId id) const { return action(id)->isChecked(); }
   // Where a widget point lies in the picture's pixels.
   [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
-  // The actions that ask for a file name or show a problem in a box.
-  void pasteSites();
-  void saveSitesAs();
-  void openSites();
-  void savePictureAs();
-  void toggleFullScreen();
-  void blankScreen(bool blank);
 
   Document document_;
-  ShownLayers layers_;
-  std::unique_ptr<PairExplorer> explorer_;  // set while in the explanation mode
-  LessonPanel panel_;                       // shown with the explorer
-  std::optional<Quiz> quiz_;                // the round of questions, once Q is pressed
-  QString verdict_;                         // what the last answer was
-  Picture exactMarks_;                      // its marks, once the comparison is done
-  std::thread comparison_;                  // the comparison under way, if any
-  std::shared_ptr<std::atomic<bool>> cancelComparison_;
-  PictureStyle style_;
+  ExplanationMode* explanation_;  // a child of the window
+  ExactLayerWorker exactWorker_;
+  Picture exactMarks_;           // the exact layer's, once the comparison is done
   QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels
   std::map<std::pair<ActionId, Layer>, QAction*> actions_;
   QImage rendered_;  // the picture as last painted, at one device pixel to the pixel

@@ -27,28 +27,9 @@ double distanceToSegment(double x, double y, const LineItem& line) {
 }  // namespace
 
 PairExplorer::PairExplorer(const RunResult& run, PictureStyle style)
-    : sites_(run.sites), normal_(run.picture), style_(style) {
+    : sites_(run.sites), normal_(run.picture), drawn_(run.drawnPairs), style_(style) {
   for (int k = 1; k <= sites_->nSites; ++k) {
     inWindow_.push_back({kWindowFrame.windowX(sites_->x(k)), kWindowFrame.windowY(sites_->y(k))});
-  }
-  // The drawn pairs, read off the picture: each Delaunay edge runs between two sites' window
-  // positions, exactly as the run stored them, and follows its pair's red piece.
-  const auto siteAt = [&](float x, float y) {
-    for (std::size_t s = 0; s < inWindow_.size(); ++s) {
-      if (static_cast<float>(inWindow_[s].x) == x && inWindow_[s].y == y) {
-        return static_cast<int>(s) + 1;
-      }
-    }
-    return 0;
-  };
-  const LineItem* voronoi = nullptr;
-  for (const PictureItem& item : normal_) {
-    const auto* line = std::get_if<LineItem>(&item);
-    if (line != nullptr && line->layer == Layer::VoronoiEdges) {
-      voronoi = line;
-    } else if (line != nullptr && line->layer == Layer::DelaunayEdges && voronoi != nullptr) {
-      drawn_.push_back({siteAt(line->x1, line->y1), siteAt(line->x2, line->y2), *voronoi, *line});
-    }
   }
   select(1, 2);
 }
@@ -110,7 +91,7 @@ void PairExplorer::click(double x, double y) {
   for (const DrawnPair& pair : drawn_) {
     if (distanceToSegment(x, y, pair.voronoi) <= kEdgeReach ||
         distanceToSegment(x, y, pair.delaunay) <= kEdgeReach) {
-      select(std::min(pair.i, pair.j), std::max(pair.i, pair.j));
+      select(pair.i, pair.j);
       return;
     }
   }

@@ -44,13 +44,9 @@ class PairExplorer {
   [[nodiscard]] std::size_t currentStep() const { return step_; }
   [[nodiscard]] bool asking() const { return asking_; }
   [[nodiscard]] const Picture& picture() const { return picture_; }
+  [[nodiscard]] const geometry::SiteColumns& sites() const { return *sites_; }
 
  private:
-  struct DrawnPair {
-    int i, j;
-    LineItem voronoi, delaunay;
-  };
-
   void rebuild();
 
   std::shared_ptr<const geometry::SiteColumns> sites_;

@@ -1,5 +1,11 @@
 #include "window_actions.h"
 
+#include <QAction>
+#include <climits>
+
+#include "explanation/quiz.h"
+#include "main_window.h"
+
 namespace app {
 
 namespace {
@@ -11,143 +17,163 @@ QKeySequence ctrlShift(Qt::Key key) {
   return QKeySequence(Qt::CTRL | Qt::SHIFT | key);
 }
 
+using Handler = std::function<void(MainWindow&)>;
+
+// A layer of the run's picture that the user can hide: its menu name, key and help.
+struct HideableLayer {
+  Layer layer;
+  const char* name;
+  Qt::Key key;
+  const char* help;
+};
+
+constexpr HideableLayer kHideableLayers[] = {
+    {Layer::VoronoiEdges, "Voronoi edges", Qt::Key_V, "show or hide the Voronoi edges"},
+    {Layer::DelaunayEdges, "Delaunay edges", Qt::Key_D, "show or hide the Delaunay edges"},
+    {Layer::SiteCircles, "Site circles", Qt::Key_C, "show or hide the site circles"},
+    {Layer::Label, "Label", Qt::Key_L, "show or hide the label"},
+};
+
+// An answer to a question: its outcome and what the help says of it; the key is the
+// answer's number and the name the outcome's.
+struct Answer {
+  ActionId id;
+  geometry::PairResult result;
+  const char* help;
+};
+
+constexpr Answer kAnswers[] = {
+    {ActionId::AnswerDrawn, geometry::PairResult::Drawn, "answer: the pair's edge is drawn"},
+    {ActionId::AnswerBlocked, geometry::PairResult::Blocked,
+     "answer: a competitor blocks the pair"},
+    {ActionId::AnswerShadowed, geometry::PairResult::Shadowed,
+     "answer: every piece of the bisector is shadowed"},
+};
+
+ActionEntry entry(ActionId id, const char* name, QList<QKeySequence> keys, const char* help,
+                  MenuGroup group, Handler handler) {
+  return {id,    QString::fromLatin1(name), std::move(keys), QString::fromLatin1(help),
+          group, std::move(handler)};
+}
+
+// A checkable action, whose handler applies its new checked state.
+ActionEntry toggle(ActionId id, const char* name, QList<QKeySequence> keys, const char* help,
+                   MenuGroup group, Handler handler) {
+  ActionEntry made = entry(id, name, std::move(keys), help, group, std::move(handler));
+  made.checkable = true;
+  return made;
+}
+
+// An action of the explanation mode, used only while it is active.
+ActionEntry explaining(ActionId id, const char* name, QList<QKeySequence> keys, const char* help,
+                       Handler handler) {
+  ActionEntry made =
+      entry(id, name, std::move(keys), help, MenuGroup::Explanation, std::move(handler));
+  made.when = ActionWhen::Explaining;
+  return made;
+}
+
 std::vector<ActionEntry> makeTable() {
   std::vector<ActionEntry> table{
-      {ActionId::NewRun,
-       QStringLiteral("New sites"),
-       {Qt::Key_Space, Qt::Key_F5},
-       QStringLiteral("new random sites")},
-      {ActionId::Undo,
-       QStringLiteral("Undo"),
-       {ctrl(Qt::Key_Z)},
-       QStringLiteral("undo an add, drag, removal, new run, paste or open")},
-      {ActionId::Redo,
-       QStringLiteral("Redo"),
-       {ctrlShift(Qt::Key_Z), ctrl(Qt::Key_Y)},
-       QStringLiteral("redo")},
-      {ActionId::RemoveSite,
-       QStringLiteral("Remove site"),
-       {Qt::Key_Delete, Qt::Key_Backspace},
-       QStringLiteral("remove the site under the pointer")},
-      {ActionId::CopySites,
-       QStringLiteral("Copy sites"),
-       {ctrl(Qt::Key_C)},
-       QStringLiteral("copy the sites as a site list")},
-      {ActionId::PasteSites,
-       QStringLiteral("Paste sites"),
-       {ctrl(Qt::Key_V)},
-       QStringLiteral("paste a site list")},
-      {ActionId::OpenSites,
-       QStringLiteral("Open site list..."),
-       {ctrl(Qt::Key_O)},
-       QStringLiteral("open a site list")},
-      {ActionId::OpenLastLayout,
-       QStringLiteral("Open last layout"),
-       {ctrlShift(Qt::Key_O)},
-       QStringLiteral("bring back the last layout, kept after every change")},
-      {ActionId::SaveSites,
-       QStringLiteral("Save site list..."),
-       {ctrlShift(Qt::Key_S)},
-       QStringLiteral("save the site list")},
-      {ActionId::SavePicture,
-       QStringLiteral("Save picture..."),
-       {ctrl(Qt::Key_S)},
-       QStringLiteral("save the picture shown (PNG, SVG, PDF, TikZ), or the lesson shown as a "
-                      "PDF handout or a Beamer frame")},
+      entry(ActionId::NewRun, "New sites", {Qt::Key_Space, Qt::Key_F5}, "new random sites",
+            MenuGroup::Edits, [](MainWindow& w) { w.document().newRun(); }),
+      entry(ActionId::Undo, "Undo", {ctrl(Qt::Key_Z)},
+            "undo an add, drag, removal, new run, paste or open", MenuGroup::Edits,
+            [](MainWindow& w) { w.document().history().undo(); }),
+      entry(ActionId::Redo, "Redo", {ctrlShift(Qt::Key_Z), ctrl(Qt::Key_Y)}, "redo",
+            MenuGroup::Edits, [](MainWindow& w) { w.document().history().redo(); }),
+      entry(ActionId::RemoveSite, "Remove site", {Qt::Key_Delete, Qt::Key_Backspace},
+            "remove the site under the pointer", MenuGroup::Edits,
+            [](MainWindow& w) { w.removeSiteUnderPointer(); }),
+      entry(ActionId::CopySites, "Copy sites", {ctrl(Qt::Key_C)}, "copy the sites as a site list",
+            MenuGroup::SiteLists, [](MainWindow& w) { w.copySites(); }),
+      entry(ActionId::PasteSites, "Paste sites", {ctrl(Qt::Key_V)}, "paste a site list",
+            MenuGroup::SiteLists, [](MainWindow& w) { w.pasteSites(); }),
+      entry(ActionId::OpenSites, "Open site list...", {ctrl(Qt::Key_O)}, "open a site list",
+            MenuGroup::SiteLists, [](MainWindow& w) { w.openSites(); }),
+      entry(ActionId::OpenLastLayout, "Open last layout", {ctrlShift(Qt::Key_O)},
+            "bring back the last layout, kept after every change", MenuGroup::SiteLists,
+            [](MainWindow& w) { w.openLastLayout(); }),
+      entry(ActionId::SaveSites, "Save site list...", {ctrlShift(Qt::Key_S)}, "save the site list",
+            MenuGroup::SiteLists, [](MainWindow& w) { w.saveSitesAs(); }),
+      entry(ActionId::SavePicture, "Save picture...", {ctrl(Qt::Key_S)},
+            "save the picture shown (PNG, SVG, PDF, TikZ), or the lesson shown as a PDF handout "
+            "or a Beamer frame",
+            MenuGroup::SiteLists, [](MainWindow& w) { w.savePictureAs(); }),
   };
-  for (const LayerInfo& layer : kHideableLayers) {
-    table.push_back({ActionId::ToggleLayer,
-                     QString::fromLatin1(layer.name),
-                     {layer.key},
-                     QString::fromLatin1(layer.help),
-                     layer.layer,
-                     true});
+  table[3].onlyOverSite = true;  // Remove site
+  for (const HideableLayer& layer : kHideableLayers) {
+    ActionEntry shows = toggle(ActionId::ToggleLayer, layer.name, {layer.key}, layer.help,
+                               MenuGroup::Layers, [](MainWindow& w) { w.update(); });
+    shows.layer = layer.layer;
+    table.push_back(shows);
   }
-  const auto explaining = [](ActionId id, const char* name, QList<QKeySequence> keys,
-                             const char* help) {
-    return ActionEntry{id,
-                       QString::fromLatin1(name),
-                       std::move(keys),
-                       QString::fromLatin1(help),
-                       Layer::Overlay,
-                       false,
-                       ActionWhen::Explaining};
-  };
-  const auto asking = [](ActionId id, const char* name, Qt::Key key, const char* help) {
-    return ActionEntry{
-        id,    QString::fromLatin1(name), {key}, QString::fromLatin1(help), Layer::Overlay,
-        false, ActionWhen::Asking};
-  };
+  table.insert(table.end(),
+               {
+                   toggle(ActionId::Explain, "Explain pairs", {Qt::Key_E},
+                          "explain the pairs: click two sites or an edge to pick one",
+                          MenuGroup::Explanation,
+                          [](MainWindow& w) { w.setExplaining(w.isOn(ActionId::Explain)); }),
+                   explaining(ActionId::NextPair, "Next pair", {Qt::Key_Right},
+                              "while explaining: the next pair",
+                              [](MainWindow& w) { w.explanation().stepPair(1); }),
+                   explaining(ActionId::PreviousPair, "Previous pair", {Qt::Key_Left},
+                              "while explaining: the previous pair",
+                              [](MainWindow& w) { w.explanation().stepPair(-1); }),
+                   explaining(ActionId::NextStep, "Next step", {Qt::Key_PageDown, Qt::Key_Down},
+                              "while explaining: the next step of the pair",
+                              [](MainWindow& w) { w.explanation().moveStep(1); }),
+                   explaining(ActionId::PreviousStep, "Previous step", {Qt::Key_PageUp, Qt::Key_Up},
+                              "while explaining: the step before",
+                              [](MainWindow& w) { w.explanation().moveStep(-1); }),
+                   explaining(ActionId::FirstStep, "First step", {Qt::Key_Home},
+                              "while explaining: the first step",
+                              [](MainWindow& w) { w.explanation().showStep(0); }),
+                   explaining(ActionId::LastStep, "Last step", {Qt::Key_End},
+                              "while explaining: the last step, the result",
+                              [](MainWindow& w) { w.explanation().showStep(PTRDIFF_MAX); }),
+                   explaining(ActionId::LeaveExplanation, "Leave the explanation", {Qt::Key_Escape},
+                              "while explaining: back to the picture",
+                              [](MainWindow& w) { w.setExplaining(false); }),
+                   entry(ActionId::Ask, "Ask me", {Qt::Key_Q},
+                         "a question on a pair: predict, then see the answer's steps",
+                         MenuGroup::Explanation, [](MainWindow& w) { w.askQuestion(); }),
+               });
+  for (const Answer& answer : kAnswers) {
+    QString name = QLatin1String(geometry::resultName(answer.result));
+    name[0] = name[0].toUpper();
+    ActionEntry answers{answer.id,
+                        name,
+                        {QKeySequence(Qt::Key_0 + answerNumber(answer.result))},
+                        QString::fromLatin1(answer.help),
+                        MenuGroup::Explanation,
+                        [result = answer.result](MainWindow& w) { w.answerQuestion(result); }};
+    answers.when = ActionWhen::Asking;
+    table.push_back(answers);
+  }
   table.insert(
       table.end(),
       {
-          {ActionId::Explain,
-           QStringLiteral("Explain pairs"),
-           {Qt::Key_E},
-           QStringLiteral("explain the pairs: click two sites or an edge to pick one"),
-           Layer::Overlay,
-           true},
-          explaining(ActionId::NextPair, "Next pair", {Qt::Key_Right},
-                     "while explaining: the next pair"),
-          explaining(ActionId::PreviousPair, "Previous pair", {Qt::Key_Left},
-                     "while explaining: the previous pair"),
-          explaining(ActionId::NextStep, "Next step", {Qt::Key_PageDown, Qt::Key_Down},
-                     "while explaining: the next step of the pair"),
-          explaining(ActionId::PreviousStep, "Previous step", {Qt::Key_PageUp, Qt::Key_Up},
-                     "while explaining: the step before"),
-          explaining(ActionId::FirstStep, "First step", {Qt::Key_Home},
-                     "while explaining: the first step"),
-          explaining(ActionId::LastStep, "Last step", {Qt::Key_End},
-                     "while explaining: the last step, the result"),
-          explaining(ActionId::LeaveExplanation, "Leave the explanation", {Qt::Key_Escape},
-                     "while explaining: back to the picture"),
-          {ActionId::Ask,
-           QStringLiteral("Ask me"),
-           {Qt::Key_Q},
-           QStringLiteral("a question on a pair: predict, then see the answer's steps")},
-          asking(ActionId::AnswerDrawn, "Drawn", Qt::Key_1, "answer: the pair's edge is drawn"),
-          asking(ActionId::AnswerBlocked, "Blocked", Qt::Key_2,
-                 "answer: a competitor blocks the pair"),
-          asking(ActionId::AnswerShadowed, "Shadowed", Qt::Key_3,
-                 "answer: every piece of the bisector is shadowed"),
-          {ActionId::Probe,
-           QStringLiteral("Nearest site"),
-           {Qt::Key_N},
-           QStringLiteral("show or hide the largest empty circle at the pointer"),
-           Layer::Overlay,
-           true},
-          {ActionId::ExactLayer,
-           QStringLiteral("Exact arithmetic"),
-           {Qt::Key_X},
-           QStringLiteral("show or hide the edges that exact arithmetic draws otherwise"),
-           Layer::Overlay,
-           true},
-          {ActionId::FindFailure,
-           QStringLiteral("Find a failure"),
-           {ctrl(Qt::Key_F)},
-           QStringLiteral("move a site to where rounding changes an edge (undoable)")},
-          {ActionId::FullScreen,
-           QStringLiteral("Full screen"),
-           {Qt::Key_F11},
-           QStringLiteral("full screen, the picture scaled to fit, or back to the window"),
-           Layer::Overlay,
-           true},
-          {ActionId::ProjectorStyle,
-           QStringLiteral("Projector style"),
-           {QKeySequence(Qt::SHIFT | Qt::Key_P)},
-           QStringLiteral("thick lines, large text and strong colours for a projector, or back"),
-           Layer::Overlay,
-           true},
-          {ActionId::BlankScreen,
-           QStringLiteral("Blank screen"),
-           {Qt::Key_B, Qt::Key_Period},
-           QStringLiteral("blank the screen to black, and back (a presenter's remote)"),
-           Layer::Overlay,
-           true},
-          {ActionId::Help,
-           QStringLiteral("Help"),
-           {Qt::Key_F1},
-           QStringLiteral("this help of the mouse and keys")},
+          toggle(ActionId::Probe, "Nearest site", {Qt::Key_N},
+                 "show or hide the largest empty circle at the pointer", MenuGroup::Explanation,
+                 [](MainWindow& w) { w.update(); }),
+          toggle(ActionId::ExactLayer, "Exact arithmetic", {Qt::Key_X},
+                 "show or hide the edges that exact arithmetic draws otherwise",
+                 MenuGroup::Explanation, [](MainWindow& w) { w.applyExactLayer(); }),
+          entry(ActionId::FindFailure, "Find a failure", {ctrl(Qt::Key_F)},
+                "move a site to where rounding changes an edge (undoable)", MenuGroup::Explanation,
+                [](MainWindow& w) { w.findFailure(); }),
+          toggle(ActionId::FullScreen, "Full screen", {Qt::Key_F11},
+                 "full screen, the picture scaled to fit, or back to the window", MenuGroup::View,
+                 [](MainWindow& w) { w.applyFullScreen(); }),
+          toggle(ActionId::ProjectorStyle, "Projector style", {QKeySequence(Qt::SHIFT | Qt::Key_P)},
+                 "thick lines, large text and strong colours for a projector, or back",
+                 MenuGroup::View, [](MainWindow& w) { w.applyStyle(); }),
+          toggle(ActionId::BlankScreen, "Blank screen", {Qt::Key_B, Qt::Key_Period},
+                 "blank the screen to black, and back (a presenter's remote)", MenuGroup::View,
+                 [](MainWindow& w) { w.applyBlankScreen(); }),
+          entry(ActionId::Help, "Help", {Qt::Key_F1}, "this help of the mouse and keys",
+                MenuGroup::View, [](MainWindow& w) { w.showHelp(); }),
       });
   return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <ostream>
 
@@ -10,4 +11,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 inline void PrintTo(const QImage& image, std::ostream* out) {
   *out << "image of " << image.width() << " x " << image.height();
+}
+inline std::ostream& operator<<(std::ostream& out, const QRect& rect) {
+  return out << rect.width() << " x " << rect.height() << " at (" << rect.x() << ", " << rect.y()
+             << ")";
 }

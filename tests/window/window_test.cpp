@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -12,9 +13,9 @@
 #include <set>
 
 #include "explanation/explanation_picture.h"
-#include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "picture/picture_painter.h"
+#include "steps/literal_steps.h"
 #include "support/pictures.h"
 #include "support/programs.h"
 #include "support/qt_printers.h"
@@ -91,14 +92,30 @@ TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
 }
 
 // Add, drag, remove, new sites, each undone and redone: after every step the window shows
-// exactly what a run of the expected sites with the expected seed draws.
+// exactly what a run of the expected sites with the expected seed draws. The context menu,
+// opened with nothing to undo, leaves undo and redo to the history (it once disabled them
+// until it was opened again).
 TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
   const app::Layout start = layout();
-  // A click away from the sites adds one, last.
+  bool menuShown = false;
+  QTimer::singleShot(200, [&] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      menuShown = true;
+      QTest::keyClick(menu, Qt::Key_Escape);
+    }
+  });
+  // Through the window system, as a real click comes, so that it opens the menu.
+  QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, QPoint(400, 300));
+  EXPECT_TRUE(menuShown) << "no menu opened";
+  // A click away from the sites adds one, last; Ctrl+Z takes it back.
   app::Layout added = start;
   added.sites.push_back({700, 20});
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(700, 20));
   expectShows(added, "add");
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+  expectShows(start, "undo after the menu");
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  expectShows(added, "redo after the menu");
 
   // Dragging site 3 from its centre: the picture follows while the button is down.
   const app::SitePosition centre = start.sites[2];
@@ -247,7 +264,7 @@ TEST_F(WindowTest, HidesAndShowsTheLayers) {
 // same sites and seed.
 TEST_F(WindowTest, FullScreenShowsThePictureScaledAndEditsInTheSameFrame) {
   QTest::keyClick(&window, Qt::Key_F11);
-  QTRY_COMPARE(window.size(), window.screen()->size());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == window.screen()->size(); }));
   const app::PictureFit fit = app::PictureFit::of(window.size());
   const auto widgetPoint = [&](QPointF inPicture) {
     return (fit.origin + inPicture * fit.scale).toPoint();
@@ -296,7 +313,7 @@ TEST_F(WindowTest, FullScreenShowsThePictureScaledAndEditsInTheSameFrame) {
 
   // Back at its natural size the window is pixel for pixel what --sites saves.
   QTest::keyClick(&window, Qt::Key_F11);
-  QTRY_COMPARE(window.size(), QSize(753, 475));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(753, 475); }));
   expectShows(layout(), "after the resize");
   QTest::keyClick(&window, Qt::Key_E);
   QTest::mouseClick(&window, Qt::LeftButton, {}, at(6));
@@ -333,6 +350,13 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
       }
       if (entry.when == app::ActionWhen::Asking && !action->isEnabled()) {
         QTest::keyClick(&window, Qt::Key_Q);
+      }
+      // The history enables undo and redo only when there is something to take back.
+      if (entry.id == app::ActionId::Undo && !action->isEnabled()) {
+        window.document().newRun();
+      }
+      if (entry.id == app::ActionId::Redo && !action->isEnabled()) {
+        window.document().history().undo();
       }
       // A closed box or dialog may leave the window inactive, as a person would find it.
       window.activateWindow();
@@ -518,6 +542,47 @@ TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   QTest::keyClick(&window, Qt::Key_Period);
   EXPECT_EQ(grabbed(window), shown);
   EXPECT_TRUE(window.panel().isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// The step panel never leaves the screen's available area: beside the window where there
+// is room, else over the window at the screen's edge; and again after full screen.
+TEST_F(WindowTest, KeepsTheStepPanelOnTheScreen) {
+  const QRect screen = window.screen()->availableGeometry();
+  const auto expectPanelOnScreen = [&](const char* when) {
+    EXPECT_TRUE(window.panel().isVisible()) << when;
+    EXPECT_TRUE(screen.contains(window.panel().frameGeometry()))
+        << when << ": the panel at " << window.panel().frameGeometry() << " on " << screen;
+  };
+  window.move(screen.left() + 40, screen.top() + 30);
+  QTest::keyClick(&window, Qt::Key_E);
+  expectPanelOnScreen("a window away from the left edge");
+  QTest::keyClick(&window, Qt::Key_Q);
+  expectPanelOnScreen("a question");
+  QTest::keyClick(&window, Qt::Key_F11);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == window.screen()->size(); }));
+  expectPanelOnScreen("full screen");
+  QTest::keyClick(&window, Qt::Key_F11);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window.size() == QSize(753, 475); }));
+  expectPanelOnScreen("back from full screen");
+  window.move(screen.right() - 100, screen.bottom() - 100);
+  expectPanelOnScreen("a window moved off the bottom right");
+}
+
+// Where the panel goes on a wide screen: on the window's right where it fits, else on its
+// left, else over the window against the screen's right edge, its top moved up to fit.
+TEST(PanelPosition, IsBesideTheWindowWhereThereIsRoomAndAlwaysOnTheScreen) {
+  const QRect screen(0, 0, 1920, 1080);
+  const QSize panel(430, 475);
+  const QPoint right = app::panelPosition(QRect(100, 100, 753, 475), panel, screen);
+  EXPECT_EQ(right, QPoint(861, 100));
+  const QPoint left = app::panelPosition(QRect(1150, 100, 753, 475), panel, screen);
+  EXPECT_EQ(left, QPoint(1150 - 8 - 430, 100));
+  const QPoint over = app::panelPosition(QRect(300, 900, 1500, 475), panel, screen);
+  EXPECT_EQ(over, QPoint(1920 - 430, 1080 - 475));
 }
 
 }  // namespace

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+#include "explanation/quiz.h"
+#include "lesson_panel.h"
+#include "pair_explorer.h"
+#include "picture/picture_style.h"
+#include "run/run.h"
+
+class QWidget;
+
+namespace app {
+
+// The window's explanation mode: the pair explorer, the round of questions and the lesson
+// panel beside the window, kept in step. While it is active the window shows its picture;
+// while a question waits for its answer the explorer shows the question, and nothing
+// moves between pairs or steps until the answer comes.
+class ExplanationMode final : public QObject {
+  Q_OBJECT
+
+ public:
+  // The panel stands beside `window`, which owns the mode.
+  explicit ExplanationMode(QWidget* window);
+
+  // Starts explaining the run's pairs at pair 1-2, in the style; a run that stopped, or has
+  // fewer than two sites, has nothing to explain. Leaving ends the round of questions too.
+  void enter(const RunResult& run, PictureStyle style);
+  void leave();
+  [[nodiscard]] bool active() const { return explorer_ != nullptr; }
+  [[nodiscard]] bool asking() const { return explorer_ && explorer_->asking(); }
+
+  // Moving between the pairs and the steps of a lesson.
+  void stepPair(int direction);
+  void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
+  void moveStep(int by);
+  void click(double x, double y);
+
+  // The next question of the round: from the run's picture if the mode is not active yet.
+  void ask(const RunResult& run, PictureStyle style);
+  // The answer to the question waiting; the lesson opens at the step that decided it.
+  void answer(geometry::PairResult guess);
+
+  void setStyle(PictureStyle style);
+  // Whether the lesson marks the steps where exact arithmetic differs.
+  void setExactShown(bool shown);
+  // A blanked screen hides the panel.
+  void setPanelHidden(bool hidden);
+  // Puts the panel beside the window, inside the screen's available area.
+  void placePanel();
+
+  [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
+  [[nodiscard]] const LessonPanel& panel() const { return panel_; }
+  // The picture of the pair or the question, in the style.
+  [[nodiscard]] const Picture& picture() const { return explorer_->picture(); }
+
+ signals:
+  // The picture, the pair, the step or the question changed, or the mode began or ended.
+  void changed();
+
+ private:
+  // Fills the panel from the explorer, shows or hides it, and tells the window.
+  void refresh();
+
+  QWidget* window_;
+  std::unique_ptr<PairExplorer> explorer_;  // set while active
+  std::optional<Quiz> quiz_;                // the round of questions, once one is asked
+  QString verdict_;                         // what the last answer was
+  bool exactShown_ = false;
+  bool panelHidden_ = false;
+  LessonPanel panel_;
+};
+
+}  // namespace app
