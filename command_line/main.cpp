@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     case app::CommandLine::Action::Run:
       break;
   }
-  app::Options options = commandLine.options;
+  const app::RunOptions& options = commandLine.command.run;
   app::routeQtMessages();
 
   try {
@@ -53,20 +53,7 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
-    if (options.nudgeMap) {
-      return app::writeNudgeMap(options, request, argc, argv);
-    }
-    if (options.findFailure) {
-      return app::findFailure(options, request, argc, argv);
-    }
-    if (options.exact && !options.explain) {
-      return app::compareWithExact(options, request, argc, argv);
-    }
-    if (options.explain) {
-      return app::explainPairs(options, request, argc, argv);
-    }
-    return options.saveFile ? app::saveToFile(options, request, argc, argv)
-                            : app::showInWindow(options, request, argc, argv);
+    return app::runCommand(commandLine.command, request, argc, argv);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "voronoi-delaunay: %s\n", error.what());
     return 1;

@@ -24,6 +24,12 @@ CommandLine usageError(const QString& problem, const QCommandLineParser& parser)
       CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
 }
 
+// Which pairs --explain names: every pair in scan order, or the pair of sites i and j.
+struct ExplainRequest {
+  bool allPairs = false;
+  int i = 0, j = 0;
+};
+
 // "all", or "I-J" with two whole numbers.
 std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
   if (text == QLatin1String("all")) {
@@ -130,7 +136,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first(), parser);
   }
 
-  Options options;
+  Command command;
+  RunOptions& run = command.run;
   if (parser.isSet(seed)) {
     bool ok = false;
     const qulonglong value = parser.value(seed).toULongLong(&ok);
@@ -140,84 +147,113 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                             .arg(parser.value(seed)),
                         parser);
     }
-    options.seed = static_cast<std::uint32_t>(value);
+    run.seed = static_cast<std::uint32_t>(value);
   }
   if (parser.isSet(sites)) {
-    options.sitesFile = parser.value(sites);
+    run.sitesFile = parser.value(sites);
   }
+  if (parser.isSet(style)) {
+    run.style = pictureStyleNamed(parser.value(style));
+    if (!run.style) {
+      return usageError(
+          QStringLiteral("--style takes normal or projector, not ") + parser.value(style), parser);
+    }
+  }
+  run.verbose = parser.isSet(verbose);
+
+  std::optional<Output> output;
   if (parser.isSet(save)) {
-    options.saveFile = parser.value(save);
+    output = Output{parser.value(save)};
   }
+  const bool toPng = output && pictureFormatFor(output->file) == PictureFormat::Png;
   bool scaleOk = false;
-  options.scale = parser.value(scale).toInt(&scaleOk);
-  if (!scaleOk || options.scale < 1 || options.scale > kLargestPngScale) {
+  const int scaleValue = parser.value(scale).toInt(&scaleOk);
+  if (!scaleOk || scaleValue < 1 || scaleValue > kLargestPngScale) {
     return usageError(QStringLiteral("--scale takes a whole number from 1 to %1, not %2")
                           .arg(kLargestPngScale)
                           .arg(parser.value(scale)),
                       parser);
   }
-  if (parser.isSet(scale) &&
-      (!options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png)) {
+  if (parser.isSet(scale) && !toPng) {
     return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
   }
-  if (parser.isSet(style)) {
-    options.style = pictureStyleNamed(parser.value(style));
-    if (!options.style) {
-      return usageError(
-          QStringLiteral("--style takes normal or projector, not ") + parser.value(style), parser);
-    }
+  if (output) {
+    output->scale = scaleValue;
   }
-  options.verbose = parser.isSet(verbose);
+
+  std::optional<ExplainRequest> explainRequest;
   if (parser.isSet(explain)) {
-    options.explain = parseExplainRequest(parser.value(explain));
-    if (!options.explain) {
+    explainRequest = parseExplainRequest(parser.value(explain));
+    if (!explainRequest) {
       return usageError(QStringLiteral("--explain takes all or two site numbers I-J, not ") +
                             parser.value(explain),
                         parser);
     }
   }
-  options.exact = parser.isSet(exact);
-  options.findFailure = parser.isSet(findFailure);
-  const bool explainsOnePair = options.explain && !options.explain->allPairs;
-  if ((options.exact && options.findFailure) ||
-      (options.exact && !explainsOnePair && (options.explain || options.saveFile)) ||
-      (options.findFailure && (options.explain || options.saveFile))) {
+  const bool exactSet = parser.isSet(exact), findFailureSet = parser.isSet(findFailure);
+  const bool explainsOnePair = explainRequest && !explainRequest->allPairs;
+  if ((exactSet && findFailureSet) ||
+      (exactSet && !explainsOnePair && (explainRequest || output)) ||
+      (findFailureSet && (explainRequest || output))) {
     return usageError(QStringLiteral("--exact and --find-failure go with --seed or --sites "
                                      "alone, or --exact with --explain I-J"),
                       parser);
   }
   if (parser.isSet(nudgeMap)) {
     const QStringList numbers = parser.value(nudgeMap).split(QLatin1Char('-'));
-    std::array<int, 3> sitesOfMap{};
+    int ijk[3] = {};
     bool ok = numbers.size() == 3;
     for (int n = 0; ok && n < 3; ++n) {
-      sitesOfMap[static_cast<std::size_t>(n)] = numbers[n].toInt(&ok);
+      ijk[n] = numbers[n].toInt(&ok);
     }
-    if (!ok || !options.saveFile || pictureFormatFor(*options.saveFile) != PictureFormat::Png ||
-        options.explain || options.exact || options.findFailure) {
+    if (!ok || !toPng || explainRequest || exactSet || findFailureSet) {
       return usageError(
           QStringLiteral("--nudge-map takes three site numbers I-J-K, with --save FILE.png"),
           parser);
     }
-    options.nudgeMap = sitesOfMap;
+    command.mode = NudgeMapMode{ijk[0], ijk[1], ijk[2], *output};
+    return {CommandLine::Action::Run, command, {}};
   }
-  options.steps = parser.isSet(steps);
+  std::optional<int> stepNumber;
   if (parser.isSet(step)) {
     bool ok = false;
-    options.step = parser.value(step).toInt(&ok);
-    if (!ok || *options.step < 1) {
+    stepNumber = parser.value(step).toInt(&ok);
+    if (!ok || *stepNumber < 1) {
       return usageError(
           QStringLiteral("--step takes a step number from 1, not %1").arg(parser.value(step)),
           parser);
     }
   }
-  if ((options.steps || options.step) && (!options.explain || options.explain->allPairs)) {
+  const bool stepsSet = parser.isSet(steps);
+  if ((stepsSet || stepNumber) && !explainsOnePair) {
     return usageError(QStringLiteral("--steps and --step go with --explain I-J"), parser);
   }
-  if (options.steps && options.step) {
+  if (stepsSet && stepNumber) {
     return usageError(QStringLiteral("give --steps or --step N, not both"), parser);
   }
-  return {CommandLine::Action::Run, options, {}};
+
+  if (findFailureSet) {
+    command.mode = FindFailureMode{};
+  } else if (exactSet && !explainRequest) {
+    command.mode = ExactMode{};
+  } else if (explainsOnePair) {
+    ExplainPairMode pair;
+    pair.i = explainRequest->i;
+    pair.j = explainRequest->j;
+    // Exact arithmetic's agreement is told step by step.
+    pair.print = stepsSet || exactSet ? ExplainPairMode::Print::Steps
+                 : stepNumber         ? ExplainPairMode::Print::OneStep
+                                      : ExplainPairMode::Print::Account;
+    pair.step = stepNumber.value_or(0);
+    pair.exact = exactSet;
+    pair.output = output;
+    command.mode = pair;
+  } else if (explainRequest) {
+    command.mode = ExplainAllMode{output};
+  } else if (output) {
+    command.mode = SaveMode{*output};
+  }
+  return {CommandLine::Action::Run, command, {}};
 }
 
 }  // namespace app

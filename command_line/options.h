@@ -2,45 +2,80 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 #include "picture/picture_style.h"
 
 namespace app {
 
-// Which pairs to explain: every pair in scan order, or the pair of sites i and j.
-struct ExplainRequest {
-  bool allPairs = false;
-  int i = 0, j = 0;
-};
-
-struct Options {
+// What every run takes from the command line: where its sites come from, its style, and
+// whether to say what it drew.
+struct RunOptions {
   std::optional<std::uint32_t> seed;  // unset: seed from the clock
   std::optional<QString> sitesFile;   // "-" for standard input
-  std::optional<QString> saveFile;    // write the picture here instead of showing a window
-  int scale = 1;                      // pixels per client-area pixel in a saved PNG
   std::optional<PictureStyle> style;  // unset: the window's remembered style, or normal
   bool verbose = false;
-  std::optional<ExplainRequest> explain;  // print how the edge finder treats pairs
-  bool exact = false;
-  bool findFailure = false;
-  std::optional<std::array<int, 3>> nudgeMap;  // I-J-K: the map of pair I-J as site K moves
-  bool steps = false;                          // with explain I-J: the lesson's numbered steps
-  std::optional<int> step;                     // with explain I-J: step N of the lesson, from 1
 };
 
-// What the command line asks for: a run with options, or an answer to print and an exit.
+// A file to write and, for a PNG, how many pixels it has to the client area's pixel.
+struct Output {
+  QString file;
+  int scale = 1;
+};
+
+// The ways the program runs; each names only the options that go with it.
+
+// Shows the window.
+struct WindowMode {};
+// Writes the picture to a file and exits.
+struct SaveMode {
+  Output output;
+};
+// Prints one line for every pair; with an output, writes the run's picture too.
+struct ExplainAllMode {
+  std::optional<Output> output;
+};
+// Prints the account of one pair (i, j), its lesson's steps, or one step; with an output,
+// writes the picture of that step (the result, unless a step is asked for), or to a .pdf or
+// .tex file the whole lesson as a handout or a Beamer frame.
+struct ExplainPairMode {
+  enum class Print { Account, Steps, OneStep };
+  int i = 0, j = 0;
+  Print print = Print::Account;
+  int step = 0;        // for OneStep, from 1
+  bool exact = false;  // the steps, each with exact arithmetic's agreement
+  std::optional<Output> output;
+};
+// Prints the pairs whose outcome differs in exact arithmetic.
+struct ExactMode {};
+// Searches near the layout for one where rounding changes an edge.
+struct FindFailureMode {};
+// Writes the nudge map of pair (i, j) as site k moves to a PNG file.
+struct NudgeMapMode {
+  int i = 0, j = 0, k = 0;
+  Output output;
+};
+
+using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, ExactMode,
+                          FindFailureMode, NudgeMapMode>;
+
+struct Command {
+  RunOptions run;
+  Mode mode;
+};
+
+// What the command line asks for: a command to run, or an answer to print and an exit.
 struct CommandLine {
   enum class Action { Run, PrintAndSucceed, PrintUsageAndFail };
   Action action = Action::Run;
-  Options options;
+  Command command;
   QString text;  // for the two print actions
 };
 
 // Parses the arguments, program name first. Needs no application object, so the choice of
-// a display can follow from the options.
+// a display can follow from the command.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 }  // namespace app

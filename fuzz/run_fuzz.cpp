@@ -10,10 +10,10 @@
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
-#include "geometry/literal_steps.h"
 #include "picture/picture_file.h"
 #include "run/run.h"
 #include "run/site_list.h"
+#include "steps/literal_steps.h"
 
 namespace {
 
