@@ -7,15 +7,13 @@
 #include <cstdlib>
 
 #include "picture/picture_tikz.h"
+#include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
 
 namespace {
 
 using testing_support::runProgram;
-
-// The hand-made five sites whose pair 1-2 has a lesson of 8 steps.
-constexpr char kFiveSites[] = "100 100\n300 300\n90 120\n460 280\n400 400\n";
 
 // The share of the pixels of `window` that the rendered page does not show: a pixel counts
 // as shown when the page has a pixel of its colour, within 16 levels a channel, at its
@@ -51,7 +49,7 @@ class Classroom : public ::testing::Test {
   Classroom() {
     QFile sites(path("five.txt"));
     EXPECT_TRUE(sites.open(QIODevice::WriteOnly));
-    sites.write(kFiveSites);
+    sites.write(testing_support::kFiveSitesList.c_str());
   }
   QString path(const QString& name) const { return dir.filePath(name); }
   // Runs the program on the five sites with the arguments; returns its standard output.

@@ -4,9 +4,11 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "picture/picture_file.h"
 #include "run/site_list.h"
+#include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
 #include "support/qt_printers.h"
@@ -75,9 +77,6 @@ TEST_F(CommandLine, GivenSitesGetTheirDelaunayEdges) {
   })) << "the long diagonal AC is drawn";
 }
 
-// Five sites whose pairs the edge finder treats in every way (see the pair account tests).
-constexpr const char* kFiveSites = "100 100\n300 300\n90 120\n460 280\n400 400\n";
-
 TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
   const Outcome all = runProgram({"--seed", "42", "--explain", "all"});
   EXPECT_EQ(all.exitCode, 0);
@@ -93,7 +92,7 @@ TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
               return app::layerOf(item) == app::Layer::VoronoiEdges;
             }));
 
-  write("five.txt", kFiveSites);
+  write("five.txt", testing_support::kFiveSitesList.c_str());
   const Outcome one =
       runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--save", path("a.svg")});
   EXPECT_EQ(one.exitCode, 0);
@@ -285,6 +284,23 @@ TEST_F(CommandLine, WithoutADisplayTheWindowFailsWithOneLine) {
   EXPECT_TRUE(outcome.errors.endsWith(QStringLiteral("without one)\n")))
       << outcome.errors.toStdString();
   EXPECT_EQ(outcome.errors.count(QLatin1Char('\n')), 1);
+}
+
+// --style projector shows the window in that style and remembers it, as Shift+P does.
+TEST_F(CommandLine, TheWindowOpensInTheStyleAskedForAndRemembersIt) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+  environment.insert(QStringLiteral("XDG_STATE_HOME"), dir.path());
+  environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+  QProcess window;
+  window.setProcessEnvironment(environment);
+  window.start(QStringLiteral(VD_EXECUTABLE), {"--seed", "5", "--style", "projector"});
+  const QString settings = dir.filePath(QStringLiteral("voronoi-delaunay/view.conf"));
+  const bool remembered =
+      QTest::qWaitFor([&] { return contents(settings).contains("style=projector"); }, 30000);
+  window.kill();
+  window.waitForFinished();
+  EXPECT_TRUE(remembered) << contents(settings).toStdString();
 }
 
 TEST_F(CommandLine, HelpAndVersionSucceed) {

@@ -8,6 +8,7 @@
 #include "explanation/explanation_picture.h"
 #include "explanation/label_placer.h"
 #include "geometry/window_frame.h"
+#include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/random_sites.h"
 
@@ -16,18 +17,10 @@ namespace {
 using geometry::kWindowFrame;
 using geometry::PairResult;
 
-// The five hand-made sites of the literal steps' tests, in window pixels. In the edge
-// finder's coordinates site 1 is (15300, 10260) and site 2 (15500, 10460): their bisector
-// is y = -x + 25760, from (5440, 20320) to (25760, 0). Site 3's bisector with site 1 is
-// y = 0.5 x + 2622.5, meeting the pair's at x = 15425; site 4's is y = -2 x + 41310,
-// meeting it at x = 15550; site 5 lies beyond site 2 on the same line, farther. Piece 1's
-// midpoint (10432.5, 15327.5) is nearer to site 3 (15290, 10280) than to site 1:
-// 4857.5^2 + 5047.5^2 < 4867.5^2 + 5067.5^2; piece 2's, (15487.5, 10272.5), is 35312.5
-// from site 1 squared, and farther from every other site.
-const app::SitePositions kFive{{100, 100}, {300, 300}, {90, 120}, {460, 280}, {400, 400}};
+using testing_support::kFiveSites;
 
 TEST(Lesson, OfTheHandMadePairStepByStep) {
-  const app::RunResult run = app::runDemonstration({1, kFive});
+  const app::RunResult run = app::runDemonstration({1, kFiveSites});
   const app::Lesson lesson =
       app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, 2), *run.sites);
   std::vector<std::string> lines;

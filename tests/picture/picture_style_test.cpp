@@ -4,9 +4,9 @@
 
 #include "explanation/exact_layer.h"
 #include "explanation/explanation_picture.h"
-#include "geometry/literal_steps.h"
 #include "geometry/window_frame.h"
 #include "run/run.h"
+#include "steps/literal_steps.h"
 
 namespace {
 
