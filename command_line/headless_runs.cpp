@@ -15,6 +15,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
 #include "explanation/lesson_documents.h"
+#include "explanation/tour.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
 #include "qt_messages.h"
@@ -94,7 +95,8 @@ struct HeadlessMode {
     }
     const Lesson lesson =
         lessonOf(geometry::explainPair(kWindowFrame, sites, mode.i, mode.j), sites);
-    const std::size_t steps = lesson.steps.size();
+    const LessonLevel level = mode.level;
+    const std::size_t steps = lesson.count(level);
     std::size_t shown = steps - 1;  // the picture of the result, unless a step is asked for
     switch (mode.print) {
       case ExplainPairMode::Print::Steps: {
@@ -105,7 +107,7 @@ struct HeadlessMode {
         }
         std::string lines;
         for (std::size_t n = 0; n < steps; ++n) {
-          lines += stepLine(lesson, n) + "\n";
+          lines += stepLine(lesson, level, n) + "\n";
           if (mode.exact) {
             lines += "    exact: " + agreement[n].line() + "\n";
           }
@@ -123,10 +125,12 @@ struct HeadlessMode {
           return 2;
         }
         shown = static_cast<std::size_t>(mode.step - 1);
-        std::fputs((stepLine(lesson, shown) + "\n").c_str(), stdout);
+        std::fputs((stepLine(lesson, level, shown) + "\n").c_str(), stdout);
         break;
       case ExplainPairMode::Print::Account:
         std::fputs(accountText(lesson.account, sites).c_str(), stdout);
+        break;
+      case ExplainPairMode::Print::Nothing:
         break;
     }
     if (!mode.output) {
@@ -135,13 +139,36 @@ struct HeadlessMode {
     // The whole lesson goes into a handout or a Beamer frame, unless one step is asked for.
     const PictureFormat format = *pictureFormatFor(mode.output->file);
     if (mode.step == 0 && format == PictureFormat::Pdf) {
-      return writeOutput(lessonHandout(run.picture, lesson, sites, style), *mode.output);
+      return writeOutput(lessonHandout(run.picture, lesson, level, sites, style), *mode.output);
     }
     if (mode.step == 0 && format == PictureFormat::Tex) {
-      return writeOutput(lessonBeamerFrame(run.picture, lesson, sites, style), *mode.output);
+      return writeOutput(lessonBeamerFrame(run.picture, lesson, level, sites, style), *mode.output);
     }
-    return writeStyledPicture(lessonStepPicture(run.picture, lesson, shown, sites, style),
+    return writeStyledPicture(levelStepPicture(run.picture, lesson, level, shown, sites, style),
                               *mode.output);
+  }
+
+  int operator()(const TourMode& mode) const {
+    const Tour tour = tourOf(*run.sites);
+    if (mode.step == 0) {
+      std::string lines;
+      for (std::size_t n = 0; n < tour.count(); ++n) {
+        lines += tourStepLine(tour, *run.sites, n) + "\n";
+      }
+      std::fputs(lines.c_str(), stdout);
+      return 0;
+    }
+    if (static_cast<std::size_t>(mode.step) > tour.count()) {
+      reportError(
+          QStringLiteral("--step %1: the tour has steps 1 to %2").arg(mode.step).arg(tour.count()));
+      return 2;
+    }
+    const auto shown = static_cast<std::size_t>(mode.step - 1);
+    std::fputs((tourStepLine(tour, *run.sites, shown) + "\n").c_str(), stdout);
+    return mode.output
+               ? writeStyledPicture(tourStepPicture(run.picture, tour, shown, *run.sites, style),
+                                    *mode.output)
+               : 0;
   }
 
   int operator()(const ExactMode&) const {

@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
 #include <limits>
 
 #include "picture/picture_file.h"
@@ -30,7 +31,7 @@ struct ExplainRequest {
   int i = 0, j = 0;
 };
 
-// "all", or "I-J" with two whole numbers.
+// "all", or "I-J" with two whole numbers, in either order.
 std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
   if (text == QLatin1String("all")) {
     return ExplainRequest{true, 0, 0};
@@ -45,7 +46,7 @@ std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
   if (!iOk || !jOk) {
     return std::nullopt;
   }
-  return ExplainRequest{false, i, j};
+  return ExplainRequest{false, std::min(i, j), std::max(i, j)};  // 7-1 is the pair 1-7
 }
 
 }  // namespace
@@ -91,17 +92,26 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("explain"),
       QStringLiteral("Print how the edge finder treats each pair (all), or one pair of sites I "
                      "and J step by step (I-J), and exit without a window. With --save, the "
-                     "picture of the pair's result is written, or to a .pdf file a handout of "
-                     "its steps, to a .tex file a Beamer frame of them."),
+                     "picture of the pair's result is written instead of the account, or to a "
+                     ".pdf file a handout of its lesson, to a .tex file a Beamer frame of it."),
       QStringLiteral("all|I-J"));
   const QCommandLineOption steps(
       QStringLiteral("steps"),
-      QStringLiteral("With --explain I-J: print the pair's lesson as numbered steps."));
+      QStringLiteral("With --explain I-J or --tour: print the lesson's or the tour's numbered "
+                     "steps."));
   const QCommandLineOption step(
       QStringLiteral("step"),
-      QStringLiteral("With --explain I-J: print step N of the pair's lesson; with --save, write "
-                     "its picture."),
+      QStringLiteral("With --explain I-J or --tour: print step N; with --save, write its "
+                     "picture."),
       QStringLiteral("N"));
+  const QCommandLineOption detail(
+      QStringLiteral("detail"),
+      QStringLiteral("With --explain I-J: the lesson's detail, a step for every step of the "
+                     "algorithm, instead of its overview of at most six steps."));
+  const QCommandLineOption tour(
+      QStringLiteral("tour"),
+      QStringLiteral("With --steps or --step N: a tour of the edges, one drawn pair a step "
+                     "with its empty circle, then the counts."));
   const QCommandLineOption exact(
       QStringLiteral("exact"),
       QStringLiteral("Run the edge finder's steps again in exact arithmetic and print every "
@@ -118,7 +128,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "the floats and exact arithmetic agree on pair I-J and bright where not."),
       QStringLiteral("I-J-K"));
   parser.addOptions({help, version, seed, sites, save, scale, style, verbose, explain, steps, step,
-                     exact, findFailure, nudgeMap});
+                     detail, tour, exact, findFailure, nudgeMap});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -224,15 +234,25 @@ CommandLine parseCommandLine(const QStringList& arguments) {
           parser);
     }
   }
-  const bool stepsSet = parser.isSet(steps);
-  if ((stepsSet || stepNumber) && !explainsOnePair) {
-    return usageError(QStringLiteral("--steps and --step go with --explain I-J"), parser);
+  const bool stepsSet = parser.isSet(steps), tourSet = parser.isSet(tour);
+  if (tourSet && (explainRequest || exactSet || findFailureSet || (!stepsSet && !stepNumber) ||
+                  (output && !stepNumber))) {
+    return usageError(QStringLiteral("--tour goes with --steps, or --step N and --save FILE"),
+                      parser);
+  }
+  if ((stepsSet || stepNumber) && !explainsOnePair && !tourSet) {
+    return usageError(QStringLiteral("--steps and --step go with --explain I-J or --tour"), parser);
   }
   if (stepsSet && stepNumber) {
     return usageError(QStringLiteral("give --steps or --step N, not both"), parser);
   }
+  if (parser.isSet(detail) && (!explainsOnePair || exactSet)) {
+    return usageError(QStringLiteral("--detail goes with --explain I-J"), parser);
+  }
 
-  if (findFailureSet) {
+  if (tourSet) {
+    command.mode = TourMode{stepNumber.value_or(0), output};
+  } else if (findFailureSet) {
     command.mode = FindFailureMode{};
   } else if (exactSet && !explainRequest) {
     command.mode = ExactMode{};
@@ -240,10 +260,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     ExplainPairMode pair;
     pair.i = explainRequest->i;
     pair.j = explainRequest->j;
-    // Exact arithmetic's agreement is told step by step.
+    // Exact arithmetic's agreement is told step by step, in the detail; a file asked for
+    // takes the account's place.
     pair.print = stepsSet || exactSet ? ExplainPairMode::Print::Steps
                  : stepNumber         ? ExplainPairMode::Print::OneStep
+                 : output             ? ExplainPairMode::Print::Nothing
                                       : ExplainPairMode::Print::Account;
+    pair.level = parser.isSet(detail) || exactSet ? LessonLevel::Detail : LessonLevel::Overview;
     pair.step = stepNumber.value_or(0);
     pair.exact = exactSet;
     pair.output = output;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <variant>
 
+#include "explanation/lesson.h"
 #include "picture/picture_style.h"
 
 namespace app {
@@ -37,15 +38,21 @@ struct SaveMode {
 struct ExplainAllMode {
   std::optional<Output> output;
 };
-// Prints the account of one pair (i, j), its lesson's steps, or one step; with an output,
-// writes the picture of that step (the result, unless a step is asked for), or to a .pdf or
-// .tex file the whole lesson as a handout or a Beamer frame.
+// Prints the account of one pair (i, j), its lesson's steps at a level, or one step, or
+// nothing; with an output, writes the picture of that step (the result, unless a step is
+// asked for), or to a .pdf or .tex file the whole lesson as a handout or a Beamer frame.
 struct ExplainPairMode {
-  enum class Print { Account, Steps, OneStep };
+  enum class Print { Account, Steps, OneStep, Nothing };
   int i = 0, j = 0;
   Print print = Print::Account;
+  LessonLevel level = LessonLevel::Overview;
   int step = 0;        // for OneStep, from 1
   bool exact = false;  // the steps, each with exact arithmetic's agreement
+  std::optional<Output> output;
+};
+// Prints the tour's steps, or step `step` (from 1), and with an output writes its picture.
+struct TourMode {
+  int step = 0;  // 0: every step
   std::optional<Output> output;
 };
 // Prints the pairs whose outcome differs in exact arithmetic.
@@ -58,8 +65,8 @@ struct NudgeMapMode {
   Output output;
 };
 
-using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, ExactMode,
-                          FindFailureMode, NudgeMapMode>;
+using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, TourMode,
+                          ExactMode, FindFailureMode, NudgeMapMode>;
 
 struct Command {
   RunOptions run;

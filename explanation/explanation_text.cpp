@@ -1,6 +1,7 @@
 #include "explanation_text.h"
 
 #include <charconv>
+#include <cmath>
 
 #include "geometry/cut_list.h"
 #include "geometry/window_frame.h"
@@ -103,7 +104,8 @@ std::string resultSentence(const geometry::PairAccount& account) {
 
 std::string resultLine(int i, int j, const geometry::PairOutcome& outcome) {
   const std::string pair = "pair " + std::to_string(i) + "-" + std::to_string(j) + ": ";
-  const std::string count = std::to_string(outcome.cutCount) + " cut points";
+  const std::string count =
+      std::to_string(outcome.cutCount) + (outcome.cutCount == 1 ? " cut point" : " cut points");
   return pair + geometry::outcomeWords(outcome) +
          (outcome.result == geometry::PairResult::Drawn ? " of " : ", ") + count;
 }
@@ -140,6 +142,22 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
     text += "  " + pieceLine(piece, i) + "\n";
   }
   return text + "\n" + resultSentence(account) + "\n";
+}
+
+std::string windowPoint(double x, double y) {
+  const auto tenths = [](double v) {
+    std::string text = std::to_string(std::round(v * 10) / 10);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.ends_with('.')) {
+      text.pop_back();
+    }
+    return text == "-0" ? std::string("0") : text;
+  };
+  return "(" + tenths(kWindowFrame.windowX(x)) + ", " + tenths(kWindowFrame.windowY(y)) + ")";
+}
+
+std::string windowPosition(const geometry::SiteColumns& sites, int k) {
+  return windowPoint(sites.x(k), sites.y(k));
 }
 
 }  // namespace app

@@ -28,4 +28,12 @@ std::string resultSentence(const geometry::PairAccount& account);
 // offsets, each written in the shortest form that reads back as the same double.
 std::string accountText(const geometry::PairAccount& account, const geometry::SiteColumns& sites);
 
+// A point in the edge finder's coordinates, shown in window pixels with at most one
+// decimal: "(377.3, 52)".
+std::string windowPoint(double x, double y);
+
+// Site k's position in window pixels, as the user placed it, with at most one decimal:
+// "(100, 100)", "(377.3, 52)".
+std::string windowPosition(const geometry::SiteColumns& sites, int k);
+
 }  // namespace app

@@ -24,10 +24,10 @@ class LabelPlacer {
   [[nodiscard]] QRectF areaOf(float x, float y, const std::string& text) const;
   // Places the label near (x, y); false when there was no room for it.
   bool place(float x, float y, const std::string& text, Colour colour);
-
- private:
+  // Whether the area lies inside the picture, clear of every text and reserved area.
   [[nodiscard]] bool free(const QRectF& area) const;
 
+ private:
   Picture& picture_;
   int fontSize_;
   int textFactor_;

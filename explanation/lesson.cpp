@@ -1,11 +1,184 @@
 #include "lesson.h"
 
+#include <algorithm>
+
 #include "explanation_text.h"
+#include "geometry/window_frame.h"
 
 namespace app {
 
+const char* const kLessonRule =
+    "Sites I and J share a Voronoi edge where a point is as near to both as to any other "
+    "site: the centre of a circle through I and J with no site inside. Such points lie on "
+    "the bisector of I and J, the line of points as far from I as from J. The edge finder "
+    "clips it to a box forty windows across, the stretch. Every other site K has its own "
+    "bisector with I; where that crosses the stretch is a cut point. A site in J's quadrant "
+    "around I (on J's side of I both across and down), nearer to I than J is, whose "
+    "bisector misses the stretch, blocks the pair. The cut points, sorted along the line, "
+    "cut the stretch into pieces. A piece is shadowed when a site is nearer to its "
+    "midpoint than I; the first piece that is not is the Voronoi edge, and I-J is a "
+    "Delaunay edge.";
+
+namespace {
+
+using geometry::kWindowFrame;
+using geometry::PairResult;
+using geometry::Screening;
+
+std::string site(int k) {
+  return "site " + std::to_string(k);
+}
+
+std::string pair(const geometry::PairAccount& a) {
+  return std::to_string(a.i) + "-" + std::to_string(a.j);
+}
+
+// "1 site cuts", "2 sites cut".
+std::string counted(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// "10", "10, 25 and 28"; beyond five, the first five and how many more.
+std::string siteList(const std::vector<int>& sites) {
+  std::string text;
+  const std::size_t shown = std::min<std::size_t>(sites.size(), 5);
+  for (std::size_t n = 0; n < shown; ++n) {
+    text += (n == 0                                    ? ""
+             : n + 1 == shown && sites.size() == shown ? " and "
+                                                       : ", ") +
+            std::to_string(sites[n]);
+  }
+  if (sites.size() > shown) {
+    text += " and " + std::to_string(sites.size() - shown) + " more";
+  }
+  return text;
+}
+
+// Where a site lies relative to site i, in the window's words: "right of and below".
+std::string sideOf(const geometry::SiteColumns& sites, int i, int k) {
+  return std::string(sites.x(k) > sites.x(i) ? "right of" : "left of") + " and " +
+         (sites.y(k) > sites.y(i) ? "below" : "above");
+}
+
+// The overview of a pair that a competitor blocks: the question, the block, the result.
+void blockedOverview(Lesson& lesson, const geometry::SiteColumns& sites) {
+  const geometry::PairAccount& a = lesson.account;
+  const int k = a.outcome.blockedBy;
+  lesson.overview.push_back({OverviewKind::Screening,
+                             "Site " + std::to_string(k) + " blocks the pair: it lies " +
+                                 sideOf(sites, a.i, k) + " " + site(a.i) + ", as " + site(a.j) +
+                                 " does, nearer to " + site(a.i) + ", and its bisector with " +
+                                 site(a.i) + " misses the line, so the whole line is nearer to " +
+                                 site(k) + ".",
+                             1,
+                             a.competitors.size(),
+                             {}});
+  lesson.overview.push_back({OverviewKind::Result,
+                             pair(a) + " is not an edge: " + site(k) +
+                                 " blocks it before any cut point is sorted; nothing is drawn.",
+                             lesson.steps.size() - 1,
+                             lesson.steps.size() - 1,
+                             {}});
+}
+
+// The overview of a pair whose cut points are sorted and whose pieces are tested.
+void testedOverview(Lesson& lesson) {
+  const geometry::PairAccount& a = lesson.account;
+  const std::size_t sortedStep = 1 + a.competitors.size();  // the detail step of the sort
+  if (!a.competitors.empty()) {
+    const auto cuts = static_cast<std::size_t>(std::count_if(
+        a.competitors.begin(), a.competitors.end(),
+        [](const geometry::CompetitorStep& c) { return c.outcome == Screening::Cut; }));
+    const std::size_t passes = a.competitors.size() - cuts;
+    lesson.overview.push_back(
+        {OverviewKind::Screening,
+         "Every other site's bisector with " + site(a.i) +
+             " crosses the line at a tick: " + counted(cuts, "site cuts", "sites cut") + " it" +
+             (passes == 0 ? ", none passes."
+                          : ", " + counted(passes, "site passes", "sites pass") +
+                                " (its bisector misses the line, or runs along it)."),
+         1,
+         a.competitors.size(),
+         {}});
+  }
+  const std::size_t points = a.sorted.size();
+  lesson.overview.push_back(
+      {OverviewKind::Order,
+       "Sorted along the line, the " + counted(points, "cut point", "cut points") +
+           " (the stretch's two ends among them) make " + counted(points - 1, "piece", "pieces") +
+           ": piece p runs from #p-1 to #p.",
+       sortedStep,
+       sortedStep,
+       {}});
+  // The shadowed pieces: each has a site nearer to its midpoint than site i. For a pair
+  // that every piece shadows, all of them, which is what decides it.
+  const bool shadowed = a.outcome.result == PairResult::Shadowed;
+  const std::size_t deciding = a.pieces.size() - 1;
+  const std::size_t shownPieces = shadowed ? a.pieces.size() : deciding;
+  if (shownPieces > 0) {
+    std::vector<std::size_t> shown;
+    for (std::size_t n = 0; n < shownPieces; ++n) {
+      shown.push_back(n);
+    }
+    const std::vector<int> shadowers = shadowersOf(a, shown);
+    const std::string pieces = shownPieces == 1 ? "Piece 1 is"
+                                                : "Pieces 1 to " + std::to_string(shownPieces) +
+                                                      (shadowed ? " are all" : " are");
+    lesson.overview.push_back(
+        {OverviewKind::Shadows,
+         pieces + " shadowed: " +
+             (shadowers.size() == 1 ? site(shadowers[0]) + " is"
+                                    : "sites " + siteList(shadowers) + " are") +
+             " nearer to " + (shownPieces == 1 ? "its midpoint" : "their midpoints") +
+             " than " + site(a.i) + "; each piece has the colour of the site that shadows it.",
+         sortedStep + 1, sortedStep + shownPieces, shown});
+  }
+  const geometry::PieceStep& last = a.pieces.back();
+  const std::string piece = "piece " + std::to_string(last.piece);
+  lesson.overview.push_back(
+      {OverviewKind::Decision,
+       last.shadowedBy == 0
+           ? "Piece " + std::to_string(last.piece) +
+                 " is free: the circle about its midpoint "
+                 "through " +
+                 site(a.i) + " and " + site(a.j) + " holds no other site."
+           : "No piece is free: even the last, " + piece + ", has " + site(last.shadowedBy) +
+                 " inside the circle about its midpoint through " + site(a.i) + ".",
+       sortedStep + deciding + 1,
+       sortedStep + deciding + 1,
+       {}});
+  lesson.overview.push_back(
+      {OverviewKind::Result,
+       a.outcome.result == PairResult::Drawn
+           ? pair(a) + " is an edge: its Voronoi edge is " + piece +
+                 " in red, its Delaunay "
+                 "edge the segment from " +
+                 site(a.i) + " to " + site(a.j) + "."
+           : pair(a) +
+                 " is not an edge: every piece of the line is nearer to another site "
+                 "than to " +
+                 site(a.i) + "; nothing is drawn.",
+       lesson.steps.size() - 1,
+       lesson.steps.size() - 1,
+       {}});
+}
+
+}  // namespace
+
+std::vector<int> shadowersOf(const geometry::PairAccount& a,
+                             const std::vector<std::size_t>& pieces) {
+  std::vector<int> shadowers;
+  for (const std::size_t n : pieces) {
+    const int k = a.pieces[n].shadowedBy;
+    if (k != 0 && std::find(shadowers.begin(), shadowers.end(), k) == shadowers.end()) {
+      shadowers.push_back(k);
+    }
+  }
+  return shadowers;
+}
+
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites) {
-  Lesson lesson{std::move(account), {}};
+  Lesson lesson{std::move(account), {}, {}};
   const geometry::PairAccount& a = lesson.account;
   lesson.steps.push_back({StepKind::Pair, 0, pairLine(a, sites)});
   for (std::size_t n = 0; n < a.competitors.size(); ++n) {
@@ -14,7 +187,7 @@ Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& site
         {StepKind::Competitor, n,
          "site " + std::to_string(step.site) + ": " + competitorLine(step, a.j)});
   }
-  if (a.outcome.result != geometry::PairResult::Blocked) {
+  if (a.outcome.result != PairResult::Blocked) {
     std::string sorted = "sorted cut list (entry: x, y, made by): ";
     for (std::size_t e = 0; e < a.sorted.size(); ++e) {
       sorted += (e == 0 ? "" : "; ") + cutEntryLine(a.sorted[e], e);
@@ -25,16 +198,60 @@ Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& site
     }
   }
   lesson.steps.push_back({StepKind::Result, 0, resultSentence(a)});
+
+  lesson.overview.push_back(
+      {OverviewKind::Question,
+       "Is " + pair(a) +
+           " an edge? Its Voronoi edge, if any, lies on this line, the points as "
+           "far from " +
+           site(a.i) + " at " + windowPosition(sites, a.i) + " as from " + site(a.j) + " at " +
+           windowPosition(sites, a.j) + ".",
+       0,
+       0,
+       {}});
+  if (a.outcome.result == PairResult::Blocked) {
+    blockedOverview(lesson, sites);
+  } else {
+    testedOverview(lesson);
+  }
   return lesson;
 }
 
-std::size_t Lesson::decidingStep() const {
-  // The step before the result: the block, or the last piece tested.
-  return steps.size() - 2;
+std::size_t Lesson::decidingStep(LessonLevel level) const {
+  // In the detail, the step before the result: the block, or the last piece tested. In
+  // the overview, the block, the free piece, or the shadows that cover the whole line.
+  if (level == LessonLevel::Detail) {
+    return steps.size() - 2;
+  }
+  return account.outcome.result == PairResult::Shadowed ? overview.size() - 3 : overview.size() - 2;
+}
+
+std::size_t Lesson::stepAtOtherLevel(LessonLevel from, std::size_t step) const {
+  if (from == LessonLevel::Overview) {
+    return overview[std::min(step, overview.size() - 1)].firstDetail;
+  }
+  for (std::size_t n = 0; n < overview.size(); ++n) {
+    if (step <= overview[n].lastDetail) {
+      return n;
+    }
+  }
+  return overview.size() - 1;
 }
 
 std::string stepLine(const Lesson& lesson, std::size_t step) {
   return "step " + std::to_string(step + 1) + ": " + lesson.steps[step].text;
+}
+
+std::string stepLine(const Lesson& lesson, LessonLevel level, std::size_t step) {
+  if (level == LessonLevel::Detail) {
+    return stepLine(lesson, step);
+  }
+  const OverviewStep& shown = lesson.overview[step];
+  const std::string gathered = shown.firstDetail == shown.lastDetail
+                                   ? "detail step " + std::to_string(shown.firstDetail + 1)
+                                   : "detail steps " + std::to_string(shown.firstDetail + 1) + "-" +
+                                         std::to_string(shown.lastDetail + 1);
+  return "step " + std::to_string(step + 1) + ": " + shown.text + " [" + gathered + "]";
 }
 
 }  // namespace app

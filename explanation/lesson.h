@@ -9,7 +9,12 @@
 
 namespace app {
 
-// What a step of a lesson shows.
+// A lesson tells a pair's account at two levels: an overview of at most six steps, each
+// saying in plain words and window pixels what a learner checks on the picture, and the
+// detail, one step for every step of the algorithm, in the edge finder's own numbers.
+enum class LessonLevel { Overview, Detail };
+
+// What a detail step shows.
 enum class StepKind {
   Pair,        // the two sites and their bisector clipped to the box
   Competitor,  // one competitor's screening: its cut point, why it passes, or the block
@@ -24,21 +29,55 @@ struct LessonStep {
   std::string text;       // one line, in the words of the account
 };
 
-// The lesson of a pair: its account (the literal steps) told as a numbered list of steps:
-// the pair, each competitor screened until the screening ends, the sorted cut list, each
-// piece tested until the first open one, and the result.
+// What an overview step shows.
+enum class OverviewKind {
+  Question,   // the two sites, their segment and their bisector, the line the edge lies on
+  Screening,  // every competitor at once: the cut points, or the site that blocks the pair
+  Order,      // the cut points in order along the line, and the pieces between them
+  Shadows,    // the shadowed pieces, each in the colour of a site nearer to its midpoint
+  Decision,   // the open piece and its empty circle, or the last piece and its shadow
+  Result,     // the edges drawn, or nothing
+};
+
+struct OverviewStep {
+  OverviewKind kind;
+  std::string text;  // why, in plain words: at most two lines of about 90 characters
+  std::size_t firstDetail, lastDetail;  // the detail steps it gathers, from 0
+  std::vector<std::size_t> pieces;      // for Shadows: the pieces it shows, by index
+};
+
 struct Lesson {
   geometry::PairAccount account;
-  std::vector<LessonStep> steps;
+  std::vector<LessonStep> steps;  // the detail
+  std::vector<OverviewStep> overview;
 
-  // The step that decided the outcome, counted from 0: the competitor that blocked the
-  // pair, or the last piece tested (the open one, or the last shadowed one).
-  [[nodiscard]] std::size_t decidingStep() const;
+  [[nodiscard]] std::size_t count(LessonLevel level) const {
+    return level == LessonLevel::Detail ? steps.size() : overview.size();
+  }
+  // The step that decided the outcome, counted from 0: in the detail, the competitor that
+  // blocked the pair, or the last piece tested (the open one, or the last shadowed one); in
+  // the overview, the step that gathers it.
+  [[nodiscard]] std::size_t decidingStep(LessonLevel level = LessonLevel::Detail) const;
+  // Where a step of one level lies at the other: the first detail step an overview step
+  // gathers, or the overview step that gathers a detail step.
+  [[nodiscard]] std::size_t stepAtOtherLevel(LessonLevel from, std::size_t step) const;
 };
 
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites);
 
-// "step N: text", N counted from 1.
+// The sites that shadow the account's pieces (given by index), each once, in the order they
+// first shadow one.
+std::vector<int> shadowersOf(const geometry::PairAccount& a,
+                             const std::vector<std::size_t>& pieces);
+
+// "step N: text", N counted from 1: a detail step.
 std::string stepLine(const Lesson& lesson, std::size_t step);
+// A step of either level; an overview step ends with the detail steps it gathers,
+// "step 2: ... [detail steps 2-38]".
+std::string stepLine(const Lesson& lesson, LessonLevel level, std::size_t step);
+
+// The rule the edge finder follows, with its words defined: at most 150 words, for the
+// lesson's first page, the help and the README.
+extern const char* const kLessonRule;
 
 }  // namespace app

@@ -26,18 +26,18 @@ QString resultOf(const Lesson& lesson) {
 
 }  // namespace
 
-QByteArray lessonHandout(const Picture& normal, const Lesson& lesson,
+QByteArray lessonHandout(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          const geometry::SiteColumns& sites, PictureStyle style) {
   std::vector<PdfPage> pages{{styledPicture(normal, style), resultOf(lesson)}};
-  for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
-    pages.push_back({lessonStepPicture(normal, lesson, step, sites, style),
-                     QString::fromStdString(stepLine(lesson, step))});
+  for (std::size_t step = 0; step < lesson.count(level); ++step) {
+    pages.push_back({levelStepPicture(normal, lesson, level, step, sites, style),
+                     QString::fromStdString(stepLine(lesson, level, step))});
   }
   return pdfDocument(pages, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
                      QStringLiteral("The steps of %1").arg(pairName(lesson)));
 }
 
-QByteArray lessonBeamerFrame(const Picture& normal, const Lesson& lesson,
+QByteArray lessonBeamerFrame(const Picture& normal, const Lesson& lesson, LessonLevel level,
                              const geometry::SiteColumns& sites, PictureStyle style) {
   const int width = kWindowFrame.clientWidth, height = kWindowFrame.clientHeight;
   QString tex =
@@ -54,8 +54,8 @@ QByteArray lessonBeamerFrame(const Picture& normal, const Lesson& lesson,
   // The steps' pictures share their start, the run's picture dimmed: it is drawn once, and
   // each overlay adds the rest of its step's picture.
   std::vector<Picture> steps;
-  for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
-    steps.push_back(lessonStepPicture(normal, lesson, step, sites, style));
+  for (std::size_t step = 0; step < lesson.count(level); ++step) {
+    steps.push_back(levelStepPicture(normal, lesson, level, step, sites, style));
   }
   std::size_t shared = steps.front().size();
   for (const Picture& picture : steps) {
@@ -72,10 +72,10 @@ QByteArray lessonBeamerFrame(const Picture& normal, const Lesson& lesson,
   }
   tex += tikzPictureScope(common, width, height, steps);
   tex += QStringLiteral("\\end{tikzpicture}\n\n\\parbox{\\linewidth}{\\tiny\n");
-  for (std::size_t step = 0; step < lesson.steps.size(); ++step) {
+  for (std::size_t step = 0; step < lesson.count(level); ++step) {
     tex += QStringLiteral("\\only<%1>{%2}\n")
                .arg(step + 1)
-               .arg(latexText(QString::fromStdString(stepLine(lesson, step))));
+               .arg(latexText(QString::fromStdString(stepLine(lesson, level, step))));
   }
   tex += QStringLiteral("}\n\\end{frame}\n");
   return tex.toUtf8();

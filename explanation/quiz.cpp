@@ -1,7 +1,6 @@
 #include "quiz.h"
 
 #include <algorithm>
-#include <iterator>
 #include <random>
 
 namespace app {
@@ -27,28 +26,55 @@ std::pair<int, int> Quiz::nextPair() {
   return order_[next_++];
 }
 
-bool Quiz::answer(geometry::PairResult guess, geometry::PairResult truth) {
+bool Quiz::answer(bool edgeGuessed, geometry::PairResult truth) {
   ++answered_;
-  const bool correct = guess == truth;
+  const bool correct = edgeGuessed == (truth == geometry::PairResult::Drawn);
   right_ += correct ? 1 : 0;
   return correct;
 }
 
-int answerNumber(geometry::PairResult result) {
-  const auto* found =
-      std::find(std::begin(geometry::kPairResults), std::end(geometry::kPairResults), result);
-  return static_cast<int>(found - std::begin(geometry::kPairResults)) + 1;
+int answerNumber(bool edge) {
+  return edge ? 1 : 2;
 }
 
-std::string answerChoices() {
-  std::string text;
-  const std::size_t count = std::size(geometry::kPairResults);
-  for (std::size_t n = 0; n < count; ++n) {
-    text += n == 0 ? "" : n + 1 == count ? " or " : ", ";
-    text += std::string(geometry::resultName(geometry::kPairResults[n])) + " (" +
-            std::to_string(n + 1) + ")";
+std::string answerWord(bool edge) {
+  return edge ? "yes" : "no";
+}
+
+std::string questionText(int i, int j) {
+  return "Will " + std::to_string(i) + "-" + std::to_string(j) + " get an edge? " +
+         answerWord(true) + " (" + std::to_string(answerNumber(true)) + ") or " +
+         answerWord(false) + " (" + std::to_string(answerNumber(false)) + ")";
+}
+
+std::string reasonOf(const Lesson& lesson) {
+  const geometry::PairAccount& a = lesson.account;
+  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
+  switch (a.outcome.result) {
+    case geometry::PairResult::Drawn:
+      return "Yes: the circle about the midpoint of piece " + std::to_string(a.outcome.piece) +
+             " through sites " + i + " and " + j + " holds no other site.";
+    case geometry::PairResult::Blocked:
+      return "No: site " + std::to_string(a.outcome.blockedBy) + " lies on site " + j +
+             "'s side of site " + i + ", nearer to it, and blocks the pair.";
+    case geometry::PairResult::Shadowed:
+      break;
   }
-  return text;
+  std::vector<std::size_t> all(a.pieces.size());
+  for (std::size_t n = 0; n < all.size(); ++n) {
+    all[n] = n;
+  }
+  const std::vector<int> shadowers = shadowersOf(a, all);
+  std::string names;
+  for (std::size_t n = 0; n < shadowers.size(); ++n) {
+    names += (n == 0                      ? ""
+              : n + 1 == shadowers.size() ? " and "
+                                          : ", ") +
+             std::to_string(shadowers[n]);
+  }
+  return "No: along the whole line of " + i + "-" + j + ", " +
+         (shadowers.size() == 1 ? "site " : "sites ") + names + " " +
+         (shadowers.size() == 1 ? "is" : "are") + " nearer than sites " + i + " and " + j + ".";
 }
 
 }  // namespace app

@@ -6,12 +6,13 @@
 #include <utility>
 #include <vector>
 
+#include "lesson.h"
 #include "steps/pair_outcome.h"
 
 namespace app {
 
-// Rounds of questions on the pairs of a run: which of drawn, blocked or shadowed the edge
-// finder decides for a pair, asked before the answer is shown. The pairs come in an order
+// Rounds of questions on the pairs of a run: will the pair get an edge? Asked before the
+// answer is shown, which a learner can predict from the picture alone. The pairs come in an order
 // given by the run's seed, so that a round can be repeated; a round has kQuestions of them.
 // Whether a question waits for its answer is up to whoever shows it.
 class Quiz {
@@ -22,8 +23,9 @@ class Quiz {
 
   // The pair of the next question; starts a new round after a whole one.
   std::pair<int, int> nextPair();
-  // Counts an answer against the edge finder's true outcome; true when the guess was right.
-  bool answer(geometry::PairResult guess, geometry::PairResult truth);
+  // Counts an answer, whether the pair gets an edge, against the edge finder's outcome;
+  // true when the guess was right.
+  bool answer(bool edgeGuessed, geometry::PairResult truth);
 
   // The round so far: questions answered and right.
   [[nodiscard]] int answered() const { return answered_; }
@@ -36,10 +38,19 @@ class Quiz {
   int answered_ = 0, right_ = 0;
 };
 
-// The number of an answer, its key: 1 for drawn, 2 for blocked, 3 for shadowed.
-int answerNumber(geometry::PairResult result);
+// The number of an answer, its key: 1 for yes, an edge, 2 for no.
+int answerNumber(bool edge);
+// "yes" or "no".
+std::string answerWord(bool edge);
 
-// The answers a question offers, with their numbers: "drawn (1), blocked (2) or shadowed (3)".
-std::string answerChoices();
+// The question about a pair, with its answers and their numbers: "Will 1-7 get an edge?
+// yes (1) or no (2)".
+std::string questionText(int i, int j);
+
+// Why the pair's answer is what it is, in one sentence about the picture of its lesson's
+// deciding overview step, naming every site that picture rings: the empty circle through
+// the pair's sites, the sites nearer than site i along the whole line, or the site that
+// blocks the pair.
+std::string reasonOf(const Lesson& lesson);
 
 }  // namespace app

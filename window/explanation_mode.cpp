@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <climits>
 
 #include "explanation/exact_comparison.h"
@@ -15,9 +16,10 @@ ExplanationMode::ExplanationMode(QWidget* window)
     : QObject(window),
       window_(window),
       panel_([this](std::size_t step) { showStep(static_cast<std::ptrdiff_t>(step)); },
-             [this](geometry::PairResult guess) { answer(guess); }) {}
+             [this](bool edge) { answer(edge); }) {}
 
 void ExplanationMode::enter(const RunResult& run, PictureStyle style) {
+  tour_.reset();
   if (run.completed() && run.layout.sites.size() >= 2) {
     explorer_ = std::make_unique<PairExplorer>(run, style);
   } else {
@@ -30,20 +32,46 @@ void ExplanationMode::enter(const RunResult& run, PictureStyle style) {
 
 void ExplanationMode::leave() {
   explorer_.reset();
+  tour_.reset();
   quiz_.reset();
   verdict_.clear();
   refresh();
 }
 
 void ExplanationMode::stepPair(int direction) {
-  if (active() && !asking()) {
+  if (explorer_ && !asking()) {
     explorer_->step(direction);
     refresh();
   }
 }
 
+void ExplanationMode::startTour(const RunResult& run, PictureStyle style) {
+  explorer_.reset();
+  quiz_.reset();
+  verdict_.clear();
+  tour_.reset();
+  if (run.completed() && run.layout.sites.size() >= 2) {
+    tour_ = std::make_unique<const Tour>(tourOf(*run.sites));
+    tourSites_ = run.sites;
+    tourNormal_ = run.picture;
+    tourStyle_ = style;
+    tourStep_ = 0;
+    drawTourStep();
+  }
+  refresh();
+}
+
+void ExplanationMode::drawTourStep() {
+  tourPicture_ = tourStepPicture(tourNormal_, *tour_, tourStep_, *tourSites_, tourStyle_);
+}
+
 void ExplanationMode::showStep(std::ptrdiff_t step) {
-  if (active() && !asking()) {
+  if (tour_) {
+    const auto last = static_cast<std::ptrdiff_t>(tour_->count()) - 1;
+    tourStep_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(step, 0, last));
+    drawTourStep();
+    refresh();
+  } else if (active() && !asking()) {
     explorer_->showStep(step);
     refresh();
   }
@@ -51,12 +79,19 @@ void ExplanationMode::showStep(std::ptrdiff_t step) {
 
 void ExplanationMode::moveStep(int by) {
   if (active()) {
-    showStep(static_cast<std::ptrdiff_t>(explorer_->currentStep()) + by);
+    showStep(static_cast<std::ptrdiff_t>(tour_ ? tourStep_ : explorer_->currentStep()) + by);
+  }
+}
+
+void ExplanationMode::switchLevel() {
+  if (explorer_ && !asking()) {
+    explorer_->switchLevel();
+    refresh();
   }
 }
 
 void ExplanationMode::click(double x, double y) {
-  if (active()) {
+  if (explorer_) {
     explorer_->click(x, y);
     refresh();
   }
@@ -64,10 +99,10 @@ void ExplanationMode::click(double x, double y) {
 
 // A question on the next pair of the round, in the order the run's seed gives.
 void ExplanationMode::ask(const RunResult& run, PictureStyle style) {
-  if (!active()) {
+  if (!explorer_) {
     enter(run, style);
   }
-  if (!active() || asking()) {
+  if (!explorer_ || asking()) {
     return;
   }
   if (!quiz_) {
@@ -79,18 +114,14 @@ void ExplanationMode::ask(const RunResult& run, PictureStyle style) {
   refresh();
 }
 
-void ExplanationMode::answer(geometry::PairResult guess) {
+void ExplanationMode::answer(bool edge) {
   if (!asking()) {
     return;
   }
-  const geometry::PairResult truth = explorer_->lesson().account.outcome.result;
-  const bool right = quiz_->answer(guess, truth);
-  explorer_->showStep(static_cast<std::ptrdiff_t>(explorer_->lesson().decidingStep()));
-  verdict_ = (right ? QStringLiteral("Right: pair %1-%2 is %3.")
-                    : QStringLiteral("Not so: pair %1-%2 is %3."))
-                 .arg(explorer_->i())
-                 .arg(explorer_->j())
-                 .arg(QLatin1String(geometry::resultName(truth)));
+  const bool right = quiz_->answer(edge, explorer_->lesson().account.outcome.result);
+  explorer_->reveal();
+  verdict_ = (right ? QStringLiteral("Right. ") : QStringLiteral("Not so. ")) +
+             QString::fromStdString(reasonOf(explorer_->lesson()));
   if (quiz_->roundOver()) {
     verdict_ += QStringLiteral(" End of the round; Q starts the next.");
   }
@@ -98,10 +129,14 @@ void ExplanationMode::answer(geometry::PairResult guess) {
 }
 
 void ExplanationMode::setStyle(PictureStyle style) {
-  if (active()) {
+  if (explorer_) {
     explorer_->setStyle(style);
-    refresh();
   }
+  if (tour_) {
+    tourStyle_ = style;
+    drawTourStep();
+  }
+  refresh();
 }
 
 void ExplanationMode::setExactShown(bool shown) {
@@ -135,11 +170,15 @@ void ExplanationMode::refresh() {
     emit changed();
     return;
   }
-  const QString score =
-      quiz_ ? QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered())
-            : QString();
-  const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
-  if (asking()) {
+  if (tour_) {
+    QStringList lines;
+    for (std::size_t n = 0; n < tour_->count(); ++n) {
+      lines << QString::fromStdString(tourStepLine(*tour_, *tourSites_, n));
+    }
+    panel_.showSteps(lines, tourStep_, QStringLiteral("A tour of the edges."));
+  } else if (asking()) {
+    const QString score =
+        QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered());
     panel_.showQuestion(explorer_->i(), explorer_->j(),
                         QStringLiteral("Question %1 of %2: pair %3-%4.")
                                 .arg(quiz_->answered() + 1)
@@ -148,6 +187,10 @@ void ExplanationMode::refresh() {
                                 .arg(explorer_->j()) +
                             score);
   } else {
+    const QString score =
+        quiz_ ? QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered())
+              : QString();
+    const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
     // With the exact layer shown, the steps where exact arithmetic differs are marked: the
     // one pair is followed exactly, a matter of milliseconds.
     std::vector<StepAgreement> exact;
@@ -156,7 +199,7 @@ void ExplanationMode::refresh() {
                              geometry::accountExactly(geometry::kWindowFrame, explorer_->sites(),
                                                       explorer_->i(), explorer_->j()));
     }
-    panel_.showLesson(explorer_->lesson(), explorer_->currentStep(),
+    panel_.showLesson(explorer_->lesson(), explorer_->level(), explorer_->currentStep(),
                       (verdict_.isEmpty() ? pair : verdict_) + score, exact);
   }
   if (!panel_.isVisible()) {

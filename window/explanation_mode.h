@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "explanation/quiz.h"
+#include "explanation/tour.h"
 #include "lesson_panel.h"
 #include "pair_explorer.h"
 #include "picture/picture_style.h"
@@ -17,9 +18,9 @@ class QWidget;
 namespace app {
 
 // The window's explanation mode: the pair explorer, the round of questions and the lesson
-// panel beside the window, kept in step. While it is active the window shows its picture;
-// while a question waits for its answer the explorer shows the question, and nothing
-// moves between pairs or steps until the answer comes.
+// panel beside the window, kept in step; or the tour of the diagram's edges. While it is
+// active the window shows its picture; while a question waits for its answer the explorer
+// shows the question, and nothing moves between pairs or steps until the answer comes.
 class ExplanationMode final : public QObject {
   Q_OBJECT
 
@@ -31,19 +32,24 @@ class ExplanationMode final : public QObject {
   // fewer than two sites, has nothing to explain. Leaving ends the round of questions too.
   void enter(const RunResult& run, PictureStyle style);
   void leave();
-  [[nodiscard]] bool active() const { return explorer_ != nullptr; }
+  // Starts the tour of the run's drawn pairs, at its first step.
+  void startTour(const RunResult& run, PictureStyle style);
+  [[nodiscard]] bool active() const { return explorer_ != nullptr || tour_ != nullptr; }
+  [[nodiscard]] bool touring() const { return tour_ != nullptr; }
   [[nodiscard]] bool asking() const { return explorer_ && explorer_->asking(); }
 
-  // Moving between the pairs and the steps of a lesson.
+  // Moving between the pairs and the steps of a lesson, or of the tour.
   void stepPair(int direction);
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);
+  void switchLevel();
   void click(double x, double y);
 
   // The next question of the round: from the run's picture if the mode is not active yet.
   void ask(const RunResult& run, PictureStyle style);
-  // The answer to the question waiting; the lesson opens at the step that decided it.
-  void answer(geometry::PairResult guess);
+  // The answer to the question waiting, whether the pair gets an edge; the lesson opens at
+  // the overview step that decides it, and the heading says why.
+  void answer(bool edge);
 
   void setStyle(PictureStyle style);
   // Whether the lesson marks the steps where exact arithmetic differs.
@@ -55,21 +61,31 @@ class ExplanationMode final : public QObject {
 
   [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
-  // The picture of the pair or the question, in the style.
-  [[nodiscard]] const Picture& picture() const { return explorer_->picture(); }
+  [[nodiscard]] std::size_t tourStep() const { return tourStep_; }
+  // The picture of the pair, the question or the tour's step, in the style.
+  [[nodiscard]] const Picture& picture() const {
+    return explorer_ ? explorer_->picture() : tourPicture_;
+  }
 
  signals:
   // The picture, the pair, the step or the question changed, or the mode began or ended.
   void changed();
 
  private:
-  // Fills the panel from the explorer, shows or hides it, and tells the window.
+  // Fills the panel from the explorer or the tour, shows or hides it, and tells the window.
   void refresh();
+  void drawTourStep();
 
   QWidget* window_;
-  std::unique_ptr<PairExplorer> explorer_;  // set while active
-  std::optional<Quiz> quiz_;                // the round of questions, once one is asked
-  QString verdict_;                         // what the last answer was
+  std::unique_ptr<PairExplorer> explorer_;  // set while a pair is explained
+  // The tour, while it is shown: the run's sites and picture and the step shown.
+  std::unique_ptr<const Tour> tour_;
+  std::shared_ptr<const geometry::SiteColumns> tourSites_;
+  Picture tourNormal_, tourPicture_;
+  std::size_t tourStep_ = 0;
+  PictureStyle tourStyle_ = PictureStyle::Normal;
+  std::optional<Quiz> quiz_;  // the round of questions, once one is asked
+  QString verdict_;           // what the last answer was
   bool exactShown_ = false;
   bool panelHidden_ = false;
   LessonPanel panel_;

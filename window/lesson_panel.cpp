@@ -17,9 +17,10 @@ constexpr int kPanelWidth = 430;
 }  // namespace
 
 LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
-                         std::function<void(geometry::PairResult)> answer)
+                         std::function<void(bool)> answer)
     : QWidget(nullptr, Qt::Tool | Qt::WindowDoesNotAcceptFocus),
       heading_(new QLabel(this)),
+      rule_(new QLabel(QString::fromUtf8(kLessonRule), this)),
       steps_(new QPlainTextEdit(this)),
       answers_(new QWidget(this)),
       chooseStep_(std::move(chooseStep)) {
@@ -32,17 +33,20 @@ LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
   steps_->setFocusPolicy(Qt::NoFocus);
   auto* buttons = new QHBoxLayout(answers_);
   buttons->setContentsMargins(0, 0, 0, 0);
-  for (const geometry::PairResult result : geometry::kPairResults) {
+  for (const bool edge : {true, false}) {
     auto* button = new QPushButton(QStringLiteral("%1: %2")
-                                       .arg(answerNumber(result))
-                                       .arg(QLatin1String(geometry::resultName(result))),
+                                       .arg(answerNumber(edge))
+                                       .arg(QString::fromStdString(answerWord(edge))),
                                    answers_);
     button->setFocusPolicy(Qt::NoFocus);
-    connect(button, &QPushButton::clicked, this, [answer, result] { answer(result); });
+    connect(button, &QPushButton::clicked, this, [answer, edge] { answer(edge); });
     buttons->addWidget(button);
   }
+  rule_->setWordWrap(true);
+  rule_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(heading_);
+  layout->addWidget(rule_);
   layout->addWidget(answers_);
   layout->addWidget(steps_, 1);
   answers_->hide();
@@ -53,21 +57,41 @@ LessonPanel::LessonPanel(std::function<void(std::size_t)> chooseStep,
   });
 }
 
-void LessonPanel::showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
-                             const std::vector<StepAgreement>& exact) {
+void LessonPanel::showLesson(const Lesson& lesson, LessonLevel level, std::size_t step,
+                             const QString& heading, const std::vector<StepAgreement>& exact) {
+  // An overview step differs when a detail step it gathers does.
+  const auto differsAt = [&](std::size_t n) -> const StepAgreement* {
+    if (level == LessonLevel::Detail) {
+      return n < exact.size() && exact[n].differs ? &exact[n] : nullptr;
+    }
+    for (std::size_t d = lesson.overview[n].firstDetail;
+         d <= lesson.overview[n].lastDetail && d < exact.size(); ++d) {
+      if (exact[d].differs) {
+        return &exact[d];
+      }
+    }
+    return nullptr;
+  };
+  QStringList lines;
+  for (std::size_t n = 0; n < lesson.count(level); ++n) {
+    const StepAgreement* differing = differsAt(n);
+    lines << (differing != nullptr ? QStringLiteral("\u2260 ") : QString()) +
+                 QString::fromStdString(stepLine(lesson, level, n)) +
+                 (differing != nullptr ? QStringLiteral(" [exact arithmetic %1]")
+                                             .arg(QString::fromStdString(differing->line()))
+                                       : QString());
+  }
+  showSteps(lines, step, heading);
+}
+
+void LessonPanel::showSteps(const QStringList& lines, std::size_t step, const QString& heading) {
   heading_->setText(heading);
   answers_->hide();
   QString text;
-  for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
-    const bool differs = n < exact.size() && exact[n].differs;
+  for (qsizetype n = 0; n < lines.size(); ++n) {
     text +=
-        (n == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
-        (differs ? QStringLiteral("\u2260 ") : QString()) +
-        QString::fromStdString(stepLine(lesson, n)) +
-        (differs
-             ? QStringLiteral(" [exact arithmetic %1]").arg(QString::fromStdString(exact[n].line()))
-             : QString()) +
-        QLatin1Char('\n');
+        (static_cast<std::size_t>(n) == step ? QStringLiteral("\u25B6 ") : QStringLiteral("   ")) +
+        lines[n] + QLatin1Char('\n');
   }
   text.chop(1);
   filling_ = true;
@@ -82,10 +106,8 @@ void LessonPanel::showQuestion(int i, int j, const QString& heading) {
   heading_->setText(heading);
   answers_->show();
   filling_ = true;
-  steps_->setPlainText(QStringLiteral("pair %1-%2: is its edge %3? The steps follow the answer.")
-                           .arg(i)
-                           .arg(j)
-                           .arg(QString::fromStdString(answerChoices())));
+  steps_->setPlainText(QString::fromStdString(questionText(i, j)) +
+                       QStringLiteral(". The lesson follows the answer."));
   filling_ = false;
 }
 

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 #include <QWidget>
 #include <cstddef>
 #include <functional>
@@ -19,20 +20,21 @@ namespace app {
 
 // The list beside the picture in the explanation mode, in a window of its own so that the
 // picture keeps its size: the pair's lesson as its numbered steps, the current one marked,
-// text that can be selected and copied; during a question, the three answers as buttons
-// and the round's score. It never takes the keyboard from the main window: every key of
-// the explanation works while it is shown.
+// text that can be selected and copied, under the rule the edge finder follows; during a
+// question, the two answers as buttons and the round's score. It never takes the keyboard from the
+// main window: every key of the explanation works while it is shown.
 class LessonPanel final : public QWidget {
  public:
   // `chooseStep` is called with a step clicked in the list, from 0; `answer` with the
-  // outcome a button names.
-  LessonPanel(std::function<void(std::size_t)> chooseStep,
-              std::function<void(geometry::PairResult)> answer);
+  // answer a button gives, whether the pair gets an edge.
+  LessonPanel(std::function<void(std::size_t)> chooseStep, std::function<void(bool)> answer);
 
-  // Shows the lesson with the step marked, under the heading; the steps where exact
-  // arithmetic differs, when given, are marked and say how.
-  void showLesson(const Lesson& lesson, std::size_t step, const QString& heading,
+  // Shows the lesson at a level with the step marked, under the heading; the steps where
+  // exact arithmetic differs (given for the detail steps) are marked and say how.
+  void showLesson(const Lesson& lesson, LessonLevel level, std::size_t step, const QString& heading,
                   const std::vector<StepAgreement>& exact = {});
+  // Shows numbered steps with the step marked, under the heading.
+  void showSteps(const QStringList& lines, std::size_t step, const QString& heading);
   // Shows a question about the pair, with the answer buttons.
   void showQuestion(int i, int j, const QString& heading);
 
@@ -41,6 +43,7 @@ class LessonPanel final : public QWidget {
 
  private:
   QLabel* heading_;
+  QLabel* rule_;
   QPlainTextEdit* steps_;
   QWidget* answers_;
   std::function<void(std::size_t)> chooseStep_;

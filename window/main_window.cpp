@@ -211,8 +211,12 @@ void MainWindow::askQuestion() {
   explanation_->ask(document_.current(), pictureStyle());
 }
 
-void MainWindow::answerQuestion(geometry::PairResult guess) {
-  explanation_->answer(guess);
+void MainWindow::answerQuestion(bool edge) {
+  explanation_->answer(edge);
+}
+
+void MainWindow::startTour() {
+  explanation_->startTour(document_.current(), pictureStyle());
 }
 
 void MainWindow::removeSiteUnderPointer() {
@@ -439,9 +443,11 @@ QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
   }
   const geometry::SiteColumns& sites = *document_.current().sites;
   const PictureStyle style = pictureStyle();
-  return writeWholeFile(path, format == PictureFormat::Pdf
-                                  ? lessonHandout(picture(), explorer->lesson(), sites, style)
-                                  : lessonBeamerFrame(picture(), explorer->lesson(), sites, style));
+  const LessonLevel level = explorer->level();
+  return writeWholeFile(
+      path, format == PictureFormat::Pdf
+                ? lessonHandout(picture(), explorer->lesson(), level, sites, style)
+                : lessonBeamerFrame(picture(), explorer->lesson(), level, sites, style));
 }
 
 }  // namespace app

@@ -59,8 +59,9 @@ class MainWindow final : public QWidget {
 
   // The commands behind the actions that are more than a call on the document.
   void setExplaining(bool on);
+  void startTour();
   void askQuestion();
-  void answerQuestion(geometry::PairResult guess);
+  void answerQuestion(bool edge);
   void removeSiteUnderPointer();
   void copySites();
   void pasteSites();

@@ -36,7 +36,7 @@ PairExplorer::PairExplorer(const RunResult& run, PictureStyle style)
 
 void PairExplorer::select(int i, int j) {
   lesson_ = lessonOf(geometry::explainPair(kWindowFrame, *sites_, i, j), *sites_);
-  step_ = lesson_.steps.size() - 1;
+  step_ = lesson_.count(level_) - 1;
   asking_ = false;
   firstClicked_ = 0;
   rebuild();
@@ -61,8 +61,15 @@ void PairExplorer::step(int direction) {
   select(i, j);
 }
 
+void PairExplorer::switchLevel() {
+  step_ = lesson_.stepAtOtherLevel(level_, step_);
+  level_ = level_ == LessonLevel::Overview ? LessonLevel::Detail : LessonLevel::Overview;
+  asking_ = false;
+  rebuild();
+}
+
 void PairExplorer::showStep(std::ptrdiff_t n) {
-  const auto last = static_cast<std::ptrdiff_t>(lesson_.steps.size()) - 1;
+  const auto last = static_cast<std::ptrdiff_t>(lesson_.count(level_)) - 1;
   step_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(n, 0, last));
   asking_ = false;
   rebuild();
@@ -71,6 +78,13 @@ void PairExplorer::showStep(std::ptrdiff_t n) {
 void PairExplorer::ask(int i, int j) {
   select(i, j);
   asking_ = true;
+  rebuild();
+}
+
+void PairExplorer::reveal() {
+  level_ = LessonLevel::Overview;
+  step_ = lesson_.decidingStep(level_);
+  asking_ = false;
   rebuild();
 }
 
@@ -104,7 +118,7 @@ void PairExplorer::setStyle(PictureStyle style) {
 
 void PairExplorer::rebuild() {
   picture_ = asking_ ? questionPicture(normal_, lesson_.account.pair, i(), j(), *sites_, style_)
-                     : lessonStepPicture(normal_, lesson_, step_, *sites_, style_);
+                     : levelStepPicture(normal_, lesson_, level_, step_, *sites_, style_);
   if (firstClicked_ != 0) {
     const SitePosition& site = inWindow_[static_cast<std::size_t>(firstClicked_ - 1)];
     const Picture mark = styledPicture(

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <climits>
 
+#include "explanation/lesson.h"
 #include "explanation/quiz.h"
 #include "main_window.h"
 
@@ -34,20 +35,17 @@ constexpr HideableLayer kHideableLayers[] = {
     {Layer::Label, "Label", Qt::Key_L, "show or hide the label"},
 };
 
-// An answer to a question: its outcome and what the help says of it; the key is the
-// answer's number and the name the outcome's.
+// An answer to a question, whether the pair gets an edge: its key is the answer's number
+// and its name the answer's word.
 struct Answer {
   ActionId id;
-  geometry::PairResult result;
+  bool edge;
   const char* help;
 };
 
 constexpr Answer kAnswers[] = {
-    {ActionId::AnswerDrawn, geometry::PairResult::Drawn, "answer: the pair's edge is drawn"},
-    {ActionId::AnswerBlocked, geometry::PairResult::Blocked,
-     "answer: a competitor blocks the pair"},
-    {ActionId::AnswerShadowed, geometry::PairResult::Shadowed,
-     "answer: every piece of the bisector is shadowed"},
+    {ActionId::AnswerYes, true, "answer: yes, the pair gets an edge"},
+    {ActionId::AnswerNo, false, "answer: no, it gets none"},
 };
 
 ActionEntry entry(ActionId id, const char* name, QList<QKeySequence> keys, const char* help,
@@ -132,22 +130,28 @@ std::vector<ActionEntry> makeTable() {
                    explaining(ActionId::LastStep, "Last step", {Qt::Key_End},
                               "while explaining: the last step, the result",
                               [](MainWindow& w) { w.explanation().showStep(PTRDIFF_MAX); }),
+                   explaining(ActionId::SwitchLevel, "Detail or overview", {Qt::Key_Return},
+                              "while explaining: the detail of this step, or back to the overview",
+                              [](MainWindow& w) { w.explanation().switchLevel(); }),
                    explaining(ActionId::LeaveExplanation, "Leave the explanation", {Qt::Key_Escape},
                               "while explaining: back to the picture",
                               [](MainWindow& w) { w.setExplaining(false); }),
+                   entry(ActionId::Tour, "Tour of the edges", {Qt::Key_T},
+                         "a tour of the edges, one drawn pair a step, with its empty circle",
+                         MenuGroup::Explanation, [](MainWindow& w) { w.startTour(); }),
                    entry(ActionId::Ask, "Ask me", {Qt::Key_Q},
                          "a question on a pair: predict, then see the answer's steps",
                          MenuGroup::Explanation, [](MainWindow& w) { w.askQuestion(); }),
                });
   for (const Answer& answer : kAnswers) {
-    QString name = QLatin1String(geometry::resultName(answer.result));
+    QString name = QString::fromStdString(answerWord(answer.edge));
     name[0] = name[0].toUpper();
     ActionEntry answers{answer.id,
                         name,
-                        {QKeySequence(Qt::Key_0 + answerNumber(answer.result))},
+                        {QKeySequence(Qt::Key_0 + answerNumber(answer.edge))},
                         QString::fromLatin1(answer.help),
                         MenuGroup::Explanation,
-                        [result = answer.result](MainWindow& w) { w.answerQuestion(result); }};
+                        [edge = answer.edge](MainWindow& w) { w.answerQuestion(edge); }};
     answers.when = ActionWhen::Asking;
     table.push_back(answers);
   }
@@ -202,7 +206,9 @@ QString helpTable() {
     rows += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>")
                 .arg(keysText(action).toHtmlEscaped(), action.help.toHtmlEscaped());
   }
-  return QStringLiteral("<table cellspacing=4>") + rows + QStringLiteral("</table>");
+  // The rule the lessons teach comes first.
+  return QStringLiteral("<p>%1</p><table cellspacing=4>%2</table>")
+      .arg(QString::fromUtf8(kLessonRule).toHtmlEscaped(), rows);
 }
 
 }  // namespace app

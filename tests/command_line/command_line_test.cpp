@@ -92,15 +92,21 @@ TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
               return app::layerOf(item) == app::Layer::VoronoiEdges;
             }));
 
+  // One pair, named in either order: its account; with --save, its result's picture and
+  // nothing printed: the bisector from (5440, 20320) to (25760, 0), in window pixels.
   write("five.txt", testing_support::kFiveSitesList.c_str());
+  EXPECT_TRUE(runProgram({"--sites", path("five.txt"), "--explain", "2-1"})
+                  .output.startsWith("pair 1-2: drawn, piece 2 of 4 cut points\n"));
   const Outcome one =
-      runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--save", path("a.svg")});
+      runProgram({"--sites", path("five.txt"), "--explain", "2-1", "--save", path("a.svg")});
   EXPECT_EQ(one.exitCode, 0);
-  EXPECT_TRUE(one.output.startsWith("pair 1-2: drawn, piece 2 of 4 cut points\n"));
-  // The picture: the bisector from (5440, 20320) to (25760, 0), in window pixels, and a
-  // tick labelled with each competitor that cut it.
-  const QByteArray svg = contents(path("a.svg"));
-  EXPECT_TRUE(svg.contains(R"(<line x1="-9760" y1="10160" x2="10560" y2="-10160")"));
+  EXPECT_EQ(one.output, QString());
+  EXPECT_TRUE(contents(path("a.svg")).contains(R"(<line x1="-9760" y1="10160" x2="10560" y2="-10160")"));
+  // The detail's step 3, site 4's screening: the ticks labelled with the sites that cut.
+  const Outcome detail = runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--detail",
+                                     "--step", "3", "--save", path("b.svg")});
+  EXPECT_EQ(detail.output, "step 3: site 4: cut at (15550, 10210)\n");
+  const QByteArray svg = contents(path("b.svg"));
   EXPECT_TRUE(svg.contains(">3</text>") && svg.contains(">4</text>"));
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 
 #include "explanation/explanation_picture.h"
 #include "explanation/label_placer.h"
+#include "explanation/quiz.h"
+#include "explanation/tour.h"
 #include "geometry/window_frame.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
@@ -44,6 +47,31 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
                 "the Delaunay edge from site 1 to site 2"}));
   EXPECT_EQ(lesson.decidingStep(), 6u);
 
+  // The overview, in window pixels: sites 3 and 4 cut, site 5 passes; piece 1, shadowed by
+  // site 3, and piece 2, free; six steps, each naming the detail steps it gathers.
+  std::vector<std::string> overview;
+  for (std::size_t n = 0; n < lesson.overview.size(); ++n) {
+    overview.push_back(app::stepLine(lesson, app::LessonLevel::Overview, n));
+  }
+  EXPECT_EQ(overview,
+            (std::vector<std::string>{
+                "step 1: Is 1-2 an edge? Its Voronoi edge, if any, lies on this line, the points "
+                "as far from site 1 at (100, 100) as from site 2 at (300, 300). [detail step 1]",
+                "step 2: Every other site's bisector with site 1 crosses the line at a tick: 2 "
+                "sites cut it, 1 site passes (its bisector misses the line, or runs along it). "
+                "[detail steps 2-4]",
+                "step 3: Sorted along the line, the 4 cut points (the stretch's two ends among "
+                "them) make 3 pieces: piece p runs from #p-1 to #p. [detail step 5]",
+                "step 4: Piece 1 is shadowed: site 3 is nearer to its midpoint than site 1; each "
+                "piece has the colour of the site that shadows it. [detail step 6]",
+                "step 5: Piece 2 is free: the circle about its midpoint through site 1 and site 2 "
+                "holds no other site. [detail step 7]",
+                "step 6: 1-2 is an edge: its Voronoi edge is piece 2 in red, its Delaunay edge "
+                "the segment from site 1 to site 2. [detail step 8]"}));
+  EXPECT_EQ(lesson.decidingStep(app::LessonLevel::Overview), 4u);
+  EXPECT_EQ(lesson.stepAtOtherLevel(app::LessonLevel::Overview, 3), 5u) << "piece 1's step";
+  EXPECT_EQ(lesson.stepAtOtherLevel(app::LessonLevel::Detail, 2), 1u) << "site 4's screening";
+
   // The empty circle of piece 1: about its midpoint, through site 1, with site 3 inside,
   // ringed and joined to the midpoint. That of piece 2: sites 1 and 2 on its rim, as
   // 187.5^2 + 12.5^2 = 35,312.5 from both, and every other site outside.
@@ -78,10 +106,57 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
   }
 }
 
-// On 40 seeded runs: every lesson ends in its result, names the step that decided it as
-// the block or the piece that decided, and no two labels of any step's picture overlap or
-// leave the picture, in the normal style or with the projector style's large text.
-TEST(Lesson, EndsInItsOutcomeAndKeepsItsLabelsApartOnSeededRuns) {
+// The points a step's text names, in window pixels: the pair's sites, and the site that
+// blocks, the sites that shadow, or the midpoint the step's circle is about.
+std::vector<QPointF> namedPoints(const app::Lesson& lesson, const app::OverviewStep& step,
+                                 const geometry::SiteColumns& sites) {
+  const geometry::PairAccount& a = lesson.account;
+  const auto at = [&](int k) {
+    return QPointF(kWindowFrame.windowX(sites.x(k)), kWindowFrame.windowY(sites.y(k)));
+  };
+  std::vector<QPointF> points{at(a.i), at(a.j)};
+  if (a.outcome.result == PairResult::Blocked) {
+    points.push_back(at(a.outcome.blockedBy));
+  } else if (step.kind == app::OverviewKind::Shadows) {
+    for (const int k : app::shadowersOf(a, step.pieces)) {
+      points.push_back(at(k));
+    }
+  } else if (step.kind == app::OverviewKind::Decision) {
+    const geometry::PieceStep& p = a.pieces.back();
+    points.emplace_back(kWindowFrame.windowX(p.midX), kWindowFrame.windowY(p.midY));
+  }
+  return points;
+}
+
+// No two texts of a step's picture overlap or leave the picture, and the box with the
+// step's line covers no point the step names.
+void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& named,
+                      const std::string& where) {
+  std::vector<QRectF> areas;
+  for (const app::PictureItem& item : picture) {
+    if (const auto* text = std::get_if<app::TextItem>(&item)) {
+      const QRectF area = app::textArea(*text);
+      ASSERT_TRUE(QRectF(0, 0, 753, 475).contains(area)) << where << ": " << text->text;
+      for (const QRectF& other : areas) {
+        ASSERT_FALSE(other.intersects(area)) << where << ": " << text->text;
+      }
+      areas.push_back(area);
+    }
+    if (const auto* box = std::get_if<app::RectItem>(&item)) {
+      const QRectF area(box->x, box->y, box->width, box->height);
+      for (const QPointF& point : named) {
+        EXPECT_FALSE(area.contains(point))
+            << where << ": a box covers " << point.x() << ", " << point.y();
+      }
+    }
+  }
+}
+
+// On 40 seeded runs: every lesson ends in its result and names the step that decided it;
+// for the pair with the most cut points, no two labels of any step's picture, at either
+// level, overlap or leave the picture, in the normal style or with the projector style's
+// large text, and no box covers a point the step names.
+TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
     const app::RunResult run = app::runDemonstration({seed, std::nullopt});
     const geometry::SiteColumns& sites = *run.sites;
@@ -108,24 +183,104 @@ TEST(Lesson, EndsInItsOutcomeAndKeepsItsLabelsApartOnSeededRuns) {
     }
     const app::Lesson busiest =
         app::lessonOf(geometry::explainPair(kWindowFrame, sites, 1, busiestJ), sites);
-    for (std::size_t step = 0; step < busiest.steps.size(); ++step) {
-      for (const auto style : {app::PictureStyle::Normal, app::PictureStyle::Projector}) {
-        std::vector<QRectF> areas;
-        for (const app::PictureItem& item :
-             app::lessonStepPicture(run.picture, busiest, step, sites, style)) {
-          if (const auto* text = std::get_if<app::TextItem>(&item)) {
-            const QRectF area = app::textArea(*text);
-            ASSERT_TRUE(QRectF(0, 0, 753, 475).contains(area))
-                << "seed " << seed << " step " << step + 1 << ": " << text->text;
-            for (const QRectF& other : areas) {
-              ASSERT_FALSE(other.intersects(area))
-                  << "seed " << seed << " step " << step + 1 << ": " << text->text;
-            }
-            areas.push_back(area);
-          }
+    for (const auto style : {app::PictureStyle::Normal, app::PictureStyle::Projector}) {
+      for (std::size_t step = 0; step < busiest.overview.size(); ++step) {
+        expectTextsApart(
+            app::overviewStepPicture(run.picture, busiest, step, sites, style),
+            namedPoints(busiest, busiest.overview[step], sites),
+            "seed " + std::to_string(seed) + " overview step " + std::to_string(step + 1));
+      }
+      for (std::size_t step = 0; step < busiest.steps.size(); ++step) {
+        expectTextsApart(app::lessonStepPicture(run.picture, busiest, step, sites, style), {},
+                         "seed " + std::to_string(seed) + " step " + std::to_string(step + 1));
+      }
+    }
+  }
+}
+
+// On 200 seeded runs, every pair's overview has at most 7 steps, ends in its outcome and
+// gathers the detail steps in order, one after the other; its lines are short and hold no
+// number of the edge finder's frame (thousands of pixels) and none with two decimals.
+TEST(Lesson, OverviewsAreShortAndInTheWindowsNumbers) {
+  const QRegularExpression domainNumber(QStringLiteral("\\b\\d{4,}|\\d\\.\\d\\d"));
+  for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+    const auto sites = testing_support::randomSites(seed);
+    for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *sites)) {
+      const app::Lesson lesson =
+          app::lessonOf(geometry::explainPair(kWindowFrame, *sites, pair.i, pair.j), *sites);
+      const auto& overview = lesson.overview;
+      const std::string where = "seed " + std::to_string(seed) + " pair " + std::to_string(pair.i) +
+                                "-" + std::to_string(pair.j);
+      ASSERT_LE(overview.size(), 7u) << where;
+      ASSERT_EQ(overview.back().kind, app::OverviewKind::Result) << where;
+      EXPECT_EQ(overview.back().lastDetail, lesson.steps.size() - 1) << where;
+      EXPECT_EQ(overview.size() == 3, pair.outcome.result == PairResult::Blocked) << where;
+      const bool edge = pair.outcome.result == PairResult::Drawn;
+      EXPECT_EQ(overview.back().text.find(" is an edge") != std::string::npos, edge) << where;
+      for (std::size_t n = 0; n < overview.size(); ++n) {
+        EXPECT_LE(overview[n].text.size(), 190u) << where << ": " << overview[n].text;
+        EXPECT_FALSE(QString::fromStdString(overview[n].text).contains(domainNumber))
+            << where << ": " << overview[n].text;
+        EXPECT_LE(overview[n].firstDetail, overview[n].lastDetail) << where;
+        if (n > 0) {
+          EXPECT_LE(overview[n - 1].firstDetail, overview[n].firstDetail) << where;
         }
       }
     }
+  }
+}
+
+// The detail level tells each step as it always has: the lines of pair 1-2 on 40 seeded
+// runs equal those kept in the golden file.
+TEST(Lesson, DetailStepsAreUnchanged) {
+  std::string lines;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const app::Lesson lesson =
+        app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, 2), *run.sites);
+    for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
+      lines += app::stepLine(lesson, app::LessonLevel::Detail, n) + "\n";
+    }
+  }
+  EXPECT_EQ(lines, testing_support::contents(VD_GOLDEN_DIR "/detail-steps-1-2.txt").toStdString());
+}
+
+// The quiz's reason names every site its picture rings, and says yes exactly for the pairs
+// that get an edge; the tour has a step for each drawn pair, in the run's order, and one
+// for the whole picture.
+TEST(Lesson, QuizReasonsNameWhatTheyRingAndTheTourVisitsEveryEdge) {
+  for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const geometry::SiteColumns& sites = *run.sites;
+    app::Quiz quiz(seed, sites.nSites);
+    for (int question = 0; question < app::Quiz::kQuestions; ++question) {
+      const auto [i, j] = quiz.nextPair();
+      const app::Lesson lesson =
+          app::lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites);
+      const std::string reason = app::reasonOf(lesson);
+      EXPECT_EQ(reason.starts_with("Yes"), lesson.account.outcome.result == PairResult::Drawn);
+      EXPECT_TRUE(quiz.answer(reason.starts_with("Yes"), lesson.account.outcome.result));
+      const app::Picture shown = app::overviewStepPicture(
+          run.picture, lesson, lesson.decidingStep(app::LessonLevel::Overview), sites);
+      for (const app::PictureItem& item : shown) {
+        const auto* ring = std::get_if<app::CircleItem>(&item);
+        if (ring != nullptr && ring->site != 0 && ring->layer == app::Layer::Overlay) {
+          EXPECT_TRUE(QString::fromStdString(reason).contains(
+              QRegularExpression(QStringLiteral("\\b%1\\b").arg(ring->site))))
+              << "seed " << seed << ": site " << ring->site << " is ringed; " << reason;
+        }
+      }
+    }
+    EXPECT_EQ(quiz.right(), app::Quiz::kQuestions);
+
+    const app::Tour tour = app::tourOf(sites);
+    ASSERT_EQ(tour.count(), run.drawnPairs.size() + 1);
+    for (std::size_t n = 0; n < run.drawnPairs.size(); ++n) {
+      EXPECT_EQ(std::pair(tour.drawn[n].i, tour.drawn[n].j),
+                std::pair(run.drawnPairs[n].i, run.drawnPairs[n].j));
+    }
+    EXPECT_EQ(tour.drawn.size() + static_cast<std::size_t>(tour.blocked + tour.shadowed),
+              static_cast<std::size_t>(tour.pairs));
   }
 }
 

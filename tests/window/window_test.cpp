@@ -13,6 +13,7 @@
 #include <set>
 
 #include "explanation/explanation_picture.h"
+#include "explanation/quiz.h"
 #include "picture/picture_file.h"
 #include "picture/picture_painter.h"
 #include "steps/literal_steps.h"
@@ -56,17 +57,27 @@ class WindowTest : public ::testing::Test {
   app::MainWindow window;
 };
 
-// E shows the explanation of pair 1-2; the arrows step through the pairs in scan order,
-// round the ends; two clicked sites pick their pair, and so does a click on a drawn edge;
-// Escape brings back the run's picture.
+// The picture of pair (i, j)'s lesson at a level, at its last step or at `step`.
+app::Picture lessonPicture(const app::Picture& normal, const geometry::SiteColumns& sites, int i,
+                           int j, app::LessonLevel level, std::optional<std::size_t> step = {}) {
+  const app::Lesson lesson =
+      app::lessonOf(geometry::explainPair(geometry::kWindowFrame, sites, i, j), sites);
+  return app::levelStepPicture(normal, lesson, level, step.value_or(lesson.count(level) - 1),
+                               sites);
+}
+
+// E shows the explanation of pair 1-2 at its overview's result; the arrows step through the
+// pairs in scan order, round the ends; two clicked sites pick their pair, and so does a
+// click on a drawn edge; Return opens the detail of the step shown and comes back; Escape
+// brings back the run's picture.
 TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
   EXPECT_EQ(window.windowTitle(), "frmOvra1");
   EXPECT_EQ(grabbed(window).size(), QSize(753, 475));
   const app::Picture normal = window.picture();
   const auto& sites = *window.document().current().sites;
   const auto expectPair = [&](int i, int j) {
-    const auto account = geometry::explainPair(geometry::kWindowFrame, sites, i, j);
-    EXPECT_EQ(grabbed(window), rendered(app::explanationPicture(normal, account, sites)))
+    EXPECT_EQ(grabbed(window),
+              rendered(lessonPicture(normal, sites, i, j, app::LessonLevel::Overview)))
         << "expected pair " << i << "-" << j;
   };
   QTest::keyClick(&window, Qt::Key_E);
@@ -85,6 +96,19 @@ TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
   QTest::keyClick(&window, Qt::Key_Right);
   QTest::mouseClick(&window, Qt::LeftButton, {}, (at(0) + at(6)) / 2);
   expectPair(1, 7);
+  // Overview step 4 of pair 1-7, the shadows, opens the first piece's detail step, 40.
+  QTest::keyClick(&window, Qt::Key_Home);
+  for (int n = 0; n < 3; ++n) {
+    QTest::keyClick(&window, Qt::Key_PageDown);
+  }
+  QTest::keySequence(&window, QKeySequence(Qt::Key_Return));
+  EXPECT_EQ(window.explorer()->level(), app::LessonLevel::Detail);
+  EXPECT_EQ(grabbed(window),
+            rendered(lessonPicture(normal, sites, 1, 7, app::LessonLevel::Detail, 39)));
+  QTest::keyClick(&window, Qt::Key_PageDown);
+  QTest::keySequence(&window, QKeySequence(Qt::Key_Return));
+  EXPECT_EQ(grabbed(window),
+            rendered(lessonPicture(normal, sites, 1, 7, app::LessonLevel::Overview, 3)));
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_EQ(grabbed(window), rendered(normal));
   EXPECT_EQ(window.picture(), normal) << "the run's picture changed";
@@ -305,10 +329,8 @@ TEST_F(WindowTest, FullScreenShowsThePictureScaledAndEditsInTheSameFrame) {
   QTest::mouseClick(&window, Qt::LeftButton, {}, site(0));
   ASSERT_NE(window.explorer(), nullptr);
   EXPECT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(1, 7));
-  const auto account =
-      geometry::explainPair(geometry::kWindowFrame, *window.document().current().sites, 1, 7);
-  const app::Picture explained =
-      app::explanationPicture(window.picture(), account, *window.document().current().sites);
+  const app::Picture explained = lessonPicture(
+      window.picture(), *window.document().current().sites, 1, 7, app::LessonLevel::Overview);
   QTest::keyClick(&window, Qt::Key_Escape);
 
   // Back at its natural size the window is pixel for pixel what --sites saves.
@@ -333,6 +355,11 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
     EXPECT_TRUE(readme.contains("| " + app::keysText(entry) + " | " + entry.help + " |"))
         << "the README has no row for " << entry.name.toStdString();
   }
+  // And the README's table of keys has no row the table lacks.
+  const QString table = readme.section(QStringLiteral("| keys | what it does |"), 1).section(
+      QStringLiteral("\n\n"), 0, 0);
+  EXPECT_EQ(table.count(QStringLiteral("\n| ")), static_cast<qsizetype>(app::actionTable().size()))
+      << table.toStdString();
   // A box or file dialog that an action opens is closed at once.
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
@@ -384,7 +411,7 @@ TEST_F(WindowTest, WalksALessonStepByStepAsStepNSavesIt) {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
   };
   QTest::keyClick(&window, Qt::Key_E);
-  const std::size_t steps = window.explorer()->lesson().steps.size();
+  const std::size_t steps = window.explorer()->lesson().overview.size();
   const std::vector<std::pair<Qt::Key, std::size_t>> walk{{Qt::Key_Home, 1},
                                                           {Qt::Key_PageDown, 2},
                                                           {Qt::Key_Down, 3},
@@ -397,17 +424,13 @@ TEST_F(WindowTest, WalksALessonStepByStepAsStepNSavesIt) {
   }
 }
 
-// Q asks about a pair and shows nothing that tells; 1, 2 or 3 answers, and the pair's lesson
-// opens at the step that decided it. A round answered with the edge finder's own outcomes
-// scores 5 of 5; with two wrong answers, 3 of 5. N shows the largest empty circle at the
-// pointer, reaching the nearest site.
+// Q asks whether a pair gets an edge and shows nothing that tells; 1 (yes) or 2 (no)
+// answers, the heading says why, and the pair's lesson opens at the overview step that
+// decides it. A round answered with the edge finder's own outcomes scores 5 of 5; with two
+// wrong answers, 3 of 5. N shows the largest empty circle at the pointer, reaching the
+// nearest site.
 TEST_F(WindowTest, AsksQuestionsKeepsTheScoreAndProbesTheNearestSite) {
   using geometry::PairResult;
-  const auto keyFor = [](PairResult result) {
-    return result == PairResult::Drawn     ? Qt::Key_1
-           : result == PairResult::Blocked ? Qt::Key_2
-                                           : Qt::Key_3;
-  };
   for (const int wrong : {0, 2}) {
     for (int question = 0; question < app::Quiz::kQuestions; ++question) {
       QTest::keyClick(&window, Qt::Key_Q);
@@ -417,13 +440,15 @@ TEST_F(WindowTest, AsksQuestionsKeepsTheScoreAndProbesTheNearestSite) {
         return app::layerOf(item) == app::Layer::VoronoiEdges ||
                app::layerOf(item) == app::Layer::DelaunayEdges;
       })) << "the question shows an edge";
-      const PairResult truth = window.explorer()->lesson().account.outcome.result;
-      const PairResult guess =
-          question < wrong ? (truth == PairResult::Drawn ? PairResult::Blocked : PairResult::Drawn)
-                           : truth;
-      QTest::keyClick(&window, keyFor(guess));
+      const bool edge = window.explorer()->lesson().account.outcome.result == PairResult::Drawn;
+      const bool guess = question < wrong ? !edge : edge;
+      QTest::keyClick(&window, guess ? Qt::Key_1 : Qt::Key_2);
       EXPECT_FALSE(window.explorer()->asking());
-      EXPECT_EQ(window.explorer()->currentStep(), window.explorer()->lesson().decidingStep());
+      EXPECT_EQ(window.explorer()->currentStep(),
+                window.explorer()->lesson().decidingStep(app::LessonLevel::Overview));
+      EXPECT_TRUE(window.panel().heading().contains(
+          QString::fromStdString(app::reasonOf(window.explorer()->lesson()))))
+          << window.panel().heading().toStdString();
     }
     EXPECT_TRUE(window.panel().heading().contains(
         QStringLiteral("Score: %1 of 5").arg(app::Quiz::kQuestions - wrong)))
@@ -484,6 +509,7 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
   QTest::mouseClick(&window, Qt::LeftButton, {}, at(1));
   QTest::mouseClick(&window, Qt::LeftButton, {}, at(2));
   ASSERT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(2, 3));
+  QTest::keySequence(&window, QKeySequence(Qt::Key_Return));  // the detail
   EXPECT_TRUE(window.panel().stepsText().contains(QStringLiteral("\u2260 step 13: piece 4")))
       << window.panel().stepsText().toStdString();
   QTest::keyClick(&window, Qt::Key_Escape);
@@ -530,7 +556,7 @@ TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   const auto info = testing_support::runProgram({handout}, QProcessEnvironment::systemEnvironment(),
                                                 QStringLiteral("pdfinfo"));
   EXPECT_TRUE(info.output.contains(QRegularExpression(
-      QStringLiteral("Pages:\\s+%1\n").arg(window.explorer()->lesson().steps.size() + 1))))
+      QStringLiteral("Pages:\\s+%1\n").arg(window.explorer()->lesson().overview.size() + 1))))
       << info.output.toStdString();
 
   const QImage shown = grabbed(window);

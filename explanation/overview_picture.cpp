@@ -1,0 +1,193 @@
+#include <algorithm>
+#include <cmath>
+
+#include "explanation_picture.h"
+#include "geometry/window_frame.h"
+#include "picture/picture_style.h"
+#include "step_drawing.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+using geometry::PairResult;
+using geometry::Screening;
+
+constexpr Colour kPieceShade[] = {rgb(255, 150, 90), rgb(120, 200, 255)};
+
+QPointF inWindow(double x, double y) {
+  return {kWindowFrame.windowX(x), kWindowFrame.windowY(y)};
+}
+
+std::string number(int k) {
+  return std::to_string(k);
+}
+
+// "pieces 1-12" or "piece 3": the runs of pieces one site shadows.
+std::string pieceRuns(const geometry::PairAccount& a, const std::vector<std::size_t>& pieces,
+                      int shadower) {
+  std::string text;
+  std::size_t count = 0;
+  for (std::size_t n = 0; n < pieces.size(); ++n) {
+    if (a.pieces[pieces[n]].shadowedBy != shadower ||
+        (n > 0 && a.pieces[pieces[n - 1]].shadowedBy == shadower)) {
+      continue;
+    }
+    std::size_t last = n;
+    while (last + 1 < pieces.size() && a.pieces[pieces[last + 1]].shadowedBy == shadower) {
+      ++last;
+    }
+    const int from = a.pieces[pieces[n]].piece, to = a.pieces[pieces[last]].piece;
+    text +=
+        (count++ == 0 ? "" : ", ") + (from == to ? number(from) : number(from) + "-" + number(to));
+  }
+  return (count == 1 && text.find('-') == std::string::npos ? "piece " : "pieces ") + text;
+}
+
+// The pieces coloured by the site that shadows each, those sites ringed alike; a legend
+// line for each of the first few sites.
+void shadows(StepDrawing& draw, const geometry::PairAccount& a,
+             const std::vector<std::size_t>& pieces, std::vector<LegendEntry>& legend) {
+  const std::vector<int> shadowers = shadowersOf(a, pieces);
+  for (const std::size_t n : pieces) {
+    const geometry::PieceStep& p = a.pieces[n];
+    const auto who = static_cast<std::size_t>(
+        std::find(shadowers.begin(), shadowers.end(), p.shadowedBy) - shadowers.begin());
+    draw.piece(a, p, shadowColour(who), 3);
+  }
+  constexpr std::size_t kLegendRows = 5;
+  for (std::size_t s = 0; s < shadowers.size(); ++s) {
+    draw.ring(shadowers[s], shadowColour(s), 8);
+    draw.nameSite(shadowers[s]);
+    if (s < kLegendRows) {
+      legend.push_back({shadowColour(s), pieceRuns(a, pieces, shadowers[s]) + ": site " +
+                                             number(shadowers[s]) + " is nearer"});
+    } else if (s == kLegendRows) {
+      legend.push_back({shadowColour(s), "and " + number(static_cast<int>(shadowers.size() - s)) +
+                                             " more sites, in the same colours"});
+    }
+  }
+}
+
+}  // namespace
+
+Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
+                            const geometry::SiteColumns& sites, PictureStyle style) {
+  Picture picture = dimmedPicture(normal);
+  const geometry::PairAccount& a = lesson.account;
+  const OverviewStep& shown = lesson.overview[step];
+  const geometry::PairRecord& r = a.pair;
+  StepDrawing draw(picture, sites, textFactorOf(style));
+  std::vector<LegendEntry> legend{
+      {kBisector, "bisector of " + number(a.i) + " and " + number(a.j)},
+      {kPairSite, "sites " + number(a.i) + " and " + number(a.j), true}};
+  std::vector<std::pair<QPointF, std::string>> tickLabels;
+  Colour tickLabelColour = kTick;
+  draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
+  draw.nameSite(a.i);
+  draw.nameSite(a.j);
+
+  switch (shown.kind) {
+    case OverviewKind::Question:
+      draw.line(sites.x(a.i), sites.y(a.i), sites.x(a.j), sites.y(a.j), kPairSite);
+      legend.push_back({kPairSite, "the segment from " + number(a.i) + " to " + number(a.j)});
+      break;
+    case OverviewKind::Screening:
+      if (a.outcome.result == PairResult::Blocked) {
+        const int k = a.outcome.blockedBy;
+        const geometry::PairRecord line = geometry::pairRecord(
+            geometry::bisectorOf(sites.x(a.i), sites.y(a.i), sites.x(k), sites.y(k)), kWindowFrame);
+        draw.line(line.startX, line.startY, line.endX, line.endY, kCompetitorLine);
+        const double xi = sites.x(a.i), yi = sites.y(a.i);
+        const double far = 2 * kWindowFrame.clientWidth;
+        draw.line(xi, yi, xi + std::copysign(far, sites.x(a.j) - xi), yi, kBlocking);
+        draw.line(xi, yi, xi, yi + std::copysign(far, sites.y(a.j) - yi), kBlocking);
+        draw.ring(k, kBlocking, 8);
+        draw.nameSite(k);
+        legend.push_back({kCompetitorLine, "bisector of " + number(a.i) + " and " + number(k)});
+        legend.push_back({kBlocking, "site " + number(a.j) + "'s quadrant around " + number(a.i)});
+        break;
+      }
+      for (const geometry::CompetitorStep& c : a.competitors) {
+        if (c.outcome == Screening::Cut) {
+          draw.tick(r, c.x, c.y, kTick);
+          tickLabels.emplace_back(inWindow(c.x, c.y), number(c.site));
+        } else {
+          draw.ring(c.site, kPassing, 5);
+        }
+      }
+      legend.push_back({kTick, "cut points, by the site that made them"});
+      if (std::any_of(
+              a.competitors.begin(), a.competitors.end(),
+              [](const geometry::CompetitorStep& c) { return c.outcome != Screening::Cut; })) {
+        legend.push_back({kPassing, "sites that pass", true});
+      }
+      break;
+    case OverviewKind::Order:
+      for (std::size_t e = 0; e + 1 < a.sorted.size(); ++e) {
+        draw.line(a.sorted[e].x, a.sorted[e].y, a.sorted[e + 1].x, a.sorted[e + 1].y,
+                  kPieceShade[e % 2], 3);
+      }
+      for (std::size_t e = 0; e < a.sorted.size(); ++e) {
+        draw.tick(r, a.sorted[e].x, a.sorted[e].y, kTick);
+        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), "#" + std::to_string(e));
+      }
+      tickLabelColour = kSortedPlace;
+      legend.push_back({kSortedPlace, "#n: a cut point's place along the line"});
+      legend.push_back({kPieceShade[0], "the pieces, in two shades by turns"});
+      break;
+    case OverviewKind::Shadows:
+      shadows(draw, a, shown.pieces, legend);
+      break;
+    case OverviewKind::Decision: {
+      const geometry::PieceStep& p = a.pieces.back();
+      const bool open = p.shadowedBy == 0;
+      for (std::size_t n = 0; n + 1 < a.pieces.size(); ++n) {
+        draw.piece(a, a.pieces[n], kShadowedPiece, 2);
+      }
+      draw.piece(a, p, open ? kSurvivingPiece : kTestedPiece, 3);
+      draw.circleAbout(a, p, open ? kEmptyCircle : kBlocking);
+      if (!open) {
+        draw.ring(p.shadowedBy, kBlocking, 8);
+        draw.lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
+        draw.nameSite(p.shadowedBy);
+      }
+      legend.push_back({open ? kSurvivingPiece : kTestedPiece,
+                        "piece " + number(p.piece) + (open ? ", the free one" : ", the last")});
+      legend.push_back({open ? kEmptyCircle : kBlocking,
+                        open ? "circle about its midpoint M: empty"
+                             : "circle about M, holding site " + number(p.shadowedBy),
+                        true});
+      break;
+    }
+    case OverviewKind::Result:
+      if (a.outcome.result == PairResult::Drawn) {
+        const geometry::PieceStep& p = a.pieces.back();
+        draw.piece(a, p, kSurvivingPiece, 4);
+        draw.line(sites.x(a.i), sites.y(a.i), sites.x(a.j), sites.y(a.j), kPairSite, 3);
+        legend.push_back({kSurvivingPiece, "the Voronoi edge"});
+        legend.push_back({kPairSite, "the Delaunay edge"});
+      } else if (a.outcome.result == PairResult::Blocked) {
+        draw.ring(a.outcome.blockedBy, kBlocking, 8);
+        draw.nameSite(a.outcome.blockedBy);
+        legend.push_back({kBlocking, "the site that blocks", true});
+      } else {
+        for (const geometry::PieceStep& p : a.pieces) {
+          draw.piece(a, p, kShadowedPiece, 2);
+        }
+        legend.push_back({kShadowedPiece, "every piece shadowed"});
+      }
+      break;
+  }
+  draw.ring(a.i, kPairSite);
+  draw.ring(a.j, kPairSite);
+  const Picture top = draw.topLayer(stepLine(lesson, LessonLevel::Overview, step) + " (of " +
+                                        std::to_string(lesson.overview.size()) + " steps)",
+                                    legend);
+  draw.labelSites(a.i, a.j, tickLabels, tickLabelColour);
+  picture.insert(picture.end(), top.begin(), top.end());
+  return styledPicture(std::move(picture), style);
+}
+
+}  // namespace app

@@ -1,0 +1,298 @@
+#include "step_drawing.h"
+
+#include <QFontMetricsF>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+#include "geometry/dist.h"
+#include "geometry/window_frame.h"
+#include "picture/picture_painter.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+constexpr Colour kBoxFill = rgb(16, 16, 28);
+constexpr Colour kBoxBorder = rgb(120, 120, 140);
+constexpr Colour kBoxText = rgb(255, 255, 255);
+constexpr Colour kArrow = rgb(255, 255, 255);
+constexpr float kTickHalf = 5;
+constexpr float kBoxMargin = 6, kBoxPadding = 5;
+constexpr float kSample = 16;       // the length of a legend's sample line
+constexpr float kArrowLength = 14;  // an arrow at the border, pointing outwards
+
+Colour dimmed(Colour c) {
+  const auto dim = [](int channel) { return channel * 35 / 100; };
+  return rgb(dim(redOf(c)), dim(greenOf(c)), dim(blueOf(c)));
+}
+
+// The lines of `text` broken at spaces to fit `width` pixels, in the small text shown
+// textFactor times as large.
+std::vector<std::string> wrapped(const std::string& text, double width, int textFactor) {
+  const QFontMetricsF metrics(labelFont(kSmallText * textFactor));
+  std::vector<std::string> lines{""};
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at + 1), text.size());
+    const std::string word = text.substr(at, end - at);
+    const std::string longer = lines.back() + word;
+    if (!lines.back().empty() &&
+        metrics.horizontalAdvance(QString::fromStdString(longer)) > width) {
+      lines.push_back(word.substr(word.starts_with(' ') ? 1 : 0));
+    } else {
+      lines.back() = longer;
+    }
+    at = end;
+  }
+  return lines;
+}
+
+bool inside(QPointF p) {
+  return p.x() >= 0 && p.y() >= 0 && p.x() <= kWindowFrame.clientWidth &&
+         p.y() <= kWindowFrame.clientHeight;
+}
+
+// An arrow from `tail` to `tip`, with two barbs.
+void addArrow(Picture& picture, QPointF tail, QPointF tip) {
+  const QPointF along = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
+  const QPointF side(-along.y(), along.x());
+  const auto f = [](double v) { return static_cast<float>(v); };
+  const QPointF barb1 = tip - along * 5 + side * 4, barb2 = tip - along * 5 - side * 4;
+  const LineItem lines[] = {{f(tail.x()), f(tail.y()), f(tip.x()), f(tip.y()), kArrow, 2},
+                            {f(tip.x()), f(tip.y()), f(barb1.x()), f(barb1.y()), kArrow, 2},
+                            {f(tip.x()), f(tip.y()), f(barb2.x()), f(barb2.y()), kArrow, 2}};
+  picture.insert(picture.end(), std::begin(lines), std::end(lines));
+}
+
+}  // namespace
+
+Colour shadowColour(std::size_t n) {
+  static constexpr Colour kColours[] = {rgb(255, 120, 60), rgb(200, 120, 255), rgb(80, 200, 255),
+                                        rgb(255, 210, 60), rgb(255, 110, 170), rgb(150, 230, 90)};
+  return kColours[n % std::size(kColours)];
+}
+
+Picture dimmedPicture(const Picture& normal) {
+  Picture picture;
+  for (PictureItem item : normal) {
+    std::visit(
+        [](auto& shape) {
+          if constexpr (std::is_same_v<std::decay_t<decltype(shape)>, RectItem>) {
+            shape.fill = dimmed(shape.fill);
+            shape.border = dimmed(shape.border);
+          } else {
+            shape.colour = dimmed(shape.colour);
+          }
+        },
+        item);
+    picture.push_back(std::move(item));
+  }
+  return picture;
+}
+
+StepDrawing::StepDrawing(Picture& picture, const geometry::SiteColumns& sites, int textFactor)
+    : picture_(picture),
+      sites_(sites),
+      textFactor_(textFactor),
+      labels_(picture, kSmallText, textFactor) {}
+
+void StepDrawing::line(double x1, double y1, double x2, double y2, Colour colour, float width) {
+  picture_.push_back(LineItem{kWindowFrame.windowX(x1), kWindowFrame.windowY(y1),
+                              kWindowFrame.windowX(x2), kWindowFrame.windowY(y2), colour, width});
+}
+
+void StepDrawing::lineToSite(double x, double y, int k, Colour colour) {
+  line(x, y, sites_.x(k), sites_.y(k), colour);
+  std::get<LineItem>(picture_.back()).toSite = k;
+}
+
+void StepDrawing::ring(int k, Colour colour, float radius) {
+  picture_.push_back(CircleItem{kWindowFrame.windowX(sites_.x(k)),
+                                kWindowFrame.windowY(sites_.y(k)), radius, colour, 2,
+                                Layer::Overlay, k});
+}
+
+void StepDrawing::tick(const geometry::PairRecord& r, double x, double y, Colour colour) {
+  const double across = std::hypot(1.0, r.m1);
+  const double tx = -r.m1 / across * kTickHalf, ty = 1 / across * kTickHalf;
+  line(x - tx, y - ty, x + tx, y + ty, colour, 2);
+}
+
+void StepDrawing::piece(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour,
+                        float width) {
+  const auto& from = a.sorted[static_cast<std::size_t>(p.piece - 1)];
+  const auto& to = a.sorted[static_cast<std::size_t>(p.piece)];
+  line(from.x, from.y, to.x, to.y, colour, width);
+}
+
+void StepDrawing::circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p,
+                              Colour colour) {
+  const float mx = kWindowFrame.windowX(p.midX), my = kWindowFrame.windowY(p.midY);
+  const auto radius =
+      static_cast<float>(geometry::dist(p.midX, p.midY, sites_.x(a.i), sites_.y(a.i)));
+  picture_.push_back(CircleItem{mx, my, radius, colour, 1});
+  picture_.push_back(CircleItem{mx, my, 2, kTestedPiece, 2});
+  name(p.midX, p.midY, "M");
+}
+
+void StepDrawing::name(double x, double y, const std::string& label) {
+  named_.push_back({QPointF(kWindowFrame.windowX(x), kWindowFrame.windowY(y)), label});
+}
+
+void StepDrawing::nameSite(int k) {
+  name(sites_.x(k), sites_.y(k), std::to_string(k));
+}
+
+bool StepDrawing::coversNamed(const QRectF& area) const {
+  const QRectF padded = area.adjusted(-4, -4, 4, 4);
+  return std::any_of(named_.begin(), named_.end(),
+                     [&](const Named& n) { return padded.contains(n.at); });
+}
+
+Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendEntry>& legend) {
+  Picture top;
+  const QFontMetricsF metrics(labelFont(kSmallText * textFactor_));
+  const auto lineHeight = static_cast<float>(metrics.height());
+  const auto width = static_cast<float>(kWindowFrame.clientWidth);
+  const auto height = static_cast<float>(kWindowFrame.clientHeight);
+
+  // The text box: bottom-left, or top-left, wherever it hides nothing the step names.
+  const std::vector<std::string> lines =
+      wrapped(text, width - 2 * (kBoxMargin + kBoxPadding) - 2, textFactor_);
+  double widest = 0;
+  for (const std::string& line : lines) {
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+  }
+  const float boxHeight = lineHeight * static_cast<float>(lines.size()) + 2 * kBoxPadding;
+  const float boxWidth = static_cast<float>(std::ceil(widest)) + 2 * kBoxPadding;
+  std::optional<QRectF> box;
+  for (const float boxTop : {height - boxHeight - kBoxMargin, kBoxMargin}) {
+    const QRectF area(kBoxMargin, boxTop, boxWidth + 1, boxHeight + 1);
+    if (!coversNamed(area) && labels_.free(area)) {
+      box = area;
+      break;
+    }
+  }
+  if (box) {
+    const auto left = static_cast<float>(box->left()), boxTop = static_cast<float>(box->top());
+    labels_.reserve(*box);
+    top.push_back(RectItem{left, boxTop, boxWidth, boxHeight, kBoxFill, kBoxBorder});
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+      top.push_back(TextItem{left + kBoxPadding,
+                             boxTop + kBoxPadding + lineHeight * static_cast<float>(n), lines[n],
+                             kBoxText, kSmallText});
+    }
+  }
+
+  addLegend(top, legend);
+
+  // An arrow at the border towards each named point outside the picture, with its label.
+  const QPointF centre(width / 2, height / 2);
+  for (const Named& n : named_) {
+    if (inside(n.at)) {
+      continue;
+    }
+    // Where the line from the centre to the point leaves the picture.
+    const QPointF towards = n.at - centre;
+    const double scale =
+        std::min(towards.x() != 0 ? (width / 2 - 2) / std::abs(towards.x()) : 1e9,
+                 towards.y() != 0 ? (height / 2 - 2) / std::abs(towards.y()) : 1e9);
+    const QPointF tip = centre + towards * scale;
+    const QPointF unit = towards / std::hypot(towards.x(), towards.y());
+    const QPointF tail = tip - unit * kArrowLength;
+    addArrow(top, tail, tip);
+    labels_.place(static_cast<float>(tail.x()), static_cast<float>(tail.y()), n.label, kArrow);
+  }
+  return top;
+}
+
+void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend) {
+  const QFontMetricsF metrics(labelFont(kSmallText * textFactor_));
+  const auto lineHeight = static_cast<float>(metrics.height());
+  const auto width = static_cast<float>(kWindowFrame.clientWidth);
+  const auto height = static_cast<float>(kWindowFrame.clientHeight);
+  // The legend: at the picture's edge, a corner where it can, hiding neither a named point
+  // nor a text; nowhere where every place would hide one.
+  if (legend.empty()) {
+    return;
+  }
+  {
+    double widestMeaning = 0;
+    for (const LegendEntry& entry : legend) {
+      widestMeaning =
+          std::max(widestMeaning, metrics.horizontalAdvance(QString::fromStdString(entry.meaning)));
+    }
+    const float sample = kSample * static_cast<float>(textFactor_);
+    const float legendWidth =
+        static_cast<float>(std::ceil(widestMeaning)) + sample + 3 * kBoxPadding;
+    const float legendHeight = lineHeight * static_cast<float>(legend.size()) + 2 * kBoxPadding;
+    const float right = width - kBoxMargin - legendWidth - 1;
+    const float bottom = height - kBoxMargin - legendHeight - 1;
+    // The corners first, then along the top and the bottom edge, then down the sides.
+    std::vector<QPointF> places{QPointF(right, kBoxMargin), QPointF(right, bottom),
+                                QPointF(kBoxMargin, kBoxMargin), QPointF(kBoxMargin, bottom)};
+    constexpr float kStep = 20;
+    for (float x = right - kStep; x > kBoxMargin; x -= kStep) {
+      places.emplace_back(x, kBoxMargin);
+      places.emplace_back(x, bottom);
+    }
+    for (float y = kBoxMargin + kStep; y < bottom; y += kStep) {
+      places.emplace_back(right, y);
+      places.emplace_back(kBoxMargin, y);
+    }
+    std::optional<QRectF> found;
+    for (const QPointF place : places) {
+      const QRectF candidate(place, QSizeF(legendWidth + 1, legendHeight + 1));
+      if (labels_.free(candidate) && !coversNamed(candidate)) {
+        found = candidate;
+        break;
+      }
+    }
+    if (!found) {
+      return;
+    }
+    const QRectF area = *found;
+    labels_.reserve(area);
+    const auto left = static_cast<float>(area.left()), legendTop = static_cast<float>(area.top());
+    top.push_back(RectItem{left, legendTop, legendWidth, legendHeight, kBoxFill, kBoxBorder});
+    for (std::size_t n = 0; n < legend.size(); ++n) {
+      const LegendEntry& entry = legend[n];
+      const float rowTop = legendTop + kBoxPadding + lineHeight * static_cast<float>(n);
+      const float middle = rowTop + lineHeight / 2;
+      if (entry.ring) {
+        top.push_back(
+            CircleItem{left + kBoxPadding + sample / 2, middle, lineHeight / 3, entry.colour, 2});
+      } else {
+        top.push_back(LineItem{left + kBoxPadding, middle, left + kBoxPadding + sample, middle,
+                               entry.colour, 2});
+      }
+      top.push_back(TextItem{left + 2 * kBoxPadding + sample, rowTop, entry.meaning, entry.colour,
+                             kSmallText});
+    }
+  }
+}
+
+void StepDrawing::labelSites(int i, int j,
+                             const std::vector<std::pair<QPointF, std::string>>& extra,
+                             Colour extraColour) {
+  const auto siteLabel = [&](int k) {
+    labels_.place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),
+                  std::to_string(k), k == i || k == j ? kPairSite : kNumber);
+  };
+  siteLabel(i);
+  siteLabel(j);
+  for (const auto& [at, text] : extra) {
+    labels_.place(static_cast<float>(at.x()), static_cast<float>(at.y()), text, extraColour);
+  }
+  for (int k = 1; k <= sites_.nSites; ++k) {
+    if (k != i && k != j) {
+      siteLabel(k);
+    }
+  }
+}
+
+}  // namespace app

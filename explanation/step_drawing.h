@@ -1,0 +1,102 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <string>
+#include <vector>
+
+#include "geometry/sites.h"
+#include "label_placer.h"
+#include "picture/colour.h"
+#include "picture/picture.h"
+#include "steps/literal_steps.h"
+
+namespace app {
+
+// What the pictures of a lesson's steps, at either level, are drawn with: the colours of
+// their marks, a builder that draws in the edge finder's coordinates, the text box, the
+// legend, and arrows at the border for what lies outside the picture.
+
+inline constexpr Colour kBisector = rgb(70, 120, 210);
+inline constexpr Colour kCompetitorLine = rgb(230, 140, 50);
+inline constexpr Colour kShadowedPiece = rgb(150, 60, 60);
+inline constexpr Colour kSurvivingPiece = rgb(255, 0, 0);
+inline constexpr Colour kTestedPiece = rgb(255, 230, 120);
+inline constexpr Colour kTick = rgb(240, 200, 60);
+inline constexpr Colour kSortedPlace = rgb(120, 220, 255);  // "#3": a place, not a site
+inline constexpr Colour kPairSite = rgb(90, 255, 130);
+inline constexpr Colour kBlocking = rgb(255, 90, 255);
+inline constexpr Colour kEmptyCircle = rgb(90, 255, 130);
+inline constexpr Colour kPassing = rgb(130, 130, 130);
+inline constexpr Colour kNumber = rgb(210, 210, 210);
+inline constexpr int kSmallText = 8;  // points
+
+// The colour of the n-th site that shadows pieces, each clearly apart from the others.
+Colour shadowColour(std::size_t n);
+
+// The run's picture dimmed, as the ground of a step's picture.
+Picture dimmedPicture(const Picture& normal);
+
+// A line of the legend: a sample of a mark in its colour, and what it means.
+struct LegendEntry {
+  Colour colour;
+  std::string meaning;
+  bool ring = false;  // a ring rather than a line
+};
+
+// Draws a step's marks in the edge finder's domain coordinates, shifted into the window,
+// and keeps the points the step names, so that no box covers them and those outside the
+// picture get an arrow at the border.
+class StepDrawing {
+ public:
+  StepDrawing(Picture& picture, const geometry::SiteColumns& sites, int textFactor);
+
+  void line(double x1, double y1, double x2, double y2, Colour colour, float width = 1);
+  // A line from (x, y) to site k.
+  void lineToSite(double x, double y, int k, Colour colour);
+  void ring(int k, Colour colour, float radius = 6);
+  // A tick across the bisector y = m1 x + c1 at (x, y).
+  void tick(const geometry::PairRecord& r, double x, double y, Colour colour);
+  // Piece p of the account's sorted cut list.
+  void piece(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour,
+             float width);
+  // The circle about the piece's midpoint through site i, in `colour`, and its centre.
+  void circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour);
+
+  // A point the step names, in domain coordinates, with the label its arrow gets when it
+  // lies outside the picture ("10", "M").
+  void name(double x, double y, const std::string& label);
+  void nameSite(int k);
+
+  // Lays out what goes on top of the marks, keeping its areas free of labels: the step's
+  // text in a box, wrapped to the picture's width, at the bottom or else at the top,
+  // wherever it covers no point the step names (where both would, no box is drawn: the
+  // step's line stands beside the picture, in the panel or on the command line); the legend
+  // in a corner where it covers neither; the arrows for named points outside the picture.
+  // Returns the items, to be added last.
+  Picture topLayer(const std::string& text, const std::vector<LegendEntry>& legend);
+
+  // The labels, after topLayer: the pair's sites first, then `extra` labels (the ticks) in
+  // their colour, then every other site.
+  void labelSites(int i, int j, const std::vector<std::pair<QPointF, std::string>>& extra,
+                  Colour extraColour);
+
+  [[nodiscard]] LabelPlacer& labels() { return labels_; }
+  [[nodiscard]] const geometry::SiteColumns& sites() const { return sites_; }
+
+ private:
+  struct Named {
+    QPointF at;  // window pixels
+    std::string label;
+  };
+  [[nodiscard]] bool coversNamed(const QRectF& area) const;
+  void addLegend(Picture& top, const std::vector<LegendEntry>& legend);
+
+  Picture& picture_;
+  const geometry::SiteColumns& sites_;
+  int textFactor_;
+  LabelPlacer labels_;
+  std::vector<Named> named_;
+};
+
+}  // namespace app

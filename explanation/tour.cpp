@@ -1,0 +1,84 @@
+#include "tour.h"
+
+#include "explanation_text.h"
+#include "geometry/window_frame.h"
+#include "step_drawing.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+std::string counted(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+}  // namespace
+
+Tour tourOf(const geometry::SiteColumns& sites) {
+  Tour tour;
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+    ++tour.pairs;
+    switch (pair.outcome.result) {
+      case geometry::PairResult::Drawn:
+        tour.drawn.push_back(geometry::explainPair(kWindowFrame, sites, pair.i, pair.j));
+        break;
+      case geometry::PairResult::Blocked:
+        ++tour.blocked;
+        break;
+      case geometry::PairResult::Shadowed:
+        ++tour.shadowed;
+        break;
+    }
+  }
+  return tour;
+}
+
+std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, std::size_t step) {
+  std::string text = "step " + std::to_string(step + 1) + ": ";
+  if (step >= tour.drawn.size()) {
+    return text + std::to_string(tour.drawn.size()) + " of " +
+           counted(tour.pairs, "pair is an edge", "pairs are edges") + "; " +
+           std::to_string(tour.blocked) + " were blocked, " + std::to_string(tour.shadowed) +
+           " shadowed.";
+  }
+  const geometry::PairAccount& a = tour.drawn[step];
+  const geometry::PieceStep& open = a.pieces.back();
+  return text + std::to_string(a.i) + "-" + std::to_string(a.j) + " is an edge: the circle about " +
+         windowPoint(open.midX, open.midY) + " through site " + std::to_string(a.i) + " " +
+         windowPosition(sites, a.i) + " and site " + std::to_string(a.j) + " " +
+         windowPosition(sites, a.j) + " holds no other site.";
+}
+
+Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t step,
+                        const geometry::SiteColumns& sites, PictureStyle style) {
+  const std::string line =
+      tourStepLine(tour, sites, step) + " (of " + std::to_string(tour.count()) + " steps)";
+  if (step >= tour.drawn.size()) {
+    Picture picture = normal;
+    StepDrawing draw(picture, sites, textFactorOf(style));
+    const Picture top = draw.topLayer(line, {});
+    picture.insert(picture.end(), top.begin(), top.end());
+    return styledPicture(std::move(picture), style);
+  }
+  Picture picture = dimmedPicture(normal);
+  const geometry::PairAccount& a = tour.drawn[step];
+  StepDrawing draw(picture, sites, textFactorOf(style));
+  const geometry::PieceStep& open = a.pieces.back();
+  draw.piece(a, open, kSurvivingPiece, 3);
+  draw.line(sites.x(a.i), sites.y(a.i), sites.x(a.j), sites.y(a.j), kPairSite, 2);
+  draw.circleAbout(a, open, kEmptyCircle);
+  draw.ring(a.i, kPairSite);
+  draw.ring(a.j, kPairSite);
+  draw.nameSite(a.i);
+  draw.nameSite(a.j);
+  const Picture top = draw.topLayer(line, {{kSurvivingPiece, "the Voronoi edge"},
+                                           {kPairSite, "the Delaunay edge"},
+                                           {kEmptyCircle, "the empty circle about M", true}});
+  draw.labelSites(a.i, a.j, {}, kNumber);
+  picture.insert(picture.end(), top.begin(), top.end());
+  return styledPicture(std::move(picture), style);
+}
+
+}  // namespace app

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "geometry/sites.h"
+#include "picture/picture.h"
+#include "picture/picture_style.h"
+#include "steps/literal_steps.h"
+
+namespace app {
+
+// A tour of the diagram: one step for each drawn pair, in scan order, showing its Voronoi
+// edge, its Delaunay edge and the empty circle about its edge's midpoint through its two
+// sites; then a last step with the whole picture and how the pairs ended.
+struct Tour {
+  std::vector<geometry::PairAccount> drawn;  // the drawn pairs' accounts, in scan order
+  int pairs = 0, blocked = 0, shadowed = 0;
+
+  [[nodiscard]] std::size_t count() const { return drawn.size() + 1; }
+};
+
+Tour tourOf(const geometry::SiteColumns& sites);
+
+// "step N: ...", N counted from 1.
+std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, std::size_t step);
+
+// The picture of a step: the run's picture dimmed with the pair's edges standing out and its
+// empty circle, or at the last step the whole picture, each with its line in a box.
+Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t step,
+                        const geometry::SiteColumns& sites,
+                        PictureStyle style = PictureStyle::Normal);
+
+}  // namespace app
