@@ -77,9 +77,13 @@ void LessonPanel::showLesson(const Lesson& lesson, LessonLevel level, std::size_
     const StepAgreement* differing = differsAt(n);
     lines << (differing != nullptr ? QStringLiteral("\u2260 ") : QString()) +
                  QString::fromStdString(stepLine(lesson, level, n)) +
-                 (differing != nullptr ? QStringLiteral(" [exact arithmetic %1]")
-                                             .arg(QString::fromStdString(differing->line()))
-                                       : QString());
+                 (differing == nullptr ? QString()
+                  : level == LessonLevel::Detail
+                      ? QStringLiteral(" [exact arithmetic %1]")
+                            .arg(QString::fromStdString(differing->line()))
+                      // The overview says it in words; its detail steps give the numbers.
+                      : QStringLiteral(" [exact arithmetic decides otherwise here: rounding "
+                                       "tipped a near tie; Return shows the detail]"));
   }
   showSteps(lines, step, heading);
 }
