@@ -23,28 +23,6 @@ std::string site(int k) {
   return "site " + std::to_string(k);
 }
 
-// The quadrant of site j around site i: two rays from site i, towards j's side.
-void quadrant(StepDrawing& draw, const geometry::PairAccount& a) {
-  const geometry::SiteColumns& sites = draw.sites();
-  const double xi = sites.x(a.i), yi = sites.y(a.i);
-  const double far = 2 * kWindowFrame.clientWidth;
-  draw.line(xi, yi, xi + std::copysign(far, sites.x(a.j) - xi), yi, kBlocking);
-  draw.line(xi, yi, xi, yi + std::copysign(far, sites.y(a.j) - yi), kBlocking);
-}
-
-// Competitor k's bisector with site i, across the domain box.
-void competitorLine(StepDrawing& draw, const geometry::PairAccount& a, int k) {
-  const geometry::SiteColumns& sites = draw.sites();
-  const geometry::PairRecord line = geometry::pairRecord(
-      geometry::bisectorOf(sites.x(a.i), sites.y(a.i), sites.x(k), sites.y(k)), kWindowFrame);
-  draw.line(line.startX, line.startY, line.endX, line.endY, kCompetitorLine);
-}
-
-std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a) {
-  return {{kBisector, "bisector of " + std::to_string(a.i) + " and " + std::to_string(a.j)},
-          {kPairSite, "sites " + std::to_string(a.i) + " and " + std::to_string(a.j), true}};
-}
-
 }  // namespace
 
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
@@ -105,7 +83,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
       break;
     case StepKind::Competitor: {
       const geometry::CompetitorStep& c = a.competitors[shown.index];
-      competitorLine(draw, a, c.site);
+      draw.competitorLine(a, c.site);
       const bool blocks = c.outcome == Screening::Blocked;
       draw.ring(c.site, blocks ? kBlocking : kCompetitorLine, 8);
       draw.nameSite(c.site);
@@ -115,24 +93,15 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
       legend.push_back({kCompetitorLine,
                         "bisector of " + std::to_string(a.i) + " and " + std::to_string(c.site)});
       if (blocks) {
-        quadrant(draw, a);
+        draw.quadrant(a);
         legend.push_back({kBlocking, site(a.j) + "'s quadrant around " + site(a.i)});
       }
       break;
     }
     case StepKind::Piece: {
-      for (std::size_t n = 0; n < shown.index; ++n) {
-        draw.piece(a, a.pieces[n], kShadowedPiece, 2);
-      }
+      draw.testedPiece(a, shown.index);
       const geometry::PieceStep& p = a.pieces[shown.index];
       const bool open = p.shadowedBy == 0;
-      draw.piece(a, p, open ? kSurvivingPiece : kTestedPiece, 3);
-      draw.circleAbout(a, p, open ? kEmptyCircle : kBlocking);
-      if (!open) {
-        draw.ring(p.shadowedBy, kBlocking, 8);
-        draw.lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
-        draw.nameSite(p.shadowedBy);
-      }
       if (shown.index > 0) {
         legend.push_back({kShadowedPiece, "pieces shadowed before"});
       }

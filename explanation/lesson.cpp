@@ -129,8 +129,8 @@ void testedOverview(Lesson& lesson) {
          pieces + " shadowed: " +
              (shadowers.size() == 1 ? site(shadowers[0]) + " is"
                                     : "sites " + siteList(shadowers) + " are") +
-             " nearer to " + (shownPieces == 1 ? "its midpoint" : "their midpoints") +
-             " than " + site(a.i) + "; each piece has the colour of the site that shadows it.",
+             " nearer to " + (shownPieces == 1 ? "its midpoint" : "their midpoints") + " than " +
+             site(a.i) + "; each piece has the colour of the site that shadows it.",
          sortedStep + 1, sortedStep + shownPieces, shown});
   }
   const geometry::PieceStep& last = a.pieces.back();

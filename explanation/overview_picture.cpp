@@ -79,9 +79,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
   const OverviewStep& shown = lesson.overview[step];
   const geometry::PairRecord& r = a.pair;
   StepDrawing draw(picture, sites, textFactorOf(style));
-  std::vector<LegendEntry> legend{
-      {kBisector, "bisector of " + number(a.i) + " and " + number(a.j)},
-      {kPairSite, "sites " + number(a.i) + " and " + number(a.j), true}};
+  std::vector<LegendEntry> legend = pairLegend(a);
   std::vector<std::pair<QPointF, std::string>> tickLabels;
   Colour tickLabelColour = kTick;
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
@@ -96,13 +94,8 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
     case OverviewKind::Screening:
       if (a.outcome.result == PairResult::Blocked) {
         const int k = a.outcome.blockedBy;
-        const geometry::PairRecord line = geometry::pairRecord(
-            geometry::bisectorOf(sites.x(a.i), sites.y(a.i), sites.x(k), sites.y(k)), kWindowFrame);
-        draw.line(line.startX, line.startY, line.endX, line.endY, kCompetitorLine);
-        const double xi = sites.x(a.i), yi = sites.y(a.i);
-        const double far = 2 * kWindowFrame.clientWidth;
-        draw.line(xi, yi, xi + std::copysign(far, sites.x(a.j) - xi), yi, kBlocking);
-        draw.line(xi, yi, xi, yi + std::copysign(far, sites.y(a.j) - yi), kBlocking);
+        draw.competitorLine(a, k);
+        draw.quadrant(a);
         draw.ring(k, kBlocking, 8);
         draw.nameSite(k);
         legend.push_back({kCompetitorLine, "bisector of " + number(a.i) + " and " + number(k)});
@@ -143,16 +136,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
     case OverviewKind::Decision: {
       const geometry::PieceStep& p = a.pieces.back();
       const bool open = p.shadowedBy == 0;
-      for (std::size_t n = 0; n + 1 < a.pieces.size(); ++n) {
-        draw.piece(a, a.pieces[n], kShadowedPiece, 2);
-      }
-      draw.piece(a, p, open ? kSurvivingPiece : kTestedPiece, 3);
-      draw.circleAbout(a, p, open ? kEmptyCircle : kBlocking);
-      if (!open) {
-        draw.ring(p.shadowedBy, kBlocking, 8);
-        draw.lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
-        draw.nameSite(p.shadowedBy);
-      }
+      draw.testedPiece(a, a.pieces.size() - 1);
       legend.push_back({open ? kSurvivingPiece : kTestedPiece,
                         "piece " + number(p.piece) + (open ? ", the free one" : ", the last")});
       legend.push_back({open ? kEmptyCircle : kBlocking,

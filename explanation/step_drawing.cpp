@@ -76,6 +76,12 @@ Colour shadowColour(std::size_t n) {
   return kColours[n % std::size(kColours)];
 }
 
+std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a) {
+  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
+  return {{kBisector, "bisector of " + i + " and " + j},
+          {kPairSite, "sites " + i + " and " + j, true}};
+}
+
 Picture dimmedPicture(const Picture& normal) {
   Picture picture;
   for (PictureItem item : normal) {
@@ -137,6 +143,34 @@ void StepDrawing::circleAbout(const geometry::PairAccount& a, const geometry::Pi
   picture_.push_back(CircleItem{mx, my, radius, colour, 1});
   picture_.push_back(CircleItem{mx, my, 2, kTestedPiece, 2});
   name(p.midX, p.midY, "M");
+}
+
+void StepDrawing::testedPiece(const geometry::PairAccount& a, std::size_t index) {
+  for (std::size_t n = 0; n < index; ++n) {
+    piece(a, a.pieces[n], kShadowedPiece, 2);
+  }
+  const geometry::PieceStep& p = a.pieces[index];
+  const bool open = p.shadowedBy == 0;
+  piece(a, p, open ? kSurvivingPiece : kTestedPiece, 3);
+  circleAbout(a, p, open ? kEmptyCircle : kBlocking);
+  if (!open) {
+    ring(p.shadowedBy, kBlocking, 8);
+    lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
+    nameSite(p.shadowedBy);
+  }
+}
+
+void StepDrawing::competitorLine(const geometry::PairAccount& a, int k) {
+  const geometry::PairRecord bisector = geometry::pairRecord(
+      geometry::bisectorOf(sites_.x(a.i), sites_.y(a.i), sites_.x(k), sites_.y(k)), kWindowFrame);
+  line(bisector.startX, bisector.startY, bisector.endX, bisector.endY, kCompetitorLine);
+}
+
+void StepDrawing::quadrant(const geometry::PairAccount& a) {
+  const double xi = sites_.x(a.i), yi = sites_.y(a.i);
+  const double far = 2 * kWindowFrame.clientWidth;
+  line(xi, yi, xi + std::copysign(far, sites_.x(a.j) - xi), yi, kBlocking);
+  line(xi, yi, xi, yi + std::copysign(far, sites_.y(a.j) - yi), kBlocking);
 }
 
 void StepDrawing::name(double x, double y, const std::string& label) {

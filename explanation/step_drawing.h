@@ -44,6 +44,9 @@ struct LegendEntry {
   bool ring = false;  // a ring rather than a line
 };
 
+// The legend's first lines, for every step of a pair: its bisector and its two sites.
+std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a);
+
 // Draws a step's marks in the edge finder's domain coordinates, shifted into the window,
 // and keeps the points the step names, so that no box covers them and those outside the
 // picture get an arrow at the border.
@@ -62,6 +65,13 @@ class StepDrawing {
              float width);
   // The circle about the piece's midpoint through site i, in `colour`, and its centre.
   void circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour);
+  // The test of the account's piece `index`: the pieces before it faint, the piece, its
+  // circle, empty or with the site that shadows it ringed and joined to the midpoint.
+  void testedPiece(const geometry::PairAccount& a, std::size_t index);
+  // Competitor k's bisector with site i, across the domain box.
+  void competitorLine(const geometry::PairAccount& a, int k);
+  // The quadrant of site j around site i: two rays from site i, towards j's side.
+  void quadrant(const geometry::PairAccount& a);
 
   // A point the step names, in domain coordinates, with the label its arrow gets when it
   // lies outside the picture ("10", "M").
