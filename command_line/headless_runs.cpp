@@ -53,10 +53,13 @@ int writeOutput(const QByteArray& bytes, const Output& output) {
   return 0;
 }
 
-// Writes a picture, made in its style already, to the output as a picture of its format.
-int writeStyledPicture(const Picture& styled, const Output& output) {
+// Writes a picture, made in its style already, to the output as a picture of its format,
+// described by the step it shows, if it shows one.
+int writeStyledPicture(const Picture& styled, const Output& output,
+                       const std::string& description = {}) {
   return writeOutput(pictureBytes(styled, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
-                                  *pictureFormatFor(output.file), output.scale),
+                                  *pictureFormatFor(output.file), output.scale,
+                                  QString::fromStdString(description)),
                      output);
 }
 
@@ -145,7 +148,7 @@ struct HeadlessMode {
       return writeOutput(lessonBeamerFrame(run.picture, lesson, level, sites, style), *mode.output);
     }
     return writeStyledPicture(levelStepPicture(run.picture, lesson, level, shown, sites, style),
-                              *mode.output);
+                              *mode.output, stepLine(lesson, level, shown));
   }
 
   int operator()(const TourMode& mode) const {
@@ -167,7 +170,7 @@ struct HeadlessMode {
     std::fputs((tourStepLine(tour, *run.sites, shown) + "\n").c_str(), stdout);
     return mode.output
                ? writeStyledPicture(tourStepPicture(run.picture, tour, shown, *run.sites, style),
-                                    *mode.output)
+                                    *mode.output, tourStepLine(tour, *run.sites, shown))
                : 0;
   }
 

@@ -187,13 +187,14 @@ void Document::writeKeptLayout() {
   }
 }
 
-QString Document::savePicture(const QString& path, const Picture& shown) {
+QString Document::savePicture(const QString& path, const Picture& shown,
+                              const QString& description) {
   const std::optional<PictureFormat> format = pictureFormatFor(path);
   if (!format) {
     return unknownPictureFormat(path);
   }
   return app::savePicture(shown, geometry::kWindowFrame.clientWidth,
-                          geometry::kWindowFrame.clientHeight, path, *format, 1);
+                          geometry::kWindowFrame.clientHeight, path, *format, 1, description);
 }
 
 }  // namespace app

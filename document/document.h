@@ -69,8 +69,10 @@ class Document final : public QObject {
   QString openLastLayout();
   // Whether the layout has changed since the start, or since it was last saved or opened.
   [[nodiscard]] bool hasUnsavedChanges() const { return !history_.isClean(); }
-  // Writes the picture shown, as PNG or SVG by the file name.
-  static QString savePicture(const QString& path, const Picture& shown);
+  // Writes the picture shown, in the format its file name asks for, with a text alternative
+  // that describes it (see svgDocument).
+  static QString savePicture(const QString& path, const Picture& shown,
+                             const QString& description = {});
 
  signals:
   // A new picture is current.

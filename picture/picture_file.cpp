@@ -1,6 +1,7 @@
 #include "picture_file.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -156,7 +157,17 @@ QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, 
   return image;
 }
 
-QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight) {
+QString pictureDescription(const Picture& picture) {
+  const auto sites = std::count_if(picture.begin(), picture.end(), [](const PictureItem& item) {
+    const auto* circle = std::get_if<CircleItem>(&item);
+    return circle != nullptr && circle->layer == Layer::SiteCircles && circle->site != 0;
+  });
+  const QString shows = QStringLiteral("Voronoi diagram and Delaunay triangulation");
+  return sites == 0 ? shows : shows + QStringLiteral(" of %1 sites").arg(sites);
+}
+
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight,
+                       const QString& description) {
   QByteArray document;
   QXmlStreamWriter xml(&document);
   xml.setAutoFormatting(true);
@@ -167,6 +178,10 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
   xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
   xml.writeAttribute(QStringLiteral("viewBox"),
                      QStringLiteral("0 0 %1 %2").arg(clientWidth).arg(clientHeight));
+  xml.writeTextElement(QStringLiteral("title"),
+                       QStringLiteral("Voronoi diagram and Delaunay triangulation"));
+  xml.writeTextElement(QStringLiteral("desc"),
+                       description.isEmpty() ? pictureDescription(picture) : description);
   xml.writeEmptyElement(QStringLiteral("rect"));
   xml.writeAttribute(QStringLiteral("width"), QString::number(clientWidth));
   xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
@@ -189,10 +204,10 @@ QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight
 }
 
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
-                        PictureFormat format, int scale) {
+                        PictureFormat format, int scale, const QString& description) {
   switch (format) {
     case PictureFormat::Svg:
-      return svgDocument(picture, clientWidth, clientHeight);
+      return svgDocument(picture, clientWidth, clientHeight, description);
     case PictureFormat::Pdf:
       return pdfDocument({{picture, {}}}, clientWidth, clientHeight,
                          QStringLiteral("Voronoi diagram and Delaunay triangulation"));
@@ -213,8 +228,9 @@ QByteArray pngBytes(const QImage& image) {
 }
 
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
-                    PictureFormat format, int scale) {
-  return writeWholeFile(path, pictureBytes(picture, clientWidth, clientHeight, format, scale));
+                    PictureFormat format, int scale, const QString& description) {
+  return writeWholeFile(path,
+                        pictureBytes(picture, clientWidth, clientHeight, format, scale, description));
 }
 
 }  // namespace app

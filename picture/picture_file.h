@@ -20,10 +20,17 @@ QString unknownPictureFormat(const QString& path);
 // the window: at scale 1 as the window shows it at one device pixel to the pixel.
 QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale);
 
-// The picture as an SVG document: a view box of the client area, a black background, then
-// a line, circle or text element per item in drawing order. Coordinates are written with
-// 9 significant digits, enough for every single-precision value to read back exactly.
-QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight);
+// What a picture shows, for its text alternative: "Voronoi diagram and Delaunay
+// triangulation of N sites", N counted from its site circles.
+QString pictureDescription(const Picture& picture);
+
+// The picture as an SVG document: a view box of the client area, its title and its
+// description (pictureDescription when none is given) for screen readers, a black
+// background, then a line, circle or text element per item in drawing order. Coordinates
+// are written with 9 significant digits, enough for every single-precision value to read
+// back exactly.
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight,
+                       const QString& description = {});
 
 // The largest scale of a saved PNG: 16 times the pixels across, 12,048 x 7,600 in all.
 inline constexpr int kLargestPngScale = 16;
@@ -31,7 +38,7 @@ inline constexpr int kLargestPngScale = 16;
 // The picture as the bytes of a PNG (of scale times the pixels), SVG, one-page PDF or TikZ
 // file.
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,
-                        PictureFormat format, int scale);
+                        PictureFormat format, int scale, const QString& description = {});
 
 // The image as the bytes of a PNG file.
 QByteArray pngBytes(const QImage& image);
@@ -39,6 +46,6 @@ QByteArray pngBytes(const QImage& image);
 // Writes the picture to path, whole or not at all (see writeWholeFile). Returns an empty
 // string on success, otherwise what went wrong.
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
-                    PictureFormat format, int scale);
+                    PictureFormat format, int scale, const QString& description = {});
 
 }  // namespace app

@@ -61,6 +61,20 @@ void ExplanationMode::startTour(const RunResult& run, PictureStyle style) {
   refresh();
 }
 
+QString ExplanationMode::shownLine() const {
+  if (tour_) {
+    return QString::fromStdString(tourStepLine(*tour_, *tourSites_, tourStep_));
+  }
+  if (!explorer_) {
+    return {};
+  }
+  if (explorer_->asking()) {
+    return QString::fromStdString(questionText(explorer_->i(), explorer_->j()));
+  }
+  return QString::fromStdString(
+      stepLine(explorer_->lesson(), explorer_->level(), explorer_->currentStep()));
+}
+
 void ExplanationMode::drawTourStep() {
   tourPicture_ = tourStepPicture(tourNormal_, *tour_, tourStep_, *tourSites_, tourStyle_);
 }

@@ -62,6 +62,8 @@ class ExplanationMode final : public QObject {
   [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
   [[nodiscard]] std::size_t tourStep() const { return tourStep_; }
+  // The line of what is shown: the step of the lesson or the tour, or the question.
+  [[nodiscard]] QString shownLine() const;
   // The picture of the pair, the question or the tour's step, in the style.
   [[nodiscard]] const Picture& picture() const {
     return explorer_ ? explorer_->picture() : tourPicture_;

@@ -439,7 +439,7 @@ QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
   const PairExplorer* explorer = explanation_->explorer();
   if (!wholeLesson || explorer == nullptr || explorer->asking() ||
       (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
-    return Document::savePicture(path, shownPicture());
+    return Document::savePicture(path, shownPicture(), explanation_->shownLine());
   }
   const geometry::SiteColumns& sites = *document_.current().sites;
   const PictureStyle style = pictureStyle();

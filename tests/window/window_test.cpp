@@ -277,6 +277,8 @@ TEST_F(WindowTest, HidesAndShowsTheLayers) {
   QTemporaryDir dir;
   ASSERT_EQ(app::Document::savePicture(dir.filePath("a.svg"), window.shownPicture()), QString());
   EXPECT_EQ(app::svgDocument(neither, 753, 475), testing_support::contents(dir.filePath("a.svg")));
+  EXPECT_TRUE(testing_support::contents(dir.filePath("a.svg"))
+                  .contains("<desc>Voronoi diagram and Delaunay triangulation of 39 sites</desc>"));
   QTest::keyClick(&window, Qt::Key_V);
   QTest::keyClick(&window, Qt::Key_L);
   EXPECT_EQ(grabbed(window), rendered(all));
