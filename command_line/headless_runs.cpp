@@ -15,6 +15,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
 #include "explanation/lesson_documents.h"
+#include "explanation/moodle_quiz.h"
 #include "explanation/tour.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
@@ -139,13 +140,28 @@ struct HeadlessMode {
     if (!mode.output) {
       return 0;
     }
-    // The whole lesson goes into a handout or a Beamer frame, unless one step is asked for.
+    // The whole lesson, or the steps picked, goes into a handout or Beamer frames, unless
+    // one step is asked for.
+    std::vector<std::size_t> picked;
+    for (const int n : mode.picked) {
+      if (static_cast<std::size_t>(n) > steps) {
+        reportError(QStringLiteral("--pick %1: the lesson of pair %2-%3 has steps 1 to %4")
+                        .arg(n)
+                        .arg(mode.i)
+                        .arg(mode.j)
+                        .arg(steps));
+        return 2;
+      }
+      picked.push_back(static_cast<std::size_t>(n - 1));
+    }
     const PictureFormat format = *pictureFormatFor(mode.output->file);
     if (mode.step == 0 && format == PictureFormat::Pdf) {
-      return writeOutput(lessonHandout(run.picture, lesson, level, sites, style), *mode.output);
+      return writeOutput(lessonHandout(run.picture, lesson, level, picked, sites, style),
+                         *mode.output);
     }
     if (mode.step == 0 && format == PictureFormat::Tex) {
-      return writeOutput(lessonBeamerFrame(run.picture, lesson, level, sites, style), *mode.output);
+      return writeOutput(lessonBeamerFrames(run.picture, lesson, level, picked, sites, style),
+                         *mode.output);
     }
     return writeStyledPicture(levelStepPicture(run.picture, lesson, level, shown, sites, style),
                               *mode.output, stepLine(lesson, level, shown));
@@ -153,6 +169,9 @@ struct HeadlessMode {
 
   int operator()(const TourMode& mode) const {
     const Tour tour = tourOf(*run.sites);
+    if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames
+      return writeOutput(tourBeamerFrames(run.picture, tour, *run.sites, style), *mode.output);
+    }
     if (mode.step == 0) {
       std::string lines;
       for (std::size_t n = 0; n < tour.count(); ++n) {
@@ -172,6 +191,18 @@ struct HeadlessMode {
                ? writeStyledPicture(tourStepPicture(run.picture, tour, shown, *run.sites, style),
                                     *mode.output, tourStepLine(tour, *run.sites, shown))
                : 0;
+  }
+
+  int operator()(const QuizMode& mode) const {
+    const int pairs = run.sites->nSites * (run.sites->nSites - 1) / 2;
+    if (mode.questions > pairs) {
+      reportError(QStringLiteral("--quiz %1: this run has %2 pairs to ask about")
+                      .arg(mode.questions)
+                      .arg(pairs));
+      return 2;
+    }
+    return writeOutput(moodleQuiz(run.picture, *run.sites, run.layout.seed, mode.questions, style),
+                       Output{mode.file});
   }
 
   int operator()(const ExactMode&) const {

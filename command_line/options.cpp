@@ -49,6 +49,26 @@ std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
   return ExplainRequest{false, std::min(i, j), std::max(i, j)};  // 7-1 is the pair 1-7
 }
 
+// "1,4-6": step numbers from 1, and ranges of them; sorted, each once.
+std::optional<std::vector<int>> parsePick(const QString& text) {
+  std::vector<int> steps;
+  for (const QString& part : text.split(QLatin1Char(','))) {
+    const QStringList ends = part.split(QLatin1Char('-'));
+    bool firstOk = false, lastOk = ends.size() == 1;
+    const int first = ends[0].toInt(&firstOk);
+    const int last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
+    if (!firstOk || !lastOk || ends.size() > 2 || first < 1 || last < first || last > 10000) {
+      return std::nullopt;
+    }
+    for (int step = first; step <= last; ++step) {
+      steps.push_back(step);
+    }
+  }
+  std::sort(steps.begin(), steps.end());
+  steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
+  return steps;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
@@ -108,6 +128,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("detail"),
       QStringLiteral("With --explain I-J: the lesson's detail, a step for every step of the "
                      "algorithm, instead of its overview of at most six steps."));
+  const QCommandLineOption quiz(
+      QStringLiteral("quiz"),
+      QStringLiteral("With --save FILE.xml: N questions on the run's pairs, \"Will I-J get an "
+                     "edge?\", in Moodle's XML question format, each with its picture and the "
+                     "reason as feedback."),
+      QStringLiteral("N"));
+  const QCommandLineOption pick(
+      QStringLiteral("pick"),
+      QStringLiteral("With --explain I-J and --save to a .pdf or .tex file: keep only these "
+                     "steps of the lesson, such as 1,4-6."),
+      QStringLiteral("LIST"));
   const QCommandLineOption tour(
       QStringLiteral("tour"),
       QStringLiteral("With --steps or --step N: a tour of the edges, one drawn pair a step "
@@ -128,7 +159,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "the floats and exact arithmetic agree on pair I-J and bright where not."),
       QStringLiteral("I-J-K"));
   parser.addOptions({help, version, seed, sites, save, scale, style, verbose, explain, steps, step,
-                     detail, tour, exact, findFailure, nudgeMap});
+                     detail, pick, tour, quiz, exact, findFailure, nudgeMap});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -171,6 +202,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   run.verbose = parser.isSet(verbose);
 
+  if (parser.isSet(quiz)) {
+    bool ok = false;
+    const int questions = parser.value(quiz).toInt(&ok);
+    const QString file = parser.value(save);
+    if (!ok || questions < 1 || !parser.isSet(save) ||
+        !file.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) || parser.isSet(explain) ||
+        parser.isSet(tour) || parser.isSet(exact) || parser.isSet(findFailure) ||
+        parser.isSet(nudgeMap) || parser.isSet(step) || parser.isSet(steps) ||
+        parser.isSet(scale)) {
+      return usageError(QStringLiteral("--quiz takes a number of questions from 1, with --save "
+                                       "FILE.xml and --seed or --sites"),
+                        parser);
+    }
+    command.mode = QuizMode{questions, file};
+    return {CommandLine::Action::Run, command, {}};
+  }
   std::optional<Output> output;
   if (parser.isSet(save)) {
     output = Output{parser.value(save)};
@@ -235,9 +282,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
   }
   const bool stepsSet = parser.isSet(steps), tourSet = parser.isSet(tour);
-  if (tourSet && (explainRequest || exactSet || findFailureSet || (!stepsSet && !stepNumber) ||
-                  (output && !stepNumber))) {
-    return usageError(QStringLiteral("--tour goes with --steps, or --step N and --save FILE"),
+  const bool toTex = output && pictureFormatFor(output->file) == PictureFormat::Tex;
+  if (tourSet && (explainRequest || exactSet || findFailureSet ||
+                  (output ? !stepNumber && !toTex : !stepsSet && !stepNumber))) {
+    return usageError(QStringLiteral("--tour goes with --steps, --step N (and --save FILE), or "
+                                     "--save FILE.tex"),
                       parser);
   }
   if ((stepsSet || stepNumber) && !explainsOnePair && !tourSet) {
@@ -248,6 +297,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(detail) && (!explainsOnePair || exactSet)) {
     return usageError(QStringLiteral("--detail goes with --explain I-J"), parser);
+  }
+  std::vector<int> picked;
+  if (parser.isSet(pick)) {
+    const bool toDocument =
+        toTex || (output && pictureFormatFor(output->file) == PictureFormat::Pdf);
+    const auto pickedSteps = parsePick(parser.value(pick));
+    if (!pickedSteps || !explainsOnePair || stepNumber || !toDocument) {
+      return usageError(QStringLiteral("--pick takes step numbers such as 1,4-6, with "
+                                       "--explain I-J and --save to a .pdf or .tex file"),
+                        parser);
+    }
+    picked = *pickedSteps;
   }
 
   if (tourSet) {
@@ -268,6 +329,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                       : ExplainPairMode::Print::Account;
     pair.level = parser.isSet(detail) || exactSet ? LessonLevel::Detail : LessonLevel::Overview;
     pair.step = stepNumber.value_or(0);
+    pair.picked = picked;
     pair.exact = exactSet;
     pair.output = output;
     command.mode = pair;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <variant>
+#include <vector>
 
 #include "explanation/lesson.h"
 #include "picture/picture_style.h"
@@ -46,14 +47,21 @@ struct ExplainPairMode {
   int i = 0, j = 0;
   Print print = Print::Account;
   LessonLevel level = LessonLevel::Overview;
-  int step = 0;        // for OneStep, from 1
-  bool exact = false;  // the steps, each with exact arithmetic's agreement
+  int step = 0;             // for OneStep, from 1
+  bool exact = false;       // the steps, each with exact arithmetic's agreement
+  std::vector<int> picked;  // the steps a handout or the slides keep, from 1; empty: all
   std::optional<Output> output;
 };
-// Prints the tour's steps, or step `step` (from 1), and with an output writes its picture.
+// Prints the tour's steps, or step `step` (from 1), and with an output writes its picture;
+// to a .tex file without a step, the whole tour as Beamer frames.
 struct TourMode {
   int step = 0;  // 0: every step
   std::optional<Output> output;
+};
+// Writes a round of questions on the run's pairs as a Moodle XML file.
+struct QuizMode {
+  int questions = 0;
+  QString file;
 };
 // Prints the pairs whose outcome differs in exact arithmetic.
 struct ExactMode {};
@@ -65,7 +73,7 @@ struct NudgeMapMode {
   Output output;
 };
 
-using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, TourMode,
+using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, TourMode, QuizMode,
                           ExactMode, FindFailureMode, NudgeMapMode>;
 
 struct Command {

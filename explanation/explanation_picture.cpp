@@ -26,7 +26,7 @@ std::string site(int k) {
 }  // namespace
 
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                          const geometry::SiteColumns& sites, PictureStyle style) {
+                          const geometry::SiteColumns& sites, PictureStyle style, StepText text) {
   Picture picture = dimmedPicture(normal);
   const geometry::PairAccount& a = lesson.account;
   const LessonStep& shown = lesson.steps[step];
@@ -134,16 +134,21 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
   draw.ring(a.i, kPairSite);
   draw.ring(a.j, kPairSite);
   const Picture top =
-      draw.topLayer(caption + " (of " + std::to_string(lesson.steps.size()) + " steps)", legend);
+      draw.topLayer(text == StepText::Beside
+                        ? std::string()
+                        : caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
+                    legend);
   draw.labelSites(a.i, a.j, tickLabels, tickLabelColour);
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);
 }
 
 Picture levelStepPicture(const Picture& normal, const Lesson& lesson, LessonLevel level,
-                         std::size_t step, const geometry::SiteColumns& sites, PictureStyle style) {
-  return level == LessonLevel::Detail ? lessonStepPicture(normal, lesson, step, sites, style)
-                                      : overviewStepPicture(normal, lesson, step, sites, style);
+                         std::size_t step, const geometry::SiteColumns& sites, PictureStyle style,
+                         StepText text) {
+  return level == LessonLevel::Detail
+             ? lessonStepPicture(normal, lesson, step, sites, style, text)
+             : overviewStepPicture(normal, lesson, step, sites, style, text);
 }
 
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,

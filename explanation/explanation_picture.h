@@ -6,6 +6,7 @@
 #include "lesson.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
+#include "step_drawing.h"
 #include "steps/literal_steps.h"
 
 namespace app {
@@ -28,7 +29,8 @@ namespace app {
 // labels and box are laid out for the style's text size.
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                           const geometry::SiteColumns& sites,
-                          PictureStyle style = PictureStyle::Normal);
+                          PictureStyle style = PictureStyle::Normal,
+                          StepText text = StepText::InBox);
 
 // The picture of an overview step: the same ground, the pair's bisector and sites, and
 // - the question: the segment between the two sites;
@@ -44,12 +46,14 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
 // named points outside the picture get an arrow at the border.
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                             const geometry::SiteColumns& sites,
-                            PictureStyle style = PictureStyle::Normal);
+                            PictureStyle style = PictureStyle::Normal,
+                            StepText text = StepText::InBox);
 
 // The picture of a step at either level.
 Picture levelStepPicture(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          std::size_t step, const geometry::SiteColumns& sites,
-                         PictureStyle style = PictureStyle::Normal);
+                         PictureStyle style = PictureStyle::Normal,
+                         StepText text = StepText::InBox);
 
 // The picture of the pair's account: its lesson's last step, the result.
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,

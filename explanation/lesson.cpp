@@ -177,6 +177,66 @@ std::vector<int> shadowersOf(const geometry::PairAccount& a,
   return shadowers;
 }
 
+namespace {
+
+// The headline of each overview step: what its text says, short enough for a slide.
+void addHeadlines(Lesson& lesson) {
+  const geometry::PairAccount& a = lesson.account;
+  for (OverviewStep& step : lesson.overview) {
+    switch (step.kind) {
+      case OverviewKind::Question:
+        step.headline = "Is " + pair(a) + " an edge? It would lie on the bisector of " +
+                        std::to_string(a.i) + " and " + std::to_string(a.j) + ".";
+        break;
+      case OverviewKind::Screening: {
+        if (a.outcome.result == PairResult::Blocked) {
+          step.headline = "Site " + std::to_string(a.outcome.blockedBy) + ", on " +
+                          std::to_string(a.j) + "'s side of " + std::to_string(a.i) +
+                          " and nearer, never cuts the line: it blocks the pair.";
+          break;
+        }
+        const auto cuts = std::count_if(
+            a.competitors.begin(), a.competitors.end(),
+            [](const geometry::CompetitorStep& c) { return c.outcome == Screening::Cut; });
+        step.headline = counted(static_cast<std::size_t>(cuts), "site cuts", "sites cut") +
+                        " the line at the ticks.";
+        break;
+      }
+      case OverviewKind::Order:
+        step.headline = "In order along the line, " +
+                        counted(a.sorted.size(), "cut point makes", "cut points make") + " " +
+                        counted(a.sorted.size() - 1, "piece.", "pieces.");
+        break;
+      case OverviewKind::Shadows: {
+        const std::vector<int> shadowers = shadowersOf(a, step.pieces);
+        step.headline =
+            (step.pieces.size() == 1
+                 ? std::string("Piece 1 is shadowed by site")
+                 : "Pieces 1 to " + std::to_string(step.pieces.size()) + " are shadowed by site") +
+            (shadowers.size() == 1 ? " " : "s ") + siteList(shadowers) + ".";
+        break;
+      }
+      case OverviewKind::Decision: {
+        const geometry::PieceStep& last = a.pieces.back();
+        step.headline = last.shadowedBy == 0
+                            ? "Piece " + std::to_string(last.piece) +
+                                  " is free: its circle through " + std::to_string(a.i) + " and " +
+                                  std::to_string(a.j) + " is empty."
+                            : "No piece is free: site " + std::to_string(last.shadowedBy) +
+                                  " lies inside the last one's circle.";
+        break;
+      }
+      case OverviewKind::Result:
+        step.headline = a.outcome.result == PairResult::Drawn
+                            ? "Yes: " + pair(a) + " is an edge."
+                            : "No: " + pair(a) + " is not an edge.";
+        break;
+    }
+  }
+}
+
+}  // namespace
+
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites) {
   Lesson lesson{std::move(account), {}, {}};
   const geometry::PairAccount& a = lesson.account;
@@ -214,6 +274,7 @@ Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& site
   } else {
     testedOverview(lesson);
   }
+  addHeadlines(lesson);
   return lesson;
 }
 

@@ -44,6 +44,7 @@ struct OverviewStep {
   std::string text;  // why, in plain words: at most two lines of about 90 characters
   std::size_t firstDetail, lastDetail;  // the detail steps it gathers, from 0
   std::vector<std::size_t> pieces;      // for Shadows: the pieces it shows, by index
+  std::string headline = {};            // the text in a sentence that fits under a slide
 };
 
 struct Lesson {

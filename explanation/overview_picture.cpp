@@ -73,7 +73,7 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
 }  // namespace
 
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                            const geometry::SiteColumns& sites, PictureStyle style) {
+                            const geometry::SiteColumns& sites, PictureStyle style, StepText text) {
   Picture picture = dimmedPicture(normal);
   const geometry::PairAccount& a = lesson.account;
   const OverviewStep& shown = lesson.overview[step];
@@ -166,8 +166,10 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
   }
   draw.ring(a.i, kPairSite);
   draw.ring(a.j, kPairSite);
-  const Picture top = draw.topLayer(stepLine(lesson, LessonLevel::Overview, step) + " (of " +
-                                        std::to_string(lesson.overview.size()) + " steps)",
+  const Picture top = draw.topLayer(text == StepText::Beside
+                                        ? std::string()
+                                        : stepLine(lesson, LessonLevel::Overview, step) + " (of " +
+                                              std::to_string(lesson.overview.size()) + " steps)",
                                     legend);
   draw.labelSites(a.i, a.j, tickLabels, tickLabelColour);
   picture.insert(picture.end(), top.begin(), top.end());

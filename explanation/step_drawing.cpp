@@ -205,6 +205,9 @@ Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendE
   const float boxWidth = static_cast<float>(std::ceil(widest)) + 2 * kBoxPadding;
   std::optional<QRectF> box;
   for (const float boxTop : {height - boxHeight - kBoxMargin, kBoxMargin}) {
+    if (text.empty()) {
+      break;
+    }
     const QRectF area(kBoxMargin, boxTop, boxWidth + 1, boxHeight + 1);
     if (!coversNamed(area) && labels_.free(area)) {
       box = area;

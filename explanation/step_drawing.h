@@ -31,6 +31,10 @@ inline constexpr Colour kPassing = rgb(130, 130, 130);
 inline constexpr Colour kNumber = rgb(210, 210, 210);
 inline constexpr int kSmallText = 8;  // points
 
+// Where a step's line goes: in a box on its picture, as the window shows it, or beside the
+// picture, as slides and handouts print it under theirs.
+enum class StepText { InBox, Beside };
+
 // The colour of the n-th site that shadows pieces, each clearly apart from the others.
 Colour shadowColour(std::size_t n);
 
@@ -79,7 +83,7 @@ class StepDrawing {
   void nameSite(int k);
 
   // Lays out what goes on top of the marks, keeping its areas free of labels: the step's
-  // text in a box, wrapped to the picture's width, at the bottom or else at the top,
+  // text (if any) in a box, wrapped to the picture's width, at the bottom or else at the top,
   // wherever it covers no point the step names (where both would, no box is drawn: the
   // step's line stands beside the picture, in the panel or on the command line); the legend
   // in a corner where it covers neither; the arrows for named points outside the picture.

@@ -52,9 +52,10 @@ std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, s
 }
 
 Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t step,
-                        const geometry::SiteColumns& sites, PictureStyle style) {
-  const std::string line =
-      tourStepLine(tour, sites, step) + " (of " + std::to_string(tour.count()) + " steps)";
+                        const geometry::SiteColumns& sites, PictureStyle style, StepText text) {
+  const std::string line = text == StepText::Beside ? std::string()
+                                                    : tourStepLine(tour, sites, step) + " (of " +
+                                                          std::to_string(tour.count()) + " steps)";
   if (step >= tour.drawn.size()) {
     Picture picture = normal;
     StepDrawing draw(picture, sites, textFactorOf(style));

@@ -7,6 +7,7 @@
 #include "geometry/sites.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
+#include "step_drawing.h"
 #include "steps/literal_steps.h"
 
 namespace app {
@@ -30,6 +31,6 @@ std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, s
 // empty circle, or at the last step the whole picture, each with its line in a box.
 Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t step,
                         const geometry::SiteColumns& sites,
-                        PictureStyle style = PictureStyle::Normal);
+                        PictureStyle style = PictureStyle::Normal, StepText text = StepText::InBox);
 
 }  // namespace app

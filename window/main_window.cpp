@@ -446,8 +446,8 @@ QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
   const LessonLevel level = explorer->level();
   return writeWholeFile(
       path, format == PictureFormat::Pdf
-                ? lessonHandout(picture(), explorer->lesson(), level, sites, style)
-                : lessonBeamerFrame(picture(), explorer->lesson(), level, sites, style));
+                ? lessonHandout(picture(), explorer->lesson(), level, {}, sites, style)
+                : lessonBeamerFrames(picture(), explorer->lesson(), level, {}, sites, style));
 }
 
 }  // namespace app

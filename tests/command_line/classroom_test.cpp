@@ -4,9 +4,15 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <cstdlib>
 
+#include "explanation/explanation_picture.h"
+#include "explanation/lesson_documents.h"
+#include "explanation/quiz.h"
+#include "geometry/window_frame.h"
 #include "picture/picture_tikz.h"
+#include "run/run.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
@@ -52,10 +58,13 @@ class Classroom : public ::testing::Test {
     sites.write(testing_support::kFiveSitesList.c_str());
   }
   QString path(const QString& name) const { return dir.filePath(name); }
-  // Runs the program on the five sites with the arguments; returns its standard output.
-  QString run(QStringList arguments) const {
-    arguments.prepend(path("five.txt"));
-    arguments.prepend("--sites");
+  // Runs the program, on the five sites unless told otherwise, with the arguments; returns
+  // its standard output.
+  QString run(QStringList arguments, bool onFiveSites = true) const {
+    if (onFiveSites) {
+      arguments.prepend(path("five.txt"));
+      arguments.prepend("--sites");
+    }
     const auto outcome = runProgram(arguments);
     EXPECT_EQ(outcome.exitCode, 0) << outcome.errors.toStdString();
     return outcome.output;
@@ -90,7 +99,8 @@ class Classroom : public ::testing::Test {
 
 // The handout: the whole picture and the pair's result on the first page, then a page for
 // each step of the overview (six for this pair), each showing at its natural size what the
-// window shows of that step; with --detail, a page for each detail step.
+// window shows of that step, its line printed once, under the picture rather than in a box
+// on it; with --detail, a page for each detail step, and with --pick only the steps picked.
 TEST_F(Classroom, TheHandoutHasAPageForEachStepShowingTheWindowsPicture) {
   const QStringList lesson{"--seed", "1", "--explain", "1-2"};
   const int steps = static_cast<int>(run(lesson + QStringList{"--steps"}).count('\n'));
@@ -107,13 +117,23 @@ TEST_F(Classroom, TheHandoutHasAPageForEachStepShowingTheWindowsPicture) {
   run({"--seed", "1", "--save", path("whole.png")});
   const QImage first = image("page-1.png");
   EXPECT_LE(shareDiffering(image("whole.png"), first.copy(0, 0, 753, 475)), 0.01);
+  const app::RunResult fiveSites = app::runDemonstration({1, testing_support::kFiveSites});
+  const app::Lesson pair = app::lessonOf(
+      geometry::explainPair(geometry::kWindowFrame, *fiveSites.sites, 1, 2), *fiveSites.sites);
   for (int step = 1; step <= steps; ++step) {
-    const QString png = QStringLiteral("step-%1.png").arg(step);
-    run(lesson + QStringList{"--step", QString::number(step), "--save", path(png)});
     const QImage page = image(QStringLiteral("page-%1.png").arg(step + 1));
     EXPECT_GT(page.height(), 475) << "the step's line goes under its picture";
-    EXPECT_LE(shareDiffering(image(png), page.copy(0, 0, 753, 475)), 0.01) << "step " << step;
+    const app::Picture shown = app::overviewStepPicture(
+        fiveSites.picture, pair, static_cast<std::size_t>(step - 1), *fiveSites.sites,
+        app::PictureStyle::Normal, app::StepText::Beside);
+    EXPECT_LE(shareDiffering(testing_support::rendered(shown), page.copy(0, 0, 753, 475)), 0.01)
+        << "step " << step;
+    const QString text = tool("pdftotext", {"-f", QString::number(step + 1), "-l",
+                                            QString::number(step + 1), "handout.pdf", "-"});
+    EXPECT_EQ(text.count(QStringLiteral("step %1:").arg(step)), 1) << text.toStdString();
   }
+  run(lesson + QStringList{"--pick", "1,4-5", "--save", path("picked.pdf")});
+  EXPECT_EQ(pages("picked.pdf"), 3 + 1);
 }
 
 // The TikZ figure compiles with only the tikz package, draws a path for every item of the
@@ -137,11 +157,19 @@ TEST_F(Classroom, TheTikzFigureAndTheBeamerFrameCompile) {
   const auto paths = QRegularExpression("PATHS=(\\d+)").match(log);
   EXPECT_EQ(paths.captured(1).toULongLong(), items + 4);
 
+  // The lesson's frame asks its question in the title and answers on the last overlay; the
+  // detail's eight steps fill one frame of eight; nothing overflows.
   run({"--seed", "1", "--explain", "1-2", "--save", path("frame.tex")});
-  compile("slides",
-          "\\documentclass{beamer}\n\\usepackage{tikz}\n"
-          "\\begin{document}\n\\input{frame.tex}\n\\end{document}\n");
-  EXPECT_EQ(pages("slides.pdf"), 6);
+  run({"--seed", "1", "--explain", "1-2", "--detail", "--save", path("detail.tex")});
+  const QString slides =
+      compile("slides",
+              "\\documentclass{beamer}\n\\usepackage{tikz}\n"
+              "\\begin{document}\n\\input{frame.tex}\n\\input{detail.tex}\n\\end{document}\n");
+  EXPECT_EQ(pages("slides.pdf"), 6 + 8);
+  EXPECT_FALSE(slides.contains(QStringLiteral("Overfull"))) << slides.toStdString();
+  const QString frame = QString::fromUtf8(testing_support::contents(path("frame.tex")));
+  EXPECT_TRUE(frame.contains(QStringLiteral("\\begin{frame}{Is 1-2 an edge?}")));
+  EXPECT_TRUE(frame.contains(QStringLiteral("\\only<6>{Yes: 1-2 is an edge.}")));
 
   const QString special = QStringLiteral("50% of #1 & {x} costs $2");
   QFile figure(path("special.tex"));
@@ -154,6 +182,109 @@ TEST_F(Classroom, TheTikzFigureAndTheBeamerFrameCompile) {
           "\\begin{document}\n\\input{special.tex}\n\\end{document}\n");
   const QString text = tool("pdftotext", {"text.pdf", "-"});
   EXPECT_TRUE(text.contains(special)) << text.toStdString();
+}
+
+// The overview's slides of the pair with the most cut points of 40 seeded runs: the frame's
+// title holds no outcome word, and each sentence under a picture takes at most two lines at
+// the frame's normal size. The pictures, each of the same fixed size, stand in as rules, so
+// that pdflatex has only the text to typeset, and every sentence reports its lines.
+TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
+  QString frames;
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const geometry::SiteColumns& sites = *run.sites;
+    int busiest = 2;
+    int mostCuts = 0;
+    for (const geometry::ScannedPair& pair :
+         geometry::followEveryPair(geometry::kWindowFrame, sites)) {
+      if (pair.i == 1 && pair.outcome.cutCount > mostCuts) {
+        mostCuts = pair.outcome.cutCount;
+        busiest = pair.j;
+      }
+    }
+    const app::Lesson lesson =
+        app::lessonOf(geometry::explainPair(geometry::kWindowFrame, sites, 1, busiest), sites);
+    QString tex = QString::fromUtf8(app::lessonBeamerFrames(
+        run.picture, lesson, app::LessonLevel::Overview, {}, sites, app::PictureStyle::Normal));
+    tex.replace(
+        QRegularExpression(QStringLiteral("\\\\begin\\{tikzpicture\\}.*?\\\\end\\{tikzpicture\\}"),
+                           QRegularExpression::DotMatchesEverythingOption),
+        QStringLiteral("\\rule{86.7mm}{54.7mm}"));
+    tex.replace(QRegularExpression(QStringLiteral("^\\\\only<(\\d+)>\\{(.*)\\}%$"),
+                                   QRegularExpression::MultilineOption),
+                QStringLiteral("\\only<\\1>{\\setbox0\\vbox{\\hsize\\linewidth\\noindent \\2\\par"
+                               "\\xdef\\lines{\\the\\prevgraf}}\\typeout{LINES=\\lines}\\box0}%"));
+    const QString title = tex.section(QStringLiteral("\\begin{frame}{"), 1).section('}', 0, 0);
+    EXPECT_FALSE(
+        title.contains(QRegularExpression(QStringLiteral("drawn|blocked|shadowed|Yes|No"))))
+        << title.toStdString();
+    frames += tex;
+  }
+  const QString log = compile(
+      "sentences",
+      ("\\documentclass{beamer}\n\\begin{document}\n" + frames + "\\end{document}\n").toUtf8());
+  EXPECT_FALSE(log.contains(QStringLiteral("Overfull"))) << log.toStdString();
+  const auto lines = QRegularExpression(QStringLiteral("LINES=(\\d+)")).globalMatch(log);
+  int sentences = 0;
+  for (auto found = lines; found.hasNext();) {
+    const auto match = found.next();
+    ++sentences;
+    EXPECT_LE(match.captured(1).toInt(), 2) << "a sentence of three lines or more";
+  }
+  EXPECT_GE(sentences, 40 * 3);
+}
+
+// --quiz N writes N questions in Moodle's XML format, which read back as the window's round:
+// each question asks about a pair, embeds its picture as a PNG, gives 100 to the edge
+// finder's answer and 0 to the other, and explains why.
+TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
+  run({"--seed", "42", "--quiz", "5", "--save", path("quiz.xml")}, false);
+  const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
+  app::Quiz round(42, run42.sites->nSites);
+  QFile file(path("quiz.xml"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  int questions = 0;
+  std::pair<int, int> pair;
+  app::Lesson lesson;
+  QString element;
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement()) {
+      element = xml.name().toString();
+      if (element == QLatin1String("question")) {
+        ++questions;
+        EXPECT_EQ(xml.attributes().value(QLatin1String("type")), QLatin1String("multichoice"));
+        pair = round.nextPair();
+        lesson = app::lessonOf(
+            geometry::explainPair(geometry::kWindowFrame, *run42.sites, pair.first, pair.second),
+            *run42.sites);
+      } else if (element == QLatin1String("file")) {
+        const QImage picture =
+            QImage::fromData(QByteArray::fromBase64(xml.readElementText().toLatin1()));
+        EXPECT_EQ(picture.size(), QSize(753, 475));
+      } else if (element == QLatin1String("answer")) {
+        const bool edge = lesson.account.outcome.result == geometry::PairResult::Drawn;
+        const QString fraction = xml.attributes().value(QLatin1String("fraction")).toString();
+        xml.readNextStartElement();
+        const bool yes = xml.readElementText() == QLatin1String("Yes");
+        EXPECT_EQ(fraction, yes == edge ? QLatin1String("100") : QLatin1String("0"))
+            << pair.first << "-" << pair.second;
+      } else if (element == QLatin1String("generalfeedback")) {
+        xml.readNextStartElement();
+        EXPECT_EQ(xml.readElementText(),
+                  QStringLiteral("<p>%1</p>")
+                      .arg(QString::fromStdString(app::reasonOf(lesson)).toHtmlEscaped()));
+      } else if (element == QLatin1String("name")) {
+        xml.readNextStartElement();
+        EXPECT_EQ(
+            xml.readElementText(),
+            QStringLiteral("Will %1-%2 get an edge? (seed 42)").arg(pair.first).arg(pair.second));
+      }
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_EQ(questions, 5);
 }
 
 }  // namespace

@@ -1,0 +1,96 @@
+#include "moodle_quiz.h"
+
+#include <QXmlStreamWriter>
+
+#include "explanation_picture.h"
+#include "geometry/window_frame.h"
+#include "lesson.h"
+#include "picture/picture_file.h"
+#include "quiz.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+// Opens <tag format="html"> with its <text> of HTML; the caller closes the tag.
+void openHtmlText(QXmlStreamWriter& xml, const QString& tag, const QString& html) {
+  xml.writeStartElement(tag);
+  xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+  xml.writeStartElement(QStringLiteral("text"));
+  xml.writeCDATA(html);
+  xml.writeEndElement();
+}
+
+}  // namespace
+
+QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites, std::uint32_t seed,
+                      int questions, PictureStyle style) {
+  QByteArray document;
+  QXmlStreamWriter xml(&document);
+  xml.setAutoFormatting(true);
+  xml.writeStartDocument();
+  xml.writeStartElement(QStringLiteral("quiz"));
+  Quiz quiz(seed, sites.nSites);
+  for (int n = 0; n < questions; ++n) {
+    const auto [i, j] = quiz.nextPair();
+    const Lesson lesson = lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites);
+    const bool edge = lesson.account.outcome.result == geometry::PairResult::Drawn;
+    const QString question = QStringLiteral("Will %1-%2 get an edge?").arg(i).arg(j);
+    const QString file = QStringLiteral("pair-%1-%2.png").arg(i).arg(j);
+    const QByteArray png =
+        pictureBytes(questionPicture(normal, lesson.account.pair, i, j, sites, style),
+                     kWindowFrame.clientWidth, kWindowFrame.clientHeight, PictureFormat::Png, 1);
+    const QString reason = QString::fromStdString(reasonOf(lesson)).toHtmlEscaped();
+
+    xml.writeStartElement(QStringLiteral("question"));
+    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));
+    xml.writeStartElement(QStringLiteral("name"));
+    xml.writeTextElement(QStringLiteral("text"),
+                         QStringLiteral("%1 (seed %2)").arg(question).arg(seed));
+    xml.writeEndElement();
+    openHtmlText(
+        xml, QStringLiteral("questiontext"),
+        QStringLiteral("<p>%1 The picture shows the sites, with %2 and %3 ringed, and their "
+                       "bisector.</p><p><img src=\"@@PLUGINFILE@@/%4\" alt=\"Sites %2 and %3 "
+                       "ringed, with their bisector, among the other sites\" width=\"753\" "
+                       "height=\"475\"></p>")
+            .arg(question)
+            .arg(i)
+            .arg(j)
+            .arg(file));
+    xml.writeStartElement(QStringLiteral("file"));
+    xml.writeAttribute(QStringLiteral("name"), file);
+    xml.writeAttribute(QStringLiteral("path"), QStringLiteral("/"));
+    xml.writeAttribute(QStringLiteral("encoding"), QStringLiteral("base64"));
+    xml.writeCharacters(QString::fromLatin1(png.toBase64()));
+    xml.writeEndElement();  // file
+    xml.writeEndElement();  // questiontext
+    openHtmlText(xml, QStringLiteral("generalfeedback"), QStringLiteral("<p>%1</p>").arg(reason));
+    xml.writeEndElement();
+    xml.writeTextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
+    xml.writeTextElement(QStringLiteral("penalty"), QStringLiteral("0"));
+    xml.writeTextElement(QStringLiteral("hidden"), QStringLiteral("0"));
+    xml.writeTextElement(QStringLiteral("single"), QStringLiteral("true"));
+    xml.writeTextElement(QStringLiteral("shuffleanswers"), QStringLiteral("false"));
+    xml.writeTextElement(QStringLiteral("answernumbering"), QStringLiteral("none"));
+    for (const bool yes : {true, false}) {
+      xml.writeStartElement(QStringLiteral("answer"));
+      xml.writeAttribute(QStringLiteral("fraction"),
+                         yes == edge ? QStringLiteral("100") : QStringLiteral("0"));
+      xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
+      xml.writeTextElement(QStringLiteral("text"),
+                           yes ? QStringLiteral("Yes") : QStringLiteral("No"));
+      openHtmlText(xml, QStringLiteral("feedback"), QStringLiteral("<p>%1</p>").arg(reason));
+      xml.writeEndElement();
+      xml.writeEndElement();  // answer
+    }
+    xml.writeEndElement();  // question
+  }
+  xml.writeEndElement();  // quiz
+  xml.writeEndDocument();
+  return document;
+}
+
+}  // namespace app

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+
+#include "geometry/sites.h"
+#include "picture/picture.h"
+#include "picture/picture_style.h"
+
+namespace app {
+
+// A round of `questions` questions on the run's pairs, in the order the run's seed gives the
+// window's quiz, as a file in Moodle's XML question format: each a single-answer
+// multichoice question "Will I-J get an edge?" with its picture embedded (a PNG in the
+// question text's file element, with a text alternative), the answer "Yes" or "No" worth
+// 100 and the other 0, and the reason of the window's quiz as feedback.
+QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites, std::uint32_t seed,
+                      int questions, PictureStyle style);
+
+}  // namespace app
