@@ -65,7 +65,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
     for (std::size_t e = 0; e < a.sorted.size(); ++e) {
       draw.tick(r, a.sorted[e].x, a.sorted[e].y, kTick);
       if (shown.kind == StepKind::SortedCuts) {
-        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), "#" + std::to_string(e));
+        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e));
       }
     }
     if (shown.kind == StepKind::SortedCuts) {

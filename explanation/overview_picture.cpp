@@ -124,7 +124,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
       }
       for (std::size_t e = 0; e < a.sorted.size(); ++e) {
         draw.tick(r, a.sorted[e].x, a.sorted[e].y, kTick);
-        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), "#" + std::to_string(e));
+        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e));
       }
       tickLabelColour = kSortedPlace;
       legend.push_back({kSortedPlace, "#n: a cut point's place along the line"});

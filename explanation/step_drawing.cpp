@@ -70,6 +70,12 @@ void addArrow(Picture& picture, QPointF tail, QPointF tip) {
 
 }  // namespace
 
+std::string sortedPlace(std::size_t place) {
+  std::string label = "#";
+  label += std::to_string(place);  // appended: GCC 12 mistakes an insertion for an overlap
+  return label;
+}
+
 Colour shadowColour(std::size_t n) {
   static constexpr Colour kColours[] = {rgb(255, 120, 60), rgb(200, 120, 255), rgb(80, 200, 255),
                                         rgb(255, 210, 60), rgb(255, 110, 170), rgb(150, 230, 90)};

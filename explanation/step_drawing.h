@@ -38,6 +38,9 @@ enum class StepText { InBox, Beside };
 // The colour of the n-th site that shadows pieces, each clearly apart from the others.
 Colour shadowColour(std::size_t n);
 
+// The label of a cut point's place in the sorted list: "#3".
+std::string sortedPlace(std::size_t place);
+
 // The run's picture dimmed, as the ground of a step's picture.
 Picture dimmedPicture(const Picture& normal);
 

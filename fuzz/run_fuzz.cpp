@@ -1,6 +1,7 @@
 // Feeds raw bytes to the site-list parser and, for every list it accepts, does what the
 // program does with one: the run, the PNG and SVG files in memory, the explanation of every
-// pair, and the account, the lesson and one step's picture of one pair. An accepted list must
+// pair, and the account, the lesson and a step's picture at either level of one pair, and a
+// step of the tour. An accepted list must
 // always run to the end.
 #include <QGuiApplication>
 #include <cstddef>
@@ -10,6 +11,7 @@
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
+#include "explanation/tour.h"
 #include "picture/picture_file.h"
 #include "run/run.h"
 #include "run/site_list.h"
@@ -57,6 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto style = size % 2 == 0 ? app::PictureStyle::Normal : app::PictureStyle::Projector;
   const app::Picture picture = app::lessonStepPicture(run.picture, lesson, step, *run.sites, style);
   app::pictureBytes(picture, width, height, app::PictureFormat::Png, 1);
+  // The overview's step, and a step of the tour, with their texts in boxes or beside.
+  const auto where = size % 3 == 0 ? app::StepText::Beside : app::StepText::InBox;
+  app::pictureBytes(app::overviewStepPicture(run.picture, lesson, size % lesson.overview.size(),
+                                             *run.sites, style, where),
+                    width, height, app::PictureFormat::Svg, 1);
+  const app::Tour tour = app::tourOf(*run.sites);
+  app::pictureBytes(
+      app::tourStepPicture(run.picture, tour, size % tour.count(), *run.sites, style, where), width,
+      height, app::PictureFormat::Svg, 1);
   if (lines == 0 || text.empty()) {
     __builtin_trap();
   }
