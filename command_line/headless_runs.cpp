@@ -16,6 +16,7 @@
 #include "explanation/lesson.h"
 #include "explanation/lesson_documents.h"
 #include "explanation/moodle_quiz.h"
+#include "explanation/print_handout.h"
 #include "explanation/tour.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
@@ -155,6 +156,11 @@ struct HeadlessMode {
       picked.push_back(static_cast<std::size_t>(n - 1));
     }
     const PictureFormat format = *pictureFormatFor(mode.output->file);
+    if (mode.paper) {
+      return writeOutput(printHandout(run.picture, lesson, picked, sites, run.layout.seed,
+                                      *mode.paper, mode.blank),
+                         *mode.output);
+    }
     if (mode.step == 0 && format == PictureFormat::Pdf) {
       return writeOutput(lessonHandout(run.picture, lesson, level, picked, sites, style),
                          *mode.output);

@@ -139,6 +139,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("With --explain I-J and --save to a .pdf or .tex file: keep only these "
                      "steps of the lesson, such as 1,4-6."),
       QStringLiteral("LIST"));
+  const QCommandLineOption paper(
+      QStringLiteral("paper"),
+      QStringLiteral("With --explain I-J and --save FILE.pdf: a handout of the overview to "
+                     "print, on A4 or US letter paper, dark on white, two steps to a page."),
+      QStringLiteral("a4|letter"));
+  const QCommandLineOption blank(
+      QStringLiteral("blank"),
+      QStringLiteral("With --paper: the students' version, each step's question with room for "
+                     "the answer."));
   const QCommandLineOption tour(
       QStringLiteral("tour"),
       QStringLiteral("With --steps or --step N: a tour of the edges, one drawn pair a step "
@@ -158,8 +167,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "last place of its stored x (across) and y (down), each cell dark where "
                      "the floats and exact arithmetic agree on pair I-J and bright where not."),
       QStringLiteral("I-J-K"));
-  parser.addOptions({help, version, seed, sites, save, scale, style, verbose, explain, steps, step,
-                     detail, pick, tour, quiz, exact, findFailure, nudgeMap});
+  parser.addOptions({help,    version, seed,  sites, save,        scale,   style,
+                     verbose, explain, steps, step,  detail,      pick,    paper,
+                     blank,   tour,    quiz,  exact, findFailure, nudgeMap});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -310,6 +320,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     picked = *pickedSteps;
   }
+  std::optional<Paper> paperSize;
+  if (parser.isSet(paper)) {
+    paperSize = paperNamed(parser.value(paper));
+    if (!paperSize || !explainsOnePair || stepNumber || parser.isSet(detail) || !output ||
+        pictureFormatFor(output->file) != PictureFormat::Pdf) {
+      return usageError(QStringLiteral("--paper takes a4 or letter, with --explain I-J and "
+                                       "--save FILE.pdf"),
+                        parser);
+    }
+  }
+  if (parser.isSet(blank) && !paperSize) {
+    return usageError(QStringLiteral("--blank goes with --paper"), parser);
+  }
 
   if (tourSet) {
     command.mode = TourMode{stepNumber.value_or(0), output};
@@ -330,6 +353,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     pair.level = parser.isSet(detail) || exactSet ? LessonLevel::Detail : LessonLevel::Overview;
     pair.step = stepNumber.value_or(0);
     pair.picked = picked;
+    pair.paper = paperSize;
+    pair.blank = parser.isSet(blank);
     pair.exact = exactSet;
     pair.output = output;
     command.mode = pair;

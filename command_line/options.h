@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "explanation/lesson.h"
+#include "explanation/print_handout.h"
 #include "picture/picture_style.h"
 
 namespace app {
@@ -47,9 +48,11 @@ struct ExplainPairMode {
   int i = 0, j = 0;
   Print print = Print::Account;
   LessonLevel level = LessonLevel::Overview;
-  int step = 0;             // for OneStep, from 1
-  bool exact = false;       // the steps, each with exact arithmetic's agreement
-  std::vector<int> picked;  // the steps a handout or the slides keep, from 1; empty: all
+  int step = 0;                // for OneStep, from 1
+  bool exact = false;          // the steps, each with exact arithmetic's agreement
+  std::vector<int> picked;     // the steps a handout or the slides keep, from 1; empty: all
+  std::optional<Paper> paper;  // a handout to print on this paper, instead of the screen's
+  bool blank = false;          // the printed handout's students' version
   std::optional<Output> output;
 };
 // Prints the tour's steps, or step `step` (from 1), and with an output writes its picture;

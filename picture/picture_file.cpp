@@ -1,11 +1,11 @@
 #include "picture_file.h"
 
 #include <QBuffer>
-#include <algorithm>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QXmlStreamWriter>
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -229,8 +229,8 @@ QByteArray pngBytes(const QImage& image) {
 
 QString savePicture(const Picture& picture, int clientWidth, int clientHeight, const QString& path,
                     PictureFormat format, int scale, const QString& description) {
-  return writeWholeFile(path,
-                        pictureBytes(picture, clientWidth, clientHeight, format, scale, description));
+  return writeWholeFile(
+      path, pictureBytes(picture, clientWidth, clientHeight, format, scale, description));
 }
 
 }  // namespace app

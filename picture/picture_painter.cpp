@@ -88,10 +88,11 @@ void renderInto(QImage& image, const Picture& picture) {
   }
 }
 
-void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight) {
+void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight,
+                  Colour ground) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.fillRect(QRectF(0, 0, clientWidth, clientHeight), Qt::black);
+  painter.fillRect(QRectF(0, 0, clientWidth, clientHeight), toQColor(ground));
   const ItemPainter paintItem{painter};
   for (const PictureItem& item : picture) {
     std::visit(paintItem, item);

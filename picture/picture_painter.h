@@ -18,10 +18,12 @@ QFont labelFont(int points);
 
 QColor toQColor(Colour colour);
 
-// Paints the client area: the black background, then every item in drawing order, with
+// Paints the client area: the ground, black unless asked otherwise, then every item in
+// drawing order, with
 // aliased lines and outlines, so that every pixel of a line is either its colour or not.
 // The painter's device may have any pixel ratio; coordinates are client-area pixels.
-void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight);
+void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight,
+                  Colour ground = 0x000000);
 
 // Paints the picture into an RGB32 image of one pixel to the client area's pixel, the way
 // the window and a PNG of scale 1 show it: lines and circle outlines one pixel wide are

@@ -1,5 +1,6 @@
 #include "picture_style.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -9,9 +10,42 @@ namespace {
 
 constexpr Colour kBlack = rgb(0, 0, 0);
 
-// A channel of the colour moved toward white by mix / 255.
+constexpr Colour kWhite = rgb(255, 255, 255);
+
+// A channel of the colour moved toward white, or toward black, by mix / 255.
 int towardWhite(int channel, int mix) {
   return channel + ((255 - channel) * mix + 127) / 255;
+}
+int towardBlack(int channel, int mix) {
+  return channel - (channel * mix + 127) / 255;
+}
+
+// The colour, or the least mix of it by `toward` that has the ratio against `ground`.
+template <class Toward>
+Colour withContrast(Colour colour, double ratio, Colour ground, Toward toward) {
+  const auto mixed = [colour, toward](int mix) {
+    return rgb(toward(redOf(colour), mix), toward(greenOf(colour), mix),
+               toward(blueOf(colour), mix));
+  };
+  if (contrastRatio(colour, ground) >= ratio) {
+    return colour;
+  }
+  // The contrast grows with the mix; find the least mix that reaches the ratio.
+  int enough = 255, notEnough = 0;
+  while (enough - notEnough > 1) {
+    const int mix = (enough + notEnough) / 2;
+    (contrastRatio(mixed(mix), ground) >= ratio ? enough : notEnough) = mix;
+  }
+  return mixed(enough);
+}
+
+bool isDimmed(Colour colour) {
+  return std::max({redOf(colour), greenOf(colour), blueOf(colour)}) <= kDimmedChannel;
+}
+
+// A colour for print: the ground's grey for a dimmed one, else darkened to the ratio.
+Colour forPrint(Colour colour, double ratio) {
+  return isDimmed(colour) ? kPrintGround : withContrast(colour, ratio, kWhite, towardBlack);
 }
 
 }  // namespace
@@ -49,24 +83,34 @@ double contrastRatio(Colour a, Colour b) {
 }
 
 Colour withContrastOnBlack(Colour colour, double ratio) {
-  const auto mixed = [colour](int mix) {
-    return rgb(towardWhite(redOf(colour), mix), towardWhite(greenOf(colour), mix),
-               towardWhite(blueOf(colour), mix));
-  };
-  if (contrastRatio(colour, kBlack) >= ratio) {
-    return colour;
-  }
-  // The contrast grows with the mix; find the least mix that reaches the ratio.
-  int enough = 255, notEnough = 0;
-  while (enough - notEnough > 1) {
-    const int mix = (enough + notEnough) / 2;
-    (contrastRatio(mixed(mix), kBlack) >= ratio ? enough : notEnough) = mix;
-  }
-  return mixed(enough);
+  return withContrast(colour, ratio, kBlack, towardWhite);
+}
+
+Colour withContrastOnWhite(Colour colour, double ratio) {
+  return withContrast(colour, ratio, kWhite, towardBlack);
 }
 
 Picture styledPicture(Picture picture, PictureStyle style) {
   if (style == PictureStyle::Normal) {
+    return picture;
+  }
+  if (style == PictureStyle::Print) {
+    for (PictureItem& item : picture) {
+      std::visit(
+          [](auto& shape) {
+            using Shape = std::decay_t<decltype(shape)>;
+            if constexpr (std::is_same_v<Shape, TextItem>) {
+              shape.colour = forPrint(shape.colour, kTextContrast);
+            } else if constexpr (std::is_same_v<Shape, RectItem>) {
+              shape.fill = kWhite;
+              shape.border = forPrint(shape.border, kLineContrast);
+            } else {
+              shape.width *= isDimmed(shape.colour) ? 1 : kPrintStrokeFactor;
+              shape.colour = forPrint(shape.colour, kLineContrast);
+            }
+          },
+          item);
+    }
     return picture;
   }
   for (PictureItem& item : picture) {

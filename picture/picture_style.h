@@ -9,9 +9,10 @@
 
 namespace app {
 
-// How a picture is drawn: as the run draws it, or for a projector, where one-pixel lines
-// and dark colours vanish.
-enum class PictureStyle { Normal, Projector };
+// How a picture is drawn: as the run draws it, for a projector, where one-pixel lines and
+// dark colours vanish, or for print, dark on a white page. The print style serves printed
+// handouts; it is no style of the window's or of --style.
+enum class PictureStyle { Normal, Projector, Print };
 
 struct StyleInfo {
   PictureStyle style;
@@ -44,7 +45,25 @@ double contrastRatio(Colour a, Colour b);
 // of it with white that has.
 Colour withContrastOnBlack(Colour colour, double ratio);
 
-// The picture in a style. The normal style is the picture unchanged.
+// The colour itself if it has at least the ratio against white, otherwise the least mix
+// of it with black that has.
+Colour withContrastOnWhite(Colour colour, double ratio);
+
+// The ground a style paints its pictures on: black, or white for print.
+constexpr Colour groundOf(PictureStyle style) {
+  return style == PictureStyle::Print ? 0xFFFFFF : 0x000000;
+}
+
+// The print style's grey for what a step's picture dims (the run's picture behind the
+// step's marks): light enough to stand back, and still 4.5:1 against white.
+inline constexpr Colour kPrintGround = 0x767676;
+
+// The picture in a style. The normal style is the picture unchanged. The print style draws
+// dimmed items (no channel above kDimmedChannel) in kPrintGround, every other colour
+// darkened to at least kLineContrast against white (text to kTextContrast) with strokes
+// kPrintStrokeFactor as wide, and boxes on white.
+inline constexpr int kDimmedChannel = 100;
+inline constexpr float kPrintStrokeFactor = 1.5f;
 Picture styledPicture(Picture picture, PictureStyle style);
 
 }  // namespace app

@@ -11,6 +11,7 @@
 #include "explanation/lesson_documents.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
+#include "picture/picture_style.h"
 #include "picture/picture_tikz.h"
 #include "run/run.h"
 #include "support/five_sites.h"
@@ -285,6 +286,63 @@ TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
   }
   EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
   EXPECT_EQ(questions, 5);
+}
+
+// --paper a4 (or letter) prints the overview for a class: a first page with the question,
+// the seed, the sites, the rule and the picture, then two steps to a page, each line once;
+// dark marks on white, every colour at least 4.5:1 against white. --blank asks each step's
+// question and tells no answer, in words or in pictures.
+TEST_F(Classroom, ThePrintedHandoutAndItsBlankVersion) {
+  const QStringList lesson{"--seed", "1", "--explain", "1-2"};
+  run(lesson + QStringList{"--paper", "a4", "--save", path("print.pdf")});
+  EXPECT_TRUE(tool("pdfinfo", {"print.pdf"}).contains(QStringLiteral("595 x 842 pts")));
+  EXPECT_EQ(pages("print.pdf"), 1 + 3);
+  const QString first = tool("pdftotext", {"-l", "1", "print.pdf", "-"});
+  for (const char* expected : {"Is 1-2 an edge?", "seed 1 with 5", "Sites I and J share",
+                               "1: (100, 100)", "5: (400, 400)"}) {
+    EXPECT_TRUE(first.contains(QString::fromLatin1(expected))) << expected;
+  }
+  const QString steps = tool("pdftotext", {"-f", "2", "print.pdf", "-"}).simplified();
+  for (int step = 1; step <= 6; ++step) {
+    EXPECT_EQ(steps.count(QStringLiteral("step %1:").arg(step)), 1) << steps.toStdString();
+  }
+  tool("pdftoppm", {"-r", "36", "-f", "2", "-l", "2", "-png", "print.pdf", "print"});
+  const QImage page = image("print-2.png");
+  ASSERT_FALSE(page.isNull());
+  EXPECT_EQ(page.pixel(page.width() / 2, page.height() / 4), qRgb(255, 255, 255))
+      << "a white ground";
+
+  const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
+  const app::Lesson pair = app::lessonOf(
+      geometry::explainPair(geometry::kWindowFrame, *run42.sites, 1, 7), *run42.sites);
+  for (std::size_t step = 0; step < pair.overview.size(); ++step) {
+    for (const app::PictureItem& item :
+         app::overviewStepPicture(run42.picture, pair, step, *run42.sites, app::PictureStyle::Print,
+                                  app::StepText::Beside)) {
+      std::visit(
+          [&](const auto& shape) {
+            using Shape = std::decay_t<decltype(shape)>;
+            const app::Colour colour = [&] {
+              if constexpr (std::is_same_v<Shape, app::RectItem>) {
+                return shape.border;
+              } else {
+                return shape.colour;
+              }
+            }();
+            EXPECT_GE(app::contrastRatio(colour, app::rgb(255, 255, 255)), 4.5)
+                << "step " << step + 1 << ": colour " << std::hex << colour;
+          },
+          item);
+    }
+  }
+
+  run(lesson + QStringList{"--paper", "letter", "--blank", "--save", path("blank.pdf")});
+  EXPECT_TRUE(tool("pdfinfo", {"blank.pdf"}).contains(QStringLiteral("612 x 792 pts")));
+  const QString questions = tool("pdftotext", {"-f", "2", "blank.pdf", "-"}).simplified();
+  EXPECT_TRUE(questions.contains(QStringLiteral("Is 1-2 an edge of the Delaunay triangulation?")));
+  EXPECT_FALSE(questions.contains(QRegularExpression(
+      QStringLiteral("is an edge|not an edge|is free|blocks|shadowed|drawn|Yes|No:"))))
+      << questions.toStdString();
 }
 
 }  // namespace

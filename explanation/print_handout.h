@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "geometry/sites.h"
+#include "lesson.h"
+#include "picture/picture.h"
+
+namespace app {
+
+// The paper a handout is printed on.
+enum class Paper { A4, Letter };
+std::optional<Paper> paperNamed(const QString& name);  // "a4" or "letter"
+
+// A handout of the pair's overview to print for a class, in the print style (dark marks on
+// white, every colour at least 4.5:1 against white): a first page with the question as its
+// title, the seed and the sites, the rule the edge finder follows and the whole picture; then
+// the steps (those picked, or all), two to a page, each picture across the page's width with
+// its line once beneath it. The blank version, for the students, asks each step's question
+// and leaves its answer to be filled in: the outcome, the free piece and the shadowing sites
+// are neither written nor drawn, and its pictures show the sites without the edges.
+QByteArray printHandout(const Picture& normal, const Lesson& lesson,
+                        const std::vector<std::size_t>& picked, const geometry::SiteColumns& sites,
+                        std::uint32_t seed, Paper paper, bool blank);
+
+// The question a step of the overview asks in the blank handout, with room for the answer.
+std::string blankQuestion(const Lesson& lesson, std::size_t step);
+
+}  // namespace app
