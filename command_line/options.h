@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "explanation/lesson.h"
-#include "explanation/print_handout.h"
+#include "classroom/print_handout.h"
 #include "picture/picture_style.h"
 
 namespace app {

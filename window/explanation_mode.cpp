@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "classroom/lesson_documents.h"
 #include "explanation/exact_comparison.h"
 #include "geometry/window_frame.h"
 #include "steps/exact_steps.h"
@@ -73,6 +74,20 @@ QString ExplanationMode::shownLine() const {
   }
   return QString::fromStdString(
       stepLine(explorer_->lesson(), explorer_->level(), explorer_->currentStep()));
+}
+
+std::optional<QByteArray> ExplanationMode::lessonDocument(PictureFormat format,
+                                                          PictureStyle style) const {
+  if (!explorer_ || explorer_->asking() ||
+      (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
+    return std::nullopt;
+  }
+  const Lesson& lesson = explorer_->lesson();
+  return format == PictureFormat::Pdf
+             ? lessonHandout(explorer_->runPicture(), lesson, explorer_->level(), {},
+                             explorer_->sites(), style)
+             : lessonBeamerFrames(explorer_->runPicture(), lesson, explorer_->level(), {},
+                                  explorer_->sites(), style);
 }
 
 void ExplanationMode::drawTourStep() {

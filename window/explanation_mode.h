@@ -10,6 +10,7 @@
 #include "explanation/tour.h"
 #include "lesson_panel.h"
 #include "pair_explorer.h"
+#include "picture/picture_file.h"
 #include "picture/picture_style.h"
 #include "run/run.h"
 
@@ -64,6 +65,10 @@ class ExplanationMode final : public QObject {
   [[nodiscard]] std::size_t tourStep() const { return tourStep_; }
   // The line of what is shown: the step of the lesson or the tour, or the question.
   [[nodiscard]] QString shownLine() const;
+  // The lesson shown, whole and at the level shown, as a PDF handout or as Beamer slides
+  // (for a .tex file); nothing while no lesson is shown or the format is a picture's.
+  [[nodiscard]] std::optional<QByteArray> lessonDocument(PictureFormat format,
+                                                         PictureStyle style) const;
   // The picture of the pair, the question or the tour's step, in the style.
   [[nodiscard]] const Picture& picture() const {
     return explorer_ ? explorer_->picture() : tourPicture_;

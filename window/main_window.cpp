@@ -17,8 +17,8 @@
 #include <cmath>
 #include <optional>
 
+#include "classroom/lesson_documents.h"
 #include "document/site_placement.h"
-#include "explanation/lesson_documents.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
 #include "picture/file_output.h"
@@ -436,18 +436,10 @@ void MainWindow::savePictureAs() {
 
 QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
   const std::optional<PictureFormat> format = pictureFormatFor(path);
-  const PairExplorer* explorer = explanation_->explorer();
-  if (!wholeLesson || explorer == nullptr || explorer->asking() ||
-      (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
-    return Document::savePicture(path, shownPicture(), explanation_->shownLine());
-  }
-  const geometry::SiteColumns& sites = *document_.current().sites;
-  const PictureStyle style = pictureStyle();
-  const LessonLevel level = explorer->level();
-  return writeWholeFile(
-      path, format == PictureFormat::Pdf
-                ? lessonHandout(picture(), explorer->lesson(), level, {}, sites, style)
-                : lessonBeamerFrames(picture(), explorer->lesson(), level, {}, sites, style));
+  const std::optional<QByteArray> lesson =
+      wholeLesson && format ? explanation_->lessonDocument(*format, pictureStyle()) : std::nullopt;
+  return lesson ? writeWholeFile(path, *lesson)
+                : Document::savePicture(path, shownPicture(), explanation_->shownLine());
 }
 
 }  // namespace app

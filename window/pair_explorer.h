@@ -52,6 +52,8 @@ class PairExplorer {
   [[nodiscard]] bool asking() const { return asking_; }
   [[nodiscard]] const Picture& picture() const { return picture_; }
   [[nodiscard]] const geometry::SiteColumns& sites() const { return *sites_; }
+  // The run's picture, with every layer.
+  [[nodiscard]] const Picture& runPicture() const { return normal_; }
 
  private:
   void rebuild();

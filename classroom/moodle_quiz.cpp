@@ -2,11 +2,11 @@
 
 #include <QXmlStreamWriter>
 
-#include "explanation_picture.h"
+#include "explanation/explanation_picture.h"
+#include "explanation/lesson.h"
+#include "explanation/quiz.h"
 #include "geometry/window_frame.h"
-#include "lesson.h"
 #include "picture/picture_file.h"
-#include "quiz.h"
 
 namespace app {
 

@@ -4,11 +4,11 @@
 #include <cstddef>
 #include <vector>
 
+#include "explanation/lesson.h"
+#include "explanation/tour.h"
 #include "geometry/sites.h"
-#include "lesson.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
-#include "tour.h"
 
 namespace app {
 

@@ -7,8 +7,8 @@
 #include <QPdfWriter>
 #include <algorithm>
 
-#include "explanation_picture.h"
-#include "explanation_text.h"
+#include "explanation/explanation_picture.h"
+#include "explanation/explanation_text.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
 #include "picture/picture_style.h"

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "explanation/explanation_picture.h"
-#include "explanation/lesson_documents.h"
+#include "classroom/lesson_documents.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_style.h"

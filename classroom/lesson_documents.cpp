@@ -3,8 +3,8 @@
 #include <QString>
 #include <algorithm>
 
-#include "explanation_picture.h"
-#include "explanation_text.h"
+#include "explanation/explanation_picture.h"
+#include "explanation/explanation_text.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_pdf.h"
 #include "picture/picture_tikz.h"

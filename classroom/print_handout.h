@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "explanation/lesson.h"
 #include "geometry/sites.h"
-#include "lesson.h"
 #include "picture/picture.h"
 
 namespace app {
