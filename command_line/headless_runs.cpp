@@ -10,13 +10,13 @@
 #include <tuple>
 #include <variant>
 
+#include "classroom/lesson_documents.h"
+#include "classroom/moodle_quiz.h"
+#include "classroom/print_handout.h"
 #include "explanation/exact_comparison.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
-#include "classroom/lesson_documents.h"
-#include "classroom/moodle_quiz.h"
-#include "classroom/print_handout.h"
 #include "explanation/tour.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
@@ -286,14 +286,15 @@ std::optional<Output> outputOf(const Mode& mode) {
 
 // Runs the demonstration without a display and does what the mode asks with it. A file name
 // that is not a picture's exits with 2 before the run, a failed run with 1.
-int runHeadless(const Command& command, const RunRequest& request, int& argc, char** argv) {
+int runHeadless(const Command& command, const RunRequest& request, char** argv) {
   if (const std::optional<Output> output = outputOf(command.mode);
       output && !pictureFormatFor(output->file)) {
     reportError(unknownPictureFormat(output->file));
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
+  int qtArgc = 1;  // the program's name alone: the options are ours (see showInWindow)
+  QGuiApplication application(qtArgc, argv);
   const RunResult run = runDemonstration(request);
   if (!run.completed()) {
     reportError(QString::fromStdString(run.error));
@@ -306,9 +307,12 @@ int runHeadless(const Command& command, const RunRequest& request, int& argc, ch
 
 // Shows the window, draws the picture in it and waits until it is closed. A style asked for
 // is shown and remembered, as Shift+P does.
-int showInWindow(const RunOptions& options, const RunRequest& request, int& argc, char** argv) {
+int showInWindow(const RunOptions& options, const RunRequest& request, char** argv) {
   std::optional<DisplayGuard> guard(std::in_place);
-  QApplication application(argc, argv);
+  // Qt takes only the program's name: it would read our --style as a widget style of its own
+  // and warn that "projector" is none.
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   guard.reset();
   QGuiApplication::setDesktopFileName(QStringLiteral(VD_APP_ID));
   QGuiApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral(VD_APP_ID)));
@@ -337,11 +341,11 @@ int showInWindow(const RunOptions& options, const RunRequest& request, int& argc
 
 }  // namespace
 
-int runCommand(const Command& command, const RunRequest& request, int& argc, char** argv) {
+int runCommand(const Command& command, const RunRequest& request, char** argv) {
   if (std::holds_alternative<WindowMode>(command.mode)) {
-    return showInWindow(command.run, request, argc, argv);
+    return showInWindow(command.run, request, argv);
   }
-  return runHeadless(command, request, argc, argv);
+  return runHeadless(command, request, argv);
 }
 
 }  // namespace app

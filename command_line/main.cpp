@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
-    return app::runCommand(commandLine.command, request, argc, argv);
+    return app::runCommand(commandLine.command, request, argv);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "voronoi-delaunay: %s\n", error.what());
     return 1;

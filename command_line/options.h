@@ -7,8 +7,8 @@
 #include <variant>
 #include <vector>
 
-#include "explanation/lesson.h"
 #include "classroom/print_handout.h"
+#include "explanation/lesson.h"
 #include "picture/picture_style.h"
 
 namespace app {
