@@ -29,9 +29,6 @@ enum class Screening {
 // or a piece survives and its edges are drawn.
 enum class PairResult { Blocked, Shadowed, Drawn };
 
-inline constexpr PairResult kPairResults[] = {PairResult::Drawn, PairResult::Blocked,
-                                              PairResult::Shadowed};
-
 struct PairOutcome {
   PairResult result;
   int blockedBy = 0;        // for Blocked
