@@ -1,5 +1,6 @@
 #include "explanation_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -158,6 +159,24 @@ std::string windowPoint(double x, double y) {
 
 std::string windowPosition(const geometry::SiteColumns& sites, int k) {
   return windowPoint(sites.x(k), sites.y(k));
+}
+
+std::string counted(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string numberList(const std::vector<int>& numbers, std::size_t most) {
+  const std::size_t shown = std::min(numbers.size(), most);
+  const bool more = numbers.size() > shown;
+  std::string text;
+  for (std::size_t n = 0; n < shown; ++n) {
+    text += n == 0 ? "" : n + 1 == shown && !more ? " and " : ", ";
+    text += std::to_string(numbers[n]);
+  }
+  if (more) {
+    text += " and " + std::to_string(numbers.size() - shown) + " more";
+  }
+  return text;
 }
 
 }  // namespace app

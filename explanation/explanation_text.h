@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "geometry/sites.h"
 #include "steps/literal_steps.h"
@@ -35,5 +37,13 @@ std::string windowPoint(double x, double y);
 // Site k's position in window pixels, as the user placed it, with at most one decimal:
 // "(100, 100)", "(377.3, 52)".
 std::string windowPosition(const geometry::SiteColumns& sites, int k);
+
+// A count with its noun and verb in number: counted(1, "site cuts", "sites cut") is
+// "1 site cuts".
+std::string counted(std::size_t n, const char* one, const char* many);
+
+// Numbers in words: "10", "10 and 25", "10, 25 and 28"; beyond `most`, the first `most`
+// and how many more.
+std::string numberList(const std::vector<int>& numbers, std::size_t most = SIZE_MAX);
 
 }  // namespace app

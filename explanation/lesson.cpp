@@ -33,27 +33,6 @@ std::string pair(const geometry::PairAccount& a) {
   return std::to_string(a.i) + "-" + std::to_string(a.j);
 }
 
-// "1 site cuts", "2 sites cut".
-std::string counted(std::size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
-// "10", "10, 25 and 28"; beyond five, the first five and how many more.
-std::string siteList(const std::vector<int>& sites) {
-  std::string text;
-  const std::size_t shown = std::min<std::size_t>(sites.size(), 5);
-  for (std::size_t n = 0; n < shown; ++n) {
-    text += (n == 0                                    ? ""
-             : n + 1 == shown && sites.size() == shown ? " and "
-                                                       : ", ") +
-            std::to_string(sites[n]);
-  }
-  if (sites.size() > shown) {
-    text += " and " + std::to_string(sites.size() - shown) + " more";
-  }
-  return text;
-}
-
 // Where a site lies relative to site i, in the window's words: "right of and below".
 std::string sideOf(const geometry::SiteColumns& sites, int i, int k) {
   return std::string(sites.x(k) > sites.x(i) ? "right of" : "left of") + " and " +
@@ -128,7 +107,7 @@ void testedOverview(Lesson& lesson) {
         {OverviewKind::Shadows,
          pieces + " shadowed: " +
              (shadowers.size() == 1 ? site(shadowers[0]) + " is"
-                                    : "sites " + siteList(shadowers) + " are") +
+                                    : "sites " + numberList(shadowers, 5) + " are") +
              " nearer to " + (shownPieces == 1 ? "its midpoint" : "their midpoints") + " than " +
              site(a.i) + "; each piece has the colour of the site that shadows it.",
          sortedStep + 1, sortedStep + shownPieces, shown});
@@ -213,7 +192,7 @@ void addHeadlines(Lesson& lesson) {
             (step.pieces.size() == 1
                  ? std::string("Piece 1 is shadowed by site")
                  : "Pieces 1 to " + std::to_string(step.pieces.size()) + " are shadowed by site") +
-            (shadowers.size() == 1 ? " " : "s ") + siteList(shadowers) + ".";
+            (shadowers.size() == 1 ? " " : "s ") + numberList(shadowers, 5) + ".";
         break;
       }
       case OverviewKind::Decision: {

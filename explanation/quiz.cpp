@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <random>
 
+#include "explanation_text.h"
+
 namespace app {
 
 Quiz::Quiz(std::uint32_t seed, int nSites) {
@@ -65,13 +67,7 @@ std::string reasonOf(const Lesson& lesson) {
     all[n] = n;
   }
   const std::vector<int> shadowers = shadowersOf(a, all);
-  std::string names;
-  for (std::size_t n = 0; n < shadowers.size(); ++n) {
-    names += (n == 0                      ? ""
-              : n + 1 == shadowers.size() ? " and "
-                                          : ", ") +
-             std::to_string(shadowers[n]);
-  }
+  const std::string names = numberList(shadowers);
   return "No: along the whole line of " + i + "-" + j + ", " +
          (shadowers.size() == 1 ? "site " : "sites ") + names + " " +
          (shadowers.size() == 1 ? "is" : "are") + " nearer than sites " + i + " and " + j + ".";

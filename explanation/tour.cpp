@@ -10,10 +10,6 @@ namespace {
 
 using geometry::kWindowFrame;
 
-std::string counted(int n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 }  // namespace
 
 Tour tourOf(const geometry::SiteColumns& sites) {
@@ -39,8 +35,8 @@ std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, s
   std::string text = "step " + std::to_string(step + 1) + ": ";
   if (step >= tour.drawn.size()) {
     return text + std::to_string(tour.drawn.size()) + " of " +
-           counted(tour.pairs, "pair is an edge", "pairs are edges") + "; " +
-           std::to_string(tour.blocked) + " were blocked, " + std::to_string(tour.shadowed) +
+           counted(static_cast<std::size_t>(tour.pairs), "pair is an edge", "pairs are edges") +
+           "; " + std::to_string(tour.blocked) + " were blocked, " + std::to_string(tour.shadowed) +
            " shadowed.";
   }
   const geometry::PairAccount& a = tour.drawn[step];

@@ -1,6 +1,5 @@
 #include "explanation_mode.h"
 
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
@@ -52,19 +51,15 @@ void ExplanationMode::startTour(const RunResult& run, PictureStyle style) {
   verdict_.clear();
   tour_.reset();
   if (run.completed() && run.layout.sites.size() >= 2) {
-    tour_ = std::make_unique<const Tour>(tourOf(*run.sites));
-    tourSites_ = run.sites;
-    tourNormal_ = run.picture;
-    tourStyle_ = style;
-    tourStep_ = 0;
-    drawTourStep();
+    tour_ = TourView{tourOf(*run.sites), run.sites, run.picture, {}, 0, style};
+    tour_->draw();
   }
   refresh();
 }
 
 QString ExplanationMode::shownLine() const {
   if (tour_) {
-    return QString::fromStdString(tourStepLine(*tour_, *tourSites_, tourStep_));
+    return QString::fromStdString(tour_->line(tour_->step));
   }
   if (!explorer_) {
     return {};
@@ -90,15 +85,11 @@ std::optional<QByteArray> ExplanationMode::lessonDocument(PictureFormat format,
                                   explorer_->sites(), style);
 }
 
-void ExplanationMode::drawTourStep() {
-  tourPicture_ = tourStepPicture(tourNormal_, *tour_, tourStep_, *tourSites_, tourStyle_);
-}
-
 void ExplanationMode::showStep(std::ptrdiff_t step) {
   if (tour_) {
-    const auto last = static_cast<std::ptrdiff_t>(tour_->count()) - 1;
-    tourStep_ = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(step, 0, last));
-    drawTourStep();
+    const auto last = static_cast<std::ptrdiff_t>(tour_->tour.count()) - 1;
+    tour_->step = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(step, 0, last));
+    tour_->draw();
     refresh();
   } else if (active() && !asking()) {
     explorer_->showStep(step);
@@ -108,7 +99,7 @@ void ExplanationMode::showStep(std::ptrdiff_t step) {
 
 void ExplanationMode::moveStep(int by) {
   if (active()) {
-    showStep(static_cast<std::ptrdiff_t>(tour_ ? tourStep_ : explorer_->currentStep()) + by);
+    showStep(static_cast<std::ptrdiff_t>(tour_ ? tour_->step : explorer_->currentStep()) + by);
   }
 }
 
@@ -162,8 +153,8 @@ void ExplanationMode::setStyle(PictureStyle style) {
     explorer_->setStyle(style);
   }
   if (tour_) {
-    tourStyle_ = style;
-    drawTourStep();
+    tour_->style = style;
+    tour_->draw();
   }
   refresh();
 }
@@ -201,10 +192,10 @@ void ExplanationMode::refresh() {
   }
   if (tour_) {
     QStringList lines;
-    for (std::size_t n = 0; n < tour_->count(); ++n) {
-      lines << QString::fromStdString(tourStepLine(*tour_, *tourSites_, n));
+    for (std::size_t n = 0; n < tour_->tour.count(); ++n) {
+      lines << QString::fromStdString(tour_->line(n));
     }
-    panel_.showSteps(lines, tourStep_, QStringLiteral("A tour of the edges."));
+    panel_.showSteps(lines, tour_->step, QStringLiteral("A tour of the edges."));
   } else if (asking()) {
     const QString score =
         QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered());

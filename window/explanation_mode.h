@@ -35,8 +35,7 @@ class ExplanationMode final : public QObject {
   void leave();
   // Starts the tour of the run's drawn pairs, at its first step.
   void startTour(const RunResult& run, PictureStyle style);
-  [[nodiscard]] bool active() const { return explorer_ != nullptr || tour_ != nullptr; }
-  [[nodiscard]] bool touring() const { return tour_ != nullptr; }
+  [[nodiscard]] bool active() const { return explorer_ != nullptr || tour_.has_value(); }
   [[nodiscard]] bool asking() const { return explorer_ && explorer_->asking(); }
 
   // Moving between the pairs and the steps of a lesson, or of the tour.
@@ -62,7 +61,7 @@ class ExplanationMode final : public QObject {
 
   [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
-  [[nodiscard]] std::size_t tourStep() const { return tourStep_; }
+  [[nodiscard]] std::size_t tourStep() const { return tour_ ? tour_->step : 0; }
   // The line of what is shown: the step of the lesson or the tour, or the question.
   [[nodiscard]] QString shownLine() const;
   // The lesson shown, whole and at the level shown, as a PDF handout or as Beamer slides
@@ -71,7 +70,7 @@ class ExplanationMode final : public QObject {
                                                          PictureStyle style) const;
   // The picture of the pair, the question or the tour's step, in the style.
   [[nodiscard]] const Picture& picture() const {
-    return explorer_ ? explorer_->picture() : tourPicture_;
+    return explorer_ ? explorer_->picture() : tour_->picture;
   }
 
  signals:
@@ -79,20 +78,26 @@ class ExplanationMode final : public QObject {
   void changed();
 
  private:
+  // The tour while it is shown: the run's sites and picture, the step shown and its picture.
+  struct TourView {
+    Tour tour;
+    std::shared_ptr<const geometry::SiteColumns> sites;
+    Picture normal, picture;
+    std::size_t step = 0;
+    PictureStyle style = PictureStyle::Normal;
+
+    void draw() { picture = tourStepPicture(normal, tour, step, *sites, style); }
+    [[nodiscard]] std::string line(std::size_t n) const { return tourStepLine(tour, *sites, n); }
+  };
+
   // Fills the panel from the explorer or the tour, shows or hides it, and tells the window.
   void refresh();
-  void drawTourStep();
 
   QWidget* window_;
   std::unique_ptr<PairExplorer> explorer_;  // set while a pair is explained
-  // The tour, while it is shown: the run's sites and picture and the step shown.
-  std::unique_ptr<const Tour> tour_;
-  std::shared_ptr<const geometry::SiteColumns> tourSites_;
-  Picture tourNormal_, tourPicture_;
-  std::size_t tourStep_ = 0;
-  PictureStyle tourStyle_ = PictureStyle::Normal;
-  std::optional<Quiz> quiz_;  // the round of questions, once one is asked
-  QString verdict_;           // what the last answer was
+  std::optional<TourView> tour_;            // set while the tour is shown
+  std::optional<Quiz> quiz_;                // the round of questions, once one is asked
+  QString verdict_;                         // what the last answer was
   bool exactShown_ = false;
   bool panelHidden_ = false;
   LessonPanel panel_;
