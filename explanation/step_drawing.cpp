@@ -56,6 +56,19 @@ bool inside(QPointF p) {
          p.y() <= kWindowFrame.clientHeight;
 }
 
+// Where a point shows: itself inside the picture, else the tip of its arrow, where the line
+// from the picture's centre to it leaves the picture.
+QPointF shownAt(QPointF p) {
+  if (inside(p)) {
+    return p;
+  }
+  const QPointF centre(kWindowFrame.clientWidth / 2.0, kWindowFrame.clientHeight / 2.0);
+  const QPointF towards = p - centre;
+  const double scale = std::min(towards.x() != 0 ? (centre.x() - 2) / std::abs(towards.x()) : 1e9,
+                                towards.y() != 0 ? (centre.y() - 2) / std::abs(towards.y()) : 1e9);
+  return centre + towards * scale;
+}
+
 // An arrow from `tail` to `tip`, with two barbs.
 void addArrow(Picture& picture, QPointF tail, QPointF tip) {
   const QPointF along = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
@@ -187,10 +200,14 @@ void StepDrawing::nameSite(int k) {
   name(sites_.x(k), sites_.y(k), std::to_string(k));
 }
 
+// A point inside the picture is covered when the area comes near it; one outside, when the
+// area comes near its arrow.
 bool StepDrawing::coversNamed(const QRectF& area) const {
-  const QRectF padded = area.adjusted(-4, -4, 4, 4);
-  return std::any_of(named_.begin(), named_.end(),
-                     [&](const Named& n) { return padded.contains(n.at); });
+  const QRectF near = area.adjusted(-4, -4, 4, 4);
+  const QRectF nearArrow = area.adjusted(-kArrowLength, -kArrowLength, kArrowLength, kArrowLength);
+  return std::any_of(named_.begin(), named_.end(), [&](const Named& n) {
+    return inside(n.at) ? near.contains(n.at) : nearArrow.contains(shownAt(n.at));
+  });
 }
 
 Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendEntry>& legend) {
@@ -234,17 +251,12 @@ Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendE
   addLegend(top, legend);
 
   // An arrow at the border towards each named point outside the picture, with its label.
-  const QPointF centre(width / 2, height / 2);
   for (const Named& n : named_) {
     if (inside(n.at)) {
       continue;
     }
-    // Where the line from the centre to the point leaves the picture.
-    const QPointF towards = n.at - centre;
-    const double scale =
-        std::min(towards.x() != 0 ? (width / 2 - 2) / std::abs(towards.x()) : 1e9,
-                 towards.y() != 0 ? (height / 2 - 2) / std::abs(towards.y()) : 1e9);
-    const QPointF tip = centre + towards * scale;
+    const QPointF tip = shownAt(n.at);
+    const QPointF towards = n.at - tip;
     const QPointF unit = towards / std::hypot(towards.x(), towards.y());
     const QPointF tail = tip - unit * kArrowLength;
     addArrow(top, tail, tip);
