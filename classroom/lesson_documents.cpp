@@ -5,6 +5,7 @@
 
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
+#include "explanation/quiz.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_pdf.h"
 #include "picture/picture_tikz.h"
@@ -67,7 +68,8 @@ QString beamerFrames(const QString& title, std::vector<Picture> pictures,
         frames == 1 ? QString() : QStringLiteral(" (%1 of %2)").arg(frame + 1).arg(frames);
     tex += QStringLiteral("\\begin{frame}{%1%2}\n\\centering\n").arg(latexText(title), part);
     tex += QStringLiteral(
-        "\\begin{tikzpicture}[x=0.72mm, y=-0.72mm, vd slide scale/.try, line cap=rect]\n");
+        "\\begin{tikzpicture}[x=1mm, y=-1mm, scale=0.72, transform shape, vd slide scale/.try, "
+        "line cap=rect]\n");
     tex += tikzBoundingBox(width, height);
     tex += tikzPictureScope(common, width, height, steps);
     tex += QStringLiteral("\\end{tikzpicture}\n\n\\parbox[t][2\\baselineskip]{\\linewidth}{%\n");
@@ -86,7 +88,7 @@ QString slidesHeader(const QString& what) {
              "% %1 as Beamer frames, drawn by voronoi-delaunay: one overlay a step.\n"
              "% \\input them in a beamer document that loads tikz. The figure follows the\n"
              "% styles of a TikZ figure of voronoi-delaunay; \"vd slide scale\" sets its size\n"
-             "% on the slide (x=0.72mm, y=-0.72mm).\n")
+             "% on the slide (scale=0.72; its text is scaled alike).\n")
       .arg(what);
 }
 
@@ -125,7 +127,7 @@ QByteArray lessonBeamerFrames(const Picture& normal, const Lesson& lesson, Lesso
                             : shortened(stepLine(lesson, level, step), kSlideSentence));
   }
   const QString question =
-      QStringLiteral("Is %1-%2 an edge?").arg(lesson.account.i).arg(lesson.account.j);
+      QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j));
   return (slidesHeader(QStringLiteral("The lesson of %1").arg(pairName(lesson))) +
           beamerFrames(question, std::move(pictures), sentences))
       .toUtf8();
@@ -139,9 +141,8 @@ QByteArray tourBeamerFrames(const Picture& normal, const Tour& tour,
     pictures.push_back(tourStepPicture(normal, tour, step, sites, style, StepText::Beside));
     sentences.push_back(shortened(tourStepLine(tour, sites, step), kSlideSentence));
   }
-  return (slidesHeader(QStringLiteral("A tour of the edges")) +
-          beamerFrames(QStringLiteral("A tour of the edges"), std::move(pictures), sentences))
-      .toUtf8();
+  const QString title = QString::fromUtf8(kTourTitle);
+  return (slidesHeader(title) + beamerFrames(title, std::move(pictures), sentences)).toUtf8();
 }
 
 }  // namespace app

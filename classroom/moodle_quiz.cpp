@@ -37,7 +37,7 @@ QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites,
     const auto [i, j] = quiz.nextPair();
     const Lesson lesson = lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites);
     const bool edge = lesson.account.outcome.result == geometry::PairResult::Drawn;
-    const QString question = QStringLiteral("Will %1-%2 get an edge?").arg(i).arg(j);
+    const QString question = QString::fromStdString(pairQuestion(i, j));
     const QString file = QStringLiteral("pair-%1-%2.png").arg(i).arg(j);
     const QByteArray png =
         pictureBytes(questionPicture(normal, lesson.account.pair, i, j, sites, style),

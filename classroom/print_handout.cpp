@@ -9,6 +9,7 @@
 
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
+#include "explanation/quiz.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
 #include "picture/picture_style.h"
@@ -130,7 +131,7 @@ QByteArray printHandout(const Picture& normal, const Lesson& lesson,
   QPdfWriter writer(&buffer);
   writer.setResolution(kDotsPerInch);
   const QString question =
-      QStringLiteral("Is %1-%2 an edge?").arg(lesson.account.i).arg(lesson.account.j);
+      QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j));
   writer.setTitle(question + (blank ? QStringLiteral(" (to fill in)") : QString()));
   writer.setCreator(QStringLiteral("voronoi-delaunay"));
   writer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));

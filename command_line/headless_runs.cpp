@@ -13,6 +13,7 @@
 #include "classroom/lesson_documents.h"
 #include "classroom/moodle_quiz.h"
 #include "classroom/print_handout.h"
+#include "classroom/web_page.h"
 #include "explanation/exact_comparison.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
@@ -70,8 +71,11 @@ struct HeadlessMode {
   const RunResult& run;
   PictureStyle style;
 
-  // The run's picture in the style.
+  // The run's picture in the style, or its web page.
   int writePicture(const Output& output) const {
+    if (isWebPageName(output.file)) {
+      return writeOutput(pictureWebPage(run.picture, *run.sites, run.layout.seed, style), output);
+    }
     return writeStyledPicture(styledPicture(run.picture, style), output);
   }
 
@@ -155,6 +159,11 @@ struct HeadlessMode {
       }
       picked.push_back(static_cast<std::size_t>(n - 1));
     }
+    if (isWebPageName(mode.output->file)) {
+      return writeOutput(
+          lessonWebPage(run.picture, lesson, level, picked, sites, run.layout.seed, style),
+          *mode.output);
+    }
     const PictureFormat format = *pictureFormatFor(mode.output->file);
     if (mode.paper) {
       return writeOutput(printHandout(run.picture, lesson, picked, sites, run.layout.seed,
@@ -175,8 +184,11 @@ struct HeadlessMode {
 
   int operator()(const TourMode& mode) const {
     const Tour tour = tourOf(*run.sites);
-    if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames
-      return writeOutput(tourBeamerFrames(run.picture, tour, *run.sites, style), *mode.output);
+    if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames, or its page
+      return writeOutput(isWebPageName(mode.output->file)
+                             ? tourWebPage(run.picture, tour, *run.sites, run.layout.seed, style)
+                             : tourBeamerFrames(run.picture, tour, *run.sites, style),
+                         *mode.output);
     }
     if (mode.step == 0) {
       std::string lines;
@@ -288,7 +300,7 @@ std::optional<Output> outputOf(const Mode& mode) {
 // that is not a picture's exits with 2 before the run, a failed run with 1.
 int runHeadless(const Command& command, const RunRequest& request, char** argv) {
   if (const std::optional<Output> output = outputOf(command.mode);
-      output && !pictureFormatFor(output->file)) {
+      output && !pictureFormatFor(output->file) && !isWebPageName(output->file)) {
     reportError(unknownPictureFormat(output->file));
     return 2;
   }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "classroom/web_page.h"
 #include "picture/picture_file.h"
 
 namespace app {
@@ -92,8 +93,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("FILE"));
   const QCommandLineOption save(
       QStringLiteral("save"),
-      QStringLiteral("Write the picture to FILE (.png, .svg, .pdf, or .tex for a TikZ figure) "
-                     "and exit, without a window."),
+      QStringLiteral("Write the picture to FILE (.png, .svg, .pdf, .tex for a TikZ figure, or "
+                     ".html for a web page in one file with a quiz) and exit, without a window."),
       QStringLiteral("FILE"));
   const QCommandLineOption scale(
       QStringLiteral("scale"),
@@ -113,7 +114,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("Print how the edge finder treats each pair (all), or one pair of sites I "
                      "and J step by step (I-J), and exit without a window. With --save, the "
                      "picture of the pair's result is written instead of the account, or to a "
-                     ".pdf file a handout of its lesson, to a .tex file a Beamer frame of it."),
+                     ".pdf file a handout of its lesson, to a .tex file a Beamer frame of it, to "
+                     "a .html file a web page of both its levels with a quiz."),
       QStringLiteral("all|I-J"));
   const QCommandLineOption steps(
       QStringLiteral("steps"),
@@ -136,8 +138,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("N"));
   const QCommandLineOption pick(
       QStringLiteral("pick"),
-      QStringLiteral("With --explain I-J and --save to a .pdf or .tex file: keep only these "
-                     "steps of the lesson, such as 1,4-6."),
+      QStringLiteral("With --explain I-J and --save to a .pdf, .tex or .html file: keep only "
+                     "these steps of the lesson, such as 1,4-6."),
       QStringLiteral("LIST"));
   const QCommandLineOption paper(
       QStringLiteral("paper"),
@@ -150,8 +152,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "the answer."));
   const QCommandLineOption tour(
       QStringLiteral("tour"),
-      QStringLiteral("With --steps or --step N: a tour of the edges, one drawn pair a step "
-                     "with its empty circle, then the counts."));
+      QStringLiteral("With --steps or --step N, or --save to a .tex or .html file: a tour of "
+                     "the edges, one drawn pair a step with its empty circle, then the counts."));
   const QCommandLineOption exact(
       QStringLiteral("exact"),
       QStringLiteral("Run the edge finder's steps again in exact arithmetic and print every "
@@ -293,10 +295,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   const bool stepsSet = parser.isSet(steps), tourSet = parser.isSet(tour);
   const bool toTex = output && pictureFormatFor(output->file) == PictureFormat::Tex;
+  const bool toPage = output && isWebPageName(output->file);
   if (tourSet && (explainRequest || exactSet || findFailureSet ||
-                  (output ? !stepNumber && !toTex : !stepsSet && !stepNumber))) {
+                  (output ? !stepNumber && !toTex && !toPage : !stepsSet && !stepNumber))) {
     return usageError(QStringLiteral("--tour goes with --steps, --step N (and --save FILE), or "
-                                     "--save FILE.tex"),
+                                     "--save FILE.tex or FILE.html"),
+                      parser);
+  }
+  if (toPage && stepNumber) {
+    return usageError(QStringLiteral("a web page holds every step: give --save FILE.html without "
+                                     "--step, and open a step by the address, FILE.html#step=3"),
                       parser);
   }
   if ((stepsSet || stepNumber) && !explainsOnePair && !tourSet) {
@@ -311,11 +319,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   std::vector<int> picked;
   if (parser.isSet(pick)) {
     const bool toDocument =
-        toTex || (output && pictureFormatFor(output->file) == PictureFormat::Pdf);
+        toTex || toPage || (output && pictureFormatFor(output->file) == PictureFormat::Pdf);
     const auto pickedSteps = parsePick(parser.value(pick));
     if (!pickedSteps || !explainsOnePair || stepNumber || !toDocument) {
       return usageError(QStringLiteral("--pick takes step numbers such as 1,4-6, with "
-                                       "--explain I-J and --save to a .pdf or .tex file"),
+                                       "--explain I-J and --save to a .pdf, .tex or .html file"),
                         parser);
     }
     picked = *pickedSteps;

@@ -43,10 +43,29 @@ std::string answerWord(bool edge) {
   return edge ? "yes" : "no";
 }
 
+std::string pairQuestion(int i, int j) {
+  return "Will " + std::to_string(i) + "-" + std::to_string(j) + " get an edge?";
+}
+
 std::string questionText(int i, int j) {
-  return "Will " + std::to_string(i) + "-" + std::to_string(j) + " get an edge? " +
-         answerWord(true) + " (" + std::to_string(answerNumber(true)) + ") or " +
-         answerWord(false) + " (" + std::to_string(answerNumber(false)) + ")";
+  return pairQuestion(i, j) + " " + answerWord(true) + " (" + std::to_string(answerNumber(true)) +
+         ") or " + answerWord(false) + " (" + std::to_string(answerNumber(false)) + ")";
+}
+
+std::string lessonQuestion(int i, int j) {
+  return "Is " + std::to_string(i) + "-" + std::to_string(j) + " an edge?";
+}
+
+std::string verdictOpening(bool right) {
+  return right ? "Right." : "Not so.";
+}
+
+std::string scoreText(const std::string& right, const std::string& answered) {
+  return "Score: " + right + " of " + answered + ".";
+}
+
+std::string scoreText(int right, int answered) {
+  return scoreText(std::to_string(right), std::to_string(answered));
 }
 
 std::string reasonOf(const Lesson& lesson) {

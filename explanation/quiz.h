@@ -43,9 +43,21 @@ int answerNumber(bool edge);
 // "yes" or "no".
 std::string answerWord(bool edge);
 
-// The question about a pair, with its answers and their numbers: "Will 1-7 get an edge?
-// yes (1) or no (2)".
+// The question about a pair: "Will 1-7 get an edge?"; with its answers and their numbers,
+// as the window asks it: "Will 1-7 get an edge? yes (1) or no (2)".
+std::string pairQuestion(int i, int j);
 std::string questionText(int i, int j);
+
+// The question a lesson of a pair answers, its title: "Is 1-7 an edge?"
+std::string lessonQuestion(int i, int j);
+
+// How an answer is met, before its reason: "Right." or "Not so."
+std::string verdictOpening(bool right);
+// "Score: 3 of 4." of the numbers, or of whatever stands for them.
+std::string scoreText(const std::string& right, const std::string& answered);
+std::string scoreText(int right, int answered);
+// Said after the last answer of a round, where Q asks the next question.
+inline constexpr const char* kRoundOver = "End of the round; Q starts the next.";
 
 // Why the pair's answer is what it is, in one sentence about the picture of its lesson's
 // deciding overview step, naming every site that picture rings: the empty circle through

@@ -22,6 +22,9 @@ struct Tour {
   [[nodiscard]] std::size_t count() const { return drawn.size() + 1; }
 };
 
+// What the tour is called, in its panel, slides and page.
+inline constexpr const char* kTourTitle = "A tour of the edges";
+
 Tour tourOf(const geometry::SiteColumns& sites);
 
 // "step N: ...", N counted from 1.

@@ -77,6 +77,12 @@ struct SvgItemWriter {
     xml.writeAttribute(QStringLiteral("font-size"), QString::number(font.pixelSize()));
     xml.writeAttribute(QStringLiteral("fill"), colourName(text.colour));
     xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
+    // The width the window gives the text, so that another renderer's glyph spacing never
+    // lets it run out of the box laid out for it.
+    xml.writeAttribute(
+        QStringLiteral("textLength"),
+        number(QFontMetricsF(font).horizontalAdvance(QString::fromStdString(text.text))));
+    xml.writeAttribute(QStringLiteral("lengthAdjust"), QStringLiteral("spacing"));
     xml.writeCharacters(QString::fromStdString(text.text));
     xml.writeEndElement();
   }
@@ -141,7 +147,7 @@ std::optional<PictureFormat> pictureFormatFor(const QString& path) {
 }
 
 QString unknownPictureFormat(const QString& path) {
-  return QStringLiteral("cannot save %1: the file name must end in .png, .svg, .pdf or .tex")
+  return QStringLiteral("cannot save %1: the file name must end in .png, .svg, .pdf, .tex or .html")
       .arg(path);
 }
 
@@ -166,41 +172,72 @@ QString pictureDescription(const Picture& picture) {
   return sites == 0 ? shows : shows + QStringLiteral(" of %1 sites").arg(sites);
 }
 
-QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight,
-                       const QString& description) {
-  QByteArray document;
-  QXmlStreamWriter xml(&document);
-  xml.setAutoFormatting(true);
-  xml.writeStartDocument();
+namespace {
+
+// Writes the <svg> element: its title and description for screen readers, a black ground,
+// then the groups.
+void writeSvg(QXmlStreamWriter& xml, const std::vector<SvgGroup>& groups, int clientWidth,
+              int clientHeight, const QString& description, const QString& id) {
   xml.writeStartElement(QStringLiteral("svg"));
   xml.writeDefaultNamespace(QStringLiteral("http://www.w3.org/2000/svg"));
+  if (!id.isEmpty()) {
+    xml.writeAttribute(QStringLiteral("id"), id);
+  }
   xml.writeAttribute(QStringLiteral("width"), QString::number(clientWidth));
   xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
   xml.writeAttribute(QStringLiteral("viewBox"),
                      QStringLiteral("0 0 %1 %2").arg(clientWidth).arg(clientHeight));
   xml.writeTextElement(QStringLiteral("title"),
                        QStringLiteral("Voronoi diagram and Delaunay triangulation"));
-  xml.writeTextElement(QStringLiteral("desc"),
-                       description.isEmpty() ? pictureDescription(picture) : description);
+  xml.writeTextElement(QStringLiteral("desc"), description);
   xml.writeEmptyElement(QStringLiteral("rect"));
   xml.writeAttribute(QStringLiteral("width"), QString::number(clientWidth));
   xml.writeAttribute(QStringLiteral("height"), QString::number(clientHeight));
   xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("#000000"));
-  // One-pixel strokes without fill; square caps so that a line of length zero shows its
-  // point, as on screen.
-  xml.writeStartElement(QStringLiteral("g"));
-  xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
-  xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
-  xml.writeAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("square"));
-  xml.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
   const SvgItemWriter writeItem{xml};
-  for (const PictureItem& item : picture) {
-    std::visit(writeItem, item);
+  for (const SvgGroup& group : groups) {
+    // One-pixel strokes without fill; square caps so that a line of length zero shows its
+    // point, as on screen.
+    xml.writeStartElement(QStringLiteral("g"));
+    if (!group.id.isEmpty()) {
+      xml.writeAttribute(QStringLiteral("id"), group.id);
+    }
+    if (group.hidden) {
+      xml.writeAttribute(QStringLiteral("display"), QStringLiteral("none"));
+    }
+    xml.writeAttribute(QStringLiteral("fill"), QStringLiteral("none"));
+    xml.writeAttribute(QStringLiteral("stroke-width"), QStringLiteral("1"));
+    xml.writeAttribute(QStringLiteral("stroke-linecap"), QStringLiteral("square"));
+    xml.writeAttribute(QStringLiteral("shape-rendering"), QStringLiteral("crispEdges"));
+    for (const PictureItem& item : group.items) {
+      std::visit(writeItem, item);
+    }
+    xml.writeEndElement();
   }
   xml.writeEndElement();
-  xml.writeEndElement();
+}
+
+}  // namespace
+
+QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight,
+                       const QString& description) {
+  QByteArray document;
+  QXmlStreamWriter xml(&document);
+  xml.setAutoFormatting(true);
+  xml.writeStartDocument();
+  writeSvg(xml, {{picture}}, clientWidth, clientHeight,
+           description.isEmpty() ? pictureDescription(picture) : description, {});
   xml.writeEndDocument();
   return document;
+}
+
+QByteArray svgElement(const std::vector<SvgGroup>& groups, int clientWidth, int clientHeight,
+                      const QString& description, const QString& id) {
+  QByteArray element;
+  QXmlStreamWriter xml(&element);
+  xml.setAutoFormatting(true);
+  writeSvg(xml, groups, clientWidth, clientHeight, description, id);
+  return element;
 }
 
 QByteArray pictureBytes(const Picture& picture, int clientWidth, int clientHeight,

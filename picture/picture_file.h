@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "picture.h"
 
@@ -31,6 +32,20 @@ QString pictureDescription(const Picture& picture);
 // back exactly.
 QByteArray svgDocument(const Picture& picture, int clientWidth, int clientHeight,
                        const QString& description = {});
+
+// A group of items in an SVG picture, drawn in order with the others: shown, or hidden until
+// a page's script shows it by its id.
+struct SvgGroup {
+  const Picture& items;
+  QString id = {};
+  bool hidden = false;
+};
+
+// An <svg> element of the client area, as svgDocument writes it but without the XML
+// declaration, for a page that holds it: its id (if any), title and description, its black
+// ground and then each group in its own <g>.
+QByteArray svgElement(const std::vector<SvgGroup>& groups, int clientWidth, int clientHeight,
+                      const QString& description, const QString& id = {});
 
 // The largest scale of a saved PNG: 16 times the pixels across, 12,048 x 7,600 in all.
 inline constexpr int kLargestPngScale = 16;

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "classroom/lesson_documents.h"
+#include "classroom/web_page.h"
 #include "explanation/exact_comparison.h"
 #include "geometry/window_frame.h"
 #include "steps/exact_steps.h"
@@ -85,6 +86,17 @@ std::optional<QByteArray> ExplanationMode::lessonDocument(PictureFormat format,
                                   explorer_->sites(), style);
 }
 
+std::optional<QByteArray> ExplanationMode::webPage(std::uint32_t seed, PictureStyle style) const {
+  if (tour_) {
+    return tourWebPage(tour_->normal, tour_->tour, *tour_->sites, seed, style);
+  }
+  if (!explorer_ || explorer_->asking()) {
+    return std::nullopt;
+  }
+  return lessonWebPage(explorer_->runPicture(), explorer_->lesson(), explorer_->level(), {},
+                       explorer_->sites(), seed, style);
+}
+
 void ExplanationMode::showStep(std::ptrdiff_t step) {
   if (tour_) {
     const auto last = static_cast<std::ptrdiff_t>(tour_->tour.count()) - 1;
@@ -140,10 +152,9 @@ void ExplanationMode::answer(bool edge) {
   }
   const bool right = quiz_->answer(edge, explorer_->lesson().account.outcome.result);
   explorer_->reveal();
-  verdict_ = (right ? QStringLiteral("Right. ") : QStringLiteral("Not so. ")) +
-             QString::fromStdString(reasonOf(explorer_->lesson()));
+  verdict_ = QString::fromStdString(verdictOpening(right) + " " + reasonOf(explorer_->lesson()));
   if (quiz_->roundOver()) {
-    verdict_ += QStringLiteral(" End of the round; Q starts the next.");
+    verdict_ += QLatin1Char(' ') + QString::fromUtf8(kRoundOver);
   }
   refresh();
 }
@@ -195,10 +206,10 @@ void ExplanationMode::refresh() {
     for (std::size_t n = 0; n < tour_->tour.count(); ++n) {
       lines << QString::fromStdString(tour_->line(n));
     }
-    panel_.showSteps(lines, tour_->step, QStringLiteral("A tour of the edges."));
+    panel_.showSteps(lines, tour_->step, QString::fromUtf8(kTourTitle) + QLatin1Char('.'));
   } else if (asking()) {
     const QString score =
-        QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered());
+        QString::fromStdString(" " + scoreText(quiz_->right(), quiz_->answered()));
     panel_.showQuestion(explorer_->i(), explorer_->j(),
                         QStringLiteral("Question %1 of %2: pair %3-%4.")
                                 .arg(quiz_->answered() + 1)
@@ -208,7 +219,7 @@ void ExplanationMode::refresh() {
                             score);
   } else {
     const QString score =
-        quiz_ ? QStringLiteral(" Score: %1 of %2.").arg(quiz_->right()).arg(quiz_->answered())
+        quiz_ ? QString::fromStdString(" " + scoreText(quiz_->right(), quiz_->answered()))
               : QString();
     const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
     // With the exact layer shown, the steps where exact arithmetic differs are marked: the

@@ -68,6 +68,9 @@ class ExplanationMode final : public QObject {
   // (for a .tex file); nothing while no lesson is shown or the format is a picture's.
   [[nodiscard]] std::optional<QByteArray> lessonDocument(PictureFormat format,
                                                          PictureStyle style) const;
+  // The lesson shown, opening at the level shown, or the tour, as a web page in one file;
+  // nothing while a question waits for its answer.
+  [[nodiscard]] std::optional<QByteArray> webPage(std::uint32_t seed, PictureStyle style) const;
   // The picture of the pair, the question or the tour's step, in the style.
   [[nodiscard]] const Picture& picture() const {
     return explorer_ ? explorer_->picture() : tour_->picture;

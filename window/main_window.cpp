@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "classroom/lesson_documents.h"
+#include "classroom/web_page.h"
 #include "document/site_placement.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
@@ -112,6 +113,16 @@ PictureStyle MainWindow::pictureStyle() const {
   return isOn(ActionId::ProjectorStyle) ? PictureStyle::Projector : PictureStyle::Normal;
 }
 
+ShownLayers MainWindow::shownLayers() const {
+  ShownLayers layers;
+  for (const ActionEntry& entry : actionTable()) {
+    if (entry.id == ActionId::ToggleLayer) {
+      layers.set(entry.layer, isOn(entry.id, entry.layer));
+    }
+  }
+  return layers;
+}
+
 Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::BlankScreen)) {
     return {};
@@ -124,15 +135,9 @@ Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::Probe)) {
     addNearestSiteProbe(marks, document_.layout().sites, pointer_.x(), pointer_.y());
   }
-  ShownLayers layers;
-  for (const ActionEntry& entry : actionTable()) {
-    if (entry.id == ActionId::ToggleLayer) {
-      layers.set(entry.layer, isOn(entry.id, entry.layer));
-    }
-  }
   Picture shown = explanation_->active()
                       ? explanation_->picture()  // made in the style already
-                      : styledPicture(visibleItems(picture(), layers), pictureStyle());
+                      : styledPicture(visibleItems(picture(), shownLayers()), pictureStyle());
   const Picture styledMarks = styledPicture(std::move(marks), pictureStyle());
   shown.insert(shown.end(), styledMarks.begin(), styledMarks.end());
   return shown;
@@ -420,7 +425,8 @@ void MainWindow::savePictureAs() {
   const QString title = QStringLiteral("Save picture");
   QStringList filters{
       QStringLiteral("PNG pictures (*.png)"), QStringLiteral("SVG pictures (*.svg)"),
-      QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("TikZ figures for LaTeX (*.tex)")};
+      QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("TikZ figures for LaTeX (*.tex)"),
+      QStringLiteral("Web pages in one file, with a quiz (*.html)")};
   const QString handout = QStringLiteral("The pair's lesson as a PDF handout (*.pdf)");
   const QString slides = QStringLiteral("The pair's lesson as a Beamer frame (*.tex)");
   if (explanation_->active() && !explanation_->asking()) {
@@ -435,6 +441,13 @@ void MainWindow::savePictureAs() {
 }
 
 QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
+  if (isWebPageName(path)) {  // the lesson or the tour shown, else the picture
+    const RunResult& run = document_.current();
+    const std::optional<QByteArray> page = explanation_->webPage(run.layout.seed, pictureStyle());
+    return writeWholeFile(path, page ? *page
+                                     : pictureWebPage(visibleItems(run.picture, shownLayers()),
+                                                      *run.sites, run.layout.seed, pictureStyle()));
+  }
   const std::optional<PictureFormat> format = pictureFormatFor(path);
   const std::optional<QByteArray> lesson =
       wholeLesson && format ? explanation_->lessonDocument(*format, pictureStyle()) : std::nullopt;

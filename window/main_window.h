@@ -41,6 +41,7 @@ class MainWindow final : public QWidget {
   [[nodiscard]] const Picture& picture() const { return document_.current().picture; }
   // The picture on screen, in the style shown: the run's without its hidden layers, or in
   // the explanation mode the picture of the pair; all black while the screen is blanked.
+  [[nodiscard]] ShownLayers shownLayers() const;  // as the layer actions are checked
   [[nodiscard]] Picture shownPicture() const;
   [[nodiscard]] PictureStyle pictureStyle() const;
   // Shows the pictures in a style, and remembers it for the next start.

@@ -331,8 +331,8 @@ TEST_F(WindowTest, FullScreenShowsThePictureScaledAndEditsInTheSameFrame) {
   QTest::mouseClick(&window, Qt::LeftButton, {}, site(0));
   ASSERT_NE(window.explorer(), nullptr);
   EXPECT_EQ(std::pair(window.explorer()->i(), window.explorer()->j()), std::pair(1, 7));
-  const app::Picture explained = lessonPicture(
-      window.picture(), *window.document().current().sites, 1, 7, app::LessonLevel::Overview);
+  const app::Picture explained = lessonPicture(window.picture(), *window.document().current().sites,
+                                               1, 7, app::LessonLevel::Overview);
   QTest::keyClick(&window, Qt::Key_Escape);
 
   // Back at its natural size the window is pixel for pixel what --sites saves.
@@ -358,8 +358,8 @@ TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
         << "the README has no row for " << entry.name.toStdString();
   }
   // And the README's table of keys has no row the table lacks.
-  const QString table = readme.section(QStringLiteral("| keys | what it does |"), 1).section(
-      QStringLiteral("\n\n"), 0, 0);
+  const QString table = readme.section(QStringLiteral("| keys | what it does |"), 1)
+                            .section(QStringLiteral("\n\n"), 0, 0);
   EXPECT_EQ(table.count(QStringLiteral("\n| ")), static_cast<qsizetype>(app::actionTable().size()))
       << table.toStdString();
   // A box or file dialog that an action opens is closed at once.
@@ -535,8 +535,8 @@ namespace {
 
 // Presenting: Shift+P shows the projector style, pixel for pixel what --style projector
 // --save writes, and the next window starts in it; Ctrl+S's handout of an explained pair
-// has a page for each step and one more; B blanks the screen and the lesson panel, and .
-// brings both back.
+// has a page for each step and one more, its web page is the command line's; B blanks the screen
+// and the lesson panel, and . brings both back.
 TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   QTemporaryDir dir;
   QTest::keySequence(&window, QKeySequence(Qt::SHIFT | Qt::Key_P));
@@ -560,6 +560,16 @@ TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   EXPECT_TRUE(info.output.contains(QRegularExpression(
       QStringLiteral("Pages:\\s+%1\n").arg(window.explorer()->lesson().overview.size() + 1))))
       << info.output.toStdString();
+  // The web page of the pair shown is the one the command line writes.
+  const QString page = dir.filePath("window.html"), written = dir.filePath("written.html");
+  ASSERT_EQ(window.saveShown(page, false), QString());
+  const app::Lesson& lesson = window.explorer()->lesson();
+  ASSERT_EQ(QProcess::execute(QStringLiteral(VD_EXECUTABLE),
+                              {"--seed", "42", "--explain",
+                               QStringLiteral("%1-%2").arg(lesson.account.i).arg(lesson.account.j),
+                               "--save", written}),
+            0);
+  EXPECT_EQ(testing_support::contents(page), testing_support::contents(written));
 
   const QImage shown = grabbed(window);
   QImage black(shown.size(), QImage::Format_RGB32);
