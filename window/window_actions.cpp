@@ -96,7 +96,7 @@ std::vector<ActionEntry> makeTable() {
             MenuGroup::SiteLists, [](MainWindow& w) { w.saveSitesAs(); }),
       entry(ActionId::SavePicture, "Save picture...", {ctrl(Qt::Key_S)},
             "save the picture shown (PNG, SVG, PDF, TikZ), or the lesson shown as a PDF handout "
-            "or a Beamer frame",
+            "or a Beamer frame, or as a web page in one file",
             MenuGroup::SiteLists, [](MainWindow& w) { w.savePictureAs(); }),
   };
   table[3].onlyOverSite = true;  // Remove site
