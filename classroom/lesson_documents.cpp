@@ -17,7 +17,7 @@ namespace {
 using geometry::kWindowFrame;
 
 // What a sentence under a slide's picture may hold: two lines at the frame's normal size.
-constexpr std::size_t kSlideSentence = 120;
+constexpr std::size_t kSlideSentence = 110;
 
 QString pairName(const Lesson& lesson) {
   return QStringLiteral("pair %1-%2").arg(lesson.account.i).arg(lesson.account.j);
