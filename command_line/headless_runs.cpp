@@ -14,6 +14,7 @@
 #include "classroom/moodle_quiz.h"
 #include "classroom/print_handout.h"
 #include "classroom/web_page.h"
+#include "exercises/results_file.h"
 #include "explanation/exact_comparison.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
@@ -80,6 +81,7 @@ struct HeadlessMode {
   }
 
   int operator()(const WindowMode&) const { return 0; }  // never headless
+  int operator()(const GradeMode&) const { return 0; }   // needs no run
 
   int operator()(const SaveMode& mode) const { return writePicture(mode.output); }
 
@@ -353,7 +355,22 @@ int showInWindow(const RunOptions& options, const RunRequest& request, char** ar
 
 }  // namespace
 
+// Grades the files: the report on standard output, the files skipped and why on standard
+// error; exits with 2 when any was skipped.
+int gradeFiles(const GradeMode& mode) {
+  const ClassReport report = app::gradeFiles(mode.files, mode.csv);
+  std::fputs(report.lines.c_str(), stdout);
+  for (const QString& problem :
+       QString::fromStdString(report.problems).split(u'\n', Qt::SkipEmptyParts)) {
+    reportError(problem);
+  }
+  return report.skipped > 0 ? 2 : 0;
+}
+
 int runCommand(const Command& command, const RunRequest& request, char** argv) {
+  if (const auto* grade = std::get_if<GradeMode>(&command.mode)) {
+    return gradeFiles(*grade);
+  }
   if (std::holds_alternative<WindowMode>(command.mode)) {
     return showInWindow(command.run, request, argv);
   }

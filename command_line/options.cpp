@@ -169,9 +169,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "last place of its stored x (across) and y (down), each cell dark where "
                      "the floats and exact arithmetic agree on pair I-J and bright where not."),
       QStringLiteral("I-J-K"));
-  parser.addOptions({help,    version, seed,  sites, save,        scale,   style,
-                     verbose, explain, steps, step,  detail,      pick,    paper,
-                     blank,   tour,    quiz,  exact, findFailure, nudgeMap});
+  const QCommandLineOption grade(
+      QStringLiteral("grade"),
+      QStringLiteral("Grade the exercise results files named after the options, each verdict "
+                     "recomputed from the sites and the answers: a line a verdict, then the "
+                     "counts. Exits with 2 when a file is skipped."));
+  const QCommandLineOption csv(
+      QStringLiteral("csv"),
+      QStringLiteral("With --grade: a line a file instead, for a class's table (file, name, "
+                     "kind, right, wrong, missed, stored score matches)."));
+  parser.addOptions({help,    version, seed,        sites,    save,  scale, style, verbose,
+                     explain, steps,   step,        detail,   pick,  paper, blank, tour,
+                     quiz,    exact,   findFailure, nudgeMap, grade, csv});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -183,6 +192,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return {CommandLine::Action::PrintAndSucceed,
             {},
             QStringLiteral("voronoi-delaunay " VD_VERSION "\n")};
+  }
+  if (parser.isSet(grade)) {
+    if (parser.positionalArguments().isEmpty() ||
+        parser.optionNames().size() != 1 + parser.isSet(csv)) {
+      return usageError(QStringLiteral("--grade takes results files, and --csv alone besides"),
+                        parser);
+    }
+    const QStringList files = parser.positionalArguments();
+    Command command;
+    command.mode = GradeMode{{files.begin(), files.end()}, parser.isSet(csv)};
+    return {CommandLine::Action::Run, command, {}};
+  }
+  if (parser.isSet(csv)) {
+    return usageError(QStringLiteral("--csv goes with --grade"), parser);
   }
   if (!parser.positionalArguments().isEmpty()) {
     return usageError(

@@ -66,6 +66,11 @@ struct QuizMode {
   int questions = 0;
   QString file;
 };
+// Grades exercise results files: each file's verdicts, or a CSV line a file.
+struct GradeMode {
+  std::vector<QString> files;
+  bool csv = false;
+};
 // Prints the pairs whose outcome differs in exact arithmetic.
 struct ExactMode {};
 // Searches near the layout for one where rounding changes an edge.
@@ -77,7 +82,7 @@ struct NudgeMapMode {
 };
 
 using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, TourMode, QuizMode,
-                          ExactMode, FindFailureMode, NudgeMapMode>;
+                          GradeMode, ExactMode, FindFailureMode, NudgeMapMode>;
 
 struct Command {
   RunOptions run;

@@ -7,6 +7,8 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -62,7 +64,8 @@ void warnOfProblem(QWidget* parent, const QString& title, const QString& path, A
 
 }  // namespace
 
-MainWindow::MainWindow() : explanation_(new ExplanationMode(this)) {
+MainWindow::MainWindow()
+    : explanation_(new ExplanationMode(this)), exercise_(new ExerciseMode(this)) {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -81,6 +84,7 @@ MainWindow::MainWindow() : explanation_(new ExplanationMode(this)) {
   connect(&document_, &Document::runFailed, this,
           [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); });
   connect(explanation_, &ExplanationMode::changed, this, [this] { explanationChanged(); });
+  connect(exercise_, &ExerciseMode::changed, this, [this] { explanationChanged(); });
   connect(&exactWorker_, &ExactLayerWorker::marksReady, this, [this](const Picture& marks) {
     exactMarks_ = marks;
     update();
@@ -135,7 +139,8 @@ Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::Probe)) {
     addNearestSiteProbe(marks, document_.layout().sites, pointer_.x(), pointer_.y());
   }
-  Picture shown = explanation_->active()
+  Picture shown = exercise_->active() ? exercise_->picture()
+                  : explanation_->active()
                       ? explanation_->picture()  // made in the style already
                       : styledPicture(visibleItems(picture(), shownLayers()), pictureStyle());
   const Picture styledMarks = styledPicture(std::move(marks), pictureStyle());
@@ -151,6 +156,7 @@ void MainWindow::setPictureStyle(PictureStyle style) {
 void MainWindow::applyStyle() {
   viewSettings().setValue(kStyleSetting, styleName(pictureStyle()));
   explanation_->setStyle(pictureStyle());
+  exercise_->setStyle(pictureStyle());
   update();
 }
 
@@ -194,6 +200,7 @@ void MainWindow::pictureChanged() {
 
 void MainWindow::setExplaining(bool on) {
   if (on) {
+    exercise_->leave();
     explanation_->enter(document_.current(), pictureStyle());
   } else {
     explanation_->leave();
@@ -202,17 +209,45 @@ void MainWindow::setExplaining(bool on) {
 
 void MainWindow::explanationChanged() {
   const bool active = explanation_->active(), asking = explanation_->asking();
+  const bool exercising = exercise_->active();
   action(ActionId::Explain)->setChecked(active);
   for (const ActionEntry& entry : actionTable()) {
     if (entry.when != ActionWhen::Always) {
-      action(entry.id)->setEnabled(entry.when == ActionWhen::Explaining ? active : asking);
+      action(entry.id)->setEnabled(entry.when == ActionWhen::Explaining ? active
+                                   : entry.when == ActionWhen::Asking   ? asking
+                                                                        : exercising);
     }
   }
+  // An exercise takes its moves back with Undo; outside, the history says.
+  action(ActionId::Undo)->setEnabled(exercising || document_.history().canUndo());
   updateCursor();
   update();
 }
 
+void MainWindow::startExercise(ExerciseKind kind) {
+  setExplaining(false);
+  exercise_->start(kind, document_.current().layout.seed, pictureStyle());
+}
+
+void MainWindow::leaveModes() {
+  setExplaining(false);
+  exercise_->leave();
+}
+
+void MainWindow::undo() {
+  if (exercise_->active()) {
+    exercise_->takeBack();
+  } else {
+    document_.history().undo();
+  }
+}
+
+QString MainWindow::saveExerciseResults(const QString& path, const QString& name) const {
+  return writeWholeFile(path, resultsJson(exercise_->results(name.toStdString())));
+}
+
 void MainWindow::askQuestion() {
+  exercise_->leave();
   explanation_->ask(document_.current(), pictureStyle());
 }
 
@@ -221,6 +256,7 @@ void MainWindow::answerQuestion(bool edge) {
 }
 
 void MainWindow::startTour() {
+  exercise_->leave();
   explanation_->startTour(document_.current(), pictureStyle());
 }
 
@@ -282,6 +318,10 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     return;
   }
+  if (exercise_->active()) {
+    exercise_->click(pointer_.x(), pointer_.y());
+    return;
+  }
   if (explanation_->active()) {
     explanation_->click(pointer_.x(), pointer_.y());
     return;
@@ -339,7 +379,8 @@ void MainWindow::fillMenu(QMenu& menu, bool onSite) {
   for (const ActionEntry& entry : actionTable()) {
     if ((entry.onlyOverSite && !onSite) ||
         (entry.when == ActionWhen::Explaining && !explanation_->active()) ||
-        (entry.when == ActionWhen::Asking && !explanation_->asking())) {
+        (entry.when == ActionWhen::Asking && !explanation_->asking()) ||
+        (entry.when == ActionWhen::Exercising && !exercise_->active())) {
       continue;
     }
     if (entry.group != group) {
@@ -422,6 +463,21 @@ void MainWindow::openSites() {
 }
 
 void MainWindow::savePictureAs() {
+  if (exercise_->active()) {  // the round's results, under the learner's name
+    bool ok = false;
+    const QString name = QInputDialog::getText(this, QStringLiteral("Save results"),
+                                               QStringLiteral("Your name (may stay empty):"),
+                                               QLineEdit::Normal, QString(), &ok);
+    if (!ok) {
+      return;
+    }
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save results"),
+                                                      QStringLiteral("results.json"),
+                                                      QStringLiteral("Exercise results (*.json)"));
+    warnOfProblem(this, QStringLiteral("Save results"), path,
+                  [&](const QString& chosen) { return saveExerciseResults(chosen, name); });
+    return;
+  }
   const QString title = QStringLiteral("Save picture");
   QStringList filters{
       QStringLiteral("PNG pictures (*.png)"), QStringLiteral("SVG pictures (*.svg)"),

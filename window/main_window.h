@@ -9,6 +9,7 @@
 
 #include "document/document.h"
 #include "exact_layer_worker.h"
+#include "exercise_mode.h"
 #include "explanation_mode.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
@@ -52,6 +53,10 @@ class MainWindow final : public QWidget {
   [[nodiscard]] QString saveShown(const QString& path, bool wholeLesson) const;
 
   [[nodiscard]] ExplanationMode& explanation() { return *explanation_; }
+  [[nodiscard]] ExerciseMode& exercise() { return *exercise_; }
+  // Saves the exercise's round as a results file under the learner's name; returns what
+  // went wrong, or an empty string.
+  [[nodiscard]] QString saveExerciseResults(const QString& path, const QString& name) const;
   [[nodiscard]] const LessonPanel& panel() const { return explanation_->panel(); }
   [[nodiscard]] const PairExplorer* explorer() const { return explanation_->explorer(); }
   // The action that the table's entry became, and whether a checkable one is on.
@@ -60,6 +65,11 @@ class MainWindow final : public QWidget {
 
   // The commands behind the actions that are more than a call on the document.
   void setExplaining(bool on);
+  // An exercise of the kind on a layout from the run's seed, and back from any mode.
+  void startExercise(ExerciseKind kind);
+  void leaveModes();
+  // Undoes the last edit, or in an exercise takes back its last move.
+  void undo();
   void startTour();
   void askQuestion();
   void answerQuestion(bool edge);
@@ -103,6 +113,7 @@ class MainWindow final : public QWidget {
 
   Document document_;
   ExplanationMode* explanation_;  // a child of the window
+  ExerciseMode* exercise_;        // a child of the window
   ExactLayerWorker exactWorker_;
   Picture exactMarks_;           // the exact layer's, once the comparison is done
   QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <climits>
 
+#include "exercises/exercise.h"
 #include "explanation/lesson.h"
 #include "explanation/quiz.h"
 #include "main_window.h"
@@ -76,8 +77,9 @@ std::vector<ActionEntry> makeTable() {
       entry(ActionId::NewRun, "New sites", {Qt::Key_Space, Qt::Key_F5}, "new random sites",
             MenuGroup::Edits, [](MainWindow& w) { w.document().newRun(); }),
       entry(ActionId::Undo, "Undo", {ctrl(Qt::Key_Z)},
-            "undo an add, drag, removal, new run, paste or open", MenuGroup::Edits,
-            [](MainWindow& w) { w.document().history().undo(); }),
+            "undo an add, drag, removal, new run, paste or open; in an exercise, a move not yet "
+            "checked",
+            MenuGroup::Edits, [](MainWindow& w) { w.undo(); }),
       entry(ActionId::Redo, "Redo", {ctrlShift(Qt::Key_Z), ctrl(Qt::Key_Y)}, "redo",
             MenuGroup::Edits, [](MainWindow& w) { w.document().history().redo(); }),
       entry(ActionId::RemoveSite, "Remove site", {Qt::Key_Delete, Qt::Key_Backspace},
@@ -133,9 +135,9 @@ std::vector<ActionEntry> makeTable() {
                    explaining(ActionId::SwitchLevel, "Detail or overview", {Qt::Key_Return},
                               "while explaining: the detail of this step, or back to the overview",
                               [](MainWindow& w) { w.explanation().switchLevel(); }),
-                   explaining(ActionId::LeaveExplanation, "Leave the explanation", {Qt::Key_Escape},
-                              "while explaining: back to the picture",
-                              [](MainWindow& w) { w.setExplaining(false); }),
+                   entry(ActionId::Leave, "Leave", {Qt::Key_Escape},
+                         "leave the explanation or the exercise: back to the picture",
+                         MenuGroup::Explanation, [](MainWindow& w) { w.leaveModes(); }),
                    entry(ActionId::Tour, "Tour of the edges", {Qt::Key_T},
                          "a tour of the edges, one drawn pair a step, with its empty circle",
                          MenuGroup::Explanation, [](MainWindow& w) { w.startTour(); }),
@@ -155,6 +157,38 @@ std::vector<ActionEntry> makeTable() {
     answers.when = ActionWhen::Asking;
     table.push_back(answers);
   }
+  for (const ExerciseKindInfo& kind : kExerciseKinds) {
+    static constexpr std::pair<ActionId, Qt::Key> kKeys[] = {
+        {ActionId::DrawEdgesExercise, Qt::Key_F2},
+        {ActionId::FindPieceExercise, Qt::Key_F3},
+        {ActionId::PlaceCutExercise, Qt::Key_F4}};
+    const auto& [id, key] = kKeys[static_cast<int>(kind.kind)];
+    table.push_back(entry(id, kind.title, {key}, "", MenuGroup::Exercises,
+                          [which = kind.kind](MainWindow& w) { w.startExercise(which); }));
+    QString what = QString::fromLatin1(kind.title);
+    what[0] = what[0].toLower();
+    table.back().help = QStringLiteral("an exercise on a layout from the run's seed: ") + what;
+  }
+  const auto exercising = [](ActionId id, const char* name, QList<QKeySequence> keys,
+                             const char* help, Handler handler) {
+    ActionEntry made =
+        entry(id, name, std::move(keys), help, MenuGroup::Exercises, std::move(handler));
+    made.when = ActionWhen::Exercising;
+    return made;
+  };
+  table.insert(
+      table.end(),
+      {
+          exercising(ActionId::CheckExercise, "Check", {Qt::Key_G},
+                     "in an exercise: grade the drawing, or go on to the next question",
+                     [](MainWindow& w) { w.exercise().check(); }),
+          exercising(ActionId::AnswerNoneOrPasses, "None, or passes", {Qt::Key_P},
+                     "in an exercise: no piece is the edge, or the site cuts nowhere",
+                     [](MainWindow& w) { w.exercise().answerWithout(CutAnswer::Says::Passes); }),
+          exercising(ActionId::AnswerBlocks, "Blocks", {Qt::Key_K},
+                     "in an exercise: the site blocks the pair",
+                     [](MainWindow& w) { w.exercise().answerWithout(CutAnswer::Says::Blocks); }),
+      });
   table.insert(
       table.end(),
       {

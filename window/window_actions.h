@@ -33,11 +33,17 @@ enum class ActionId {
   FirstStep,
   LastStep,
   SwitchLevel,
-  LeaveExplanation,
+  Leave,
   Tour,
   Ask,
   AnswerYes,
   AnswerNo,
+  DrawEdgesExercise,
+  FindPieceExercise,
+  PlaceCutExercise,
+  CheckExercise,
+  AnswerNoneOrPasses,
+  AnswerBlocks,
   Probe,
   ExactLayer,
   FindFailure,
@@ -47,12 +53,12 @@ enum class ActionId {
   Help,
 };
 
-// When an action can be used: always, in the explanation mode, or while a question waits
-// for its answer.
-enum class ActionWhen { Always, Explaining, Asking };
+// When an action can be used: always, in the explanation mode, while a question waits for
+// its answer, or in an exercise.
+enum class ActionWhen { Always, Explaining, Asking, Exercising };
 
 // The parts of the context menu, in order, with a separator between two parts.
-enum class MenuGroup { Edits, SiteLists, Layers, Explanation, View };
+enum class MenuGroup { Edits, SiteLists, Layers, Explanation, Exercises, View };
 
 // An action of the window: its name in the menu, its keys, what it does in the words of the
 // help box and the README's table, and the handler that does it. A checkable action keeps

@@ -222,6 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
         BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "",
                "must end in .png, .svg, .pdf, .tex or .html"},
+        BadRun{"CsvWithoutGrade", "--csv", "", "--csv goes with --grade"},
+        BadRun{"GradeWithoutFiles", "--grade", "", "--grade takes results files"},
         BadRun{"StepOfAWebPage", "--seed 1 --explain 1-2 --step 2 --save OUT/a.html", "",
                "a web page holds every step"},
         BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},

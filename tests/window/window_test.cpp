@@ -12,10 +12,13 @@
 #include <QTimer>
 #include <set>
 
+#include "exercises/delaunay_proof.h"
+#include "exercises/exercise.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/quiz.h"
 #include "picture/picture_file.h"
 #include "picture/picture_painter.h"
+#include "run/accepted_sites.h"
 #include "steps/literal_steps.h"
 #include "support/pictures.h"
 #include "support/programs.h"
@@ -621,6 +624,103 @@ TEST(PanelPosition, IsBesideTheWindowWhereThereIsRoomAndAlwaysOnTheScreen) {
   EXPECT_EQ(left, QPoint(1150 - 8 - 430, 100));
   const QPoint over = app::panelPosition(QRect(300, 900, 1500, 475), panel, screen);
   EXPECT_EQ(over, QPoint(1920 - 430, 1080 - 475));
+}
+
+}  // namespace
+
+namespace {
+
+// The exercises with real clicks and keys: F2 draws the Delaunay edges on a layout from the
+// run's seed; a click on a site and another join them, Ctrl+Z takes a move back, G grades
+// the drawing with the window showing its proofs; Ctrl+S's results file grades the same on
+// the command line, and a changed score is caught. F3's round of pieces answered with P is
+// kept alike. Escape goes back to the picture.
+TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
+  QTemporaryDir dir;
+  QTest::keyClick(&window, Qt::Key_F2);
+  ASSERT_TRUE(window.exercise().active());
+  const app::SitePositions sites = window.exercise().sites();
+  ASSERT_EQ(sites, app::exerciseLayout(42));
+  const geometry::SiteColumns columns = *app::acceptedSites(sites);
+  const std::vector<app::EdgeAnswer> edges = app::delaunayEdges(columns).edges;
+  app::EdgeAnswer notAnEdge{0, 0};
+  for (int i = 1; i < columns.nSites && notAnEdge.first == 0; ++i) {
+    for (int j = i + 1; j <= columns.nSites && notAnEdge.first == 0; ++j) {
+      if (std::find(edges.begin(), edges.end(), app::EdgeAnswer{i, j}) == edges.end()) {
+        notAnEdge = {i, j};
+      }
+    }
+  }
+  ASSERT_NE(notAnEdge.first, 0);
+  const auto click = [&](int site) {
+    const app::SitePosition p = sites[static_cast<std::size_t>(site - 1)];
+    QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(qRound(p.x), qRound(p.y)));
+  };
+  const auto join = [&](const app::EdgeAnswer& edge) {
+    click(edge.first);
+    click(edge.second);
+  };
+  for (std::size_t n = 0; n + 1 < edges.size(); ++n) {  // all but the last edge
+    join(edges[n]);
+  }
+  join(notAnEdge);
+  join(edges.back());
+  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the last edge taken back
+  EXPECT_EQ(window.exercise().edges().size(), edges.size());
+  EXPECT_EQ(grabbed(window), rendered(window.exercise().picture()));
+  QTest::keyClick(&window, Qt::Key_G);
+  const app::Score score = window.exercise().score();
+  EXPECT_EQ(
+      std::tuple(score.right, score.wrong, score.missed, score.score),
+      std::tuple(static_cast<int>(edges.size()) - 1, 1, 1, static_cast<int>(edges.size()) - 2));
+  EXPECT_TRUE(window.exercise().line().find("wrong edge " + std::to_string(notAnEdge.first) + "-" +
+                                            std::to_string(notAnEdge.second) + ":") !=
+              std::string::npos)
+      << window.exercise().line();
+  EXPECT_EQ(grabbed(window), rendered(window.exercise().picture()));
+
+  const QString saved = dir.filePath("ada.json");
+  ASSERT_EQ(window.saveExerciseResults(saved, "Ada"), QString());
+  const auto graded = testing_support::runProgram({"--grade", saved});
+  EXPECT_EQ(graded.exitCode, 0) << graded.errors.toStdString();
+  const QStringList lines = graded.output.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), static_cast<qsizetype>(edges.size()) + 1 + 1);
+  EXPECT_EQ(lines.last(),
+            saved + QStringLiteral(": right %1, wrong 1, missed 1").arg(edges.size() - 1));
+  const auto csv = testing_support::runProgram({"--grade", "--csv", saved});
+  EXPECT_EQ(csv.output.split('\n')[1],
+            saved + QStringLiteral(",Ada,delaunay-edges,%1,1,1,yes").arg(edges.size() - 1));
+
+  // A score changed by hand is reported.
+  QByteArray tampered = testing_support::contents(saved);
+  tampered.replace(QByteArray("\"score\": ") + QByteArray::number(score.score),
+                   QByteArray("\"score\": ") + QByteArray::number(score.score + 3));
+  QFile file(dir.filePath("tampered.json"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(tampered);
+  file.close();
+  const auto caught = testing_support::runProgram({"--grade", file.fileName()});
+  EXPECT_TRUE(caught.output.trimmed().endsWith(", stored score differs"))
+      << caught.output.toStdString();
+
+  // F3: a round of pieces, each answered "none" and graded at once.
+  QTest::keyClick(&window, Qt::Key_F3);
+  for (int question = 0; question < app::kExerciseQuestions; ++question) {
+    QTest::keyClick(&window, Qt::Key_P);
+    EXPECT_TRUE(window.exercise().line().find("piece ") != std::string::npos);
+    if (question + 1 < app::kExerciseQuestions) {
+      QTest::keyClick(&window, Qt::Key_G);
+    }
+  }
+  ASSERT_EQ(window.saveExerciseResults(dir.filePath("pieces.json"), ""), QString());
+  const auto pieces = testing_support::runProgram({"--grade", dir.filePath("pieces.json")});
+  EXPECT_EQ(pieces.output.count('\n'), app::kExerciseQuestions + 1) << pieces.output.toStdString();
+  EXPECT_TRUE(pieces.output.contains(
+      QStringLiteral("right %1, wrong").arg(window.exercise().score().right)));
+
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_FALSE(window.exercise().active());
+  expectShows(layout(), "after the exercise");
 }
 
 }  // namespace

@@ -1,0 +1,346 @@
+#include "exercise.h"
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <set>
+
+#include "explanation/explanation_text.h"
+#include "geometry/dist.h"
+#include "geometry/window_frame.h"
+#include "run/accepted_sites.h"
+
+namespace app {
+
+namespace {
+
+using geometry::kWindowFrame;
+
+std::string pairName(int i, int j) {
+  return std::to_string(i) + "-" + std::to_string(j);
+}
+
+// A point in window pixels, as the lines give it: "(377.3, 52)".
+std::string inPixels(double x, double y) {
+  return windowPoint(x + kWindowFrame.offsetX(), y + kWindowFrame.offsetY());
+}
+
+// Whether a site lies within kTieMargin pixels of the line through two others, or of the
+// circle through three others.
+bool nearATie(const SitePositions& sites) {
+  const auto n = sites.size();
+  const auto at = [&](std::size_t s) { return std::pair<double, double>(sites[s].x, sites[s].y); };
+  for (std::size_t a = 0; a < n; ++a) {
+    for (std::size_t b = a + 1; b < n; ++b) {
+      const auto [ax, ay] = at(a);
+      const auto [bx, by] = at(b);
+      const double length = std::hypot(bx - ax, by - ay);
+      for (std::size_t c = 0; c < n; ++c) {
+        if (c == a || c == b) {
+          continue;
+        }
+        const auto [cx, cy] = at(c);
+        const double cross = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
+        if (std::abs(cross) / length < kTieMargin) {
+          return true;
+        }
+        if (c < b) {
+          continue;
+        }
+        // The circle through a, b and c, and how near each other site comes to it.
+        const double d = 2 * cross;
+        const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+        const double ux = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / -d;
+        const double uy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / -d;
+        const double radius = std::hypot(ax - ux, ay - uy);
+        for (std::size_t e = 0; e < n; ++e) {
+          if (e != a && e != b && e != c) {
+            const auto [ex, ey] = at(e);
+            if (std::abs(std::hypot(ex - ux, ey - uy) - radius) < kTieMargin) {
+              return true;
+            }
+          }
+        }
+      }
+    }
+  }
+  return false;
+}
+
+// The pairs the edge finder draws, in scan order.
+std::vector<EdgeAnswer> drawnEdges(const geometry::SiteColumns& sites) {
+  std::vector<EdgeAnswer> drawn;
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+    if (pair.outcome.result == geometry::PairResult::Drawn) {
+      drawn.emplace_back(pair.i, pair.j);
+    }
+  }
+  return drawn;
+}
+
+std::string pairList(const std::vector<EdgeAnswer>& pairs) {
+  std::string list;
+  for (const auto& [i, j] : pairs) {
+    list += (list.empty() ? "" : ", ") + pairName(i, j);
+  }
+  return list;
+}
+
+}  // namespace
+
+const ExerciseKindInfo& infoOf(ExerciseKind kind) {
+  return *std::find_if(std::begin(kExerciseKinds), std::end(kExerciseKinds),
+                       [&](const ExerciseKindInfo& info) { return info.kind == kind; });
+}
+
+std::optional<ExerciseKind> exerciseKindNamed(const std::string& name) {
+  for (const ExerciseKindInfo& info : kExerciseKinds) {
+    if (name == info.name) {
+      return info.kind;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> layoutProblem(const geometry::SiteColumns& sites) {
+  const DelaunayEdges delaunay = delaunayEdges(sites);
+  if (!delaunay.ties.empty()) {
+    return "four sites lie on one circle about " + pairList(delaunay.ties) +
+           ": a tie, which rounding decides";
+  }
+  const std::vector<EdgeAnswer> drawn = drawnEdges(sites);
+  std::vector<EdgeAnswer> notDelaunay, notDrawn;
+  std::set_difference(drawn.begin(), drawn.end(), delaunay.edges.begin(), delaunay.edges.end(),
+                      std::back_inserter(notDelaunay));
+  std::set_difference(delaunay.edges.begin(), delaunay.edges.end(), drawn.begin(), drawn.end(),
+                      std::back_inserter(notDrawn));
+  if (notDelaunay.empty() && notDrawn.empty()) {
+    return std::nullopt;
+  }
+  std::string problem = "the edges drawn are not the Delaunay edges:";
+  if (!notDelaunay.empty()) {
+    problem += " " + pairList(notDelaunay) + " drawn, but no Delaunay edge;";
+  }
+  if (!notDrawn.empty()) {
+    problem += " " + pairList(notDrawn) +
+               " a Delaunay edge, not drawn (its Voronoi edge lies outside the domain box, or "
+               "rounding decides a tie);";
+  }
+  problem.pop_back();
+  return problem;
+}
+
+SitePositions exerciseLayout(std::uint32_t seed) {
+  std::mt19937 engine(seed);
+  std::uniform_int_distribution<int> count(kFewestExerciseSites, kMostExerciseSites);
+  std::uniform_int_distribution<int> across(40, kWindowFrame.clientWidth - 40);
+  std::uniform_int_distribution<int> down(40, kWindowFrame.clientHeight - kSentenceBand);
+  for (;;) {
+    const int n = count(engine);
+    SitePositions sites;
+    while (static_cast<int>(sites.size()) < n) {
+      const SitePosition site{static_cast<double>(across(engine)),
+                              static_cast<float>(down(engine))};
+      // Far enough apart to click one and not its neighbour.
+      if (std::all_of(sites.begin(), sites.end(), [&](const SitePosition& other) {
+            return std::hypot(other.x - site.x, other.y - site.y) >= 40;
+          })) {
+        sites.push_back(site);
+      }
+    }
+    if (nearATie(sites)) {
+      continue;
+    }
+    const auto columns = acceptedSites(sites);
+    if (columns && !layoutProblem(*columns)) {
+      return sites;
+    }
+  }
+}
+
+std::vector<PieceAnswer> pieceQuestions(const geometry::SiteColumns& sites, std::uint32_t seed) {
+  std::vector<PieceAnswer> questions;
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+    if (pair.outcome.result != geometry::PairResult::Blocked && pair.outcome.cutCount >= 3) {
+      questions.push_back({pair.i, pair.j, 0});
+    }
+  }
+  std::shuffle(questions.begin(), questions.end(), std::mt19937(seed));
+  questions.resize(std::min<std::size_t>(questions.size(), kExerciseQuestions));
+  return questions;
+}
+
+std::vector<CutAnswer> cutQuestions(const geometry::SiteColumns& sites, std::uint32_t seed) {
+  std::vector<CutAnswer> questions;
+  for (int i = 1; i < sites.nSites; ++i) {
+    for (int j = i + 1; j <= sites.nSites; ++j) {
+      for (const geometry::CompetitorStep& step :
+           geometry::explainPair(kWindowFrame, sites, i, j).competitors) {
+        if (step.outcome != geometry::Screening::Parallel) {
+          questions.push_back({i, j, step.site, CutAnswer::Says::Passes});
+        }
+      }
+    }
+  }
+  std::shuffle(questions.begin(), questions.end(), std::mt19937(seed));
+  questions.resize(std::min<std::size_t>(questions.size(), kExerciseQuestions));
+  return questions;
+}
+
+PieceShadow pieceShadow(const geometry::SiteColumns& sites, const geometry::PairAccount& account,
+                        int piece) {
+  const geometry::CutEntry &from = account.sorted[static_cast<std::size_t>(piece - 1)],
+                           &to = account.sorted[static_cast<std::size_t>(piece)];
+  const geometry::Midpoint mid = geometry::pieceMidpoint(account.pair, from.x, to.x);
+  const auto squared = [&](int s) {
+    const double dx = sites.x(s) - mid.x, dy = static_cast<double>(sites.y(s)) - mid.y;
+    return dx * dx + dy * dy;
+  };
+  int nearer = 0;
+  for (int k = 1; k <= sites.nSites && nearer == 0; ++k) {
+    nearer = k != account.i && k != account.j && squared(k) < squared(account.i) ? k : 0;
+  }
+  return {piece, mid.x, mid.y, nearer};
+}
+
+std::vector<Verdict> gradeDrawing(const geometry::SiteColumns& sites,
+                                  const std::vector<EdgeAnswer>& drawn) {
+  std::vector<Verdict> verdicts;
+  std::set<EdgeAnswer> seen;
+  for (auto [i, j] : drawn) {
+    if (i > j) {
+      std::swap(i, j);
+    }
+    if (!seen.insert({i, j}).second) {
+      continue;
+    }
+    const EdgeProof proof = delaunayProof(sites, i, j);
+    const std::string I = std::to_string(i), J = std::to_string(j);
+    const std::string K = std::to_string(proof.k), L = std::to_string(proof.l);
+    switch (proof.verdict) {
+      case EdgeProof::Verdict::Edge:
+        verdicts.push_back({Verdict::Is::Right, "right edge " + pairName(i, j), proof, {i, j}});
+        break;
+      case EdgeProof::Verdict::SiteOnSegment:
+        verdicts.push_back({Verdict::Is::Wrong,
+                            "wrong edge " + pairName(i, j) + ": site " + K + " lies on the segment",
+                            proof,
+                            {i, j}});
+        break;
+      case EdgeProof::Verdict::HeldCircles:
+      case EdgeProof::Verdict::Tie:
+        verdicts.push_back({Verdict::Is::Wrong,
+                            "wrong edge " + pairName(i, j) + ": the circle through " + I + ", " +
+                                J + " and " + K + " holds " + L + ", and the circle through " + I +
+                                ", " + J + " and " + L + " holds " + K,
+                            proof,
+                            {i, j}});
+        break;
+    }
+  }
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+    if (pair.outcome.result != geometry::PairResult::Drawn || seen.contains({pair.i, pair.j})) {
+      continue;
+    }
+    // The empty circle about the midpoint of the piece the program draws.
+    const geometry::PieceStep open =
+        geometry::explainPair(kWindowFrame, sites, pair.i, pair.j).pieces.back();
+    const Point middle{open.midX, open.midY};
+    const EdgeProof proof = delaunayProof(sites, pair.i, pair.j, &middle);
+    verdicts.push_back({Verdict::Is::Missed,
+                        "missed edge " + pairName(pair.i, pair.j) + ": empty circle about " +
+                            windowPoint(proof.centre.x, proof.centre.y),
+                        proof,
+                        {pair.i, pair.j}});
+  }
+  return verdicts;
+}
+
+Verdict gradePiece(const geometry::SiteColumns& sites, const PieceAnswer& answer) {
+  const geometry::PairAccount account =
+      geometry::explainPair(kWindowFrame, sites, answer.i, answer.j);
+  const int pieces = std::max(0, static_cast<int>(account.sorted.size()) - 1);
+  const int edge =
+      account.outcome.result == geometry::PairResult::Drawn ? account.outcome.piece : 0;
+  const std::string head = "piece " + pairName(answer.i, answer.j) + ": ";
+  const auto said = [](int piece) {
+    return piece == 0 ? std::string("none") : "piece " + std::to_string(piece);
+  };
+  const std::string truth = edge == 0 ? pairName(answer.i, answer.j) + " has no edge"
+                                      : "the edge is piece " + std::to_string(edge);
+  if (answer.piece == edge) {
+    return {Verdict::Is::Right, "right " + head + said(edge)};
+  }
+  if (answer.piece < 0 || answer.piece > pieces) {
+    return {Verdict::Is::Wrong, "wrong " + head + "piece " + std::to_string(answer.piece) +
+                                    " is none of the " + std::to_string(pieces) + " pieces; " +
+                                    truth};
+  }
+  if (answer.piece == 0) {
+    return {Verdict::Is::Wrong,
+            "wrong " + head + "none, but the circle about the midpoint of piece " +
+                std::to_string(edge) + " through sites " + std::to_string(answer.i) + " and " +
+                std::to_string(answer.j) + " holds no other site"};
+  }
+  const PieceShadow shadow = pieceShadow(sites, account, answer.piece);
+  if (shadow.nearer == 0) {
+    return {Verdict::Is::Wrong,
+            "wrong " + head + said(answer.piece) +
+                " is free as well, but the edge finder takes the first free piece; " + truth};
+  }
+  return {Verdict::Is::Wrong,
+          "wrong " + head + said(answer.piece) + ", site " + std::to_string(shadow.nearer) +
+              " is nearer to its midpoint than sites " + std::to_string(answer.i) + " and " +
+              std::to_string(answer.j) + "; " + truth};
+}
+
+Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
+  const geometry::PairAccount account =
+      geometry::explainPair(kWindowFrame, sites, answer.i, answer.j);
+  const std::string head =
+      "cut " + std::to_string(answer.k) + " on " + pairName(answer.i, answer.j) + ": ";
+  const auto step =
+      std::find_if(account.competitors.begin(), account.competitors.end(),
+                   [&](const geometry::CompetitorStep& s) { return s.site == answer.k; });
+  if (step == account.competitors.end()) {
+    return {Verdict::Is::Wrong, "wrong " + head + "the screening of the pair stops before site " +
+                                    std::to_string(answer.k)};
+  }
+  using Says = CutAnswer::Says;
+  const Says truth = step->outcome == geometry::Screening::Cut       ? Says::At
+                     : step->outcome == geometry::Screening::Blocked ? Says::Blocks
+                                                                     : Says::Passes;
+  const auto words = [&](Says says, double x, double y) {
+    return says == Says::At       ? "at " + inPixels(x, y)
+           : says == Says::Blocks ? std::string("blocks")
+                                  : std::string("passes");
+  };
+  const double cutX = kWindowFrame.windowX(step->x), cutY = kWindowFrame.windowY(step->y);
+  const std::string right = words(truth, cutX, cutY);
+  const bool near = std::hypot(answer.x - cutX, answer.y - cutY) <= kCutTolerance;
+  if (answer.says == truth && (truth != Says::At || near)) {
+    return {Verdict::Is::Right, "right " + head + right};
+  }
+  return {Verdict::Is::Wrong,
+          "wrong " + head + "answered " + words(answer.says, answer.x, answer.y) + ", but site " +
+              std::to_string(answer.k) + " " + (truth == Says::At ? "cuts " : "") + right};
+}
+
+Score scoreOf(ExerciseKind kind, const std::vector<Verdict>& verdicts) {
+  Score score;
+  for (const Verdict& verdict : verdicts) {
+    ++(verdict.is == Verdict::Is::Right   ? score.right
+       : verdict.is == Verdict::Is::Wrong ? score.wrong
+                                          : score.missed);
+  }
+  if (kind == ExerciseKind::DelaunayEdges) {
+    score.score = std::max(0, score.right - score.wrong);
+    score.outOf = score.right + score.missed;
+  } else {
+    score.score = score.right;
+    score.outOf = static_cast<int>(verdicts.size());
+  }
+  return score;
+}
+
+}  // namespace app

@@ -1,0 +1,239 @@
+#include "exercises/exercise.h"
+
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <algorithm>
+#include <set>
+
+#include "exercises/results_file.h"
+#include "geometry/window_frame.h"
+#include "run/accepted_sites.h"
+#include "support/pictures.h"
+#include "support/programs.h"
+
+namespace {
+
+using app::EdgeProof;
+using Exact = mpq_class;
+
+geometry::SiteColumns columns(const app::SitePositions& sites) {
+  const auto accepted = app::acceptedSites(sites);
+  EXPECT_TRUE(accepted.has_value());
+  return *accepted;
+}
+
+Exact squaredDistance(const geometry::SiteColumns& sites, int k, const app::Point& centre) {
+  const Exact dx = Exact(sites.x(k)) - Exact(centre.x);
+  const Exact dy = Exact(static_cast<double>(sites.y(k))) - Exact(centre.y);
+  return dx * dx + dy * dy;
+}
+
+// The circle about `centre` through the farther of sites i and j holds no other site, and
+// the nearer lies on it but for the rounding of the centre: exactly checked.
+void expectEmptyCircle(const geometry::SiteColumns& sites, int i, int j, const app::Point& centre) {
+  const Exact toI = squaredDistance(sites, i, centre), toJ = squaredDistance(sites, j, centre);
+  const Exact radius = std::max(toI, toJ);
+  EXPECT_LT(Exact(abs(toI - toJ) / radius).get_d(), 1e-9) << i << "-" << j;
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k != i && k != j) {
+      EXPECT_GT(squaredDistance(sites, k, centre), radius) << "site " << k << " inside";
+    }
+  }
+}
+
+// Exactly: site d lies inside the circle through a, b and c (the incircle determinant, its
+// sign turned by the orientation of a, b, c).
+bool insideCircle(const geometry::SiteColumns& sites, int a, int b, int c, int d) {
+  const auto x = [&](int s) { return Exact(sites.x(s)); };
+  const auto y = [&](int s) { return Exact(static_cast<double>(sites.y(s))); };
+  const Exact adx = x(a) - x(d), ady = y(a) - y(d), bdx = x(b) - x(d), bdy = y(b) - y(d),
+              cdx = x(c) - x(d), cdy = y(c) - y(d);
+  const Exact det = (adx * adx + ady * ady) * (bdx * cdy - cdx * bdy) -
+                    (bdx * bdx + bdy * bdy) * (adx * cdy - cdx * ady) +
+                    (cdx * cdx + cdy * cdy) * (adx * bdy - bdx * ady);
+  const Exact orientation = (x(b) - x(a)) * (y(c) - y(a)) - (y(b) - y(a)) * (x(c) - x(a));
+  return sgn(det) * sgn(orientation) > 0;
+}
+
+void expectHeldCircles(const geometry::SiteColumns& sites, int i, int j, const EdgeProof& proof) {
+  ASSERT_EQ(proof.verdict, EdgeProof::Verdict::HeldCircles) << i << "-" << j;
+  EXPECT_TRUE(insideCircle(sites, i, j, proof.k, proof.l)) << i << "-" << j;
+  EXPECT_TRUE(insideCircle(sites, i, j, proof.l, proof.k)) << i << "-" << j;
+}
+
+// Hand-made layouts, one for each kind of proof, checked by hand: a site on the segment; a
+// kite whose long diagonal 1-2 has sites 3 and 4 close on either side, so that the circle
+// through 1, 2 and 3 holds 4 and the other way round; and the kite's short diagonal 3-4, an
+// edge with an empty circle, which a drawing of the long one alone misses.
+TEST(Exercises, HandMadeProofsOfEachKind) {
+  const geometry::SiteColumns onSegment = columns({{100, 100}, {300, 300}, {200, 200}});
+  const EdgeProof through = app::delaunayProof(onSegment, 1, 2);
+  EXPECT_EQ(through.verdict, EdgeProof::Verdict::SiteOnSegment);
+  EXPECT_EQ(through.k, 3);
+
+  const geometry::SiteColumns kite = columns({{100, 200}, {400, 210}, {250, 150}, {255, 260}});
+  ASSERT_EQ(app::layoutProblem(kite), std::nullopt);
+  const EdgeProof held = app::delaunayProof(kite, 1, 2);
+  expectHeldCircles(kite, 1, 2, held);
+  EXPECT_EQ(std::set({held.k, held.l}), std::set({3, 4}));
+  // The circle through 1, 2 and k, about its centre: 2 on it, l inside.
+  const auto off = [&](int s, const app::Point& c) { return squaredDistance(kite, s, c).get_d(); };
+  EXPECT_NEAR(off(2, held.centreK), off(1, held.centreK), 1e-3);
+  EXPECT_LT(off(held.l, held.centreK), off(1, held.centreK));
+  EXPECT_LT(off(held.k, held.centreL), off(1, held.centreL));
+
+  const auto verdicts = app::gradeDrawing(kite, {{2, 1}, {1, 2}});
+  ASSERT_EQ(verdicts.size(), 1 + 5u) << "1-2 once; the five kite edges missed";
+  EXPECT_EQ(verdicts[0].line, "wrong edge 1-2: the circle through 1, 2 and " +
+                                  std::to_string(held.k) + " holds " + std::to_string(held.l) +
+                                  ", and the circle through 1, 2 and " + std::to_string(held.l) +
+                                  " holds " + std::to_string(held.k));
+  for (std::size_t n = 1; n < verdicts.size(); ++n) {
+    EXPECT_EQ(verdicts[n].is, app::Verdict::Is::Missed);
+    EXPECT_TRUE(verdicts[n].line.starts_with("missed edge ")) << verdicts[n].line;
+    expectEmptyCircle(kite, verdicts[n].pair.first, verdicts[n].pair.second,
+                      verdicts[n].proof->centre);
+  }
+  const app::Score score = app::scoreOf(app::ExerciseKind::DelaunayEdges, verdicts);
+  EXPECT_EQ(score.score, 0) << "never below zero";
+  EXPECT_EQ(score.outOf, 5);
+}
+
+// On seeded exercise layouts: each is away from ties and draws exactly its Delaunay edges;
+// the program's own edges grade all right; each edge left out is missed with an empty
+// circle, and each pair added that is no edge is wrong with two circles that hold each
+// other, both confirmed in exact arithmetic.
+TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
+#ifdef VD_SANITIZE
+  constexpr std::uint32_t kLayouts = 20;
+#else
+  constexpr std::uint32_t kLayouts = 200;
+#endif
+  for (std::uint32_t seed = 1; seed <= kLayouts; ++seed) {
+    const app::SitePositions positions = app::exerciseLayout(seed);
+    ASSERT_GE(positions.size(), 5u);
+    ASSERT_LE(positions.size(), 12u);
+    for (const app::SitePosition& site : positions) {
+      EXPECT_LE(site.y, 475 - app::kSentenceBand) << "the sentence band stays clear";
+    }
+    const geometry::SiteColumns sites = columns(positions);
+    ASSERT_EQ(app::layoutProblem(sites), std::nullopt) << "seed " << seed;
+    const app::DelaunayEdges delaunay = app::delaunayEdges(sites);
+    const auto all = app::gradeDrawing(sites, delaunay.edges);
+    ASSERT_EQ(all.size(), delaunay.edges.size());
+    EXPECT_TRUE(std::all_of(all.begin(), all.end(),
+                            [](const app::Verdict& v) { return v.is == app::Verdict::Is::Right; }));
+    for (std::size_t left = 0; left < delaunay.edges.size(); ++left) {
+      std::vector<app::EdgeAnswer> drawn = delaunay.edges;
+      drawn.erase(drawn.begin() + static_cast<std::ptrdiff_t>(left));
+      const app::Verdict missed = app::gradeDrawing(sites, drawn).back();
+      ASSERT_EQ(missed.is, app::Verdict::Is::Missed);
+      EXPECT_EQ(missed.pair, delaunay.edges[left]);
+      expectEmptyCircle(sites, missed.pair.first, missed.pair.second, missed.proof->centre);
+    }
+    for (int i = 1; i < sites.nSites; ++i) {
+      for (int j = i + 1; j <= sites.nSites; ++j) {
+        if (std::find(delaunay.edges.begin(), delaunay.edges.end(), app::EdgeAnswer{i, j}) ==
+            delaunay.edges.end()) {
+          const auto verdicts = app::gradeDrawing(sites, {{i, j}});
+          EXPECT_EQ(verdicts.front().is, app::Verdict::Is::Wrong);
+          expectHeldCircles(sites, i, j, *verdicts.front().proof);
+        }
+      }
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A results file of the drawing kind on the sites, with the answers and score given.
+QByteArray drawingFile(const QByteArray& sites, const QByteArray& answers, int score = 0) {
+  return R"({"kind": "delaunay-edges", "name": "", "seed": 1, "sites": )" + sites +
+         R"(, "answers": )" + answers + R"(, "score": )" + QByteArray::number(score) + "}";
+}
+
+// Files that are not results files, each refused with its reason; a results file reads back
+// as it was written; and a class's files are graded with the unreadable, the malformed and
+// the tied layouts named and skipped.
+TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
+  const QByteArray three = "[[100, 100], [300, 120], [200, 300]]";
+  const std::pair<QByteArray, const char*> bad[] = {
+      {"not json", "not JSON"},
+      {"[1, 2]", "no JSON object"},
+      {R"({"kind": "circles"})", "\"kind\""},
+      {R"({"kind": "cut-point", "seed": -1})", "\"seed\""},
+      {drawingFile("[[1, 2]]", "[]"), "\"sites\""},
+      {drawingFile("[[100, 100], [1]]", "[]"), "site 2 is not [x, y]"},
+      {drawingFile("[[100, 100], [900, 10]]", "[]"), "rules of a site list"},
+      {drawingFile(three, "[[1, 9]]"), "answer 1 is not a site number from 1 to 3"},
+      {drawingFile(three, "[[2, 2]]"), "pairs site 2 with itself"},
+      {drawingFile(three, "{}"), "\"answers\" is not a list"},
+      {R"({"kind": "voronoi-piece", "seed": 1, "sites": )" + three +
+           R"(, "answers": [{"pair": [1, 2], "answer": "some"}], "score": 0})",
+       "neither a piece number nor \"none\""},
+      {R"({"kind": "cut-point", "seed": 1, "sites": )" + three +
+           R"(, "answers": [{"pair": [1, 2], "site": 2, "answer": "passes"}], "score": 0})",
+       "the site is one of the pair"},
+      {drawingFile(three, "[]").replace("\"score\": 0", "\"score\": \"x\""), "\"score\""},
+  };
+  for (const auto& [bytes, reason] : bad) {
+    const auto parsed = app::parseResults(bytes);
+    ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << bytes.toStdString();
+    EXPECT_NE(std::get<std::string>(parsed).find(reason), std::string::npos)
+        << std::get<std::string>(parsed);
+  }
+
+  app::ExerciseResults cuts;
+  cuts.kind = app::ExerciseKind::CutPoint;
+  cuts.name = "Lin \"L\", 2b";
+  cuts.seed = 7;
+  cuts.sites = app::exerciseLayout(7);
+  cuts.cuts = {{1, 2, 3, app::CutAnswer::Says::At, 310.5, 200.25},
+               {1, 3, 2, app::CutAnswer::Says::Blocks}};
+  cuts.score = 1;
+  const auto back = app::parseResults(app::resultsJson(cuts));
+  ASSERT_TRUE(std::holds_alternative<app::ExerciseResults>(back)) << std::get<std::string>(back);
+  const app::ExerciseResults& read = std::get<app::ExerciseResults>(back);
+  EXPECT_EQ(std::tuple(read.name, read.seed, read.sites, read.score),
+            std::tuple(cuts.name, cuts.seed, cuts.sites, cuts.score));
+  ASSERT_EQ(read.cuts.size(), 2u);
+  EXPECT_EQ(std::tuple(read.cuts[0].k, read.cuts[0].x, read.cuts[0].y),
+            std::tuple(3, 310.5, 200.25));
+  EXPECT_EQ(read.cuts[1].says, app::CutAnswer::Says::Blocks);
+
+  QTemporaryDir dir;
+  const auto write = [&](const QString& name, const QByteArray& bytes) {
+    QFile file(dir.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+  };
+  const QString good = write("good.json", app::resultsJson(cuts));
+  const QString broken = write("broken.json", "{");
+  // Four sites on the circle of radius 100 about (400, 250): which diagonal is an edge is a tie.
+  const QString tied = write(
+      "tied.json", drawingFile("[[460, 330], [320, 310], [340, 170], [480, 190]]", "[[1, 3]]"));
+  const app::ClassReport report =
+      app::gradeFiles({good, broken, tied, dir.filePath("missing.json")}, true);
+  EXPECT_EQ(report.skipped, 3);
+  EXPECT_TRUE(report.lines.find(good.toStdString() + ",\"Lin \"\"L\"\", 2b\",cut-point,") !=
+              std::string::npos)
+      << report.lines;
+  for (const auto& [file, reason] : {std::pair{broken, "not JSON"},
+                                     {tied, "four sites lie on one circle"},
+                                     {dir.filePath("missing.json"), "cannot be read"}}) {
+    EXPECT_NE(report.problems.find(file.toStdString() + ": skipped: " + reason), std::string::npos)
+        << report.problems;
+  }
+  const auto graded = testing_support::runProgram({"--grade", good, broken});
+  EXPECT_EQ(graded.exitCode, 2);
+  EXPECT_TRUE(graded.output.startsWith(good + ": ")) << graded.output.toStdString();
+  EXPECT_TRUE(graded.errors.contains(broken + ": skipped: not JSON"))
+      << graded.errors.toStdString();
+}
+
+}  // namespace
