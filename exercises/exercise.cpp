@@ -25,42 +25,50 @@ std::string inPixels(double x, double y) {
   return windowPoint(x + kWindowFrame.offsetX(), y + kWindowFrame.offsetY());
 }
 
-// Whether a site lies within kTieMargin pixels of the line through two others, or of the
-// circle through three others.
+// Whether a layout comes near a tie where one decides an edge: for a pair of sites, a third
+// within kTieMargin pixels of the segment between them, or the left site k whose circle
+// through the pair is the least and the right site l whose circle is the greatest (see
+// delaunay_proof.h) lying within kTieMargin pixels of each other's circles.
 bool nearATie(const SitePositions& sites) {
-  const auto n = sites.size();
-  const auto at = [&](std::size_t s) { return std::pair<double, double>(sites[s].x, sites[s].y); };
-  for (std::size_t a = 0; a < n; ++a) {
-    for (std::size_t b = a + 1; b < n; ++b) {
-      const auto [ax, ay] = at(a);
-      const auto [bx, by] = at(b);
-      const double length = std::hypot(bx - ax, by - ay);
-      for (std::size_t c = 0; c < n; ++c) {
-        if (c == a || c == b) {
+  const auto n = static_cast<int>(sites.size());
+  const auto x = [&](int s) { return sites[static_cast<std::size_t>(s)].x; };
+  const auto y = [&](int s) { return static_cast<double>(sites[static_cast<std::size_t>(s)].y); };
+  for (int i = 0; i < n; ++i) {
+    for (int j = i + 1; j < n; ++j) {
+      const double midX = (x(i) + x(j)) / 2, midY = (y(i) + y(j)) / 2;
+      const double normalX = y(i) - y(j), normalY = x(j) - x(i);
+      const double length = std::hypot(normalX, normalY);
+      const double toI = std::hypot(x(i) - midX, y(i) - midY);
+      int left = -1, right = -1;
+      double leastLeft = 0, greatestRight = 0;
+      for (int k = 0; k < n; ++k) {
+        if (k == i || k == j) {
           continue;
         }
-        const auto [cx, cy] = at(c);
-        const double cross = (bx - ax) * (cy - ay) - (by - ay) * (cx - ax);
-        if (std::abs(cross) / length < kTieMargin) {
+        const double dx = x(k) - midX, dy = y(k) - midY;
+        const double side = normalX * dx + normalY * dy;
+        const double along = (normalY * dx - normalX * dy) / length;  // from the midpoint
+        if (std::abs(side) / length < kTieMargin && std::abs(along) <= toI + kTieMargin) {
           return true;
         }
-        if (c < b) {
-          continue;
+        const double t = (dx * dx + dy * dy - toI * toI) / (2 * side);
+        if (side > 0 && (left < 0 || t < leastLeft)) {
+          left = k;
+          leastLeft = t;
+        } else if (side < 0 && (right < 0 || t > greatestRight)) {
+          right = k;
+          greatestRight = t;
         }
-        // The circle through a, b and c, and how near each other site comes to it.
-        const double d = 2 * cross;
-        const double a2 = ax * ax + ay * ay, b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
-        const double ux = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / -d;
-        const double uy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / -d;
-        const double radius = std::hypot(ax - ux, ay - uy);
-        for (std::size_t e = 0; e < n; ++e) {
-          if (e != a && e != b && e != c) {
-            const auto [ex, ey] = at(e);
-            if (std::abs(std::hypot(ex - ux, ey - uy) - radius) < kTieMargin) {
-              return true;
-            }
-          }
-        }
+      }
+      // How far each extreme site lies from the other's circle through the pair.
+      const auto offCircle = [&](double t, int k) {
+        const double cx = midX + t * normalX, cy = midY + t * normalY;
+        return std::abs(std::hypot(x(k) - cx, y(k) - cy) - std::hypot(x(i) - cx, y(i) - cy));
+      };
+      if (left >= 0 && right >= 0 &&
+          (offCircle(leastLeft, right) < kTieMargin ||
+           offCircle(greatestRight, left) < kTieMargin)) {
+        return true;
       }
     }
   }
@@ -119,14 +127,14 @@ std::optional<std::string> layoutProblem(const geometry::SiteColumns& sites) {
   }
   std::string problem = "the edges drawn are not the Delaunay edges:";
   if (!notDelaunay.empty()) {
-    problem += " " + pairList(notDelaunay) + " drawn, but no Delaunay edge;";
+    problem.append(" ").append(pairList(notDelaunay)).append(" drawn, but no Delaunay edge");
   }
   if (!notDrawn.empty()) {
-    problem += " " + pairList(notDrawn) +
-               " a Delaunay edge, not drawn (its Voronoi edge lies outside the domain box, or "
-               "rounding decides a tie);";
+    problem.append(notDelaunay.empty() ? " " : "; ")
+        .append(pairList(notDrawn))
+        .append(" a Delaunay edge, not drawn (its Voronoi edge lies outside the domain box, or "
+                "rounding decides a tie)");
   }
-  problem.pop_back();
   return problem;
 }
 
@@ -135,8 +143,8 @@ SitePositions exerciseLayout(std::uint32_t seed) {
   std::uniform_int_distribution<int> count(kFewestExerciseSites, kMostExerciseSites);
   std::uniform_int_distribution<int> across(40, kWindowFrame.clientWidth - 40);
   std::uniform_int_distribution<int> down(40, kWindowFrame.clientHeight - kSentenceBand);
+  const int n = count(engine);
   for (;;) {
-    const int n = count(engine);
     SitePositions sites;
     while (static_cast<int>(sites.size()) < n) {
       const SitePosition site{static_cast<double>(across(engine)),

@@ -32,9 +32,9 @@ inline constexpr ExerciseKindInfo kExerciseKinds[] = {
 const ExerciseKindInfo& infoOf(ExerciseKind kind);
 std::optional<ExerciseKind> exerciseKindNamed(const std::string& name);
 
-// How many sites an exercise layout has, and how far apart from a tie its sites keep: no
-// site within kTieMargin pixels of the line through two others, nor of the circle through
-// three others.
+// How many sites an exercise layout has, and how far from a tie that decides an edge its
+// sites keep (pixels): no site that near the segment between two others, and no two sites
+// on either side of a pair that near the circles through the pair and the other.
 inline constexpr int kFewestExerciseSites = 5, kMostExerciseSites = 12;
 inline constexpr double kTieMargin = 6;
 // The band at the bottom of the window that exercise layouts keep clear, for the sentence

@@ -111,8 +111,10 @@ TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
 #else
   constexpr std::uint32_t kLayouts = 200;
 #endif
+  std::set<std::size_t> sizes;
   for (std::uint32_t seed = 1; seed <= kLayouts; ++seed) {
     const app::SitePositions positions = app::exerciseLayout(seed);
+    sizes.insert(positions.size());
     ASSERT_GE(positions.size(), 5u);
     ASSERT_LE(positions.size(), 12u);
     for (const app::SitePosition& site : positions) {
@@ -144,6 +146,8 @@ TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
       }
     }
   }
+  EXPECT_EQ(*sizes.begin(), 5u);
+  EXPECT_EQ(*sizes.rbegin(), 12u) << "layouts of every size come, the largest too";
 }
 
 }  // namespace
