@@ -9,6 +9,7 @@
 
 #include "geometry/heap_sort.h"
 #include "geometry/screening.h"
+#include "interval.h"
 
 namespace geometry {
 
@@ -68,17 +69,58 @@ double ulpsOff(double rounded, const Exact& exact) {
   return Exact((Exact(rounded) - exact) / Exact(unit)).get_d();
 }
 
+// The bisector y = m x + c clipped to the box, by the pair record's branches: its start and
+// end points, in exact numbers or in intervals.
+template <class Number>
+struct Stretch {
+  Number startX, startY, endX, endY;
+};
+template <class Number>
+Stretch<Number> clippedStretch(const Number& m1, const Number& c1, const Number& boxW,
+                               const Number& boxH) {
+  Stretch<Number> s{Number(0.0), Number(0.0), Number(0.0), Number(0.0)};
+  if (c1 > Number(0.0) && c1 < boxH) {
+    s.startX = Number(0.0), s.startY = c1;
+  } else if (m1 > Number(0.0)) {
+    s.startX = -c1 / m1, s.startY = Number(0.0);
+  } else {
+    s.startX = (boxH - c1) / m1, s.startY = boxH;
+  }
+  const Number yAtBoxW = m1 * boxW + c1;
+  if (yAtBoxW > Number(0.0) && yAtBoxW < boxH) {
+    s.endX = boxW, s.endY = yAtBoxW;
+  } else if (m1 > Number(0.0)) {
+    s.endX = (boxH - c1) / m1, s.endY = boxH;
+  } else {
+    s.endX = -c1 / m1, s.endY = Number(0.0);
+  }
+  return s;
+}
+
+// The bisector of sites a and b in intervals, by exactBisector's formulas.
+struct IntervalBisector {
+  Interval m, c, sumSq;
+};
+
+IntervalBisector intervalBisector(double xa, double ya, double xb, double yb) {
+  const Interval slope = (Interval(ya) - yb) / (Interval(xa) - xb);
+  const Interval m = Interval(-1.0) / slope;
+  return {m, (Interval(ya) + yb).half() - (Interval(xa) + xb).half() * m,
+          (Interval(xb) - xa).squared() + (Interval(yb) - ya).squared()};
+}
+
 }  // namespace
 
 struct ExactScan::Tables {
-  bool detailed = false;                                // the account's values too, or decisions
-  std::vector<Exact> x, y;                              // by site number; index 0 unused
-  int bisectorsOf = 0;                                  // the site i of `bisectors`
-  std::vector<std::optional<ExactBisector>> bisectors;  // of site i with each site k
+  bool detailed = false;                                  // the account's values too, or decisions
+  std::vector<Exact> x, y;                                // by site number; index 0 unused
+  int bisectorsOf = 0;                                    // the site i of `bisectors`
+  std::vector<std::optional<ExactBisector>> bisectors;    // of site i with each site k
+  std::vector<std::optional<IntervalBisector>> enclosed;  // the same in intervals
 };
 
-ExactScan::ExactScan(const WindowFrame& frame, const SiteColumns& sites)
-    : frame_(frame), sites_(sites), tables_(std::make_unique<Tables>()) {
+ExactScan::ExactScan(const WindowFrame& frame, const SiteColumns& sites, Arithmetic arithmetic)
+    : frame_(frame), sites_(sites), arithmetic_(arithmetic), tables_(std::make_unique<Tables>()) {
   tables_->x.resize(static_cast<std::size_t>(sites.nSites) + 1);
   tables_->y.resize(static_cast<std::size_t>(sites.nSites) + 1);
   for (int k = 1; k <= sites.nSites; ++k) {
@@ -106,6 +148,14 @@ ExactAccount ExactScan::account(int i, int j) {
   if (t.bisectorsOf != i) {
     t.bisectorsOf = i;
     t.bisectors.assign(static_cast<std::size_t>(sites.nSites) + 1, std::nullopt);
+    t.enclosed.assign(static_cast<std::size_t>(sites.nSites) + 1, std::nullopt);
+  }
+  // Most pairs are decided far from any tie, by intervals; the others, exactly.
+  if (!t.detailed && arithmetic_ == Arithmetic::Filtered) {
+    try {
+      return decideEnclosed(i, j);
+    } catch (const Undecided&) {
+    }
   }
   ExactAccount account;
   const auto done = [&](ExactOutcome outcome) {
@@ -130,22 +180,7 @@ ExactAccount ExactScan::account(int i, int j) {
   account.m1Ulps = ulpsOff(rounded.m, m1);
   account.c1Ulps = ulpsOff(rounded.c, c1);
   const PairRecord roundedPair = pairRecord(rounded, frame);
-  Exact startX, startY, endX, endY;
-  if (c1 > 0 && c1 < boxH) {
-    startX = 0, startY = c1;
-  } else if (m1 > 0) {
-    startX = -c1 / m1, startY = 0;
-  } else {
-    startX = (boxH - c1) / m1, startY = boxH;
-  }
-  const Exact yAtBoxW = m1 * boxW + c1;
-  if (yAtBoxW > 0 && yAtBoxW < boxH) {
-    endX = boxW, endY = yAtBoxW;
-  } else if (m1 > 0) {
-    endX = (boxH - c1) / m1, endY = boxH;
-  } else {
-    endX = -c1 / m1, endY = 0;
-  }
+  const auto [startX, startY, endX, endY] = clippedStretch<Exact>(m1, c1, boxW, boxH);
 
   // The ends of the stretch as doubles, for reading the gaps' signs.
   const Gap startGap{startX.get_d(), startY.get_d()}, endGap{endX.get_d(), endY.get_d()};
@@ -253,6 +288,124 @@ ExactAccount ExactScan::account(int i, int j) {
     }
   }
   return done(ExactOutcome{PairResult::Shadowed, 0, 0});
+}
+
+// The exact steps for a pair with every exact value replaced by an interval that holds it
+// (see interval.h): each decision the intervals settle is the exact steps' decision, so the
+// account is theirs. A decision they leave open throws Undecided. Only a drawn piece's ends,
+// which the outcome gives rounded to the nearest doubles, are then worked out exactly.
+ExactAccount ExactScan::decideEnclosed(int i, int j) {
+  const SiteColumns& sites = sites_;
+  Tables& t = *tables_;
+  const auto X = [&](int s) { return sites.x(s); };
+  const auto Y = [&](int s) { return static_cast<double>(sites.y(s)); };
+  const auto bisectorWith = [&](int k) -> const IntervalBisector& {
+    auto& cached = t.enclosed[static_cast<std::size_t>(k)];
+    if (!cached) {
+      cached = intervalBisector(X(i), Y(i), X(k), Y(k));
+    }
+    return *cached;
+  };
+  ExactAccount account;
+  const auto done = [&](ExactOutcome outcome) {
+    account.outcome = outcome;
+    return account;
+  };
+  const IntervalBisector& pair = bisectorWith(j);
+  const Interval &m1 = pair.m, &c1 = pair.c;
+  const Stretch<Interval> stretch =
+      clippedStretch(m1, c1, Interval(static_cast<double>(frame_.boxW())),
+                     Interval(static_cast<double>(frame_.boxH())));
+  std::vector<Interval> cutX{stretch.startX}, cutY{stretch.startY};
+  std::vector<int> cutSite{CutList::kStartPoint};
+  const auto sign = [](double a, double b) { return (a > b) - (a < b); };
+  const int quadrantX = sign(X(j), X(i)), quadrantY = sign(Y(j), Y(i));
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    const IntervalBisector& ik = bisectorWith(k);
+    const int P = (stretch.startY - (ik.m * stretch.startX + ik.c)).sign() *
+                  (stretch.endY - (ik.m * stretch.endX + ik.c)).sign();
+    const int nearer = compare(ik.sumSq, pair.sumSq);
+    const bool quadrant = quadrantX * sign(X(k), X(i)) > 0 && quadrantY * sign(Y(k), Y(i)) > 0;
+    if (P > 0 && nearer < 0 && quadrant) {
+      account.competitors.push_back({k, Screening::Blocked, 0, 0, nearer});
+      return done(ExactOutcome{PairResult::Blocked, k, 0});
+    }
+    const bool cut = (P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0);
+    account.competitors.push_back({k,
+                                   cut        ? Screening::Cut
+                                   : quadrant ? Screening::NotNearer
+                                              : Screening::OutsideQuadrant,
+                                   0, 0, nearer});
+    if (cut) {
+      if (ik.m == m1) {
+        return done(ExactOutcome{PairResult::Shadowed, 0, 0, {}, true, k});
+      }
+      const Interval x = (ik.c - c1) / (m1 - ik.m);
+      cutX.push_back(x);
+      cutY.push_back(m1 * x + c1);
+      cutSite.push_back(k);
+    }
+  }
+  cutX.push_back(stretch.endX);
+  cutY.push_back(stretch.endY);
+  cutSite.push_back(CutList::kEndPoint);
+  const auto count = static_cast<std::int16_t>(cutX.size());
+  hSort(count, Values<Interval>{cutX}, Values<Interval>{cutY}, Values<int>{cutSite});
+  account.sortedSites = cutSite;
+
+  for (int p = 1; p < count; ++p) {
+    const Interval midX =
+        (cutX[static_cast<std::size_t>(p - 1)] + cutX[static_cast<std::size_t>(p)]).half();
+    const Interval midY = m1 * midX + c1;
+    const auto squared = [&](int s) {
+      return (Interval(X(s)) - midX).squared() + (Interval(Y(s)) - midY).squared();
+    };
+    const Interval toI = squared(i);
+    int shadow = 0;
+    for (int k = 1; k <= sites.nSites && shadow == 0; ++k) {
+      shadow = k != i && k != j && squared(k) < toI ? k : 0;
+    }
+    account.shadowers.push_back(shadow);
+    if (shadow == 0) {
+      return done(ExactOutcome{PairResult::Drawn, 0, p,
+                               exactPiece(i, j, cutSite[static_cast<std::size_t>(p - 1)],
+                                          cutSite[static_cast<std::size_t>(p)])});
+    }
+  }
+  return done(ExactOutcome{PairResult::Shadowed, 0, 0});
+}
+
+// The piece of pair (i, j)'s bisector between the entries the two sites made (a competitor,
+// or the stretch's start or end), its ends rounded to the nearest doubles.
+Piece ExactScan::exactPiece(int i, int j, int fromSite, int toSite) {
+  Tables& t = *tables_;
+  const auto bisector = [&](int k) -> const ExactBisector& {
+    auto& cached = t.bisectors[static_cast<std::size_t>(k)];
+    if (!cached) {
+      cached = exactBisector(t.x[static_cast<std::size_t>(i)], t.y[static_cast<std::size_t>(i)],
+                             t.x[static_cast<std::size_t>(k)], t.y[static_cast<std::size_t>(k)]);
+    }
+    return *cached;
+  };
+  const Exact &m1 = bisector(j).m, &c1 = bisector(j).c;
+  const Stretch<Exact> stretch = clippedStretch(m1, c1, Exact(static_cast<double>(frame_.boxW())),
+                                                Exact(static_cast<double>(frame_.boxH())));
+  const auto end = [&](int site) -> std::pair<double, double> {
+    if (site == CutList::kStartPoint) {
+      return {stretch.startX.get_d(), stretch.startY.get_d()};
+    }
+    if (site == CutList::kEndPoint) {
+      return {stretch.endX.get_d(), stretch.endY.get_d()};
+    }
+    const Exact x = (bisector(site).c - c1) / (m1 - bisector(site).m);
+    return {x.get_d(), Exact(m1 * x + c1).get_d()};
+  };
+  const auto [x0, y0] = end(fromSite);
+  const auto [x1, y1] = end(toSite);
+  return Piece{x0, y0, x1, y1};
 }
 
 bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact) {

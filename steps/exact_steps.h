@@ -50,10 +50,17 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
 
 // The exact steps for many pairs of one layout: the sites are made exact once, and site i's
 // bisectors with the other sites are worked out once for all of its pairs, as the fast scan
-// does; ask for the pairs in scan order to gain most.
+// does; ask for the pairs in scan order to gain most. A pair is first followed in interval
+// arithmetic, which settles nearly every decision with a proved bound; only a pair with a
+// decision it leaves open is followed in exact rationals.
 class ExactScan {
  public:
-  ExactScan(const WindowFrame& frame, const SiteColumns& sites);
+  // Filtered: intervals first, rationals where they leave a decision open; Rationals: every
+  // pair in rationals, as the steps were first followed exactly, kept to check the filter
+  // against.
+  enum class Arithmetic { Filtered, Rationals };
+  ExactScan(const WindowFrame& frame, const SiteColumns& sites,
+            Arithmetic arithmetic = Arithmetic::Filtered);
   ~ExactScan();
   ExactScan(const ExactScan&) = delete;
   ExactScan& operator=(const ExactScan&) = delete;
@@ -65,9 +72,13 @@ class ExactScan {
 
  private:
   friend ExactAccount accountExactly(const WindowFrame&, const SiteColumns&, int, int);
+  // The account decided in interval arithmetic, or Undecided thrown (see the .cpp file).
+  ExactAccount decideEnclosed(int i, int j);
+  Piece exactPiece(int i, int j, int fromSite, int toSite);
   struct Tables;  // GMP's values stay out of this header
   const WindowFrame& frame_;
   const SiteColumns& sites_;
+  Arithmetic arithmetic_;
   std::unique_ptr<Tables> tables_;
 };
 

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace geometry {
+
+// Interval arithmetic on doubles, for deciding exact comparisons without exact numbers: an
+// Interval holds every value the exact computation could have, and a comparison is
+// answered only when the intervals leave no doubt; otherwise it throws Undecided, and the
+// caller decides exactly.
+//
+// The bound: each operation on the ends is rounded to nearest, so its result lies within
+// half a unit in the last place of the exact value of that operation on those ends; moving
+// the result one double outwards (nextDown, nextUp) therefore encloses it. The exact value
+// of an operation on any values inside the operands lies between its values on the ends (+,
+// - and * are monotonic in each operand once the ends are chosen by sign, / too when the
+// divisor keeps its sign), so each result encloses the exact one. A result that overflows
+// is infinite and decides nothing. Exact inputs (doubles, and floats widened to doubles)
+// are intervals of one point.
+struct Undecided {};
+
+// The next double up or down from a finite x; infinities and NaN stay as they are.
+inline double nextUp(double x) {
+  if (!std::isfinite(x)) {
+    return x;
+  }
+  if (x == 0) {
+    return std::numeric_limits<double>::denorm_min();
+  }
+  const auto bits = std::bit_cast<std::uint64_t>(x);
+  return std::bit_cast<double>(x > 0 ? bits + 1 : bits - 1);
+}
+inline double nextDown(double x) {
+  return -nextUp(-x);
+}
+
+struct Interval {
+  double lo, hi;
+
+  Interval(double exact) : lo(exact), hi(exact) {}  // NOLINT: a double is exact
+  Interval(double low, double high) : lo(low), hi(high) {}
+
+  friend Interval operator+(const Interval& a, const Interval& b) {
+    return {nextDown(a.lo + b.lo), nextUp(a.hi + b.hi)};
+  }
+  friend Interval operator-(const Interval& a, const Interval& b) {
+    return {nextDown(a.lo - b.hi), nextUp(a.hi - b.lo)};
+  }
+  friend Interval operator-(const Interval& a) { return {-a.hi, -a.lo}; }
+  friend Interval operator*(const Interval& a, const Interval& b) {
+    const double p[] = {a.lo * b.lo, a.lo * b.hi, a.hi * b.lo, a.hi * b.hi};
+    return {nextDown(*std::min_element(p, p + 4)), nextUp(*std::max_element(p, p + 4))};
+  }
+  friend Interval operator/(const Interval& a, const Interval& b) {
+    if (b.lo <= 0 && b.hi >= 0) {
+      throw Undecided{};  // the divisor may be zero
+    }
+    const double q[] = {a.lo / b.lo, a.lo / b.hi, a.hi / b.lo, a.hi / b.hi};
+    return {nextDown(*std::min_element(q, q + 4)), nextUp(*std::max_element(q, q + 4))};
+  }
+  // x / 2 and x * x: exact halving but for underflow, and a square never below zero.
+  [[nodiscard]] Interval half() const { return *this / Interval(2.0); }
+  [[nodiscard]] Interval squared() const {
+    const double a = std::abs(lo), b = std::abs(hi);
+    const double low = lo <= 0 && hi >= 0 ? 0 : std::min(a, b);
+    return {nextDown(low * low), nextUp(std::max(a, b) * std::max(a, b))};
+  }
+
+  // The sign of the exact value: -1, 0 only for an exact zero of one point, or 1.
+  [[nodiscard]] int sign() const {
+    if (lo > 0) {
+      return 1;
+    }
+    if (hi < 0) {
+      return -1;
+    }
+    if (lo == 0 && hi == 0) {
+      return 0;
+    }
+    throw Undecided{};
+  }
+
+  friend bool operator<(const Interval& a, const Interval& b) { return (a - b).sign() < 0; }
+  friend bool operator<=(const Interval& a, const Interval& b) { return (a - b).sign() <= 0; }
+  friend bool operator>(const Interval& a, const Interval& b) { return b < a; }
+  // Whether the exact values are equal: decided only when they certainly differ, or are the
+  // same double.
+  friend bool operator==(const Interval& a, const Interval& b) { return (a - b).sign() == 0; }
+};
+
+// The sign of a - b for intervals: -1, 0 or 1, as the exact values compare.
+inline int compare(const Interval& a, const Interval& b) {
+  return (a - b).sign();
+}
+
+}  // namespace geometry
