@@ -111,6 +111,43 @@ IntervalBisector intervalBisector(double xa, double ya, double xb, double yb) {
 
 }  // namespace
 
+// Whether every point of pair (i, j)'s stretch certainly has a site strictly nearer than
+// site i. Along the bisector y = m1 x + c1, site k is strictly nearer than site i at x just
+// when A + B x < 0, where
+//   B = -2 ((xk - xi) + m1 (yk - yi)),   A = xk^2 + yk^2 - xi^2 - yi^2 - 2 c1 (yk - yi):
+// on a half-line that ends at x = -A / B and reaches left where B > 0, right where B < 0.
+// When the farthest-reaching shadows from the left and from the right together cover the
+// stretch, every midpoint the piece test could take has a site strictly nearer than i, so
+// the exact steps reject every piece whatever the sort. The ends are intervals: a shadow
+// counts only where its direction is certain, and reaches only as far as certain.
+bool shadowedThroughout(const SiteColumns& sites, int i, int j, const Interval& m1,
+                        const Interval& c1, const Stretch<Interval>& stretch) {
+  const double xi = sites.x(i), yi = sites.y(i);
+  const double lowest = std::min(stretch.startX.lo, stretch.endX.lo);
+  const double highest = std::max(stretch.startX.hi, stretch.endX.hi);
+  double leftReach = -HUGE_VAL, rightReach = HUGE_VAL;  // certain: shadowed left of, right of
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    const double xk = sites.x(k), yk = sites.y(k);
+    const Interval dy = Interval(yk) - yi;
+    const Interval B = Interval(-2.0) * ((Interval(xk) - xi) + m1 * dy);
+    if (B.lo <= 0 && B.hi >= 0) {
+      continue;  // its direction is not certain
+    }
+    const Interval A = (Interval(xk) * xk + Interval(yk) * yk) -
+                       (Interval(xi) * xi + Interval(yi) * yi) - Interval(2.0) * c1 * dy;
+    const Interval end = -A / B;
+    if (B.lo > 0) {
+      leftReach = std::max(leftReach, end.lo);
+    } else {
+      rightReach = std::min(rightReach, end.hi);
+    }
+  }
+  return highest < leftReach || rightReach < lowest || rightReach < leftReach;
+}
+
 struct ExactScan::Tables {
   bool detailed = false;                                  // the account's values too, or decisions
   std::vector<Exact> x, y;                                // by site number; index 0 unused
@@ -348,6 +385,9 @@ ExactAccount ExactScan::decideEnclosed(int i, int j) {
       cutY.push_back(m1 * x + c1);
       cutSite.push_back(k);
     }
+  }
+  if (shadowedThroughout(sites, i, j, m1, c1, stretch)) {
+    return done(ExactOutcome{PairResult::Shadowed, 0, 0});
   }
   cutX.push_back(stretch.endX);
   cutY.push_back(stretch.endY);

@@ -42,8 +42,11 @@ struct ExactAccount {
   ExactOutcome outcome;
   double m1Ulps = 0, c1Ulps = 0;
   std::vector<ExactCompetitor> competitors;  // as far as the exact screening went
-  std::vector<int> sortedSites;              // the site that made each sorted entry
-  std::vector<int> shadowers;                // for each tested piece, its shadow or 0
+  // The site that made each sorted entry, and for each tested piece its shadow or 0; both
+  // empty where ExactScan finds the pair shadowed throughout without sorting (see
+  // shadowedThroughout in the .cpp file).
+  std::vector<int> sortedSites;
+  std::vector<int> shadowers;
 };
 
 ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, int i, int j);

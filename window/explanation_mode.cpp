@@ -209,7 +209,7 @@ void ExplanationMode::refresh() {
     panel_.showSteps(lines, tour_->step, QString::fromUtf8(kTourTitle) + QLatin1Char('.'));
   } else if (asking()) {
     const QString score =
-        QString::fromStdString(" " + scoreText(quiz_->right(), quiz_->answered()));
+        QLatin1Char(' ') + QString::fromStdString(scoreText(quiz_->right(), quiz_->answered()));
     panel_.showQuestion(explorer_->i(), explorer_->j(),
                         QStringLiteral("Question %1 of %2: pair %3-%4.")
                                 .arg(quiz_->answered() + 1)
@@ -218,9 +218,9 @@ void ExplanationMode::refresh() {
                                 .arg(explorer_->j()) +
                             score);
   } else {
-    const QString score =
-        quiz_ ? QString::fromStdString(" " + scoreText(quiz_->right(), quiz_->answered()))
-              : QString();
+    const QString score = quiz_ ? QLatin1Char(' ') + QString::fromStdString(scoreText(
+                                                         quiz_->right(), quiz_->answered()))
+                                : QString();
     const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
     // With the exact layer shown, the steps where exact arithmetic differs are marked: the
     // one pair is followed exactly, a matter of milliseconds.
