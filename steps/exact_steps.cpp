@@ -217,7 +217,9 @@ ExactAccount ExactScan::account(int i, int j) {
   account.m1Ulps = ulpsOff(rounded.m, m1);
   account.c1Ulps = ulpsOff(rounded.c, c1);
   const PairRecord roundedPair = pairRecord(rounded, frame);
-  const auto [startX, startY, endX, endY] = clippedStretch<Exact>(m1, c1, boxW, boxH);
+  const Stretch<Exact> stretch = clippedStretch<Exact>(m1, c1, boxW, boxH);
+  const Exact &startX = stretch.startX, &startY = stretch.startY, &endX = stretch.endX,
+              &endY = stretch.endY;
 
   // The ends of the stretch as doubles, for reading the gaps' signs.
   const Gap startGap{startX.get_d(), startY.get_d()}, endGap{endX.get_d(), endY.get_d()};
