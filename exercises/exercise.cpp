@@ -110,6 +110,19 @@ std::optional<ExerciseKind> exerciseKindNamed(const std::string& name) {
   return std::nullopt;
 }
 
+const char* saysWord(CutAnswer::Says says) {
+  return says == CutAnswer::Says::Blocks ? "blocks" : "passes";
+}
+
+std::optional<CutAnswer::Says> saysNamed(const std::string& word) {
+  for (const auto says : {CutAnswer::Says::Passes, CutAnswer::Says::Blocks}) {
+    if (word == saysWord(says)) {
+      return says;
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> layoutProblem(const geometry::SiteColumns& sites) {
   const DelaunayEdges delaunay = delaunayEdges(sites);
   if (!delaunay.ties.empty()) {
@@ -132,8 +145,9 @@ std::optional<std::string> layoutProblem(const geometry::SiteColumns& sites) {
   if (!notDrawn.empty()) {
     problem.append(notDelaunay.empty() ? " " : "; ")
         .append(pairList(notDrawn))
-        .append(" a Delaunay edge, not drawn (its Voronoi edge lies outside the domain box, or "
-                "rounding decides a tie)");
+        .append(
+            " a Delaunay edge, not drawn (its Voronoi edge lies outside the domain box, or "
+            "rounding decides a tie)");
   }
   return problem;
 }
@@ -319,9 +333,7 @@ Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
                      : step->outcome == geometry::Screening::Blocked ? Says::Blocks
                                                                      : Says::Passes;
   const auto words = [&](Says says, double x, double y) {
-    return says == Says::At       ? "at " + inPixels(x, y)
-           : says == Says::Blocks ? std::string("blocks")
-                                  : std::string("passes");
+    return says == Says::At ? "at " + inPixels(x, y) : std::string(saysWord(says));
   };
   const double cutX = kWindowFrame.windowX(step->x), cutY = kWindowFrame.windowY(step->y);
   const std::string right = words(truth, cutX, cutY);

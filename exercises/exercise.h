@@ -66,6 +66,11 @@ struct CutAnswer {
   Says says;
   double x = 0, y = 0;  // for At, window pixels
 };
+// The word of an answer without a point, in verdicts and in results files: "passes" or
+// "blocks"; and the answer a word names.
+const char* saysWord(CutAnswer::Says says);
+std::optional<CutAnswer::Says> saysNamed(const std::string& word);
+
 using EdgeAnswer = std::pair<int, int>;
 
 // The questions of a round of the piece or the cut exercise on a layout, from its seed: pairs
@@ -101,8 +106,8 @@ struct Score {
 };
 Score scoreOf(ExerciseKind kind, const std::vector<Verdict>& verdicts);
 
-// Where competitor k's bisector with site i crosses pair (i, j)'s, and the piece whose
-// midpoint is nearest along the bisector to a point: in the edge finder's own numbers.
+// Piece `piece` (from 1) of the account's sorted cut list: its midpoint on the bisector and
+// the first site strictly nearer to it than site i, in the edge finder's own numbers.
 struct PieceShadow {
   int piece;
   double midX, midY;  // domain coordinates

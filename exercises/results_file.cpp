@@ -17,10 +17,6 @@ QJsonArray pairArray(int i, int j) {
   return {i, j};
 }
 
-const char* saysWord(CutAnswer::Says says) {
-  return says == CutAnswer::Says::Passes ? "passes" : "blocks";
-}
-
 // Reading fails by throwing the reason, caught once at the top.
 struct Bad {
   std::string reason;
@@ -136,10 +132,8 @@ ExerciseResults read(const QByteArray& bytes) {
         if (said.isArray() && said.toArray().size() == 2) {
           cut.x = finite(said.toArray()[0], where);
           cut.y = finite(said.toArray()[1], where);
-        } else if (said.toString() == QLatin1String("passes")) {
-          cut.says = CutAnswer::Says::Passes;
-        } else if (said.toString() == QLatin1String("blocks")) {
-          cut.says = CutAnswer::Says::Blocks;
+        } else if (const auto says = saysNamed(said.toString().toStdString())) {
+          cut.says = *says;
         } else {
           throw Bad{where + ": \"answer\" is neither [x, y], \"passes\" nor \"blocks\""};
         }
