@@ -50,8 +50,8 @@ int firstOpenPiece(const PairRecord& pair, const CutList& cuts, const SiteColumn
   return 0;
 }
 
-std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows& farthest,
-                               CutList& cuts) {
+std::optional<NumberedPiece> openPiece(const PairContext& context, const FarthestShadows& farthest,
+                                       CutList& cuts) {
   const PairRecord& pair = context.pair;
   const SiteColumns& sites = context.sites;
   const int i = context.i, j = context.j;
@@ -68,6 +68,7 @@ std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows
   // runs only the innermost point ends a piece worth testing.
   Entry lastLeft{-kInfinity, 0}, firstRight{kInfinity, 0};
   int lastLeftCopies = 0, firstRightCopies = 0;
+  int leftCount = 0;  // the entries in the left shadow's reach: the first in sorted order
   std::array<Entry, SiteColumns::kSlots + 2> run{};
   std::size_t between = 1;  // run[0] is left for lastLeft
   bool needsFullSort = false;
@@ -77,6 +78,7 @@ std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows
     // that the usual outcome is the one the processor predicts.
     const bool inLeft = entry.x <= reach.left;
     const bool inRight = !inLeft && entry.x >= reach.right;
+    leftCount += inLeft ? 1 : 0;
     if (inLeft && entry.x >= lastLeft.x) {
       lastLeftCopies = entry.x == lastLeft.x ? lastLeftCopies + 1 : 1;
       lastLeft = entry;
@@ -107,7 +109,7 @@ std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows
     if (p == 0) {
       return std::nullopt;
     }
-    return Piece{cuts.cutX(p - 1), cuts.cutY(p - 1), cuts.cutX(p), cuts.cutY(p)};
+    return NumberedPiece{p, Piece{cuts.cutX(p - 1), cuts.cutY(p - 1), cuts.cutX(p), cuts.cutY(p)}};
   }
 
   std::size_t first = 1, end = between;
@@ -117,10 +119,12 @@ std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows
   if (firstRightCopies == 1) {
     run[end++] = firstRight;
   }
+  // run[n] for n >= 1 is sorted entry leftCount + n - 1, and ends that entry's piece.
   for (std::size_t n = first + 1; n < end; ++n) {
     if (!shadowed(pair, run[n - 1].x, run[n].x, sites, i, j, farthest.leftSite,
                   farthest.rightSite)) {
-      return Piece{run[n - 1].x, run[n - 1].y, run[n].x, run[n].y};
+      return NumberedPiece{leftCount + static_cast<int>(n) - 1,
+                           Piece{run[n - 1].x, run[n - 1].y, run[n].x, run[n].y}};
     }
   }
   return std::nullopt;

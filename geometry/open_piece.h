@@ -32,12 +32,18 @@ inline Midpoint pieceMidpoint(const PairRecord& pair, double x0, double x1) {
 int firstOpenPiece(const PairRecord& pair, const CutList& cuts, const SiteColumns& sites, int i,
                    int j);
 
+// A piece found open, with its number: piece p runs from sorted entry p - 1 to entry p.
+struct NumberedPiece {
+  int number;
+  Piece ends;
+};
+
 // The same piece as sorting the cut list and calling firstOpenPiece, found on the list as
 // the screening left it. Cut points in the reach of a certain shadow (see SureShadows) end
 // only pieces that would be rejected, so only the cut points between the two shadows are
 // sorted and only their pieces tested. Where equal cut points would leave the choice of an
 // end to the order of the sort, it sorts the list and tests every piece after all.
-std::optional<Piece> openPiece(const PairContext& context, const FarthestShadows& farthest,
-                               CutList& cuts);
+std::optional<NumberedPiece> openPiece(const PairContext& context, const FarthestShadows& farthest,
+                                       CutList& cuts);
 
 }  // namespace geometry

@@ -82,7 +82,7 @@ int pairScan(EdgeCanvas& canvas, const WindowFrame& frame, const SiteColumns& si
         continue;
       }
       if (const auto piece = openPiece(context, farthest, *cuts)) {
-        drawPairEdges(canvas, frame, *piece, sites, i, j);
+        drawPairEdges(canvas, frame, piece->ends, sites, i, j);
         ++pairsDrawn;
         neighbours->add(i, j);
         table->addWitness(j);

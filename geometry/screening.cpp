@@ -55,13 +55,23 @@ void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList
   cuts.append(x, y, k);
 }
 
+namespace {
+
+// Whether competitor k lies in site j's quadrant around site i, strictly nearer to site i
+// than site j is: the competitors that block the pair where their lines miss the stretch.
+bool mayBlock(const PairContext& context, int k) {
+  const CompetitorTable& table = context.table;
+  return inQuadrant(table.dx(context.j), table.dy(context.j), table.dx(k), table.dy(k)) &&
+         rootLess(table.bisector(k).sumSq, context.pair.sumIJ);
+}
+
+}  // namespace
+
 bool screenCompetitors(const PairContext& context, CutList& cuts) {
   const PairRecord& pair = context.pair;
   const CompetitorTable& table = context.table;
   const int i = context.i, j = context.j;
   cuts.seed(pair.startX, pair.startY);
-  const double dxJ = table.dx(j);
-  const float dyJ = table.dy(j);
 
   for (int k = 1; k <= context.sites.nSites; ++k) {
     if (k == i || k == j) {
@@ -76,7 +86,7 @@ bool screenCompetitors(const PairContext& context, CutList& cuts) {
     // From here on P >= 0: only a competitor in site j's quadrant around site i, strictly
     // nearer to site i than site j is, does anything. It blocks the pair when its line
     // misses the stretch, and cuts it at the end point its line passes through.
-    if (!inQuadrant(dxJ, dyJ, table.dx(k), table.dy(k)) || !rootLess(ik.sumSq, pair.sumIJ)) {
+    if (!mayBlock(context, k)) {
       continue;
     }
     if (P > 0) {
@@ -86,6 +96,16 @@ bool screenCompetitors(const PairContext& context, CutList& cuts) {
   }
   cuts.append(pair.endX, pair.endY, CutList::kEndPoint);
   return false;
+}
+
+int blockingSite(const PairContext& context) {
+  for (int k = 1; k <= context.sites.nSites; ++k) {
+    if (k != context.i && k != context.j && mayBlock(context, k) &&
+        endGapProduct(context.pair, context.table.bisector(k)) > 0) {
+      return k;
+    }
+  }
+  return 0;
 }
 
 }  // namespace geometry

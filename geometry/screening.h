@@ -77,4 +77,8 @@ void appendCrossing(const PairRecord& pair, const Bisector& line, int k, CutList
 // and false returned.
 bool screenCompetitors(const PairContext& context, CutList& cuts);
 
+// The competitor at which screenCompetitors stops, blocked, or 0 when none blocks the pair;
+// found without making the cut list.
+int blockingSite(const PairContext& context);
+
 }  // namespace geometry

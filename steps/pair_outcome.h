@@ -37,6 +37,18 @@ struct PairOutcome {
   Piece drawn{};            // for Drawn: the piece's ends as stored
 };
 
+// How a pair ends, as far as two ways of following its steps are compared: the result,
+// with the blocking site or the drawn piece's number.
+struct PairVerdict {
+  PairResult result = PairResult::Shadowed;
+  int blockedBy = 0;
+  int piece = 0;
+  bool operator==(const PairVerdict&) const = default;
+};
+inline PairVerdict verdictOf(const PairOutcome& outcome) {
+  return {outcome.result, outcome.blockedBy, outcome.piece};
+}
+
 // "blocked", "shadowed" or "drawn".
 std::string_view resultName(PairResult result);
 

@@ -11,6 +11,7 @@
 #include "geometry/dist.h"
 #include "geometry/pair_scan.h"
 #include "geometry/run_error.h"
+#include "steps/fast_verdicts.h"
 #include "steps/literal_steps.h"
 #include "support/edge_recorder.h"
 #include "support/near_ties.h"
@@ -143,6 +144,8 @@ bool sameBits(const std::vector<RecordedEdge>& a, const std::vector<RecordedEdge
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(a[0])) == 0;
 }
 
+// The fast scan draws what the literal steps draw, and the fast verdicts (used to compare
+// every pair with exact arithmetic) are theirs pair by pair.
 void expectSameDrawing(const SiteColumns& sites, const std::string& what) {
   EdgeRecorder fast, literal;
   const int fastPairs = geometry::pairScan(fast, kWindowFrame, sites);
@@ -150,6 +153,14 @@ void expectSameDrawing(const SiteColumns& sites, const std::string& what) {
   EXPECT_EQ(fastPairs, literalPairs) << what;
   EXPECT_GT(fastPairs, 0) << what;
   EXPECT_TRUE(sameBits(fast.edges, literal.edges)) << what;
+  geometry::FastVerdicts verdicts(kWindowFrame, sites);
+  for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, sites)) {
+    const geometry::PairVerdict verdict = verdicts.verdict(pair.i, pair.j);
+    ASSERT_EQ(verdict, geometry::verdictOf(pair.outcome))
+        << what << ", pair " << pair.i << "-" << pair.j << ": "
+        << geometry::outcomeWords(verdict.result, verdict.blockedBy, verdict.piece) << ", not "
+        << geometry::outcomeWords(pair.outcome);
+  }
 }
 
 // Set VD_EQUALITY_RUNS to compare more seeded runs (tens of thousands take a few minutes).
