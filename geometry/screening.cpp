@@ -15,6 +15,9 @@ void CompetitorTable::build(const SiteColumns& sites, int i) {
   cMax = 0;
   othersCount_ = 0;
   witnessCount_ = 0;
+  for (Quadrant& quadrant : quadrants_) {
+    quadrant.count = 0;
+  }
   for (int k = 1; k <= sites.nSites; ++k) {
     if (k == i) {
       bisector(k) = Bisector{};
@@ -26,6 +29,8 @@ void CompetitorTable::build(const SiteColumns& sites, int i) {
     mMax = std::max(mMax, std::abs(bisector(k).m));
     cMax = std::max(cMax, std::abs(bisector(k).c));
     others_[othersCount_++] = k;
+    Quadrant& quadrant = quadrants_[quadrantIndex(k)];
+    quadrant.sites[quadrant.count++] = k;
   }
 
   std::array<double, SiteColumns::kSlots> slopes{};
@@ -99,9 +104,10 @@ bool screenCompetitors(const PairContext& context, CutList& cuts) {
 }
 
 int blockingSite(const PairContext& context) {
-  for (int k = 1; k <= context.sites.nSites; ++k) {
-    if (k != context.i && k != context.j && mayBlock(context, k) &&
-        endGapProduct(context.pair, context.table.bisector(k)) > 0) {
+  for (const int k : context.table.quadrantOf(context.j)) {
+    // Few lines miss the stretch: that test, the cheaper, comes first.
+    if (k != context.j && endGapProduct(context.pair, context.table.bisector(k)) > 0 &&
+        rootLess(context.table.bisector(k).sumSq, context.pair.sumIJ)) {
       return k;
     }
   }

@@ -24,6 +24,14 @@ struct CompetitorTable {
   // Every site but i, by site number.
   [[nodiscard]] std::span<const int> others() const { return {others_.data(), othersCount_}; }
 
+  // The other sites in site j's quadrant around site i, by site number, j among them: the
+  // competitors that may block the pair (i, j). Sites share no x and no y, so each lies
+  // strictly in one quadrant.
+  [[nodiscard]] std::span<const int> quadrantOf(int j) const {
+    const auto& q = quadrants_[quadrantIndex(j)];
+    return {q.sites.data(), q.count};
+  }
+
   // The sites whose shadows have shown earlier pairs of site i to be no edge: mostly the
   // Voronoi neighbours of site i, which bound its cell and so shadow the bisectors of the
   // other pairs. Usually a handful; they are tried first for the next pair.
@@ -33,6 +41,14 @@ struct CompetitorTable {
   void addWitness(int k);
 
  private:
+  [[nodiscard]] std::size_t quadrantIndex(int k) const {
+    return (dx(k) > 0 ? 1U : 0U) + (dy(k) > 0 ? 2U : 0U);
+  }
+  struct Quadrant {
+    std::array<int, SiteColumns::kSlots> sites{};
+    std::size_t count = 0;
+  };
+  std::array<Quadrant, 4> quadrants_{};
   std::array<int, SiteColumns::kSlots> others_{};
   std::size_t othersCount_ = 0;
   std::array<int, SiteColumns::kSlots> witnesses_{};

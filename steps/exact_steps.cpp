@@ -2,9 +2,13 @@
 
 #include <gmpxx.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "geometry/heap_sort.h"
@@ -12,6 +16,11 @@
 #include "interval.h"
 
 namespace geometry {
+
+// The bisector of two sites in intervals, by the exact bisector's formulas (below).
+struct IntervalBisector {
+  Interval m, c, sumSq;
+};
 
 namespace {
 
@@ -97,11 +106,6 @@ Stretch<Number> clippedStretch(const Number& m1, const Number& c1, const Number&
   return s;
 }
 
-// The bisector of sites a and b in intervals, by exactBisector's formulas.
-struct IntervalBisector {
-  Interval m, c, sumSq;
-};
-
 IntervalBisector intervalBisector(double xa, double ya, double xb, double yb) {
   const Interval slope = (Interval(ya) - yb) / (Interval(xa) - xb);
   const Interval m = Interval(-1.0) / slope;
@@ -111,49 +115,124 @@ IntervalBisector intervalBisector(double xa, double ya, double xb, double yb) {
 
 }  // namespace
 
-// Whether every point of pair (i, j)'s stretch certainly has a site strictly nearer than
-// site i. Along the bisector y = m1 x + c1, site k is strictly nearer than site i at x just
-// when A + B x < 0, where
+// The certain shadows of some competitors on pair (i, j)'s stretch. Along the bisector
+// y = m1 x + c1, site k is strictly nearer than site i at x just when A + B x < 0, where
 //   B = -2 ((xk - xi) + m1 (yk - yi)),   A = xk^2 + yk^2 - xi^2 - yi^2 - 2 c1 (yk - yi):
 // on a half-line that ends at x = -A / B and reaches left where B > 0, right where B < 0.
 // When the farthest-reaching shadows from the left and from the right together cover the
 // stretch, every midpoint the piece test could take has a site strictly nearer than i, so
 // the exact steps reject every piece whatever the sort. The ends are intervals: a shadow
 // counts only where its direction is certain, and reaches only as far as certain.
-bool shadowedThroughout(const SiteColumns& sites, int i, int j, const Interval& m1,
-                        const Interval& c1, const Stretch<Interval>& stretch) {
-  const double xi = sites.x(i), yi = sites.y(i);
-  const double lowest = std::min(stretch.startX.lo, stretch.endX.lo);
-  const double highest = std::max(stretch.startX.hi, stretch.endX.hi);
-  double leftReach = -HUGE_VAL, rightReach = HUGE_VAL;  // certain: shadowed left of, right of
-  for (int k = 1; k <= sites.nSites; ++k) {
+struct Coverage {
+  bool covered = false;
+  int leftSite = 0, rightSite = 0;  // the farthest-reaching shadows, or 0
+  // Every point of the bisector left of leftReach, and every point right of rightReach, has
+  // a site strictly nearer than site i.
+  double leftReach = -HUGE_VAL, rightReach = HUGE_VAL;
+};
+
+// What site k's shadow on site i's bisectors needs that does not depend on the partner j:
+// xk - xi, yk - yi and xk^2 + yk^2 - xi^2 - yi^2.
+struct ShadowTerms {
+  Interval dx{0.0}, dy{0.0}, squares{0.0};
+};
+
+ShadowTerms shadowTerms(const SiteColumns& sites, int i, int k) {
+  const double xi = sites.x(i), yi = sites.y(i), xk = sites.x(k), yk = sites.y(k);
+  return {Interval(xk) - xi, Interval(yk) - yi,
+          (Interval(xk) * xk + Interval(yk) * yk) - (Interval(xi) * xi + Interval(yi) * yi)};
+}
+
+// Site i's bisector with a competitor k, as the outcome's filter reads it.
+struct NearLine {
+  Near m, c;
+  Interval sumSq{0.0};
+};
+
+// Which quadrant around site i site k lies in, 0 to 3: sites of the layout share no x and no
+// y, so every other site lies strictly in one.
+std::size_t quadrantOf(const SiteColumns& sites, int i, int k) {
+  return (sites.x(k) > sites.x(i) ? 1U : 0U) + (sites.y(k) > sites.y(i) ? 2U : 0U);
+}
+
+// An entry of the cut list in intervals: the x where a site's line cuts the pair's bisector.
+struct EnclosedCut {
+  Interval x;
+  int site;
+};
+
+Coverage shadowCoverage(const std::vector<ShadowTerms>& terms, int i, int j, const Interval& m1,
+                        const Interval& c1, const Stretch<Interval>& stretch,
+                        std::span<const int> competitors) {
+  // The farthest-reaching shadows are chosen in plain doubles, then their ends worked out in
+  // intervals: a choice that rounding got wrong (a nearer end, a shadow whose direction is
+  // not certain) makes a cover less likely, never a wrong one.
+  const double m = m1.lo, c = c1.lo;
+  double farthestLeft = -HUGE_VAL, farthestRight = HUGE_VAL;
+  Coverage coverage;
+  for (const int k : competitors) {
+    const ShadowTerms& t = terms[static_cast<std::size_t>(k)];
+    const double B = -2 * (t.dx.lo + m * t.dy.lo);
+    const double end = (t.squares.lo - 2 * c * t.dy.lo) / -B;
     if (k == i || k == j) {
       continue;
     }
-    const double xk = sites.x(k), yk = sites.y(k);
-    const Interval dy = Interval(yk) - yi;
-    const Interval B = Interval(-2.0) * ((Interval(xk) - xi) + m1 * dy);
-    if (B.lo <= 0 && B.hi >= 0) {
-      continue;  // its direction is not certain
-    }
-    const Interval A = (Interval(xk) * xk + Interval(yk) * yk) -
-                       (Interval(xi) * xi + Interval(yi) * yi) - Interval(2.0) * c1 * dy;
-    const Interval end = -A / B;
-    if (B.lo > 0) {
-      leftReach = std::max(leftReach, end.lo);
-    } else {
-      rightReach = std::min(rightReach, end.hi);
+    if (B > 0 && end > farthestLeft) {
+      farthestLeft = end;
+      coverage.leftSite = k;
+    } else if (B < 0 && end < farthestRight) {
+      farthestRight = end;
+      coverage.rightSite = k;
     }
   }
-  return highest < leftReach || rightReach < lowest || rightReach < leftReach;
+  // The end of site k's shadow, if its direction (B > 0: from the left) is certain.
+  const auto certainEnd = [&](int k, bool fromLeft) -> std::optional<Interval> {
+    const ShadowTerms& t = terms[static_cast<std::size_t>(k)];
+    const Interval B = Interval(-2.0) * (t.dx + m1 * t.dy);
+    if (fromLeft ? B.lo <= 0 : B.hi >= 0) {
+      return std::nullopt;
+    }
+    return -(t.squares - Interval(2.0) * c1 * t.dy) / B;
+  };
+  if (coverage.leftSite != 0) {
+    const auto end = certainEnd(coverage.leftSite, true);
+    coverage.leftReach = end ? end->lo : -HUGE_VAL;
+  }
+  if (coverage.rightSite != 0) {
+    const auto end = certainEnd(coverage.rightSite, false);
+    coverage.rightReach = end ? end->hi : HUGE_VAL;
+  }
+  const double lowest = std::min(stretch.startX.lo, stretch.endX.lo);
+  const double highest = std::max(stretch.startX.hi, stretch.endX.hi);
+  coverage.covered = highest < coverage.leftReach || coverage.rightReach < lowest ||
+                     coverage.rightReach < coverage.leftReach;
+  return coverage;
 }
 
 struct ExactScan::Tables {
   bool detailed = false;                                  // the account's values too, or decisions
   std::vector<Exact> x, y;                                // by site number; index 0 unused
-  int bisectorsOf = 0;                                    // the site i of `bisectors`
+  std::vector<int> sites;                                 // 1 to nSites
+  int bisectorsOf = 0;                                    // the site i of what follows
   std::vector<std::optional<ExactBisector>> bisectors;    // of site i with each site k
   std::vector<std::optional<IntervalBisector>> enclosed;  // the same in intervals
+  std::vector<ShadowTerms> shadowTerms;                   // of site i's shadows, by site k
+  std::vector<NearLine> lines;                            // site i's bisectors, by site k
+  // The other sites by quadrant around site i (see quadrantOf), in ascending number: the
+  // competitors that may block a pair lie in its partner's.
+  std::array<std::vector<int>, 4> quadrants;
+  // The sites whose shadows covered earlier pairs of site i, and its partners drawn so far:
+  // mostly its Voronoi neighbours, whose shadows cover most of its other pairs. Only a
+  // guide: any list decides the same, some sooner.
+  std::vector<int> witnesses;
+  std::vector<std::vector<int>> partners;  // by site: the partners drawn so far
+  std::vector<EnclosedCut> cuts;           // the pair's cut list, for the outcome alone
+
+  void addWitness(int k) {
+    if (k != 0 && std::find(witnesses.begin(), witnesses.end(), k) == witnesses.end()) {
+      witnesses.push_back(k);
+    }
+  }
 };
 
 ExactScan::ExactScan(const WindowFrame& frame, const SiteColumns& sites, Arithmetic arithmetic)
@@ -164,6 +243,9 @@ ExactScan::ExactScan(const WindowFrame& frame, const SiteColumns& sites, Arithme
     tables_->x[static_cast<std::size_t>(k)] = Exact(sites.x(k));
     tables_->y[static_cast<std::size_t>(k)] = Exact(static_cast<double>(sites.y(k)));
   }
+  tables_->partners.resize(static_cast<std::size_t>(sites.nSites) + 1);
+  tables_->sites.resize(static_cast<std::size_t>(sites.nSites));
+  std::iota(tables_->sites.begin(), tables_->sites.end(), 1);
 }
 
 ExactScan::~ExactScan() = default;
@@ -178,22 +260,62 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
   return scan.account(i, j);
 }
 
-ExactAccount ExactScan::account(int i, int j) {
-  const WindowFrame& frame = frame_;
-  const SiteColumns& sites = sites_;
+void ExactScan::turnTo(int i) {
   Tables& t = *tables_;
   if (t.bisectorsOf != i) {
     t.bisectorsOf = i;
-    t.bisectors.assign(static_cast<std::size_t>(sites.nSites) + 1, std::nullopt);
-    t.enclosed.assign(static_cast<std::size_t>(sites.nSites) + 1, std::nullopt);
+    t.bisectors.assign(static_cast<std::size_t>(sites_.nSites) + 1, std::nullopt);
+    t.enclosed.assign(static_cast<std::size_t>(sites_.nSites) + 1, std::nullopt);
+    t.witnesses = t.partners[static_cast<std::size_t>(i)];
+    t.shadowTerms.resize(static_cast<std::size_t>(sites_.nSites) + 1);
+    t.lines.resize(static_cast<std::size_t>(sites_.nSites) + 1);
+    for (auto& quadrant : t.quadrants) {
+      quadrant.clear();
+    }
+    for (int k = 1; k <= sites_.nSites; ++k) {
+      if (k == i) {
+        continue;
+      }
+      t.quadrants[quadrantOf(sites_, i, k)].push_back(k);
+      const auto at = static_cast<std::size_t>(k);
+      t.shadowTerms[at] = shadowTerms(sites_, i, k);
+      const IntervalBisector& line = enclosedBisector(i, k);
+      t.lines[at] = NearLine{Near(line.m), Near(line.c), line.sumSq};
+    }
   }
+}
+
+ExactAccount ExactScan::account(int i, int j) {
+  turnTo(i);
   // Most pairs are decided far from any tie, by intervals; the others, exactly.
-  if (!t.detailed && arithmetic_ == Arithmetic::Filtered) {
+  if (!tables_->detailed && arithmetic_ == Arithmetic::Filtered) {
     try {
       return decideEnclosed(i, j);
     } catch (const Undecided&) {
     }
   }
+  return accountInRationals(i, j);
+}
+
+std::optional<PairVerdict> ExactScan::verdict(int i, int j) {
+  turnTo(i);
+  if (arithmetic_ == Arithmetic::Filtered) {
+    try {
+      return decideVerdictEnclosed(i, j);
+    } catch (const Undecided&) {
+    }
+  }
+  const ExactOutcome exact = accountInRationals(i, j).outcome;
+  if (exact.undefined) {
+    return std::nullopt;
+  }
+  return PairVerdict{exact.result, exact.blockedBy, exact.piece};
+}
+
+ExactAccount ExactScan::accountInRationals(int i, int j) {
+  const WindowFrame& frame = frame_;
+  const SiteColumns& sites = sites_;
+  Tables& t = *tables_;
   ExactAccount account;
   const auto done = [&](ExactOutcome outcome) {
     account.outcome = outcome;
@@ -333,17 +455,13 @@ ExactAccount ExactScan::account(int i, int j) {
 // (see interval.h): each decision the intervals settle is the exact steps' decision, so the
 // account is theirs. A decision they leave open throws Undecided. Only a drawn piece's ends,
 // which the outcome gives rounded to the nearest doubles, are then worked out exactly.
-ExactAccount ExactScan::decideEnclosed(int i, int j) {
+ExactAccount ExactScan::decideEnclosed(int i, int j, bool coverageTried) {
   const SiteColumns& sites = sites_;
   Tables& t = *tables_;
   const auto X = [&](int s) { return sites.x(s); };
   const auto Y = [&](int s) { return static_cast<double>(sites.y(s)); };
   const auto bisectorWith = [&](int k) -> const IntervalBisector& {
-    auto& cached = t.enclosed[static_cast<std::size_t>(k)];
-    if (!cached) {
-      cached = intervalBisector(X(i), Y(i), X(k), Y(k));
-    }
-    return *cached;
+    return enclosedBisector(i, k);
   };
   ExactAccount account;
   const auto done = [&](ExactOutcome outcome) {
@@ -388,7 +506,7 @@ ExactAccount ExactScan::decideEnclosed(int i, int j) {
       cutSite.push_back(k);
     }
   }
-  if (shadowedThroughout(sites, i, j, m1, c1, stretch)) {
+  if (!coverageTried && shadowCoverage(t.shadowTerms, i, j, m1, c1, stretch, t.sites).covered) {
     return done(ExactOutcome{PairResult::Shadowed, 0, 0});
   }
   cutX.push_back(stretch.endX);
@@ -418,6 +536,127 @@ ExactAccount ExactScan::decideEnclosed(int i, int j) {
     }
   }
   return done(ExactOutcome{PairResult::Shadowed, 0, 0});
+}
+
+const IntervalBisector& ExactScan::enclosedBisector(int i, int k) {
+  auto& cached = tables_->enclosed[static_cast<std::size_t>(k)];
+  if (!cached) {
+    cached = intervalBisector(sites_.x(i), sites_.y(i), sites_.x(k), sites_.y(k));
+  }
+  return *cached;
+}
+
+// The verdict alone, decided in intervals the short way where it can be: the blocking site
+// looked for among the competitors that can block, and a stretch that the certain shadows
+// cover passed without screening or sort (the shadows of site i's witnesses are tried
+// first). Only the other pairs are followed step by step, by decideEnclosed.
+PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
+  const SiteColumns& sites = sites_;
+  Tables& t = *tables_;
+  const IntervalBisector& pair = enclosedBisector(i, j);
+  const Stretch<Interval> stretch =
+      clippedStretch(pair.m, pair.c, Interval(static_cast<double>(frame_.boxW())),
+                     Interval(static_cast<double>(frame_.boxH())));
+  // A competitor blocks when it lies in j's quadrant, nearer than j, and its line misses
+  // the stretch (P > 0); the screening stops at the first.
+  const Near startX(stretch.startX), startY(stretch.startY), endX(stretch.endX), endY(stretch.endY);
+  // The sign of P, 0 where a gap is in doubt or a line passes through an end of the
+  // stretch.
+  const auto roughSign = [&](const NearLine& line) {
+    return gapSign(startX, startY, line.m, line.c) * gapSign(endX, endY, line.m, line.c);
+  };
+  const auto crossSign = [&](const NearLine& line) {
+    const int sign = roughSign(line);
+    if (sign == 0) {
+      throw Undecided{};
+    }
+    return sign;
+  };
+  // Few lines miss the stretch: that test, the cheaper, comes first.
+  for (const int k : t.quadrants[quadrantOf(sites, i, j)]) {
+    const NearLine& line = t.lines[static_cast<std::size_t>(k)];
+    const int sign = roughSign(line);
+    if (k == j || sign < 0 || line.sumSq.lo >= pair.sumSq.hi) {
+      continue;  // its line crosses the stretch, or it is not nearer
+    }
+    if (line.sumSq.hi >= pair.sumSq.lo || sign == 0) {
+      throw Undecided{};  // the two distances may tie, or P may be 0 or positive
+    }
+    return PairVerdict{PairResult::Blocked, k, 0};
+  }
+  if (shadowCoverage(t.shadowTerms, i, j, pair.m, pair.c, stretch, t.witnesses).covered) {
+    return PairVerdict{PairResult::Shadowed, 0, 0};
+  }
+  const Coverage coverage = shadowCoverage(t.shadowTerms, i, j, pair.m, pair.c, stretch, t.sites);
+  if (coverage.covered) {
+    t.addWitness(coverage.leftSite);
+    t.addWitness(coverage.rightSite);
+    return PairVerdict{PairResult::Shadowed, 0, 0};
+  }
+
+  // Not blocked: every competitor whose line crosses the stretch cuts it (one through an
+  // end of it, P = 0, leaves the decision to the rationals).
+  t.cuts.clear();
+  t.cuts.push_back({stretch.startX, CutList::kStartPoint});
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k == i || k == j) {
+      continue;
+    }
+    if (crossSign(t.lines[static_cast<std::size_t>(k)]) < 0) {
+      const IntervalBisector& ik = enclosedBisector(i, k);
+      t.cuts.push_back({(ik.c - pair.c) / (pair.m - ik.m), k});
+    }
+  }
+  t.cuts.push_back({stretch.endX, CutList::kEndPoint});
+  // The heap sort orders the exact x; equal ones are the same point of the bisector, so
+  // the pieces' midpoints, and the number of the first open one, do not depend on how it
+  // orders them. Any sort gives the same numbers, once its order is certain: each entry
+  // certainly not after the next.
+  std::sort(t.cuts.begin(), t.cuts.end(),
+            [](const EnclosedCut& a, const EnclosedCut& b) { return a.x.lo < b.x.lo; });
+  for (std::size_t e = 1; e < t.cuts.size(); ++e) {
+    if (!(t.cuts[e - 1].x <= t.cuts[e].x)) {
+      throw Undecided{};
+    }
+  }
+  // Piece test. A piece wholly inside a certain shadow's reach is rejected whichever site
+  // the steps would find nearer. For the others, sites that doubles find clearly nearer
+  // than site i are asked first, the likely shadows before the rest, and certified in
+  // intervals; a piece none of them shadows is tested against every site in intervals.
+  for (std::size_t p = 1; p < t.cuts.size(); ++p) {
+    const Interval &from = t.cuts[p - 1].x, &to = t.cuts[p].x;
+    if (to.hi < coverage.leftReach || from.lo > coverage.rightReach) {
+      continue;
+    }
+    const Interval midX = (from + to).half();
+    const Interval midY = pair.m * midX + pair.c;
+    const auto squaredTo = [&](int k) {
+      return (Interval(sites.x(k)) - midX).squared() +
+             (Interval(static_cast<double>(sites.y(k))) - midY).squared();
+    };
+    const Interval toI = squaredTo(i);
+    const auto roughlyTo = [&](int k) {
+      const double dx = sites.x(k) - midX.lo, dy = sites.y(k) - midY.lo;
+      return dx * dx + dy * dy;
+    };
+    const double roughI = roughlyTo(i);
+    const auto certainlyNearer = [&](int k) {
+      return k != i && k != j && k != 0 && roughlyTo(k) < roughI && squaredTo(k).hi < toI.lo;
+    };
+    bool shadowed = certainlyNearer(coverage.leftSite) || certainlyNearer(coverage.rightSite);
+    for (int k = 1; k <= sites.nSites && !shadowed; ++k) {
+      shadowed = certainlyNearer(k);
+    }
+    for (int k = 1; k <= sites.nSites && !shadowed; ++k) {
+      shadowed = k != i && k != j && squaredTo(k) < toI;  // Undecided where they may tie
+    }
+    if (!shadowed) {
+      t.addWitness(j);
+      t.partners[static_cast<std::size_t>(j)].push_back(i);
+      return PairVerdict{PairResult::Drawn, 0, static_cast<int>(p)};
+    }
+  }
+  return PairVerdict{PairResult::Shadowed, 0, 0};
 }
 
 // The piece of pair (i, j)'s bisector between the entries the two sites made (a competitor,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "geometry/sites.h"
@@ -8,6 +9,8 @@
 #include "literal_steps.h"
 
 namespace geometry {
+
+struct IntervalBisector;
 
 // Where the literal steps lead for a pair when nothing is rounded: the same steps (the
 // bisector clipped to the domain box, the screening with its block and cut rules, the heap
@@ -73,10 +76,22 @@ class ExactScan {
   // accountExactly gives them).
   ExactAccount account(int i, int j);
 
+  // How the pair's exact steps end, as account(i, j).outcome does but without the drawn
+  // piece's ends, found the short way where it can be (see decideVerdictEnclosed in the .cpp
+  // file): what --exact, the exact layer and the search for a rounding failure ask of every
+  // pair. Empty where the exact outcome is undefined.
+  std::optional<PairVerdict> verdict(int i, int j);
+
  private:
   friend ExactAccount accountExactly(const WindowFrame&, const SiteColumns&, int, int);
   // The account decided in interval arithmetic, or Undecided thrown (see the .cpp file).
-  ExactAccount decideEnclosed(int i, int j);
+  // coverageTried: the pair's stretch is known not to be covered by certain shadows.
+  ExactAccount decideEnclosed(int i, int j, bool coverageTried = false);
+  PairVerdict decideVerdictEnclosed(int i, int j);
+  ExactAccount accountInRationals(int i, int j);
+  // Makes site i the one whose bisectors are at hand.
+  void turnTo(int i);
+  const IntervalBisector& enclosedBisector(int i, int k);
   Piece exactPiece(int i, int j, int fromSite, int toSite);
   struct Tables;  // GMP's values stay out of this header
   const WindowFrame& frame_;

@@ -62,8 +62,9 @@ struct Interval {
     const double q[] = {a.lo / b.lo, a.lo / b.hi, a.hi / b.lo, a.hi / b.hi};
     return {nextDown(*std::min_element(q, q + 4)), nextUp(*std::max_element(q, q + 4))};
   }
-  // x / 2 and x * x: exact halving but for underflow, and a square never below zero.
-  [[nodiscard]] Interval half() const { return *this / Interval(2.0); }
+  // x / 2 and x * x. Halving a double is exact unless the half is subnormal, where it is
+  // rounded: moving each end outwards covers that. A square is never below zero.
+  [[nodiscard]] Interval half() const { return {nextDown(lo * 0.5), nextUp(hi * 0.5)}; }
   [[nodiscard]] Interval squared() const {
     const double a = std::abs(lo), b = std::abs(hi);
     const double low = lo <= 0 && hi >= 0 ? 0 : std::min(a, b);
@@ -95,6 +96,34 @@ struct Interval {
 // The sign of a - b for intervals: -1, 0 or 1, as the exact values compare.
 inline int compare(const Interval& a, const Interval& b) {
   return (a - b).sign();
+}
+
+// A value known to lie within `doubt` of `value`: a cheaper filter than an Interval where
+// only a sign is wanted, read off an interval (its low end, and its width) and used in plain
+// doubles with a bound on their rounding.
+struct Near {
+  double value = 0, doubt = 0;
+  Near() = default;
+  explicit Near(const Interval& v) : value(v.lo), doubt(v.hi - v.lo) {}
+  Near(double value, double doubt) : value(value), doubt(doubt) {}
+};
+
+// The sign of y - (m x + c), from values known within their doubts: -1 or 1, or 0 where they
+// leave it open. With x = x' + dx and so on, the exact value lies within
+//   dy + |m'| dx + dm (|x'| + dx) + dc
+// of y' - (m' x' + c'), whose three roundings in doubles add at most
+// 3u (1 + u)^2 (|y'| + |m' x'| + |c'|), u = 2^-53: within kGapRounding of that sum. The
+// bound's own arithmetic (the subtraction that gave each doubt, ten more operations) rounds
+// it down by under 12u of itself; doubling it covers that many times over. An infinite or
+// undefined value never has a sign: its comparisons are false.
+inline constexpr double kGapRounding = 4 * 0x1p-53;
+inline int gapSign(const Near& x, const Near& y, const Near& m, const Near& c) {
+  const double gap = y.value - (m.value * x.value + c.value);
+  const double doubt =
+      2 *
+      (y.doubt + std::abs(m.value) * x.doubt + m.doubt * (std::abs(x.value) + x.doubt) + c.doubt +
+       kGapRounding * (std::abs(y.value) + std::abs(m.value * x.value) + std::abs(c.value)));
+  return (gap > doubt) - (gap < -doubt);
 }
 
 }  // namespace geometry

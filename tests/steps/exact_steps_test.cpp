@@ -1,10 +1,14 @@
 #include "steps/exact_steps.h"
 
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <random>
 
+#include "steps/interval.h"
 #include "support/five_sites.h"
 #include "support/near_ties.h"
 #include "support/random_sites.h"
@@ -133,7 +137,7 @@ TEST(ExactSteps, LeaveExactTiesAtTheCentreOfACircleToRationals) {
 // Returns how many pairs were found shadowed throughout.
 int expectSameAccounts(const geometry::SiteColumns& sites, const std::string& where) {
   int throughout = 0;
-  geometry::ExactScan filtered(kWindowFrame, sites);
+  geometry::ExactScan filtered(kWindowFrame, sites), quick(kWindowFrame, sites);
   geometry::ExactScan rational(kWindowFrame, sites, geometry::ExactScan::Arithmetic::Rationals);
   for (int i = 1; i < sites.nSites; ++i) {
     for (int j = i + 1; j <= sites.nSites; ++j) {
@@ -142,6 +146,11 @@ int expectSameAccounts(const geometry::SiteColumns& sites, const std::string& wh
         return std::tuple(o.result, o.blockedBy, o.piece, o.drawn.x0, o.drawn.y0, o.drawn.x1,
                           o.drawn.y1, o.undefined, o.parallelSite);
       };
+      EXPECT_EQ(quick.verdict(i, j),
+                b.outcome.undefined ? std::nullopt
+                                    : std::optional(geometry::PairVerdict{
+                                          b.outcome.result, b.outcome.blockedBy, b.outcome.piece}))
+          << where << ", pair " << i << "-" << j << ", the verdict alone";
       const auto competitors = [](const geometry::ExactAccount& account) {
         std::vector<std::tuple<int, geometry::Screening, int>> list;
         for (const geometry::ExactCompetitor& c : account.competitors) {
@@ -193,6 +202,54 @@ TEST(ExactSteps, IntervalsDecideAsTheRationalStepsDo) {
   expectSameAccounts(
       *testing_support::sitesAt({{234, 207.0f}, {275, 262.0f}, {307, 134.0f}, {332, 259.0f}}),
       "four sites on one circle");
+}
+
+// The filter of a gap's sign, y - (m x + c), is never wrong: each input is a double known
+// within a doubt (0 for an exact one), the exact values are chosen at the ends of their
+// doubts and the gap from 0 to a few hundred units in the last place, where the bound
+// decides. Each first-order term of the bound and its rounding term matter: with any one left
+// out, some sample gets the wrong sign (tried). The doubling, room for the bound's own
+// rounding, and the second-order dm dx are too small for any sample to show.
+TEST(FilteredSigns, GapSignIsNeverWrongAndOftenDecided) {
+  std::mt19937_64 engine(2026);
+  const auto uniform = [&](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(engine);
+  };
+  const auto coin = [&] { return engine() % 2 == 0 ? -1.0 : 1.0; };
+  int decided = 0, samples = 0;
+  for (int n = 0; n < 100000; ++n) {
+    // Values like a stretch's end, a bisector's slope and intercept; half the inputs exact,
+    // the others known to some units in their last place, as intervals give them.
+    const double x = uniform(0, 30400), m = coin() * std::exp(uniform(-6, 6)),
+                 c = uniform(-2e5, 2e5);
+    const auto doubtOf = [&](double v) {
+      return engine() % 2 == 0 ? 0.0 : std::ldexp(std::abs(v), -52) * uniform(0, 64);
+    };
+    const double dx = doubtOf(x), dm = doubtOf(m), dc = doubtOf(c);
+    const mpq_class X = mpq_class(x) + coin() * mpq_class(dx),
+                    M = mpq_class(m) + coin() * mpq_class(dm),
+                    C = mpq_class(c) + coin() * mpq_class(dc);
+    const mpq_class line = M * X + C;
+    // y from 0 to a few hundred units in the last place off the line, itself exact or
+    // known to its doubt.
+    const double y =
+        mpq_class(line).get_d() + coin() * std::ldexp(std::abs(mpq_class(line).get_d()), -52) *
+                                      std::floor(std::exp2(uniform(0, 9)) - 1);
+    const double dy = doubtOf(y);
+    const mpq_class Y = mpq_class(y) + coin() * mpq_class(dy);
+    const int exact = sgn(mpq_class(Y - line));
+    const int filtered = geometry::gapSign({x, dx}, {y, dy}, {m, dm}, {c, dc});
+    ASSERT_TRUE(filtered == 0 || filtered == exact)
+        << "x " << x << " +- " << dx << ", y " << y << " +- " << dy << ", m " << m << " +- " << dm
+        << ", c " << c << " +- " << dc << ": filtered " << filtered << ", exact " << exact;
+    decided += filtered != 0 ? 1 : 0;
+    ++samples;
+  }
+  // Far from a tie it decides: the same values moved off the line by a millionth.
+  EXPECT_EQ(geometry::gapSign({100, 1e-12}, {1e6 + 1, 1e-10}, {3, 1e-15}, {1e6 - 300, 1e-10}), 1);
+  EXPECT_EQ(geometry::gapSign({100, 1e-12}, {1e6 - 1, 1e-10}, {3, 1e-15}, {1e6 - 300, 1e-10}), -1);
+  EXPECT_EQ(geometry::gapSign({HUGE_VAL, 0}, {1, 0}, {3, 0}, {0, 0}), 0) << "no sign for infinity";
+  std::printf("%d of %d near ties decided\n", decided, samples);
 }
 
 }  // namespace
