@@ -105,7 +105,7 @@ struct Near {
   double value = 0, doubt = 0;
   Near() = default;
   explicit Near(const Interval& v) : value(v.lo), doubt(v.hi - v.lo) {}
-  Near(double value, double doubt) : value(value), doubt(doubt) {}
+  Near(double known, double within) : value(known), doubt(within) {}
 };
 
 // The sign of y - (m x + c), from values known within their doubts: -1 or 1, or 0 where they
