@@ -112,18 +112,49 @@ struct Near {
 // leave it open. With x = x' + dx and so on, the exact value lies within
 //   dy + |m'| dx + dm (|x'| + dx) + dc
 // of y' - (m' x' + c'), whose three roundings in doubles add at most
-// 3u (1 + u)^2 (|y'| + |m' x'| + |c'|), u = 2^-53: within kGapRounding of that sum. The
-// bound's own arithmetic (the subtraction that gave each doubt, ten more operations) rounds
-// it down by under 12u of itself; doubling it covers that many times over. An infinite or
-// undefined value never has a sign: its comparisons are false.
+// 3u (1 + u)^2 (|y'| + |m'| |x'| + |c'|), u = 2^-53: within kGapRounding of that sum. The
+// bound's own arithmetic (the subtraction that gave each doubt, the few operations that
+// make each part below and the six that join them) rounds it down by under 12u of itself;
+// doubling it covers that many times over. An infinite or undefined value never has a
+// sign: its comparisons are false.
+//
+// The bound is worked out in two parts, so that one end (x, y) is set against many lines
+// (m, c), or one line against many ends, with the parts of each made once:
+//   doubt = 2 (dy + kGapRounding |y'|) + |m'| 2 (dx + kGapRounding |x'|)
+//           + dm 2 (|x'| + dx) + 2 (dc + kGapRounding |c'|).
 inline constexpr double kGapRounding = 4 * 0x1p-53;
-inline int gapSign(const Near& x, const Near& y, const Near& m, const Near& c) {
-  const double gap = y.value - (m.value * x.value + c.value);
+
+struct GapEnd {
+  double x, y;
+  double base, perSlope, perSlopeDoubt;
+  GapEnd(const Near& nearX, const Near& nearY)
+      : x(nearX.value),
+        y(nearY.value),
+        base(2 * (nearY.doubt + kGapRounding * std::abs(nearY.value))),
+        perSlope(2 * (nearX.doubt + kGapRounding * std::abs(nearX.value))),
+        perSlopeDoubt(2 * (std::abs(nearX.value) + nearX.doubt)) {}
+};
+
+struct GapLine {
+  double m, c;
+  double slope, slopeDoubt, constant;
+  GapLine() : m(0), c(0), slope(0), slopeDoubt(0), constant(0) {}
+  GapLine(const Near& nearM, const Near& nearC)
+      : m(nearM.value),
+        c(nearC.value),
+        slope(std::abs(nearM.value)),
+        slopeDoubt(nearM.doubt),
+        constant(2 * (nearC.doubt + kGapRounding * std::abs(nearC.value))) {}
+};
+
+inline int gapSign(const GapEnd& end, const GapLine& line) {
+  const double gap = end.y - (line.m * end.x + line.c);
   const double doubt =
-      2 *
-      (y.doubt + std::abs(m.value) * x.doubt + m.doubt * (std::abs(x.value) + x.doubt) + c.doubt +
-       kGapRounding * (std::abs(y.value) + std::abs(m.value * x.value) + std::abs(c.value)));
+      end.base + line.slope * end.perSlope + line.slopeDoubt * end.perSlopeDoubt + line.constant;
   return (gap > doubt) - (gap < -doubt);
+}
+inline int gapSign(const Near& x, const Near& y, const Near& m, const Near& c) {
+  return gapSign(GapEnd(x, y), GapLine(m, c));
 }
 
 }  // namespace geometry
