@@ -1,7 +1,9 @@
 // Times one step of dragging a site in the window: the site moves, the whole demonstration
 // runs again for the new layout (label, circles and the pair scan), and the picture is
 // painted into an image of the window's size by the routine the widget paints with. Also
-// counts the heap allocations of a step.
+// counts the heap allocations of a step. DragStepWithExactLayer adds what the window does
+// when the exact layer is shown: every pair compared with exact arithmetic, and the marks
+// made and painted over the picture.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -12,9 +14,11 @@
 #include <new>
 
 #include "document/document.h"
+#include "explanation/exact_layer.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_painter.h"
 #include "random_layout.h"
+#include "steps/exact_steps.h"
 
 namespace {
 
@@ -38,28 +42,45 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-void DragStep(benchmark::State& state) {
+// Drags a site in the middle back and forth by a few pixels; `step` does the rest of a
+// step for the document as the drag leaves it, and paints into the image.
+template <class Step>
+void dragSteps(benchmark::State& state, Step step) {
   app::Document editor;
   editor.runLayout(bench::randomLayout(static_cast<int>(state.range(0))));
   QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
                QImage::Format_RGB32);
-
-  // Take hold of a site in the middle and move it back and forth by a few pixels.
   const app::SitePosition held = editor.layout().sites[state.range(0) / 2];
   editor.press(held.x, held.y);
-  long step = 0;
+  long count = 0;
   const long before = allocations.load();
   for (auto _ : state) {
-    const double dx = static_cast<double>(step % 8) - 4;
+    const double dx = static_cast<double>(count % 8) - 4;
     editor.drag(held.x + dx, held.y + dx / 2);
-    app::renderInto(image, editor.current().picture);
-    ++step;
+    step(editor.current(), image);
+    ++count;
   }
   state.counters["allocations_per_step"] =
-      static_cast<double>(allocations.load() - before) / static_cast<double>(step);
+      static_cast<double>(allocations.load() - before) / static_cast<double>(count);
   editor.release();
 }
 
+void DragStep(benchmark::State& state) {
+  dragSteps(state,
+            [](const app::RunResult& run, QImage& image) { app::renderInto(image, run.picture); });
+}
+
+void DragStepWithExactLayer(benchmark::State& state) {
+  dragSteps(state, [](const app::RunResult& run, QImage& image) {
+    app::Picture shown = run.picture;
+    const app::Picture marks = app::exactLayerPicture(
+        *run.sites, geometry::pairsDifferingFromExact(geometry::kWindowFrame, *run.sites));
+    shown.insert(shown.end(), marks.begin(), marks.end());
+    app::renderInto(image, shown);
+  });
+}
+
 BENCHMARK(DragStep)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
+BENCHMARK(DragStepWithExactLayer)->Arg(49)->Arg(101)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -226,20 +226,18 @@ struct HeadlessMode {
   }
 
   int operator()(const ExactMode&) const {
+    const geometry::SiteColumns& sites = *run.sites;
     std::string lines;
-    int differ = 0, pairs = 0;
-    geometry::ExactScan scan(kWindowFrame, *run.sites);
-    for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *run.sites)) {
-      ++pairs;
-      const geometry::ExactOutcome exact = scan.account(pair.i, pair.j).outcome;
-      if (geometry::sameOutcome(pair.outcome, exact)) {
-        continue;
-      }
-      ++differ;
-      lines += "pair " + std::to_string(pair.i) + "-" + std::to_string(pair.j) + ": float " +
-               geometry::outcomeWords(pair.outcome) + ", exact " + exactWords(exact) + "\n";
+    const auto differing = geometry::pairsDifferingFromExact(kWindowFrame, sites);
+    geometry::CutList cuts;
+    for (const auto& [i, j] : differing) {
+      lines += "pair " + std::to_string(i) + "-" + std::to_string(j) + ": float " +
+               geometry::outcomeWords(geometry::followPair(kWindowFrame, sites, i, j, cuts)) +
+               ", exact " + exactWords(geometry::followPairExactly(kWindowFrame, sites, i, j)) +
+               "\n";
     }
-    lines += std::to_string(differ) + " pairs of " + std::to_string(pairs) + " differ\n";
+    lines += std::to_string(differing.size()) + " pairs of " +
+             std::to_string(sites.nSites * (sites.nSites - 1) / 2) + " differ\n";
     std::fputs(lines.c_str(), stdout);
     return 0;
   }

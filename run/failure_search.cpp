@@ -16,38 +16,21 @@ namespace {
 
 using geometry::kWindowFrame;
 
-bool differs(const geometry::SiteColumns& sites, int i, int j, geometry::ExactScan& scan) {
-  geometry::CutList cuts;
-  return !geometry::sameOutcome(geometry::followPair(kWindowFrame, sites, i, j, cuts),
-                                scan.account(i, j).outcome);
-}
-
+// Whether the pair's float outcome differs from the exact one.
 bool differs(const geometry::SiteColumns& sites, int i, int j) {
+  geometry::CutList cuts;
   geometry::ExactScan scan(kWindowFrame, sites);
-  return differs(sites, i, j, scan);
+  return scan.verdict(i, j) !=
+         geometry::verdictOf(geometry::followPair(kWindowFrame, sites, i, j, cuts));
 }
 
 }  // namespace
 
 std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
                                                          const std::function<bool()>& stop) {
-  std::vector<std::pair<int, int>> pairs;
   const auto sites = acceptedSites(layout.sites);
-  if (!sites) {
-    return pairs;
-  }
-  geometry::ExactScan scan(kWindowFrame, *sites);
-  for (int i = 1; i < sites->nSites; ++i) {
-    for (int j = i + 1; j <= sites->nSites; ++j) {
-      if (stop()) {
-        return pairs;
-      }
-      if (differs(*sites, i, j, scan)) {
-        pairs.emplace_back(i, j);
-      }
-    }
-  }
-  return pairs;
+  return sites ? geometry::pairsDifferingFromExact(kWindowFrame, *sites, stop)
+               : std::vector<std::pair<int, int>>{};
 }
 
 std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {

@@ -11,8 +11,10 @@
 #include <span>
 #include <utility>
 
+#include "fast_verdicts.h"
 #include "geometry/heap_sort.h"
 #include "geometry/screening.h"
+#include "geometry/site_checks.h"
 #include "interval.h"
 
 namespace geometry {
@@ -145,7 +147,7 @@ ShadowTerms shadowTerms(const SiteColumns& sites, int i, int k) {
 
 // Site i's bisector with a competitor k, as the outcome's filter reads it.
 struct NearLine {
-  Near m, c;
+  GapLine line;
   Interval sumSq{0.0};
 };
 
@@ -280,7 +282,7 @@ void ExactScan::turnTo(int i) {
       const auto at = static_cast<std::size_t>(k);
       t.shadowTerms[at] = shadowTerms(sites_, i, k);
       const IntervalBisector& line = enclosedBisector(i, k);
-      t.lines[at] = NearLine{Near(line.m), Near(line.c), line.sumSq};
+      t.lines[at] = NearLine{GapLine(Near(line.m), Near(line.c)), line.sumSq};
     }
   }
 }
@@ -559,11 +561,12 @@ PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
                      Interval(static_cast<double>(frame_.boxH())));
   // A competitor blocks when it lies in j's quadrant, nearer than j, and its line misses
   // the stretch (P > 0); the screening stops at the first.
-  const Near startX(stretch.startX), startY(stretch.startY), endX(stretch.endX), endY(stretch.endY);
+  const GapEnd start(Near(stretch.startX), Near(stretch.startY)),
+      end(Near(stretch.endX), Near(stretch.endY));
   // The sign of P, 0 where a gap is in doubt or a line passes through an end of the
   // stretch.
-  const auto roughSign = [&](const NearLine& line) {
-    return gapSign(startX, startY, line.m, line.c) * gapSign(endX, endY, line.m, line.c);
+  const auto roughSign = [&](const NearLine& k) {
+    return gapSign(start, k.line) * gapSign(end, k.line);
   };
   const auto crossSign = [&](const NearLine& line) {
     const int sign = roughSign(line);
@@ -687,6 +690,26 @@ Piece ExactScan::exactPiece(int i, int j, int fromSite, int toSite) {
   const auto [x0, y0] = end(fromSite);
   const auto [x1, y1] = end(toSite);
   return Piece{x0, y0, x1, y1};
+}
+
+std::vector<std::pair<int, int>> pairsDifferingFromExact(const WindowFrame& frame,
+                                                         const SiteColumns& sites,
+                                                         const std::function<bool()>& stop) {
+  requireDistinctCoordinates(sites);
+  FastVerdicts rounded(frame, sites);
+  ExactScan exact(frame, sites);
+  std::vector<std::pair<int, int>> pairs;
+  for (int i = 1; i < sites.nSites; ++i) {
+    for (int j = i + 1; j <= sites.nSites; ++j) {
+      if (stop && stop()) {
+        return pairs;
+      }
+      if (exact.verdict(i, j) != rounded.verdict(i, j)) {
+        pairs.emplace_back(i, j);
+      }
+    }
+  }
+  return pairs;
 }
 
 bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact) {

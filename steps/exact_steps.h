@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "geometry/sites.h"
@@ -103,5 +105,13 @@ class ExactScan {
 // Whether the float steps and the exact ones reach the same outcome: the same result, and
 // the same blocking site or drawn piece.
 bool sameOutcome(const PairOutcome& rounded, const ExactOutcome& exact);
+
+// The pairs (i, j) of the layout whose float outcome differs from the exact one, in scan
+// order: every pair's verdict found the fast way on both sides (FastVerdicts, ExactScan).
+// `stop`, if given, is asked between pairs and ends the comparison early when true. Raises a
+// RunError, before comparing any, for sites that share an x or a y.
+std::vector<std::pair<int, int>> pairsDifferingFromExact(
+    const WindowFrame& frame, const SiteColumns& sites,
+    const std::function<bool()>& stop = nullptr);
 
 }  // namespace geometry

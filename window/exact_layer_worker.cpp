@@ -1,7 +1,8 @@
 #include "exact_layer_worker.h"
 
 #include "explanation/exact_layer.h"
-#include "run/failure_search.h"
+#include "geometry/window_frame.h"
+#include "steps/exact_steps.h"
 
 namespace app {
 
@@ -14,18 +15,28 @@ void ExactLayerWorker::cancel() {
     cancelled_->store(true);
   }
   if (thread_.joinable()) {
-    thread_.join();  // it looks at the flag between pairs, a few milliseconds apart
+    thread_.join();  // it looks at the flag between pairs, microseconds apart
   }
   cancelled_.reset();
 }
 
 void ExactLayerWorker::compare(const RunResult& run) {
   cancel();
+  const auto until = std::chrono::steady_clock::now() + kOnTheSpot;
+  bool late = false;
+  const auto onTheSpot = geometry::pairsDifferingFromExact(geometry::kWindowFrame, *run.sites, [&] {
+    late = late || std::chrono::steady_clock::now() > until;
+    return late;
+  });
+  if (!late) {
+    emit marksReady(exactLayerPicture(*run.sites, onTheSpot));
+    return;
+  }
   auto cancelled = std::make_shared<std::atomic<bool>>(false);
   cancelled_ = cancelled;
-  thread_ = std::thread([this, cancelled, layout = run.layout, sites = run.sites] {
-    const auto differing =
-        pairsDifferingFromExact(layout, [&cancelled] { return cancelled->load(); });
+  thread_ = std::thread([this, cancelled, sites = run.sites] {
+    const auto differing = geometry::pairsDifferingFromExact(
+        geometry::kWindowFrame, *sites, [&cancelled] { return cancelled->load(); });
     if (cancelled->load()) {
       return;
     }

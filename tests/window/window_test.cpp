@@ -14,11 +14,18 @@
 
 #include "exercises/delaunay_proof.h"
 #include "exercises/exercise.h"
+#include "explanation/exact_layer.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/quiz.h"
 #include "picture/picture_file.h"
 #include "picture/picture_painter.h"
+#include "picture/picture_style.h"
 #include "run/accepted_sites.h"
+#include "run/failure_search.h"
+#include "run/picture_recorder.h"
+#include "run/random_numbers.h"
+#include "run/site_generation.h"
+#include "run/site_list.h"
 #include "steps/literal_steps.h"
 #include "support/pictures.h"
 #include "support/programs.h"
@@ -530,6 +537,83 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
   QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(layout(), start);
 #endif
+}
+
+// The exact layer follows a drag of 101 sites: after each move, with the button still
+// down, its marks are those of the pairs --exact finds for the layout as it stands. The
+// layout is one near seed 3's 101 sites where rounding changes edges; a site far from the
+// pairs that differ is dragged first, then one of theirs.
+TEST_F(WindowTest, ExactLayerFollowsADragOf101Sites) {
+  app::PictureRecorder scatteredMarks;
+  app::Random random(3);
+  random.randomize();
+  geometry::SiteColumns columns;
+  columns.nSites = 101;
+  const app::Layout scattered{3, app::generateSites(scatteredMarks, random, columns)};
+  const auto found = app::findRoundingFailure(scattered, std::chrono::minutes(2));
+  ASSERT_TRUE(found.has_value());
+  window.document().start(app::RunRequest::of(found->layout));
+  QTest::keyClick(&window, Qt::Key_X);
+  QTemporaryDir dir;
+  const QString file = dir.filePath("dragged.txt");
+  // Checks the layer against --exact of the layout as it stands; returns the pairs.
+  const auto expectExactLayer = [&](const std::string& step) {
+    QFile list(file);
+    EXPECT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write(QByteArray::fromStdString(app::siteListText(layout().seed, layout().sites)));
+    list.close();
+    const QString lines = testing_support::runProgram({"--sites", file, "--exact"}).output;
+    std::vector<std::pair<int, int>> pairs;
+    static const QRegularExpression pairLine(QStringLiteral("^pair (\\d+)-(\\d+):"),
+                                             QRegularExpression::MultilineOption);
+    for (auto match = pairLine.globalMatch(lines); match.hasNext();) {
+      const auto m = match.next();
+      pairs.emplace_back(m.captured(1).toInt(), m.captured(2).toInt());
+    }
+    const app::Picture expected =
+        app::styledPicture(app::exactLayerPicture(*app::acceptedSites(layout().sites), pairs),
+                           app::PictureStyle::Normal);
+    const auto shownMarks = [&] {
+      const app::Picture shown = window.shownPicture();
+      return shown.size() < expected.size()
+                 ? app::Picture{}
+                 : app::Picture(shown.end() - static_cast<std::ptrdiff_t>(expected.size()),
+                                shown.end());
+    };
+#ifdef VD_SANITIZE  // slower than the interface's budget: the worker thread compares
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shownMarks() == expected; }, 20000))
+        << step << ": --exact says\n"
+        << lines.toStdString();
+#else  // on the spot: the marks are there as soon as the step is
+    EXPECT_EQ(shownMarks(), expected) << step << ": --exact says\n" << lines.toStdString();
+#endif
+    return pairs;
+  };
+  EXPECT_EQ(expectExactLayer("before the drag"), found->pairs);
+
+  // A site that is in no differing pair, then one that is.
+  std::set<std::size_t> involved;
+  for (const auto& [i, j] : found->pairs) {
+    involved.insert(static_cast<std::size_t>(i - 1));
+    involved.insert(static_cast<std::size_t>(j - 1));
+  }
+  std::size_t far = 0;
+  while (involved.count(far) != 0) {
+    ++far;
+  }
+  for (const std::size_t site : {far, *involved.begin()}) {
+    const QPoint press = at(site);
+    const app::Layout before = layout();
+    QTest::mousePress(&window, Qt::LeftButton, {}, press);
+    for (const QPoint step : {QPoint(3, 2), QPoint(-4, 5), QPoint(1, -1)}) {
+      QTest::mouseMove(&window, press + step);
+      ASSERT_NE(layout(), before) << "the drag moves a site";
+      expectExactLayer("site " + std::to_string(site + 1) + " dragged by (" +
+                       std::to_string(step.x()) + ", " + std::to_string(step.y()) + ")");
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, press + QPoint(1, -1));
+    expectExactLayer("after the drag of site " + std::to_string(site + 1));
+  }
 }
 
 }  // namespace
