@@ -147,7 +147,8 @@ ShadowTerms shadowTerms(const SiteColumns& sites, int i, int k) {
 
 // Site i's bisector with a competitor k, as the outcome's filter reads it.
 struct NearLine {
-  GapLine line;
+  Near m, c;
+  GapLine line;  // the same, ready for gapSign
   Interval sumSq{0.0};
 };
 
@@ -157,11 +158,6 @@ std::size_t quadrantOf(const SiteColumns& sites, int i, int k) {
   return (sites.x(k) > sites.x(i) ? 1U : 0U) + (sites.y(k) > sites.y(i) ? 2U : 0U);
 }
 
-// An entry of the cut list in intervals: the x where a site's line cuts the pair's bisector.
-struct EnclosedCut {
-  Interval x;
-  int site;
-};
 
 Coverage shadowCoverage(const std::vector<ShadowTerms>& terms, int i, int j, const Interval& m1,
                         const Interval& c1, const Stretch<Interval>& stretch,
@@ -220,6 +216,11 @@ struct ExactScan::Tables {
   std::vector<std::optional<IntervalBisector>> enclosed;  // the same in intervals
   std::vector<ShadowTerms> shadowTerms;                   // of site i's shadows, by site k
   std::vector<NearLine> lines;                            // site i's bisectors, by site k
+  // Both, by row i and column k, for the sites whose rows were made: site k's bisector with
+  // site i is site i's with site k, and its shadow terms are the same, negated.
+  std::vector<NearLine> lineRows;
+  std::vector<ShadowTerms> termRows;
+  std::vector<bool> rowMade;
   // The other sites by quadrant around site i (see quadrantOf), in ascending number: the
   // competitors that may block a pair lie in its partner's.
   std::array<std::vector<int>, 4> quadrants;
@@ -228,7 +229,7 @@ struct ExactScan::Tables {
   // guide: any list decides the same, some sooner.
   std::vector<int> witnesses;
   std::vector<std::vector<int>> partners;  // by site: the partners drawn so far
-  std::vector<EnclosedCut> cuts;           // the pair's cut list, for the outcome alone
+  std::vector<Interval> cuts;              // the pair's cut points, for the verdict alone
 
   void addWitness(int k) {
     if (k != 0 && std::find(witnesses.begin(), witnesses.end(), k) == witnesses.end()) {
@@ -274,16 +275,33 @@ void ExactScan::turnTo(int i) {
     for (auto& quadrant : t.quadrants) {
       quadrant.clear();
     }
+    const auto n = static_cast<std::size_t>(sites_.nSites) + 1;
+    if (t.rowMade.empty()) {
+      t.rowMade.assign(n, false);
+      t.lineRows.resize(n * n);
+      t.termRows.resize(n * n);
+    }
+    const auto row = static_cast<std::size_t>(i);
     for (int k = 1; k <= sites_.nSites; ++k) {
       if (k == i) {
         continue;
       }
       t.quadrants[quadrantOf(sites_, i, k)].push_back(k);
       const auto at = static_cast<std::size_t>(k);
-      t.shadowTerms[at] = shadowTerms(sites_, i, k);
-      const IntervalBisector& line = enclosedBisector(i, k);
-      t.lines[at] = NearLine{GapLine(Near(line.m), Near(line.c)), line.sumSq};
+      if (t.rowMade[at]) {
+        t.lines[at] = t.lineRows[at * n + row];
+        const ShadowTerms& mirrored = t.termRows[at * n + row];
+        t.shadowTerms[at] = {-mirrored.dx, -mirrored.dy, -mirrored.squares};
+      } else {
+        t.shadowTerms[at] = shadowTerms(sites_, i, k);
+        const IntervalBisector& line = enclosedBisector(i, k);
+        t.lines[at] = NearLine{Near(line.m), Near(line.c), GapLine(Near(line.m), Near(line.c)),
+                               line.sumSq};
+      }
+      t.lineRows[row * n + at] = t.lines[at];
+      t.termRows[row * n + at] = t.shadowTerms[at];
     }
+    t.rowMade[row] = true;
   }
 }
 
@@ -598,36 +616,60 @@ PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
   }
 
   // Not blocked: every competitor whose line crosses the stretch cuts it (one through an
-  // end of it, P = 0, leaves the decision to the rationals).
+  // end of it, P = 0, leaves the decision to the rationals). A cut point certainly inside a
+  // certain shadow's reach ends only pieces that the test rejects whichever site it finds
+  // nearer: such points are counted, and only the innermost on each side is kept (as an
+  // interval that holds it). The others are sorted and their pieces tested.
+  int leftCount = 0;
+  bool anyLeft = false, anyRight = false;
+  Interval lastLeft(-HUGE_VAL), firstRight(HUGE_VAL);
   t.cuts.clear();
-  t.cuts.push_back({stretch.startX, CutList::kStartPoint});
-  for (int k = 1; k <= sites.nSites; ++k) {
-    if (k == i || k == j) {
-      continue;
+  const auto place = [&](const Interval& x) {
+    if (x.hi < coverage.leftReach) {
+      ++leftCount;
+      anyLeft = true;
+      lastLeft = {std::max(lastLeft.lo, x.lo), std::max(lastLeft.hi, x.hi)};
+    } else if (x.lo > coverage.rightReach) {
+      anyRight = true;
+      firstRight = {std::min(firstRight.lo, x.lo), std::min(firstRight.hi, x.hi)};
+    } else {
+      t.cuts.push_back(x);
     }
-    if (crossSign(t.lines[static_cast<std::size_t>(k)]) < 0) {
-      const IntervalBisector& ik = enclosedBisector(i, k);
-      t.cuts.push_back({(ik.c - pair.c) / (pair.m - ik.m), k});
+  };
+  place(stretch.startX);
+  const Near m1(pair.m), c1(pair.c);
+  for (int k = 1; k <= sites.nSites; ++k) {
+    const NearLine& line = t.lines[static_cast<std::size_t>(k)];
+    if (k != i && k != j && crossSign(line) < 0) {
+      place(enclosure(crossingOf(m1, c1, line.m, line.c)));
     }
   }
-  t.cuts.push_back({stretch.endX, CutList::kEndPoint});
+  place(stretch.endX);
   // The heap sort orders the exact x; equal ones are the same point of the bisector, so
   // the pieces' midpoints, and the number of the first open one, do not depend on how it
   // orders them. Any sort gives the same numbers, once its order is certain: each entry
-  // certainly not after the next.
+  // certainly not after the next, and the kept ones certainly not after (before) the rest.
   std::sort(t.cuts.begin(), t.cuts.end(),
-            [](const EnclosedCut& a, const EnclosedCut& b) { return a.x.lo < b.x.lo; });
+            [](const Interval& a, const Interval& b) { return a.lo < b.lo; });
+  if (anyLeft) {
+    t.cuts.insert(t.cuts.begin(), lastLeft);
+  }
+  if (anyRight) {
+    t.cuts.push_back(firstRight);
+  }
   for (std::size_t e = 1; e < t.cuts.size(); ++e) {
-    if (!(t.cuts[e - 1].x <= t.cuts[e].x)) {
+    if (!(t.cuts[e - 1].hi <= t.cuts[e].lo)) {
       throw Undecided{};
     }
   }
+  // Entry e of the kept run is entry e + first of the whole sorted list.
+  const int first = anyLeft ? leftCount - 1 : 0;
   // Piece test. A piece wholly inside a certain shadow's reach is rejected whichever site
   // the steps would find nearer. For the others, sites that doubles find clearly nearer
   // than site i are asked first, the likely shadows before the rest, and certified in
   // intervals; a piece none of them shadows is tested against every site in intervals.
   for (std::size_t p = 1; p < t.cuts.size(); ++p) {
-    const Interval &from = t.cuts[p - 1].x, &to = t.cuts[p].x;
+    const Interval &from = t.cuts[p - 1], &to = t.cuts[p];
     if (to.hi < coverage.leftReach || from.lo > coverage.rightReach) {
       continue;
     }
@@ -656,7 +698,7 @@ PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
     if (!shadowed) {
       t.addWitness(j);
       t.partners[static_cast<std::size_t>(j)].push_back(i);
-      return PairVerdict{PairResult::Drawn, 0, static_cast<int>(p)};
+      return PairVerdict{PairResult::Drawn, 0, first + static_cast<int>(p)};
     }
   }
   return PairVerdict{PairResult::Shadowed, 0, 0};

@@ -157,4 +157,30 @@ inline int gapSign(const Near& x, const Near& y, const Near& m, const Near& c) {
   return gapSign(GapEnd(x, y), GapLine(m, c));
 }
 
+// Where the line y = m x + c crosses the line y = m1 x + c1, x = (c - c1) / (m1 - m), from
+// values known within their doubts; the doubt is infinite where the slopes may be equal.
+// With n' = c' - c1' and d' = m1' - m' as worked out in doubles, each within a unit
+// roundoff u of its exact difference, the exact numerator and denominator lie within
+//   a = dc + dc1 + u |n'|   and   b = dm1 + dm + u |d'|
+// of them, so the exact quotient lies within (a + |n' / d'| b) / (|d'| - b) of n' / d',
+// and the division moves that by at most u |n' / d'|. Doubling the sum covers the terms in
+// u^2 and the bound's own rounding.
+inline Near crossingOf(const Near& m1, const Near& c1, const Near& m, const Near& c) {
+  constexpr double u = 0x1p-53;
+  const double numerator = c.value - c1.value, denominator = m1.value - m.value;
+  const double a = c.doubt + c1.doubt + u * std::abs(numerator);
+  const double b = m1.doubt + m.doubt + u * std::abs(denominator);
+  const double x = numerator / denominator;
+  const double room = std::abs(denominator) - b;
+  if (!(room > 0)) {
+    return {x, HUGE_VAL};
+  }
+  return {x, 2 * ((a + std::abs(x) * b) / room + u * std::abs(x))};
+}
+
+// The interval of the values within a doubt of a value.
+inline Interval enclosure(const Near& x) {
+  return {nextDown(x.value - x.doubt), nextUp(x.value + x.doubt)};
+}
+
 }  // namespace geometry
