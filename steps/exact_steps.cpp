@@ -158,7 +158,6 @@ std::size_t quadrantOf(const SiteColumns& sites, int i, int k) {
   return (sites.x(k) > sites.x(i) ? 1U : 0U) + (sites.y(k) > sites.y(i) ? 2U : 0U);
 }
 
-
 Coverage shadowCoverage(const std::vector<ShadowTerms>& terms, int i, int j, const Interval& m1,
                         const Interval& c1, const Stretch<Interval>& stretch,
                         std::span<const int> competitors) {
@@ -295,8 +294,8 @@ void ExactScan::turnTo(int i) {
       } else {
         t.shadowTerms[at] = shadowTerms(sites_, i, k);
         const IntervalBisector& line = enclosedBisector(i, k);
-        t.lines[at] = NearLine{Near(line.m), Near(line.c), GapLine(Near(line.m), Near(line.c)),
-                               line.sumSq};
+        t.lines[at] =
+            NearLine{Near(line.m), Near(line.c), GapLine(Near(line.m), Near(line.c)), line.sumSq};
       }
       t.lineRows[row * n + at] = t.lines[at];
       t.termRows[row * n + at] = t.shadowTerms[at];
@@ -307,13 +306,6 @@ void ExactScan::turnTo(int i) {
 
 ExactAccount ExactScan::account(int i, int j) {
   turnTo(i);
-  // Most pairs are decided far from any tie, by intervals; the others, exactly.
-  if (!tables_->detailed && arithmetic_ == Arithmetic::Filtered) {
-    try {
-      return decideEnclosed(i, j);
-    } catch (const Undecided&) {
-    }
-  }
   return accountInRationals(i, j);
 }
 
@@ -471,93 +463,6 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
   return done(ExactOutcome{PairResult::Shadowed, 0, 0});
 }
 
-// The exact steps for a pair with every exact value replaced by an interval that holds it
-// (see interval.h): each decision the intervals settle is the exact steps' decision, so the
-// account is theirs. A decision they leave open throws Undecided. Only a drawn piece's ends,
-// which the outcome gives rounded to the nearest doubles, are then worked out exactly.
-ExactAccount ExactScan::decideEnclosed(int i, int j, bool coverageTried) {
-  const SiteColumns& sites = sites_;
-  Tables& t = *tables_;
-  const auto X = [&](int s) { return sites.x(s); };
-  const auto Y = [&](int s) { return static_cast<double>(sites.y(s)); };
-  const auto bisectorWith = [&](int k) -> const IntervalBisector& {
-    return enclosedBisector(i, k);
-  };
-  ExactAccount account;
-  const auto done = [&](ExactOutcome outcome) {
-    account.outcome = outcome;
-    return account;
-  };
-  const IntervalBisector& pair = bisectorWith(j);
-  const Interval &m1 = pair.m, &c1 = pair.c;
-  const Stretch<Interval> stretch =
-      clippedStretch(m1, c1, Interval(static_cast<double>(frame_.boxW())),
-                     Interval(static_cast<double>(frame_.boxH())));
-  std::vector<Interval> cutX{stretch.startX}, cutY{stretch.startY};
-  std::vector<int> cutSite{CutList::kStartPoint};
-  const auto sign = [](double a, double b) { return (a > b) - (a < b); };
-  const int quadrantX = sign(X(j), X(i)), quadrantY = sign(Y(j), Y(i));
-  for (int k = 1; k <= sites.nSites; ++k) {
-    if (k == i || k == j) {
-      continue;
-    }
-    const IntervalBisector& ik = bisectorWith(k);
-    const int P = (stretch.startY - (ik.m * stretch.startX + ik.c)).sign() *
-                  (stretch.endY - (ik.m * stretch.endX + ik.c)).sign();
-    const int nearer = compare(ik.sumSq, pair.sumSq);
-    const bool quadrant = quadrantX * sign(X(k), X(i)) > 0 && quadrantY * sign(Y(k), Y(i)) > 0;
-    if (P > 0 && nearer < 0 && quadrant) {
-      account.competitors.push_back({k, Screening::Blocked, 0, 0, nearer});
-      return done(ExactOutcome{PairResult::Blocked, k, 0});
-    }
-    const bool cut = (P < 0 || nearer > 0 || quadrant) && (P < 0 || nearer < 0);
-    account.competitors.push_back({k,
-                                   cut        ? Screening::Cut
-                                   : quadrant ? Screening::NotNearer
-                                              : Screening::OutsideQuadrant,
-                                   0, 0, nearer});
-    if (cut) {
-      if (ik.m == m1) {
-        return done(ExactOutcome{PairResult::Shadowed, 0, 0, {}, true, k});
-      }
-      const Interval x = (ik.c - c1) / (m1 - ik.m);
-      cutX.push_back(x);
-      cutY.push_back(m1 * x + c1);
-      cutSite.push_back(k);
-    }
-  }
-  if (!coverageTried && shadowCoverage(t.shadowTerms, i, j, m1, c1, stretch, t.sites).covered) {
-    return done(ExactOutcome{PairResult::Shadowed, 0, 0});
-  }
-  cutX.push_back(stretch.endX);
-  cutY.push_back(stretch.endY);
-  cutSite.push_back(CutList::kEndPoint);
-  const auto count = static_cast<std::int16_t>(cutX.size());
-  hSort(count, Values<Interval>{cutX}, Values<Interval>{cutY}, Values<int>{cutSite});
-  account.sortedSites = cutSite;
-
-  for (int p = 1; p < count; ++p) {
-    const Interval midX =
-        (cutX[static_cast<std::size_t>(p - 1)] + cutX[static_cast<std::size_t>(p)]).half();
-    const Interval midY = m1 * midX + c1;
-    const auto squared = [&](int s) {
-      return (Interval(X(s)) - midX).squared() + (Interval(Y(s)) - midY).squared();
-    };
-    const Interval toI = squared(i);
-    int shadow = 0;
-    for (int k = 1; k <= sites.nSites && shadow == 0; ++k) {
-      shadow = k != i && k != j && squared(k) < toI ? k : 0;
-    }
-    account.shadowers.push_back(shadow);
-    if (shadow == 0) {
-      return done(ExactOutcome{PairResult::Drawn, 0, p,
-                               exactPiece(i, j, cutSite[static_cast<std::size_t>(p - 1)],
-                                          cutSite[static_cast<std::size_t>(p)])});
-    }
-  }
-  return done(ExactOutcome{PairResult::Shadowed, 0, 0});
-}
-
 const IntervalBisector& ExactScan::enclosedBisector(int i, int k) {
   auto& cached = tables_->enclosed[static_cast<std::size_t>(k)];
   if (!cached) {
@@ -569,7 +474,7 @@ const IntervalBisector& ExactScan::enclosedBisector(int i, int k) {
 // The verdict alone, decided in intervals the short way where it can be: the blocking site
 // looked for among the competitors that can block, and a stretch that the certain shadows
 // cover passed without screening or sort (the shadows of site i's witnesses are tried
-// first). Only the other pairs are followed step by step, by decideEnclosed.
+// first). Only the other pairs are followed step by step.
 PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
   const SiteColumns& sites = sites_;
   Tables& t = *tables_;
@@ -702,36 +607,6 @@ PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
     }
   }
   return PairVerdict{PairResult::Shadowed, 0, 0};
-}
-
-// The piece of pair (i, j)'s bisector between the entries the two sites made (a competitor,
-// or the stretch's start or end), its ends rounded to the nearest doubles.
-Piece ExactScan::exactPiece(int i, int j, int fromSite, int toSite) {
-  Tables& t = *tables_;
-  const auto bisector = [&](int k) -> const ExactBisector& {
-    auto& cached = t.bisectors[static_cast<std::size_t>(k)];
-    if (!cached) {
-      cached = exactBisector(t.x[static_cast<std::size_t>(i)], t.y[static_cast<std::size_t>(i)],
-                             t.x[static_cast<std::size_t>(k)], t.y[static_cast<std::size_t>(k)]);
-    }
-    return *cached;
-  };
-  const Exact &m1 = bisector(j).m, &c1 = bisector(j).c;
-  const Stretch<Exact> stretch = clippedStretch(m1, c1, Exact(static_cast<double>(frame_.boxW())),
-                                                Exact(static_cast<double>(frame_.boxH())));
-  const auto end = [&](int site) -> std::pair<double, double> {
-    if (site == CutList::kStartPoint) {
-      return {stretch.startX.get_d(), stretch.startY.get_d()};
-    }
-    if (site == CutList::kEndPoint) {
-      return {stretch.endX.get_d(), stretch.endY.get_d()};
-    }
-    const Exact x = (bisector(site).c - c1) / (m1 - bisector(site).m);
-    return {x.get_d(), Exact(m1 * x + c1).get_d()};
-  };
-  const auto [x0, y0] = end(fromSite);
-  const auto [x1, y1] = end(toSite);
-  return Piece{x0, y0, x1, y1};
 }
 
 std::vector<std::pair<int, int>> pairsDifferingFromExact(const WindowFrame& frame,

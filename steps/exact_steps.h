@@ -47,9 +47,8 @@ struct ExactAccount {
   ExactOutcome outcome;
   double m1Ulps = 0, c1Ulps = 0;
   std::vector<ExactCompetitor> competitors;  // as far as the exact screening went
-  // The site that made each sorted entry, and for each tested piece its shadow or 0; both
-  // empty where ExactScan finds the pair shadowed throughout without sorting (see
-  // shadowedThroughout in the .cpp file).
+  // The site that made each sorted entry (empty for a blocked pair), and for each tested
+  // piece its shadow or 0.
   std::vector<int> sortedSites;
   std::vector<int> shadowers;
 };
@@ -58,14 +57,14 @@ ExactAccount accountExactly(const WindowFrame& frame, const SiteColumns& sites, 
 
 // The exact steps for many pairs of one layout: the sites are made exact once, and site i's
 // bisectors with the other sites are worked out once for all of its pairs, as the fast scan
-// does; ask for the pairs in scan order to gain most. A pair is first followed in interval
-// arithmetic, which settles nearly every decision with a proved bound; only a pair with a
-// decision it leaves open is followed in exact rationals.
+// does; ask for the pairs in scan order to gain most. account() follows a pair's steps in
+// exact rationals. verdict() finds where they lead the fast scan's way, settling nearly
+// every decision in doubles and intervals with proved bounds, and follows in rationals only
+// a pair with a decision those leave open.
 class ExactScan {
  public:
-  // Filtered: intervals first, rationals where they leave a decision open; Rationals: every
-  // pair in rationals, as the steps were first followed exactly, kept to check the filter
-  // against.
+  // For verdict(): Filtered, bounds first and rationals where they leave a decision open;
+  // Rationals, every pair in rationals, kept to check the filter against.
   enum class Arithmetic { Filtered, Rationals };
   ExactScan(const WindowFrame& frame, const SiteColumns& sites,
             Arithmetic arithmetic = Arithmetic::Filtered);
@@ -73,9 +72,9 @@ class ExactScan {
   ExactScan(const ExactScan&) = delete;
   ExactScan& operator=(const ExactScan&) = delete;
 
-  // The account of the pair's decisions: its outcome, each competitor's outcome and the
-  // sign of `nearer`, the sorted order and the pieces' shadows (P and the ulps are left 0;
-  // accountExactly gives them).
+  // The account of the pair's decisions, in rationals: its outcome, each competitor's
+  // outcome and the sign of `nearer`, the sorted order and the pieces' shadows (P and the
+  // ulps are left 0; accountExactly gives them).
   ExactAccount account(int i, int j);
 
   // How the pair's exact steps end, as account(i, j).outcome does but without the drawn
@@ -86,15 +85,11 @@ class ExactScan {
 
  private:
   friend ExactAccount accountExactly(const WindowFrame&, const SiteColumns&, int, int);
-  // The account decided in interval arithmetic, or Undecided thrown (see the .cpp file).
-  // coverageTried: the pair's stretch is known not to be covered by certain shadows.
-  ExactAccount decideEnclosed(int i, int j, bool coverageTried = false);
   PairVerdict decideVerdictEnclosed(int i, int j);
   ExactAccount accountInRationals(int i, int j);
   // Makes site i the one whose bisectors are at hand.
   void turnTo(int i);
   const IntervalBisector& enclosedBisector(int i, int k);
-  Piece exactPiece(int i, int j, int fromSite, int toSite);
   struct Tables;  // GMP's values stay out of this header
   const WindowFrame& frame_;
   const SiteColumns& sites_;
