@@ -171,16 +171,15 @@ Coverage shadowCoverage(const std::vector<ShadowTerms>& terms, int i, int j, con
     const ShadowTerms& t = terms[static_cast<std::size_t>(k)];
     const double B = -2 * (t.dx.lo + m * t.dy.lo);
     const double end = (t.squares.lo - 2 * c * t.dy.lo) / -B;
-    if (k == i || k == j) {
-      continue;
-    }
-    if (B > 0 && end > farthestLeft) {
-      farthestLeft = end;
-      coverage.leftSite = k;
-    } else if (B < 0 && end < farthestRight) {
-      farthestRight = end;
-      coverage.rightSite = k;
-    }
+    // Without branches (& rather than &&): the side is a coin toss from one competitor to
+    // the next.
+    const bool other = (k != i) & (k != j);
+    const bool fartherLeft = other & (B > 0) & (end > farthestLeft);
+    const bool fartherRight = other & (B < 0) & (end < farthestRight);
+    farthestLeft = fartherLeft ? end : farthestLeft;
+    coverage.leftSite = fartherLeft ? k : coverage.leftSite;
+    farthestRight = fartherRight ? end : farthestRight;
+    coverage.rightSite = fartherRight ? k : coverage.rightSite;
   }
   // The end of site k's shadow, if its direction (B > 0: from the left) is certain.
   const auto certainEnd = [&](int k, bool fromLeft) -> std::optional<Interval> {

@@ -174,8 +174,9 @@ void MainWindow::applyBlankScreen() {
   update();
 }
 
-// Compares the layout with exact arithmetic off the interface thread while the exact layer
-// is shown; a comparison under way for an older picture is cancelled.
+// Compares the layout with exact arithmetic while the exact layer is shown, on the spot or
+// off the interface thread (see ExactLayerWorker); a comparison under way for an older
+// picture is cancelled.
 void MainWindow::applyExactLayer() {
   exactWorker_.cancel();
   exactMarks_.clear();
