@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "geometry/pair_scan.h"
+#include "null_canvas.h"
 #include "random_layout.h"
 #include "steps/exact_steps.h"
 #include "steps/fast_verdicts.h"
@@ -14,11 +15,7 @@ namespace {
 
 using geometry::kWindowFrame;
 
-class NullCanvas final : public geometry::EdgeCanvas {
- public:
-  void voronoiEdge(int, int, float, float, float, float) override {}
-  void delaunayEdge(int, int, float, float, float, float) override {}
-};
+using bench::NullCanvas;
 
 // Calls `pair` for every pair of the layout in scan order, for `state.range(0)` sites.
 template <class Scan>

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "geometry/pair_scan.h"
+#include "null_canvas.h"
 #include "random_layout.h"
 #include "run/picture_recorder.h"
 #include "run/site_generation.h"
@@ -17,12 +18,7 @@ namespace {
 
 using geometry::kWindowFrame;
 
-// Edges go nowhere.
-class NullCanvas final : public geometry::EdgeCanvas {
- public:
-  void voronoiEdge(int, int, float, float, float, float) override {}
-  void delaunayEdge(int, int, float, float, float, float) override {}
-};
+using bench::NullCanvas;
 
 // 49 sites whose window positions come from a formula, shifted like drawn ones.
 template <class Position>
