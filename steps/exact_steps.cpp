@@ -470,10 +470,12 @@ const IntervalBisector& ExactScan::enclosedBisector(int i, int k) {
   return *cached;
 }
 
-// The verdict alone, decided in intervals the short way where it can be: the blocking site
-// looked for among the competitors that can block, and a stretch that the certain shadows
-// cover passed without screening or sort (the shadows of site i's witnesses are tried
-// first). Only the other pairs are followed step by step.
+// The verdict alone, decided the short way, each sign and comparison filtered in doubles
+// (gapSign, crossingOf) or intervals, Undecided thrown where they leave one open: the
+// blocking site looked for among the competitors that can block, and a stretch that the
+// certain shadows cover passed without screening or sort (the shadows of site i's
+// witnesses are tried first). Only the other pairs are screened, and only their pieces
+// outside the shadows' reach sorted and tested.
 PairVerdict ExactScan::decideVerdictEnclosed(int i, int j) {
   const SiteColumns& sites = sites_;
   Tables& t = *tables_;
