@@ -216,6 +216,7 @@ struct ExactScan::Tables {
   std::vector<NearLine> lines;                            // site i's bisectors, by site k
   // Both, by row i and column k, for the sites whose rows were made: site k's bisector with
   // site i is site i's with site k, and its shadow terms are the same, negated.
+  int rowOf = 0;  // the site whose row `lines` and `shadowTerms` hold
   std::vector<NearLine> lineRows;
   std::vector<ShadowTerms> termRows;
   std::vector<bool> rowMade;
@@ -267,39 +268,53 @@ void ExactScan::turnTo(int i) {
     t.bisectorsOf = i;
     t.bisectors.assign(static_cast<std::size_t>(sites_.nSites) + 1, std::nullopt);
     t.enclosed.assign(static_cast<std::size_t>(sites_.nSites) + 1, std::nullopt);
-    t.witnesses = t.partners[static_cast<std::size_t>(i)];
-    t.shadowTerms.resize(static_cast<std::size_t>(sites_.nSites) + 1);
-    t.lines.resize(static_cast<std::size_t>(sites_.nSites) + 1);
-    for (auto& quadrant : t.quadrants) {
-      quadrant.clear();
-    }
-    const auto n = static_cast<std::size_t>(sites_.nSites) + 1;
+  }
+}
+
+void ExactScan::makeRow(int i) {
+  Tables& t = *tables_;
+  if (t.rowOf == i) {
+    return;
+  }
+  const auto n = static_cast<std::size_t>(sites_.nSites) + 1;
+  if (t.rowOf != 0) {
+    // The row turned away from is kept for its mirrored pairs (a scan of one row keeps none).
     if (t.rowMade.empty()) {
       t.rowMade.assign(n, false);
       t.lineRows.resize(n * n);
       t.termRows.resize(n * n);
     }
-    const auto row = static_cast<std::size_t>(i);
-    for (int k = 1; k <= sites_.nSites; ++k) {
-      if (k == i) {
-        continue;
-      }
-      t.quadrants[quadrantOf(sites_, i, k)].push_back(k);
-      const auto at = static_cast<std::size_t>(k);
-      if (t.rowMade[at]) {
-        t.lines[at] = t.lineRows[at * n + row];
-        const ShadowTerms& mirrored = t.termRows[at * n + row];
-        t.shadowTerms[at] = {-mirrored.dx, -mirrored.dy, -mirrored.squares};
-      } else {
-        t.shadowTerms[at] = shadowTerms(sites_, i, k);
-        const IntervalBisector& line = enclosedBisector(i, k);
-        t.lines[at] =
-            NearLine{Near(line.m), Near(line.c), GapLine(Near(line.m), Near(line.c)), line.sumSq};
-      }
-      t.lineRows[row * n + at] = t.lines[at];
-      t.termRows[row * n + at] = t.shadowTerms[at];
+    const auto kept = static_cast<std::size_t>(t.rowOf);
+    std::copy(t.lines.begin(), t.lines.end(),
+              t.lineRows.begin() + static_cast<std::ptrdiff_t>(kept * n));
+    std::copy(t.shadowTerms.begin(), t.shadowTerms.end(),
+              t.termRows.begin() + static_cast<std::ptrdiff_t>(kept * n));
+    t.rowMade[kept] = true;
+  }
+  t.rowOf = i;
+  t.witnesses = t.partners[static_cast<std::size_t>(i)];
+  t.shadowTerms.assign(n, ShadowTerms{});
+  t.lines.assign(n, NearLine{});
+  for (auto& quadrant : t.quadrants) {
+    quadrant.clear();
+  }
+  const auto row = static_cast<std::size_t>(i);
+  for (int k = 1; k <= sites_.nSites; ++k) {
+    if (k == i) {
+      continue;
     }
-    t.rowMade[row] = true;
+    t.quadrants[quadrantOf(sites_, i, k)].push_back(k);
+    const auto at = static_cast<std::size_t>(k);
+    if (!t.rowMade.empty() && t.rowMade[at]) {
+      t.lines[at] = t.lineRows[at * n + row];
+      const ShadowTerms& mirrored = t.termRows[at * n + row];
+      t.shadowTerms[at] = {-mirrored.dx, -mirrored.dy, -mirrored.squares};
+    } else {
+      t.shadowTerms[at] = shadowTerms(sites_, i, k);
+      const IntervalBisector& line = enclosedBisector(i, k);
+      t.lines[at] =
+          NearLine{Near(line.m), Near(line.c), GapLine(Near(line.m), Near(line.c)), line.sumSq};
+    }
   }
 }
 
@@ -310,6 +325,7 @@ ExactAccount ExactScan::account(int i, int j) {
 
 std::optional<PairVerdict> ExactScan::verdict(int i, int j) {
   turnTo(i);
+  makeRow(i);
   if (arithmetic_ == Arithmetic::Filtered) {
     try {
       return decideVerdictEnclosed(i, j);

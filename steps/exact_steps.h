@@ -89,6 +89,8 @@ class ExactScan {
   ExactAccount accountInRationals(int i, int j);
   // Makes site i the one whose bisectors are at hand.
   void turnTo(int i);
+  // Makes site i's row of bisectors and shadow terms for the verdicts, after turnTo(i).
+  void makeRow(int i);
   const IntervalBisector& enclosedBisector(int i, int k);
   struct Tables;  // GMP's values stay out of this header
   const WindowFrame& frame_;
