@@ -93,11 +93,6 @@ struct Interval {
   friend bool operator==(const Interval& a, const Interval& b) { return (a - b).sign() == 0; }
 };
 
-// The sign of a - b for intervals: -1, 0 or 1, as the exact values compare.
-inline int compare(const Interval& a, const Interval& b) {
-  return (a - b).sign();
-}
-
 // A value known to lie within `doubt` of `value`: a cheaper filter than an Interval where
 // only a sign is wanted, read off an interval (its low end, and its width) and used in plain
 // doubles with a bound on their rounding.

@@ -192,16 +192,7 @@ TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnDegenerateLayouts) 
 // margins were searched with ten million layouts (see the README).
 TEST(EdgeFinder, DrawsBitForBitWhatTheLiteralAlgorithmDrawsOnNearTies) {
   const std::uint32_t count = runsFrom("VD_NEAR_TIE_RUNS", 3000);
-  using testing_support::NearTie;
-  for (const NearTie kind : {NearTie::Cocircular, NearTie::CrossingAtTheBorder, NearTie::Collinear,
-                             NearTie::NearlyLevel}) {
-    testing_support::NearTieLayouts layouts(static_cast<std::uint32_t>(kind) + 1);
-    for (std::uint32_t n = 0; n < count; ++n) {
-      expectSameDrawing(*layouts.next(kind), "near tie of kind " +
-                                                 std::to_string(static_cast<int>(kind)) +
-                                                 ", layout " + std::to_string(n));
-    }
-  }
+  testing_support::forEachNearTie(count, expectSameDrawing);
 }
 
 TEST(EdgeFinder, RefusesSitesThatShareACoordinateBeforeDrawing) {

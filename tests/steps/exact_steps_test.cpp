@@ -159,16 +159,7 @@ TEST(ExactSteps, FilteredVerdictsAreThoseOfTheRationalSteps) {
   for (std::uint32_t seed = 1; seed <= runs; ++seed) {
     expectSameVerdicts(*testing_support::randomSites(seed), "seed " + std::to_string(seed));
   }
-  using testing_support::NearTie;
-  for (const NearTie kind : {NearTie::Cocircular, NearTie::CrossingAtTheBorder, NearTie::Collinear,
-                             NearTie::NearlyLevel}) {
-    testing_support::NearTieLayouts layouts(static_cast<std::uint32_t>(kind) + 1);
-    for (std::uint32_t n = 0; n < nearTies; ++n) {
-      expectSameVerdicts(*layouts.next(kind), "near tie of kind " +
-                                                  std::to_string(static_cast<int>(kind)) +
-                                                  ", layout " + std::to_string(n));
-    }
-  }
+  testing_support::forEachNearTie(nearTies, expectSameVerdicts);
   expectSameVerdicts(
       *testing_support::sitesAt({{234, 207.0f}, {275, 262.0f}, {307, 134.0f}, {332, 259.0f}}),
       "four sites on one circle");

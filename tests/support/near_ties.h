@@ -5,6 +5,7 @@
 #include <memory>
 #include <numbers>
 #include <random>
+#include <string>
 
 #include "geometry/site_checks.h"
 #include "geometry/sites.h"
@@ -155,5 +156,19 @@ class NearTieLayouts {
 
   std::mt19937_64 engine_;
 };
+
+// Calls check(layout, what) for `count` layouts of each kind, each kind from a seed of its
+// own, `what` naming the layout for a failure's message.
+template <class Check>
+void forEachNearTie(std::uint32_t count, Check check) {
+  for (const NearTie kind : {NearTie::Cocircular, NearTie::CrossingAtTheBorder, NearTie::Collinear,
+                             NearTie::NearlyLevel}) {
+    NearTieLayouts layouts(static_cast<std::uint32_t>(kind) + 1);
+    for (std::uint32_t n = 0; n < count; ++n) {
+      check(*layouts.next(kind), "near tie of kind " + std::to_string(static_cast<int>(kind)) +
+                                     ", layout " + std::to_string(n));
+    }
+  }
+}
 
 }  // namespace testing_support
