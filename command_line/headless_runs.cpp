@@ -26,6 +26,7 @@
 #include "run/failure_search.h"
 #include "run/run.h"
 #include "run/site_list.h"
+#include "standard_output.h"
 #include "steps/exact_steps.h"
 #include "steps/literal_steps.h"
 #include "window/main_window.h"
@@ -90,7 +91,7 @@ struct HeadlessMode {
     for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *run.sites)) {
       lines += resultLine(pair.i, pair.j, pair.outcome) + "\n";
     }
-    std::fputs(lines.c_str(), stdout);
+    printOut(lines);
     return mode.output ? writePicture(*mode.output) : 0;
   }
 
@@ -123,7 +124,7 @@ struct HeadlessMode {
             lines += "    exact: " + agreement[n].line() + "\n";
           }
         }
-        std::fputs(lines.c_str(), stdout);
+        printOut(lines);
         break;
       }
       case ExplainPairMode::Print::OneStep:
@@ -136,10 +137,10 @@ struct HeadlessMode {
           return 2;
         }
         shown = static_cast<std::size_t>(mode.step - 1);
-        std::fputs((stepLine(lesson, level, shown) + "\n").c_str(), stdout);
+        printOut(stepLine(lesson, level, shown) + "\n");
         break;
       case ExplainPairMode::Print::Account:
-        std::fputs(accountText(lesson.account, sites).c_str(), stdout);
+        printOut(accountText(lesson.account, sites));
         break;
       case ExplainPairMode::Print::Nothing:
         break;
@@ -197,7 +198,7 @@ struct HeadlessMode {
       for (std::size_t n = 0; n < tour.count(); ++n) {
         lines += tourStepLine(tour, *run.sites, n) + "\n";
       }
-      std::fputs(lines.c_str(), stdout);
+      printOut(lines);
       return 0;
     }
     if (static_cast<std::size_t>(mode.step) > tour.count()) {
@@ -206,7 +207,7 @@ struct HeadlessMode {
       return 2;
     }
     const auto shown = static_cast<std::size_t>(mode.step - 1);
-    std::fputs((tourStepLine(tour, *run.sites, shown) + "\n").c_str(), stdout);
+    printOut(tourStepLine(tour, *run.sites, shown) + "\n");
     return mode.output
                ? writeStyledPicture(tourStepPicture(run.picture, tour, shown, *run.sites, style),
                                     *mode.output, tourStepLine(tour, *run.sites, shown))
@@ -238,7 +239,7 @@ struct HeadlessMode {
     }
     lines += std::to_string(differing.size()) + " pairs of " +
              std::to_string(sites.nSites * (sites.nSites - 1) / 2) + " differ\n";
-    std::fputs(lines.c_str(), stdout);
+    printOut(lines);
     return 0;
   }
 
@@ -255,7 +256,7 @@ struct HeadlessMode {
       std::fprintf(stderr, " %d-%d", i, j);
     }
     std::fputc('\n', stderr);
-    std::fputs(siteListText(found->layout.seed, found->layout.sites).c_str(), stdout);
+    printOut(siteListText(found->layout.seed, found->layout.sites));
     return 0;
   }
 
@@ -356,8 +357,12 @@ int showInWindow(const RunOptions& options, const RunRequest& request, char** ar
 // Grades the files: the report on standard output, the files skipped and why on standard
 // error; exits with 2 when any was skipped.
 int gradeFiles(const GradeMode& mode) {
-  const ClassReport report = app::gradeFiles(mode.files, mode.csv);
-  std::fputs(report.lines.c_str(), stdout);
+  std::vector<std::string> files;
+  for (const QString& file : mode.files) {
+    files.push_back(file.toLocal8Bit().toStdString());
+  }
+  const ClassReport report = app::gradeFiles(files, mode.csv);
+  printOut(report.lines);
   for (const QString& problem :
        QString::fromStdString(report.problems).split(u'\n', Qt::SkipEmptyParts)) {
     reportError(problem);

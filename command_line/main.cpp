@@ -6,8 +6,19 @@
 #include "options.h"
 #include "qt_messages.h"
 #include "run/site_list.h"
+#include "standard_output.h"
 
 namespace {
+
+// The exit status once standard output is flushed: a run that did its work but whose output
+// did not arrive has failed.
+int flushedStatus(int status) {
+  if (const std::string problem = app::standardOutputProblem(); !problem.empty()) {
+    std::fprintf(stderr, "voronoi-delaunay: %s\n", problem.c_str());
+    return status == 0 ? 2 : status;
+  }
+  return status;
+}
 
 app::SiteList loadSites(const QString& path) {
   if (path == QLatin1String("-")) {
@@ -26,8 +37,8 @@ int main(int argc, char* argv[]) {
   const app::CommandLine commandLine = app::parseCommandLine(arguments);
   switch (commandLine.action) {
     case app::CommandLine::Action::PrintAndSucceed:
-      std::fputs(qPrintable(commandLine.text), stdout);
-      return 0;
+      app::printOut(commandLine.text.toStdString());
+      return flushedStatus(0);
     case app::CommandLine::Action::PrintUsageAndFail:
       std::fputs(qPrintable(commandLine.text), stderr);
       return 2;
@@ -53,7 +64,7 @@ int main(int argc, char* argv[]) {
         return 2;
       }
     }
-    return app::runCommand(commandLine.command, request, argv);
+    return flushedStatus(app::runCommand(commandLine.command, request, argv));
   } catch (const std::exception& error) {
     std::fprintf(stderr, "voronoi-delaunay: %s\n", error.what());
     return 1;

@@ -1,20 +1,36 @@
 #include "results_file.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string_view>
 
 #include "run/accepted_sites.h"
+#include "run/bounded_read.h"
 
 namespace app {
 
 namespace {
 
-QJsonArray pairArray(int i, int j) {
-  return {i, j};
+using Json = nlohmann::json;
+
+Json pairArray(int i, int j) {
+  return Json::array({i, j});
+}
+
+// A number as the file should keep it: whole numbers without a fraction, as a site list
+// writes them, the others in the shortest form that reads back as the same double.
+Json numberValue(double value) {
+  constexpr double kWholeUpTo = 0x1p53;  // every whole number up to here is a double
+  if (value == std::floor(value) && std::abs(value) <= kWholeUpTo) {
+    return static_cast<std::int64_t>(value);
+  }
+  return value;
 }
 
 // Reading fails by throwing the reason, caught once at the top.
@@ -22,70 +38,93 @@ struct Bad {
   std::string reason;
 };
 
-int siteNumber(const QJsonValue& value, int sites, const std::string& where) {
-  const double number = value.toDouble(-1);
-  if (!value.isDouble() || number != std::floor(number) || number < 1 || number > sites) {
-    throw Bad{where + " is not a site number from 1 to " + std::to_string(sites)};
+// The value of a number field, or nothing for any other kind of field.
+std::optional<double> numberIn(const Json& value) {
+  if (!value.is_number()) {
+    return std::nullopt;
   }
-  return static_cast<int>(number);
+  return value.get<double>();
 }
 
-std::pair<int, int> pairOf(const QJsonValue& value, int sites, const std::string& where) {
-  const QJsonArray pair = value.toArray();
-  if (!value.isArray() || pair.size() != 2) {
+bool isWholeIn(const std::optional<double>& number, double least, double most) {
+  return number && *number == std::floor(*number) && *number >= least && *number <= most;
+}
+
+int siteNumber(const Json& value, int sites, const std::string& where) {
+  const std::optional<double> number = numberIn(value);
+  if (!isWholeIn(number, 1, sites)) {
+    throw Bad{where + " is not a site number from 1 to " + std::to_string(sites)};
+  }
+  return static_cast<int>(*number);
+}
+
+std::pair<int, int> pairOf(const Json& value, int sites, const std::string& where) {
+  if (!value.is_array() || value.size() != 2) {
     throw Bad{where + " is not a pair of site numbers [I, J]"};
   }
-  const int i = siteNumber(pair[0], sites, where), j = siteNumber(pair[1], sites, where);
+  const int i = siteNumber(value[0], sites, where), j = siteNumber(value[1], sites, where);
   if (i == j) {
     throw Bad{where + " pairs site " + std::to_string(i) + " with itself"};
   }
   return {i, j};
 }
 
-double finite(const QJsonValue& value, const std::string& where) {
-  if (!value.isDouble() || !std::isfinite(value.toDouble())) {
+double finite(const Json& value, const std::string& where) {
+  const std::optional<double> number = numberIn(value);
+  if (!number || !std::isfinite(*number)) {
     throw Bad{where + " is not a number"};
   }
-  return value.toDouble();
+  return *number;
 }
 
-ExerciseResults read(const QByteArray& bytes) {
-  QJsonParseError error{};
-  const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-  if (error.error != QJsonParseError::NoError) {
-    throw Bad{"not JSON: " + error.errorString().toStdString() + " at byte " +
-              std::to_string(error.offset)};
+// The field of an object, or null when it has none (or is no object).
+const Json& field(const Json& object, const char* name) {
+  static const Json kNothing;
+  if (!object.is_object()) {
+    return kNothing;
   }
-  if (!document.isObject()) {
+  const auto found = object.find(name);
+  return found == object.end() ? kNothing : *found;
+}
+
+std::string textIn(const Json& value) {
+  return value.is_string() ? value.get<std::string>() : std::string();
+}
+
+ExerciseResults read(std::string_view bytes) {
+  Json document;
+  try {
+    document = Json::parse(bytes);
+  } catch (const Json::parse_error& error) {
+    throw Bad{"not JSON at byte " + std::to_string(error.byte)};
+  }
+  if (!document.is_object()) {
     throw Bad{"not a results file: no JSON object"};
   }
-  const QJsonObject object = document.object();
   ExerciseResults results;
-  const auto kind =
-      exerciseKindNamed(object.value(QStringLiteral("kind")).toString().toStdString());
+  const auto kind = exerciseKindNamed(textIn(field(document, "kind")));
   if (!kind) {
     throw Bad{"not a results file: \"kind\" is none of delaunay-edges, voronoi-piece, cut-point"};
   }
   results.kind = *kind;
-  const QJsonValue name = object.value(QStringLiteral("name"));
-  if (!name.isUndefined() && !name.isString()) {
+  const Json& name = field(document, "name");
+  if (!name.is_null() && !name.is_string()) {
     throw Bad{"\"name\" is not a text"};
   }
-  results.name = name.toString().toStdString();
-  const double seed = object.value(QStringLiteral("seed")).toDouble(-1);
-  if (!object.value(QStringLiteral("seed")).isDouble() || seed != std::floor(seed) || seed < 0 ||
-      seed > std::numeric_limits<std::uint32_t>::max()) {
+  results.name = textIn(name);
+  const std::optional<double> seed = numberIn(field(document, "seed"));
+  if (!isWholeIn(seed, 0, std::numeric_limits<std::uint32_t>::max())) {
     throw Bad{"\"seed\" is not a whole number from 0 to 4294967295"};
   }
-  results.seed = static_cast<std::uint32_t>(seed);
-  const QJsonArray sites = object.value(QStringLiteral("sites")).toArray();
-  if (sites.size() < 2) {
+  results.seed = static_cast<std::uint32_t>(*seed);
+  const Json& sites = field(document, "sites");
+  if (!sites.is_array() || sites.size() < 2) {
     throw Bad{"\"sites\" is not a list of at least two sites [x, y]"};
   }
-  for (qsizetype s = 0; s < sites.size(); ++s) {
+  for (std::size_t s = 0; s < sites.size(); ++s) {
     const std::string where = "site " + std::to_string(s + 1);
-    const QJsonArray xy = sites[s].toArray();
-    if (xy.size() != 2) {
+    const Json& xy = sites[s];
+    if (!xy.is_array() || xy.size() != 2) {
       throw Bad{where + " is not [x, y]"};
     }
     results.sites.push_back({finite(xy[0], where), static_cast<float>(finite(xy[1], where))});
@@ -96,43 +135,42 @@ ExerciseResults read(const QByteArray& bytes) {
         "at most 101, no two on one x or y)"};
   }
   const int n = static_cast<int>(results.sites.size());
-  const QJsonValue answersValue = object.value(QStringLiteral("answers"));
-  if (!answersValue.isArray()) {
+  const Json& answers = field(document, "answers");
+  if (!answers.is_array()) {
     throw Bad{"\"answers\" is not a list"};
   }
-  const QJsonArray answers = answersValue.toArray();
-  for (qsizetype a = 0; a < answers.size(); ++a) {
+  for (std::size_t a = 0; a < answers.size(); ++a) {
     const std::string where = "answer " + std::to_string(a + 1);
-    const QJsonObject answer = answers[a].toObject();
+    const Json& answer = answers[a];
     switch (results.kind) {
       case ExerciseKind::DelaunayEdges:
-        results.edges.push_back(pairOf(answers[a], n, where));
+        results.edges.push_back(pairOf(answer, n, where));
         break;
       case ExerciseKind::VoronoiPiece: {
-        const auto [i, j] = pairOf(answer.value(QStringLiteral("pair")), n, where);
-        const QJsonValue said = answer.value(QStringLiteral("answer"));
+        const auto [i, j] = pairOf(field(answer, "pair"), n, where);
+        const Json& said = field(answer, "answer");
+        const std::optional<double> number = numberIn(said);
         int piece = 0;
-        if (said.isDouble() && said.toDouble() == std::floor(said.toDouble()) &&
-            said.toDouble() >= 1 && said.toDouble() <= 1000) {
-          piece = static_cast<int>(said.toDouble());
-        } else if (said.toString() != QLatin1String("none")) {
+        if (isWholeIn(number, 1, 1000)) {
+          piece = static_cast<int>(*number);
+        } else if (textIn(said) != "none") {
           throw Bad{where + ": \"answer\" is neither a piece number nor \"none\""};
         }
         results.pieces.push_back({i, j, piece});
         break;
       }
       case ExerciseKind::CutPoint: {
-        const auto [i, j] = pairOf(answer.value(QStringLiteral("pair")), n, where);
-        const int k = siteNumber(answer.value(QStringLiteral("site")), n, where);
+        const auto [i, j] = pairOf(field(answer, "pair"), n, where);
+        const int k = siteNumber(field(answer, "site"), n, where);
         if (k == i || k == j) {
           throw Bad{where + ": the site is one of the pair"};
         }
-        const QJsonValue said = answer.value(QStringLiteral("answer"));
+        const Json& said = field(answer, "answer");
         CutAnswer cut{i, j, k, CutAnswer::Says::At};
-        if (said.isArray() && said.toArray().size() == 2) {
-          cut.x = finite(said.toArray()[0], where);
-          cut.y = finite(said.toArray()[1], where);
-        } else if (const auto says = saysNamed(said.toString().toStdString())) {
+        if (said.is_array() && said.size() == 2) {
+          cut.x = finite(said[0], where);
+          cut.y = finite(said[1], where);
+        } else if (const auto says = saysNamed(textIn(said))) {
           cut.says = *says;
         } else {
           throw Bad{where + ": \"answer\" is neither [x, y], \"passes\" nor \"blocks\""};
@@ -142,49 +180,48 @@ ExerciseResults read(const QByteArray& bytes) {
       }
     }
   }
-  const QJsonValue score = object.value(QStringLiteral("score"));
-  if (!score.isDouble() || score.toDouble() != std::floor(score.toDouble()) ||
-      std::abs(score.toDouble()) > 1e6) {
+  const std::optional<double> score = numberIn(field(document, "score"));
+  if (!isWholeIn(score, -1e6, 1e6)) {
     throw Bad{"\"score\" is not a whole number"};
   }
-  results.score = static_cast<int>(score.toDouble());
+  results.score = static_cast<int>(*score);
   return results;
 }
 
 }  // namespace
 
-QByteArray resultsJson(const ExerciseResults& results) {
-  QJsonArray sites;
+std::string resultsJson(const ExerciseResults& results) {
+  Json sites = Json::array();
   for (const SitePosition& site : results.sites) {
-    sites.append(QJsonArray{site.x, static_cast<double>(site.y)});
+    sites.push_back({numberValue(site.x), numberValue(site.y)});
   }
-  QJsonArray answers;
+  Json answers = Json::array();
   for (const auto& [i, j] : results.edges) {
-    answers.append(pairArray(i, j));
+    answers.push_back(pairArray(i, j));
   }
   for (const PieceAnswer& piece : results.pieces) {
-    answers.append(QJsonObject{{"pair", pairArray(piece.i, piece.j)},
-                               {"answer", piece.piece == 0 ? QJsonValue(QStringLiteral("none"))
-                                                           : QJsonValue(piece.piece)}});
+    answers.push_back({{"pair", pairArray(piece.i, piece.j)},
+                       {"answer", piece.piece == 0 ? Json("none") : Json(piece.piece)}});
   }
   for (const CutAnswer& cut : results.cuts) {
-    answers.append(
-        QJsonObject{{"pair", pairArray(cut.i, cut.j)},
-                    {"site", cut.k},
-                    {"answer", cut.says == CutAnswer::Says::At
-                                   ? QJsonValue(QJsonArray{cut.x, cut.y})
-                                   : QJsonValue(QString::fromLatin1(saysWord(cut.says)))}});
+    answers.push_back({{"pair", pairArray(cut.i, cut.j)},
+                       {"site", cut.k},
+                       {"answer", cut.says == CutAnswer::Says::At
+                                      ? Json::array({numberValue(cut.x), numberValue(cut.y)})
+                                      : Json(saysWord(cut.says))}});
   }
-  const QJsonObject object{{"kind", QString::fromLatin1(infoOf(results.kind).name)},
-                           {"name", QString::fromStdString(results.name)},
-                           {"seed", static_cast<double>(results.seed)},
-                           {"sites", sites},
-                           {"answers", answers},
-                           {"score", results.score}};
-  return QJsonDocument(object).toJson(QJsonDocument::Indented);
+  const Json object{{"kind", infoOf(results.kind).name},
+                    {"name", results.name},
+                    {"seed", results.seed},
+                    {"sites", sites},
+                    {"answers", answers},
+                    {"score", results.score}};
+  // Keys in alphabetical order, four spaces a level; a name that is no valid UTF-8 has its
+  // stray bytes replaced rather than failing the save.
+  return object.dump(4, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-std::variant<ExerciseResults, std::string> parseResults(const QByteArray& bytes) {
+std::variant<ExerciseResults, std::string> parseResults(std::string_view bytes) {
   try {
     return read(bytes);
   } catch (const Bad& bad) {
@@ -216,42 +253,65 @@ GradedResults gradeResults(const ExerciseResults& results, const geometry::SiteC
 
 namespace {
 
-// A field of a CSV line, quoted where it holds a comma, a quote or a line break.
+// A field of a CSV line. A text that a spreadsheet would take for a formula (one that starts
+// with =, +, -, @, a tab or a carriage return) is kept as text by a leading apostrophe, inside
+// quotes; a field is quoted where it holds a comma, a quote or a line break too.
 std::string csvField(const std::string& text) {
-  if (text.find_first_of(",\"\r\n") == std::string::npos) {
+  const bool formula =
+      !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+  if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) {
     return text;
   }
-  std::string quoted = "\"";
+  std::string quoted = formula ? "\"'" : "\"";
   for (const char c : text) {
     quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
   }
   return quoted + "\"";
 }
 
+// A results file's bytes, or why it cannot be graded. What is read is bounded, whatever
+// size the file claims.
+std::variant<std::string, std::string> resultsFileBytes(const std::string& path) {
+  constexpr std::size_t kLargest = 16 << 20;  // far beyond a round of 101 sites
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) {
+    return std::variant<std::string, std::string>(std::in_place_index<1>,
+                                                  "cannot be read: it is a folder");
+  }
+  std::ifstream input(path, std::ios::binary);
+  if (!input) {
+    return std::variant<std::string, std::string>(
+        std::in_place_index<1>, std::string("cannot be read: ") + std::strerror(errno));
+  }
+  BoundedRead read = readAtMost(input, kLargest);
+  if (read.failed) {
+    return std::variant<std::string, std::string>(std::in_place_index<1>, "cannot be read");
+  }
+  if (read.tooLarge) {
+    return std::variant<std::string, std::string>(std::in_place_index<1>,
+                                                  "larger than 16 MB: no results file");
+  }
+  return std::variant<std::string, std::string>(std::in_place_index<0>, std::move(read.bytes));
+}
+
 }  // namespace
 
-ClassReport gradeFiles(const std::vector<QString>& files, bool csv) {
+ClassReport gradeFiles(const std::vector<std::string>& files, bool csv) {
   ClassReport report;
   if (csv) {
     report.lines = "file,name,kind,right,wrong,missed,stored score matches\n";
   }
-  for (const QString& path : files) {
-    const std::string file = path.toStdString();
+  for (const std::string& file : files) {
     const auto skip = [&](const std::string& reason) {
       report.problems += file + ": skipped: " + reason + "\n";
       ++report.skipped;
     };
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly)) {
-      skip("cannot be read: " + input.errorString().toStdString());
+    const auto bytes = resultsFileBytes(file);
+    if (bytes.index() == 1) {
+      skip(std::get<1>(bytes));
       continue;
     }
-    constexpr qint64 kLargest = 16 << 20;  // far beyond a round of 101 sites
-    if (input.size() > kLargest) {
-      skip("larger than 16 MB: no results file");
-      continue;
-    }
-    const auto parsed = parseResults(input.readAll());
+    const auto parsed = parseResults(std::get<0>(bytes));
     if (const auto* reason = std::get_if<std::string>(&parsed)) {
       skip(*reason);
       continue;

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -32,11 +31,11 @@ struct ExerciseResults {
   int score = 0;
 };
 
-QByteArray resultsJson(const ExerciseResults& results);
+std::string resultsJson(const ExerciseResults& results);
 
 // The results in a file's bytes, or why they are not a results file. Every site number
 // is checked against the sites, every site against the rules of a site list.
-std::variant<ExerciseResults, std::string> parseResults(const QByteArray& bytes);
+std::variant<ExerciseResults, std::string> parseResults(std::string_view bytes);
 
 // Every verdict on the results, recomputed from the sites and the answers alone.
 struct GradedResults {
@@ -57,6 +56,6 @@ struct ClassReport {
   std::string lines, problems;
   int skipped = 0;
 };
-ClassReport gradeFiles(const std::vector<QString>& files, bool csv);
+ClassReport gradeFiles(const std::vector<std::string>& files, bool csv);
 
 }  // namespace app

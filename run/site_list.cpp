@@ -9,6 +9,7 @@
 #include <string>
 
 #include "accepted_sites.h"
+#include "bounded_read.h"
 #include "geometry/sites.h"
 #include "geometry/window_frame.h"
 
@@ -115,19 +116,14 @@ std::string tooLarge() {
 }  // namespace
 
 SiteList readSites(std::istream& in) {
-  std::string text;
-  char chunk[1 << 16];
-  while (in && text.size() <= kSiteListMaxBytes) {
-    in.read(chunk, sizeof chunk);
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-  }
-  if (in.bad()) {
+  const BoundedRead read = readAtMost(in, kSiteListMaxBytes);
+  if (read.failed) {
     throw SiteFileError("the site list could not be read");
   }
-  if (text.size() > kSiteListMaxBytes) {
+  if (read.tooLarge) {
     throw SiteFileError(tooLarge());
   }
-  return parseSites(text);
+  return parseSites(read.bytes);
 }
 
 SiteList readSiteFile(const std::string& path) {

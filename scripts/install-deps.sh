@@ -9,6 +9,7 @@ packages=(
   libgtest-dev googletest         # GoogleTest and GoogleMock
   libbenchmark-dev                # Google Benchmark
   libgmp-dev                      # GMP's exact rationals and their C++ classes
+  nlohmann-json3-dev              # reads and writes the exercises' results files
   fonts-dejavu-core               # the label's font
   desktop-file-utils appstream    # validators of the installed desktop entry and metadata
   groff-base                      # renders the manual page in its test

@@ -244,7 +244,8 @@ void MainWindow::undo() {
 }
 
 QString MainWindow::saveExerciseResults(const QString& path, const QString& name) const {
-  return writeWholeFile(path, resultsJson(exercise_->results(name.toStdString())));
+  return writeWholeFile(
+      path, QByteArray::fromStdString(resultsJson(exercise_->results(name.toStdString()))));
 }
 
 void MainWindow::askQuestion() {

@@ -55,12 +55,23 @@
     }
   }
 
+  // A part of the address as it was meant; one that is not well-formed escaping (a lone "%")
+  // stays as it was typed, so that no address keeps the page from opening.
+  function decoded(part) {
+    try {
+      return decodeURIComponent(part);
+    } catch (error) {
+      return part;
+    }
+  }
+
   // "#step=3", "#detail&step=12": the level named, else the first, and the step, from 1.
+  // Anything else in the address is passed over.
   function showAddressed() {
     let addressedLevel = 0;
     let addressedStep = 0;
-    for (const part of decodeURIComponent(location.hash.slice(1)).split("&")) {
-      const [key, value] = part.split("=");
+    for (const part of location.hash.slice(1).split("&")) {
+      const [key, value] = part.split("=").map(decoded);
       if (value === undefined && levelNamed(key) >= 0) {
         addressedLevel = levelNamed(key);
       } else if (key === "step" && /^\d+$/.test(value)) {

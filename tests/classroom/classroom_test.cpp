@@ -448,12 +448,14 @@ TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
         geometry::PairResult::Drawn;
     answers.append(QString::number(app::answerNumber(edge == right)));
   }
-  const QJsonObject report = drive(
-      "lesson.html", {{"keys", QJsonArray{"ArrowRight", "ArrowRight", "End", "Home", "d",
-                                          "PageDown", "PageDown", "ArrowLeft", "PageUp", "Enter"}},
-                      {"answers", answers},
-                      {"addresses", QJsonArray{"#step=3", "#detail&step=12"}},
-                      {"screenshots", QJsonArray{"#step=4", "#detail&step=40"}}});
+  const QJsonObject report =
+      drive("lesson.html",
+            {{"keys", QJsonArray{"ArrowRight", "ArrowRight", "End", "Home", "d", "PageDown",
+                                 "PageDown", "ArrowLeft", "PageUp", "Enter"}},
+             {"answers", answers},
+             // Malformed escapes open the page all the same.
+             {"addresses", QJsonArray{"#step=3", "#detail&step=12", "#%", "#%E0%A4%A&step=3"}},
+             {"screenshots", QJsonArray{"#step=4", "#detail&step=40"}}});
 
   const QJsonArray keys = report["keys"].toArray();
   const auto idx = [](std::size_t n) { return static_cast<qsizetype>(n); };
@@ -470,9 +472,11 @@ TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
   EXPECT_EQ(keys[10]["address"].toString(), QStringLiteral("#step=2"));
 
   const QJsonArray addresses = report["addresses"].toArray();
-  ASSERT_EQ(addresses.size(), 2);
+  ASSERT_EQ(addresses.size(), 4);
   EXPECT_EQ(addresses[0]["line"].toString(), overview[2]);
   EXPECT_EQ(addresses[1]["line"].toString(), detail[11]);
+  EXPECT_EQ(addresses[2]["line"].toString(), overview[0]);
+  EXPECT_EQ(addresses[3]["line"].toString(), overview[2]);
 
   const QJsonArray verdicts = report["verdicts"].toArray();
   ASSERT_EQ(verdicts.size(), 2);

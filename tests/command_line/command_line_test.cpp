@@ -268,10 +268,13 @@ TEST_F(CommandLine, SavesThatFailLeaveEverythingAsItWas) {
   expectRefused({"--seed", "1", "--save", path("old.png/a.png")}, "Not a directory");
   expectRefused({"--seed", "1", "--save", path("folder.png")}, "it is a folder");
   expectRefused({"--seed", "1", "--save", path("full.png")}, "No space left on device");
-  // A full file system: the program may not make any file larger than nothing.
-  expectRefused({}, "File too large",
-                QStringLiteral("trap '' XFSZ; ulimit -f 0; exec %1 --seed 1 --save %2")
-                    .arg(QStringLiteral(VD_EXECUTABLE), path("old.png")));
+  // A full file system: the program may not make any file larger than nothing, or than
+  // one block, which it fills before the system refuses the rest.
+  for (const char* blocks : {"0", "1"}) {
+    expectRefused({}, "File too large",
+                  QStringLiteral("trap '' XFSZ; ulimit -f %3; exec %1 --seed 1 --save %2")
+                      .arg(QStringLiteral(VD_EXECUTABLE), path("old.png"), blocks));
+  }
   EXPECT_EQ(QFileInfo(path("full.png")).symLinkTarget(), "/dev/full") << "the link was replaced";
 }
 
@@ -316,6 +319,26 @@ TEST_F(CommandLine, TheWindowOpensInTheStyleAskedForAndRemembersIt) {
   EXPECT_TRUE(remembered) << contents(settings).toStdString();
   const QByteArray warnings = window.readAllStandardError();
   EXPECT_FALSE(warnings.contains("style")) << warnings.toStdString();
+}
+
+// Output that cannot be written is never reported as success: a full disk under standard
+// output (here /dev/full) is said and exits with 2, whatever the mode prints.
+TEST_F(CommandLine, AFailedWriteToStandardOutputIsAnError) {
+  write("good.json", R"({"kind": "delaunay-edges", "name": "", "seed": 1, "score": 0,
+      "sites": [[100, 100], [300, 120], [200, 300]], "answers": [[1, 2]]})");
+  for (const QString& arguments :
+       {QStringLiteral("--help"), QStringLiteral("--seed 1 --explain all"),
+        QStringLiteral("--seed 1 --explain 1-2 --steps"),
+        QStringLiteral("--grade --csv ") + path("good.json")}) {
+    const Outcome outcome = runProgram(
+        {"-c",
+         QStringLiteral("exec %1 %2 > /dev/full").arg(QStringLiteral(VD_EXECUTABLE), arguments)},
+        QProcessEnvironment::systemEnvironment(), QStringLiteral("/bin/bash"));
+    EXPECT_EQ(outcome.exitCode, 2) << arguments.toStdString();
+    EXPECT_EQ(outcome.errors, QStringLiteral("voronoi-delaunay: cannot write to standard output: "
+                                             "No space left on device\n"))
+        << arguments.toStdString();
+  }
 }
 
 TEST_F(CommandLine, HelpAndVersionSucceed) {

