@@ -9,6 +9,10 @@
 
 namespace app {
 
+// The most questions a round file holds: each brings its picture (about 15 kB), and a
+// course's quiz asks a few dozen.
+inline constexpr int kLargestQuiz = 100;
+
 // A round of `questions` questions on the run's pairs, in the order the run's seed gives the
 // window's quiz, as a file in Moodle's XML question format: each a single-answer
 // multichoice question "Will I-J get an edge?" with its picture embedded (a PNG in the

@@ -22,6 +22,7 @@
 #include "explanation/tour.h"
 #include "picture/file_output.h"
 #include "picture/picture_file.h"
+#include "picture/picture_painter.h"
 #include "qt_messages.h"
 #include "run/failure_search.h"
 #include "run/run.h"
@@ -272,7 +273,26 @@ struct HeadlessMode {
                       .arg(n));
       return 2;
     }
-    return writeOutput(pngBytes(nudgeMapImage(nudgeMap(run.layout, i, j, k))), mode.output);
+    const auto agree = nudgeMap(run.layout, i, j, k);
+    if (!agree) {
+      reportError(QStringLiteral("--nudge-map %1-%2-%3: stopped after %4 seconds; exact "
+                                 "arithmetic decides this pair slowly here (sites on a lattice "
+                                 "tie exactly): try another pair or layout")
+                      .arg(i)
+                      .arg(j)
+                      .arg(k)
+                      .arg(kNudgeMapBudget.count()));
+      return 1;
+    }
+    const std::vector<Colour> colours = nudgeMapColours(*agree);
+    QImage map(kNudgeMapSize, kNudgeMapSize, QImage::Format_RGB32);
+    for (int y = 0; y < kNudgeMapSize; ++y) {
+      for (int x = 0; x < kNudgeMapSize; ++x) {
+        map.setPixel(x, y,
+                     toQColor(colours[static_cast<std::size_t>(y * kNudgeMapSize + x)]).rgb());
+      }
+    }
+    return writeOutput(pngBytes(map), mode.output);
   }
 
   // "undefined (...)" for an exactly parallel competitor, else the outcome's words.

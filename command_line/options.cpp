@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "classroom/moodle_quiz.h"
 #include "classroom/web_page.h"
 #include "picture/picture_file.h"
 
@@ -132,9 +133,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "algorithm, instead of its overview of at most six steps."));
   const QCommandLineOption quiz(
       QStringLiteral("quiz"),
-      QStringLiteral("With --save FILE.xml: N questions on the run's pairs, \"Will I-J get an "
-                     "edge?\", in Moodle's XML question format, each with its picture and the "
-                     "reason as feedback."),
+      QStringLiteral("With --save FILE.xml: N questions (1 to %1) on the run's pairs, \"Will "
+                     "I-J get an edge?\", in Moodle's XML question format, each with its picture "
+                     "and the reason as feedback.")
+          .arg(kLargestQuiz),
       QStringLiteral("N"));
   const QCommandLineOption pick(
       QStringLiteral("pick"),
@@ -248,6 +250,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         parser.isSet(scale)) {
       return usageError(QStringLiteral("--quiz takes a number of questions from 1, with --save "
                                        "FILE.xml and --seed or --sites"),
+                        parser);
+    }
+    if (questions > kLargestQuiz) {
+      return usageError(QStringLiteral("--quiz takes at most %1 questions, not %2")
+                            .arg(kLargestQuiz)
+                            .arg(questions),
                         parser);
     }
     command.mode = QuizMode{questions, file};

@@ -33,7 +33,9 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
                : std::vector<std::pair<int, int>>{};
 }
 
-std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
+std::optional<std::vector<bool>> nudgeMap(const Layout& layout, int i, int j, int k,
+                                          std::chrono::milliseconds budget) {
+  const auto until = std::chrono::steady_clock::now() + budget;
   std::vector<bool> agree;
   const auto sites = acceptedSites(layout.sites);
   if (!sites) {
@@ -50,6 +52,9 @@ std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
   };
   geometry::SiteColumns moved = *sites;
   for (int v = 0; v < kNudgeMapSize; ++v) {
+    if (std::chrono::steady_clock::now() > until) {
+      return std::nullopt;
+    }
     const float y = stepped(sites->y(k), v - kNudgeMapSize / 2);
     for (int u = 0; u < kNudgeMapSize; ++u) {
       moved.siteX(k - 1) = stepped(sites->x(k), u - kNudgeMapSize / 2);
@@ -66,19 +71,15 @@ std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k) {
   return agree;
 }
 
-QImage nudgeMapImage(const std::vector<bool>& agree) {
-  QImage map(kNudgeMapSize, kNudgeMapSize, QImage::Format_RGB32);
-  for (int y = 0; y < kNudgeMapSize; ++y) {
-    for (int x = 0; x < kNudgeMapSize; ++x) {
-      const bool same = agree[static_cast<std::size_t>(y * kNudgeMapSize + x)];
-      map.setPixel(x, y, same ? qRgb(24, 32, 48) : qRgb(255, 200, 60));
-    }
+std::vector<Colour> nudgeMapColours(const std::vector<bool>& agree) {
+  std::vector<Colour> colours;
+  colours.reserve(agree.size());
+  for (const bool same : agree) {
+    colours.push_back(same ? rgb(24, 32, 48) : rgb(255, 200, 60));
   }
-  map.setPixel(kNudgeMapSize / 2, kNudgeMapSize / 2,
-               agree[static_cast<std::size_t>(kNudgeMapSize / 2 * (kNudgeMapSize + 1))]
-                   ? qRgb(90, 255, 130)
-                   : qRgb(255, 60, 60));
-  return map;
+  const auto middle = static_cast<std::size_t>(kNudgeMapSize / 2 * (kNudgeMapSize + 1));
+  colours[middle] = agree[middle] ? rgb(90, 255, 130) : rgb(255, 60, 60);
+  return colours;
 }
 
 std::optional<RoundingFailure> findRoundingFailure(const Layout& start,

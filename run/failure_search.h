@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "layout.h"
+#include "picture/colour.h"
 
 namespace app {
 
@@ -34,11 +34,15 @@ std::vector<std::pair<int, int>> pairsDifferingFromExact(const Layout& layout,
 // A map of one decision: for each of kNudgeMapSize x kNudgeMapSize moves of site k by whole
 // units in the last place of its stored x (across, from -128 to 127) and stored y (down),
 // whether the floats and exact arithmetic agree on the pair (i, j) there. Row-major, y first.
+// Nothing when the budget runs out first: a layout of many exact ties (sites on a lattice)
+// leaves every move to rationals, and a map of it would take half a minute.
 inline constexpr int kNudgeMapSize = 256;
-std::vector<bool> nudgeMap(const Layout& layout, int i, int j, int k);
+inline constexpr std::chrono::seconds kNudgeMapBudget{10};
+std::optional<std::vector<bool>> nudgeMap(const Layout& layout, int i, int j, int k,
+                                          std::chrono::milliseconds budget = kNudgeMapBudget);
 
-// The nudge map as an image of a pixel a move: dark where the floats and exact arithmetic
-// agree, bright where not, and the middle pixel, where site k is, green or red.
-QImage nudgeMapImage(const std::vector<bool>& agree);
+// The colours of the nudge map's pixels, row-major: dark where the floats and exact
+// arithmetic agree, bright where not, and the middle pixel, where site k is, green or red.
+std::vector<Colour> nudgeMapColours(const std::vector<bool>& agree);
 
 }  // namespace app

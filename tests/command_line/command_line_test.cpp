@@ -236,6 +236,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"StepWithoutAPair", "--seed 42 --explain all --step 2", "", "go with --explain I-J"},
         BadRun{"StepOutsideTheLesson", "--seed 42 --explain 1-2 --step 99", "",
                "the lesson of pair 1-2 has steps 1 to"},
+        BadRun{"QuizTooLong", "--seed 42 --quiz 101 --save OUT/a.xml", "",
+               "--quiz takes at most 100 questions, not 101"},
         BadRun{"NudgeMapOfNoPair", "--seed 42 --nudge-map 3-2-1 --save OUT/a.png", "",
                "--nudge-map 3-2-1: give a pair I-J"},
         BadRun{"NudgeMapToSvg", "--seed 42 --nudge-map 1-2-3 --save OUT/a.svg", "",

@@ -30,3 +30,30 @@ TEST(FailureSearch, FindsARoundingFailureNearThreeStarts) {
 }
 
 }  // namespace
+
+namespace {
+
+// A nudge map ends at its budget: on a square lattice every cell of four sites ties exactly,
+// each move is decided in rationals, and the whole map would take half a minute.
+TEST(NudgeMap, EndsAtItsBudgetOnALatticeOfExactTies) {
+  app::Layout lattice{1, {}};
+  for (int i = 0; i < 10; ++i) {
+    for (int j = 0; j < 10; ++j) {
+      lattice.sites.push_back({100.0 + 40 * i - 3 * j, static_cast<float>(60 + 3 * i + 40 * j)});
+    }
+  }
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(app::nudgeMap(lattice, 12, 13, 23, std::chrono::milliseconds(200)));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20))
+      << "the map went on past its budget";
+
+  // Without the ties, it is done within the budget: bright where the decision flips.
+  const app::Layout few{1, {{100, 100}, {300, 120}, {200, 300}, {420, 260}}};
+  const auto agree = app::nudgeMap(few, 1, 2, 3);
+  ASSERT_TRUE(agree);
+  EXPECT_EQ(agree->size(), std::size_t{app::kNudgeMapSize * app::kNudgeMapSize});
+  const std::vector<app::Colour> colours = app::nudgeMapColours(*agree);
+  EXPECT_EQ(colours[app::kNudgeMapSize / 2 * (app::kNudgeMapSize + 1)], app::rgb(90, 255, 130));
+}
+
+}  // namespace
