@@ -4,6 +4,7 @@
 #include <cmath>
 #include <random>
 #include <set>
+#include <stdexcept>
 
 #include "explanation/explanation_text.h"
 #include "geometry/dist.h"
@@ -158,9 +159,10 @@ SitePositions exerciseLayout(std::uint32_t seed) {
   std::uniform_int_distribution<int> across(40, kWindowFrame.clientWidth - 40);
   std::uniform_int_distribution<int> down(40, kWindowFrame.clientHeight - kSentenceBand);
   const int n = count(engine);
-  for (;;) {
+  for (int attempt = 0; attempt < kExerciseLayoutAttempts; ++attempt) {
     SitePositions sites;
-    while (static_cast<int>(sites.size()) < n) {
+    for (int placement = 0; static_cast<int>(sites.size()) < n && placement < 100 * n;
+         ++placement) {
       const SitePosition site{static_cast<double>(across(engine)),
                               static_cast<float>(down(engine))};
       // Far enough apart to click one and not its neighbour.
@@ -170,7 +172,7 @@ SitePositions exerciseLayout(std::uint32_t seed) {
         sites.push_back(site);
       }
     }
-    if (nearATie(sites)) {
+    if (static_cast<int>(sites.size()) < n || nearATie(sites)) {
       continue;
     }
     const auto columns = acceptedSites(sites);
@@ -178,6 +180,8 @@ SitePositions exerciseLayout(std::uint32_t seed) {
       return sites;
     }
   }
+  throw std::runtime_error("no exercise layout came from seed " + std::to_string(seed) + " in " +
+                           std::to_string(kExerciseLayoutAttempts) + " attempts");
 }
 
 std::vector<PieceAnswer> pieceQuestions(const geometry::SiteColumns& sites, std::uint32_t seed) {

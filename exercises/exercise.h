@@ -47,7 +47,11 @@ inline constexpr int kExerciseQuestions = 5;
 
 // The layout of an exercise drawn from a seed: 5 to 12 sites at whole pixels, at least 40
 // apart, clear of the window's edges and of the sentence band, away from ties, whose drawn
-// edges exact arithmetic confirms are exactly their Delaunay edges.
+// edges exact arithmetic confirms are exactly their Delaunay edges. A seed's layout comes
+// within kExerciseLayoutAttempts draws of sites (at most 27,410 for seeds 0 to 2,999, most
+// refused at once as near a tie); where none does, a runtime_error says so rather than the
+// search drawing for ever.
+inline constexpr int kExerciseLayoutAttempts = 200000;
 SitePositions exerciseLayout(std::uint32_t seed);
 
 // Why the edges a layout draws are not exactly its Delaunay edges, or nothing when they are.

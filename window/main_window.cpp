@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <stdexcept>
 
 #include "classroom/lesson_documents.h"
 #include "classroom/web_page.h"
@@ -227,7 +228,11 @@ void MainWindow::explanationChanged() {
 
 void MainWindow::startExercise(ExerciseKind kind) {
   setExplaining(false);
-  exercise_->start(kind, document_.current().layout.seed, pictureStyle());
+  try {
+    exercise_->start(kind, document_.current().layout.seed, pictureStyle());
+  } catch (const std::runtime_error& error) {  // a seed that gives no exercise layout
+    QMessageBox::warning(this, windowTitle(), QString::fromUtf8(error.what()));
+  }
 }
 
 void MainWindow::leaveModes() {

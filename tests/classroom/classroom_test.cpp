@@ -21,6 +21,7 @@
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
+#include "support/run_counts.h"
 
 namespace {
 
@@ -257,11 +258,7 @@ TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
     frames += tex;
     // The detail's and the tour's sentences are cut to one length: ten seeds' worth, of
     // 2,000 sentences or so, find one too long (three under the sanitizers, which are slow).
-#ifdef VD_SANITIZE
-    constexpr std::uint32_t kSeedsOfEveryStep = 3;
-#else
-    constexpr std::uint32_t kSeedsOfEveryStep = 10;
-#endif
+    constexpr std::uint32_t kSeedsOfEveryStep = testing_support::runCount(10, 3);
     if (seed > kSeedsOfEveryStep) {
       continue;
     }

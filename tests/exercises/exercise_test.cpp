@@ -13,6 +13,7 @@
 #include "run/accepted_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
+#include "support/run_counts.h"
 
 namespace {
 
@@ -107,11 +108,7 @@ TEST(Exercises, HandMadeProofsOfEachKind) {
 // circle, and each pair added that is no edge is wrong with two circles that hold each
 // other, both confirmed in exact arithmetic.
 TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
-#ifdef VD_SANITIZE
-  constexpr std::uint32_t kLayouts = 20;
-#else
-  constexpr std::uint32_t kLayouts = 200;
-#endif
+  constexpr std::uint32_t kLayouts = testing_support::runCount(200, 20);
   std::set<std::size_t> sizes;
   for (std::uint32_t seed = 1; seed <= kLayouts; ++seed) {
     const app::SitePositions positions = app::exerciseLayout(seed);
@@ -128,6 +125,13 @@ TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
     ASSERT_EQ(all.size(), delaunay.edges.size());
     EXPECT_TRUE(std::all_of(all.begin(), all.end(),
                             [](const app::Verdict& v) { return v.is == app::Verdict::Is::Right; }));
+    // Every edge's own empty circle, found without a centre to prefer: on the hull, where
+    // every other site lies on one side, the circle bulges away from them.
+    for (const auto& [i, j] : delaunay.edges) {
+      const EdgeProof proof = app::delaunayProof(sites, i, j);
+      ASSERT_EQ(proof.verdict, EdgeProof::Verdict::Edge);
+      expectEmptyCircle(sites, i, j, proof.centre);
+    }
     for (std::size_t left = 0; left < delaunay.edges.size(); ++left) {
       std::vector<app::EdgeAnswer> drawn = delaunay.edges;
       drawn.erase(drawn.begin() + static_cast<std::ptrdiff_t>(left));

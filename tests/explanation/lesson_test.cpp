@@ -1,5 +1,6 @@
 #include "explanation/lesson.h"
 
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
@@ -14,6 +15,7 @@
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/random_sites.h"
+#include "support/run_counts.h"
 
 namespace {
 
@@ -198,17 +200,13 @@ TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
   }
 }
 
-// On 200 seeded runs (60 under the sanitizers), every pair's overview has at most 7 steps, ends in its outcome and
-// gathers the detail steps in order, one after the other; its lines are short and hold no
-// number of the edge finder's frame (thousands of pixels) and none with two decimals.
+// On 200 seeded runs (60 under the sanitizers), every pair's overview has at most 7 steps, ends in
+// its outcome and gathers the detail steps in order, one after the other; its lines are short and
+// hold no number of the edge finder's frame (thousands of pixels) and none with two decimals.
 TEST(Lesson, OverviewsAreShortAndInTheWindowsNumbers) {
   const QRegularExpression domainNumber(QStringLiteral("\\b\\d{4,}|\\d\\.\\d\\d"));
   // 200 runs; under the sanitizers, which take ten times as long, the first 60.
-#ifdef VD_SANITIZE
-  constexpr std::uint32_t kRuns = 60;
-#else
-  constexpr std::uint32_t kRuns = 200;
-#endif
+  constexpr std::uint32_t kRuns = testing_support::runCount(200, 60);
   for (std::uint32_t seed = 1; seed <= kRuns; ++seed) {
     const auto sites = testing_support::randomSites(seed);
     for (const geometry::ScannedPair& pair : geometry::followEveryPair(kWindowFrame, *sites)) {
@@ -254,7 +252,9 @@ TEST(Lesson, DetailStepsAreUnchanged) {
 // The quiz's reason names every site its picture rings, and says yes exactly for the pairs
 // that get an edge; the tour has a step for each drawn pair, in the run's order, and one
 // for the whole picture.
-TEST(Lesson, QuizReasonsNameWhatTheyRingAndTheTourVisitsEveryEdge) {
+// A quiz round's reasons say yes just for the drawn pairs and name every site the deciding
+// step's picture rings.
+TEST(Lesson, QuizReasonsNameWhatTheyRing) {
   for (std::uint32_t seed = 1; seed <= 10; ++seed) {
     const app::RunResult run = app::runDemonstration({seed, std::nullopt});
     const geometry::SiteColumns& sites = *run.sites;
@@ -278,7 +278,16 @@ TEST(Lesson, QuizReasonsNameWhatTheyRingAndTheTourVisitsEveryEdge) {
       }
     }
     EXPECT_EQ(quiz.right(), app::Quiz::kQuestions);
+  }
+}
 
+// The tour visits every drawn pair in scan order, each about a circle through its two sites
+// that holds no other site, checked in exact arithmetic, hull edges included.
+TEST(Lesson, TheTourVisitsEveryEdgeAboutAnEmptyCircle) {
+  using Exact = mpq_class;
+  for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const geometry::SiteColumns& sites = *run.sites;
     const app::Tour tour = app::tourOf(sites);
     ASSERT_EQ(tour.count(), run.drawnPairs.size() + 1);
     for (std::size_t n = 0; n < run.drawnPairs.size(); ++n) {
@@ -287,6 +296,21 @@ TEST(Lesson, QuizReasonsNameWhatTheyRingAndTheTourVisitsEveryEdge) {
     }
     EXPECT_EQ(tour.drawn.size() + static_cast<std::size_t>(tour.blocked + tour.shadowed),
               static_cast<std::size_t>(tour.pairs));
+    for (const geometry::PairAccount& pair : tour.drawn) {
+      const geometry::PieceStep& open = pair.pieces.back();
+      const auto squaredDistance = [&](int k) {
+        const Exact dx = Exact(sites.x(k)) - Exact(open.midX);
+        const Exact dy = Exact(static_cast<double>(sites.y(k))) - Exact(open.midY);
+        return Exact(dx * dx + dy * dy);
+      };
+      const Exact radius = std::max(squaredDistance(pair.i), squaredDistance(pair.j));
+      for (int k = 1; k <= sites.nSites; ++k) {
+        if (k != pair.i && k != pair.j) {
+          EXPECT_GT(squaredDistance(k), radius) << "seed " << seed << ", pair " << pair.i << "-"
+                                                << pair.j << ": site " << k << " inside its circle";
+        }
+      }
+    }
   }
 }
 

@@ -56,6 +56,8 @@ TEST(RunProcedure, SmallestAndLargestDrawsBoundTheColourLabelAndCount) {
   // The label's spot: x in [0, 760 - 380), y in [40, 190).
   EXPECT_EQ(low.labelPoints.front(), (std::pair{0.0f, 40.0f}));
   EXPECT_EQ(high.labelPoints.front(), (std::pair{190.0f, 115.0f}));
+  ASSERT_GT(low.calls.size(), 12u);
+  ASSERT_GT(high.calls.size(), 12u);
   EXPECT_EQ(low.calls[12], "print N= 4");
   EXPECT_EQ(high.calls[12], "print N= 49");
   EXPECT_EQ(app::labelText(-5), "N=-5");
