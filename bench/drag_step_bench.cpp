@@ -16,7 +16,7 @@
 #include "document/document.h"
 #include "explanation/exact_layer.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_painter.h"
+#include "picture_output/picture_painter.h"
 #include "random_layout.h"
 #include "steps/exact_steps.h"
 

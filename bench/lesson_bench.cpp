@@ -10,7 +10,7 @@
 #include "explanation/quiz.h"
 #include "explanation/tour.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_painter.h"
+#include "picture_output/picture_painter.h"
 #include "random_layout.h"
 #include "run/run.h"
 #include "steps/literal_steps.h"

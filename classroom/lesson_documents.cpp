@@ -7,8 +7,8 @@
 #include "explanation/explanation_text.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_pdf.h"
-#include "picture/picture_tikz.h"
+#include "picture_output/picture_pdf.h"
+#include "picture_output/picture_tikz.h"
 
 namespace app {
 

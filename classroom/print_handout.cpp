@@ -11,7 +11,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_painter.h"
+#include "picture_output/picture_painter.h"
 #include "picture/picture_style.h"
 
 namespace app {

@@ -18,7 +18,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 
 namespace app {
 

@@ -6,7 +6,7 @@
 
 #include "classroom/moodle_quiz.h"
 #include "classroom/web_page.h"
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 
 namespace app {
 
@@ -231,7 +231,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     run.sitesFile = parser.value(sites);
   }
   if (parser.isSet(style)) {
-    run.style = pictureStyleNamed(parser.value(style));
+    run.style = pictureStyleNamed(parser.value(style).toStdString());
     if (!run.style) {
       return usageError(
           QStringLiteral("--style takes normal or projector, not ") + parser.value(style), parser);

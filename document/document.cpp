@@ -6,8 +6,8 @@
 #include "geometry/window_frame.h"
 #include "last_layout.h"
 #include "layout_command.h"
-#include "picture/file_output.h"
-#include "picture/picture_file.h"
+#include "picture_output/file_output.h"
+#include "picture_output/picture_file.h"
 #include "run/site_list.h"
 #include "site_placement.h"
 

@@ -15,7 +15,7 @@ using geometry::kWindowFrame;
 using geometry::PairResult;
 using geometry::Screening;
 
-QPointF inWindow(double x, double y) {
+PixelPoint inWindow(double x, double y) {
   return {kWindowFrame.windowX(x), kWindowFrame.windowY(y)};
 }
 
@@ -48,7 +48,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
   const std::size_t screened = shown.kind == StepKind::Pair         ? 0
                                : shown.kind == StepKind::Competitor ? shown.index + 1
                                                                     : a.competitors.size();
-  std::vector<std::pair<QPointF, std::string>> tickLabels;
+  std::vector<std::pair<PixelPoint, std::string>> tickLabels;
   Colour tickLabelColour = kTick;
   if (screening) {
     for (std::size_t n = 0; n < screened; ++n) {

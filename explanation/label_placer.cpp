@@ -1,13 +1,11 @@
 #include "label_placer.h"
 
-#include <QFontMetricsF>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 #include "geometry/window_frame.h"
-#include "picture/picture_painter.h"
+#include "picture/text_metrics.h"
 
 namespace app {
 
@@ -22,10 +20,9 @@ constexpr double kGap = 3;
 
 }  // namespace
 
-QRectF textArea(const TextItem& text, int textFactor) {
-  const QFontMetricsF metrics(labelFont(text.fontSize * textFactor));
-  return {text.x, text.y, metrics.horizontalAdvance(QString::fromStdString(text.text)),
-          metrics.height()};
+PixelRect textArea(const TextItem& text, int textFactor) {
+  const int pixels = labelPixelSize(text.fontSize * textFactor);
+  return {text.x, text.y, textAdvance(text.text, pixels), fontHeights(pixels).height};
 }
 
 LabelPlacer::LabelPlacer(Picture& picture, int fontSize, int textFactor)
@@ -37,23 +34,23 @@ LabelPlacer::LabelPlacer(Picture& picture, int fontSize, int textFactor)
   }
 }
 
-QRectF LabelPlacer::areaOf(float x, float y, const std::string& text) const {
+PixelRect LabelPlacer::areaOf(float x, float y, const std::string& text) const {
   return textArea(TextItem{x, y, text, 0, fontSize_}, textFactor_);
 }
 
-bool LabelPlacer::free(const QRectF& area) const {
+bool LabelPlacer::free(const PixelRect& area) const {
   const geometry::WindowFrame& f = geometry::kWindowFrame;
   if (area.left() < 0 || area.top() < 0 || area.right() > f.clientWidth ||
       area.bottom() > f.clientHeight) {
     return false;
   }
-  const QRectF padded = area.adjusted(-kGap, 0, kGap, 0);
+  const PixelRect padded = area.adjusted(-kGap, 0, kGap, 0);
   return std::none_of(taken_.begin(), taken_.end(),
-                      [&](const QRectF& other) { return other.intersects(padded); });
+                      [&](const PixelRect& other) { return other.intersects(padded); });
 }
 
 bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour) {
-  const QRectF size = areaOf(0, 0, text);
+  const PixelRect size = areaOf(0, 0, text);
   const auto w = static_cast<float>(size.width()), h = static_cast<float>(size.height());
   for (const float distance : kDistances) {
     for (int d = 0; d < kDirections; ++d) {
@@ -63,14 +60,14 @@ bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour
       const auto dx = static_cast<float>(std::cos(angle)), dy = static_cast<float>(std::sin(angle));
       const float left = x + dx * distance - (dx < -0.1f ? w : dx > 0.1f ? 0 : w / 2);
       const float top = y + dy * distance - (dy < -0.1f ? h : dy > 0.1f ? 0 : h / 2);
-      const QRectF area(left, top, w, h);
+      const PixelRect area(left, top, w, h);
       if (!free(area)) {
         continue;
       }
       taken_.push_back(area);
       if (distance >= kLeaderFrom) {
-        const QPointF near(std::clamp(static_cast<double>(x), area.left(), area.right()),
-                           std::clamp(static_cast<double>(y), area.top(), area.bottom()));
+        const PixelPoint near(std::clamp(static_cast<double>(x), area.left(), area.right()),
+                              std::clamp(static_cast<double>(y), area.top(), area.bottom()));
         picture_.push_back(
             LineItem{x, y, static_cast<float>(near.x()), static_cast<float>(near.y()), colour, 1});
       }

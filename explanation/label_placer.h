@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QRectF>
 #include <string>
 #include <vector>
 
 #include "picture/picture.h"
+#include "picture/pixel_geometry.h"
 
 namespace app {
 
@@ -19,22 +19,22 @@ class LabelPlacer {
   LabelPlacer(Picture& picture, int fontSize, int textFactor = 1);
 
   // Keeps the area free, for a text or box placed otherwise.
-  void reserve(const QRectF& area) { taken_.push_back(area); }
+  void reserve(const PixelRect& area) { taken_.push_back(area); }
   // The area a text of this placer's font takes with its top-left corner at (x, y).
-  [[nodiscard]] QRectF areaOf(float x, float y, const std::string& text) const;
+  [[nodiscard]] PixelRect areaOf(float x, float y, const std::string& text) const;
   // Places the label near (x, y); false when there was no room for it.
   bool place(float x, float y, const std::string& text, Colour colour);
   // Whether the area lies inside the picture, clear of every text and reserved area.
-  [[nodiscard]] bool free(const QRectF& area) const;
+  [[nodiscard]] bool free(const PixelRect& area) const;
 
  private:
   Picture& picture_;
   int fontSize_;
   int textFactor_;
-  std::vector<QRectF> taken_;
+  std::vector<PixelRect> taken_;
 };
 
 // The area of a text item, as it is painted with its font textFactor times as large.
-QRectF textArea(const TextItem& text, int textFactor = 1);
+PixelRect textArea(const TextItem& text, int textFactor = 1);
 
 }  // namespace app

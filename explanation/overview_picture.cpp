@@ -16,7 +16,7 @@ using geometry::Screening;
 
 constexpr Colour kPieceShade[] = {rgb(255, 150, 90), rgb(120, 200, 255)};
 
-QPointF inWindow(double x, double y) {
+PixelPoint inWindow(double x, double y) {
   return {kWindowFrame.windowX(x), kWindowFrame.windowY(y)};
 }
 
@@ -80,7 +80,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
   const geometry::PairRecord& r = a.pair;
   StepDrawing draw(picture, sites, textFactorOf(style));
   std::vector<LegendEntry> legend = pairLegend(a);
-  std::vector<std::pair<QPointF, std::string>> tickLabels;
+  std::vector<std::pair<PixelPoint, std::string>> tickLabels;
   Colour tickLabelColour = kTick;
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
   draw.nameSite(a.i);

@@ -1,14 +1,12 @@
 #include "step_drawing.h"
 
-#include <QFontMetricsF>
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
 
 #include "geometry/dist.h"
 #include "geometry/window_frame.h"
-#include "picture/picture_painter.h"
+#include "picture/text_metrics.h"
 
 namespace app {
 
@@ -33,15 +31,14 @@ Colour dimmed(Colour c) {
 // The lines of `text` broken at spaces to fit `width` pixels, in the small text shown
 // textFactor times as large.
 std::vector<std::string> wrapped(const std::string& text, double width, int textFactor) {
-  const QFontMetricsF metrics(labelFont(kSmallText * textFactor));
+  const int pixels = labelPixelSize(kSmallText * textFactor);
   std::vector<std::string> lines{""};
   std::size_t at = 0;
   while (at < text.size()) {
     const std::size_t end = std::min(text.find(' ', at + 1), text.size());
     const std::string word = text.substr(at, end - at);
     const std::string longer = lines.back() + word;
-    if (!lines.back().empty() &&
-        metrics.horizontalAdvance(QString::fromStdString(longer)) > width) {
+    if (!lines.back().empty() && textAdvance(longer, pixels) > width) {
       lines.push_back(word.substr(word.starts_with(' ') ? 1 : 0));
     } else {
       lines.back() = longer;
@@ -51,30 +48,30 @@ std::vector<std::string> wrapped(const std::string& text, double width, int text
   return lines;
 }
 
-bool inside(QPointF p) {
+bool inside(PixelPoint p) {
   return p.x() >= 0 && p.y() >= 0 && p.x() <= kWindowFrame.clientWidth &&
          p.y() <= kWindowFrame.clientHeight;
 }
 
 // Where a point shows: itself inside the picture, else the tip of its arrow, where the line
 // from the picture's centre to it leaves the picture.
-QPointF shownAt(QPointF p) {
+PixelPoint shownAt(PixelPoint p) {
   if (inside(p)) {
     return p;
   }
-  const QPointF centre(kWindowFrame.clientWidth / 2.0, kWindowFrame.clientHeight / 2.0);
-  const QPointF towards = p - centre;
+  const PixelPoint centre(kWindowFrame.clientWidth / 2.0, kWindowFrame.clientHeight / 2.0);
+  const PixelPoint towards = p - centre;
   const double scale = std::min(towards.x() != 0 ? (centre.x() - 2) / std::abs(towards.x()) : 1e9,
                                 towards.y() != 0 ? (centre.y() - 2) / std::abs(towards.y()) : 1e9);
   return centre + towards * scale;
 }
 
 // An arrow from `tail` to `tip`, with two barbs.
-void addArrow(Picture& picture, QPointF tail, QPointF tip) {
-  const QPointF along = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
-  const QPointF side(-along.y(), along.x());
+void addArrow(Picture& picture, PixelPoint tail, PixelPoint tip) {
+  const PixelPoint along = (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y());
+  const PixelPoint side(-along.y(), along.x());
   const auto f = [](double v) { return static_cast<float>(v); };
-  const QPointF barb1 = tip - along * 5 + side * 4, barb2 = tip - along * 5 - side * 4;
+  const PixelPoint barb1 = tip - along * 5 + side * 4, barb2 = tip - along * 5 - side * 4;
   const LineItem lines[] = {{f(tail.x()), f(tail.y()), f(tip.x()), f(tip.y()), kArrow, 2},
                             {f(tip.x()), f(tip.y()), f(barb1.x()), f(barb1.y()), kArrow, 2},
                             {f(tip.x()), f(tip.y()), f(barb2.x()), f(barb2.y()), kArrow, 2}};
@@ -193,7 +190,7 @@ void StepDrawing::quadrant(const geometry::PairAccount& a) {
 }
 
 void StepDrawing::name(double x, double y, const std::string& label) {
-  named_.push_back({QPointF(kWindowFrame.windowX(x), kWindowFrame.windowY(y)), label});
+  named_.push_back({PixelPoint(kWindowFrame.windowX(x), kWindowFrame.windowY(y)), label});
 }
 
 void StepDrawing::nameSite(int k) {
@@ -202,9 +199,10 @@ void StepDrawing::nameSite(int k) {
 
 // A point inside the picture is covered when the area comes near it; one outside, when the
 // area comes near its arrow.
-bool StepDrawing::coversNamed(const QRectF& area) const {
-  const QRectF near = area.adjusted(-4, -4, 4, 4);
-  const QRectF nearArrow = area.adjusted(-kArrowLength, -kArrowLength, kArrowLength, kArrowLength);
+bool StepDrawing::coversNamed(const PixelRect& area) const {
+  const PixelRect near = area.adjusted(-4, -4, 4, 4);
+  const PixelRect nearArrow =
+      area.adjusted(-kArrowLength, -kArrowLength, kArrowLength, kArrowLength);
   return std::any_of(named_.begin(), named_.end(), [&](const Named& n) {
     return inside(n.at) ? near.contains(n.at) : nearArrow.contains(shownAt(n.at));
   });
@@ -212,8 +210,8 @@ bool StepDrawing::coversNamed(const QRectF& area) const {
 
 Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendEntry>& legend) {
   Picture top;
-  const QFontMetricsF metrics(labelFont(kSmallText * textFactor_));
-  const auto lineHeight = static_cast<float>(metrics.height());
+  const int pixels = labelPixelSize(kSmallText * textFactor_);
+  const auto lineHeight = static_cast<float>(fontHeights(pixels).height);
   const auto width = static_cast<float>(kWindowFrame.clientWidth);
   const auto height = static_cast<float>(kWindowFrame.clientHeight);
 
@@ -222,16 +220,16 @@ Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendE
       wrapped(text, width - 2 * (kBoxMargin + kBoxPadding) - 2, textFactor_);
   double widest = 0;
   for (const std::string& line : lines) {
-    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    widest = std::max(widest, textAdvance(line, pixels));
   }
   const float boxHeight = lineHeight * static_cast<float>(lines.size()) + 2 * kBoxPadding;
   const float boxWidth = static_cast<float>(std::ceil(widest)) + 2 * kBoxPadding;
-  std::optional<QRectF> box;
+  std::optional<PixelRect> box;
   for (const float boxTop : {height - boxHeight - kBoxMargin, kBoxMargin}) {
     if (text.empty()) {
       break;
     }
-    const QRectF area(kBoxMargin, boxTop, boxWidth + 1, boxHeight + 1);
+    const PixelRect area(kBoxMargin, boxTop, boxWidth + 1, boxHeight + 1);
     if (!coversNamed(area) && labels_.free(area)) {
       box = area;
       break;
@@ -255,10 +253,10 @@ Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendE
     if (inside(n.at)) {
       continue;
     }
-    const QPointF tip = shownAt(n.at);
-    const QPointF towards = n.at - tip;
-    const QPointF unit = towards / std::hypot(towards.x(), towards.y());
-    const QPointF tail = tip - unit * kArrowLength;
+    const PixelPoint tip = shownAt(n.at);
+    const PixelPoint towards = n.at - tip;
+    const PixelPoint unit = towards / std::hypot(towards.x(), towards.y());
+    const PixelPoint tail = tip - unit * kArrowLength;
     addArrow(top, tail, tip);
     labels_.place(static_cast<float>(tail.x()), static_cast<float>(tail.y()), n.label, kArrow);
   }
@@ -266,8 +264,8 @@ Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendE
 }
 
 void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend) {
-  const QFontMetricsF metrics(labelFont(kSmallText * textFactor_));
-  const auto lineHeight = static_cast<float>(metrics.height());
+  const int pixels = labelPixelSize(kSmallText * textFactor_);
+  const auto lineHeight = static_cast<float>(fontHeights(pixels).height);
   const auto width = static_cast<float>(kWindowFrame.clientWidth);
   const auto height = static_cast<float>(kWindowFrame.clientHeight);
   // The legend: at the picture's edge, a corner where it can, hiding neither a named point
@@ -278,8 +276,7 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
   {
     double widestMeaning = 0;
     for (const LegendEntry& entry : legend) {
-      widestMeaning =
-          std::max(widestMeaning, metrics.horizontalAdvance(QString::fromStdString(entry.meaning)));
+      widestMeaning = std::max(widestMeaning, textAdvance(entry.meaning, pixels));
     }
     const float sample = kSample * static_cast<float>(textFactor_);
     const float legendWidth =
@@ -288,8 +285,9 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
     const float right = width - kBoxMargin - legendWidth - 1;
     const float bottom = height - kBoxMargin - legendHeight - 1;
     // The corners first, then along the top and the bottom edge, then down the sides.
-    std::vector<QPointF> places{QPointF(right, kBoxMargin), QPointF(right, bottom),
-                                QPointF(kBoxMargin, kBoxMargin), QPointF(kBoxMargin, bottom)};
+    std::vector<PixelPoint> places{PixelPoint(right, kBoxMargin), PixelPoint(right, bottom),
+                                   PixelPoint(kBoxMargin, kBoxMargin),
+                                   PixelPoint(kBoxMargin, bottom)};
     constexpr float kStep = 20;
     for (float x = right - kStep; x > kBoxMargin; x -= kStep) {
       places.emplace_back(x, kBoxMargin);
@@ -299,9 +297,9 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
       places.emplace_back(right, y);
       places.emplace_back(kBoxMargin, y);
     }
-    std::optional<QRectF> found;
-    for (const QPointF place : places) {
-      const QRectF candidate(place, QSizeF(legendWidth + 1, legendHeight + 1));
+    std::optional<PixelRect> found;
+    for (const PixelPoint place : places) {
+      const PixelRect candidate(place, legendWidth + 1, legendHeight + 1);
       if (labels_.free(candidate) && !coversNamed(candidate)) {
         found = candidate;
         break;
@@ -310,7 +308,7 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
     if (!found) {
       return;
     }
-    const QRectF area = *found;
+    const PixelRect area = *found;
     labels_.reserve(area);
     const auto left = static_cast<float>(area.left()), legendTop = static_cast<float>(area.top());
     top.push_back(RectItem{left, legendTop, legendWidth, legendHeight, kBoxFill, kBoxBorder});
@@ -332,7 +330,7 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
 }
 
 void StepDrawing::labelSites(int i, int j,
-                             const std::vector<std::pair<QPointF, std::string>>& extra,
+                             const std::vector<std::pair<PixelPoint, std::string>>& extra,
                              Colour extraColour) {
   const auto siteLabel = [&](int k) {
     labels_.place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),

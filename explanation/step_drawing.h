@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPointF>
-#include <QRectF>
 #include <string>
 #include <vector>
 
@@ -9,6 +7,7 @@
 #include "label_placer.h"
 #include "picture/colour.h"
 #include "picture/picture.h"
+#include "picture/pixel_geometry.h"
 #include "steps/literal_steps.h"
 
 namespace app {
@@ -95,7 +94,7 @@ class StepDrawing {
 
   // The labels, after topLayer: the pair's sites first, then `extra` labels (the ticks) in
   // their colour, then every other site.
-  void labelSites(int i, int j, const std::vector<std::pair<QPointF, std::string>>& extra,
+  void labelSites(int i, int j, const std::vector<std::pair<PixelPoint, std::string>>& extra,
                   Colour extraColour);
 
   [[nodiscard]] LabelPlacer& labels() { return labels_; }
@@ -103,10 +102,10 @@ class StepDrawing {
 
  private:
   struct Named {
-    QPointF at;  // window pixels
+    PixelPoint at;  // window pixels
     std::string label;
   };
-  [[nodiscard]] bool coversNamed(const QRectF& area) const;
+  [[nodiscard]] bool coversNamed(const PixelRect& area) const;
   void addLegend(Picture& top, const std::vector<LegendEntry>& legend);
 
   Picture& picture_;

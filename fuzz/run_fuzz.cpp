@@ -12,7 +12,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/lesson.h"
 #include "explanation/tour.h"
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 #include "run/run.h"
 #include "run/site_list.h"
 #include "steps/literal_steps.h"

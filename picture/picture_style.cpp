@@ -50,19 +50,19 @@ Colour forPrint(Colour colour, double ratio) {
 
 }  // namespace
 
-std::optional<PictureStyle> pictureStyleNamed(const QString& name) {
+std::optional<PictureStyle> pictureStyleNamed(std::string_view name) {
   for (const StyleInfo& info : kPictureStyles) {
-    if (name == QLatin1String(info.name)) {
+    if (name == info.name) {
       return info.style;
     }
   }
   return std::nullopt;
 }
 
-QString styleName(PictureStyle style) {
+std::string styleName(PictureStyle style) {
   for (const StyleInfo& info : kPictureStyles) {
     if (info.style == style) {
-      return QLatin1String(info.name);
+      return info.name;
     }
   }
   return {};

@@ -1,8 +1,9 @@
 #pragma once
 
-#include <QString>
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "colour.h"
 #include "picture.h"
@@ -21,8 +22,8 @@ struct StyleInfo {
 inline constexpr std::array kPictureStyles{StyleInfo{PictureStyle::Normal, "normal"},
                                            StyleInfo{PictureStyle::Projector, "projector"}};
 
-std::optional<PictureStyle> pictureStyleNamed(const QString& name);
-QString styleName(PictureStyle style);
+std::optional<PictureStyle> pictureStyleNamed(std::string_view name);
+std::string styleName(PictureStyle style);
 
 // The projector style: strokes three times as wide, text twice as large, every colour at
 // least this contrast ratio against the black background (WCAG 2), boxes on black.

@@ -1,8 +1,6 @@
 #include "picture_recorder.h"
 
-#include <QFontMetricsF>
-
-#include "picture/picture_painter.h"
+#include "picture/text_metrics.h"
 
 namespace app {
 
@@ -23,8 +21,8 @@ void PictureRecorder::print(std::string_view text) {
   picture_.push_back(
       TextItem{textX_, textY_, std::string(text), penColour_, fontSize_, Layer::Label});
   textX_ = 0;
-  if (lineSpacingSize_ != fontSize_) {  // the font is looked up once for each size
-    lineSpacing_ = static_cast<float>(QFontMetricsF(labelFont(fontSize_)).lineSpacing());
+  if (lineSpacingSize_ != fontSize_) {  // measured once for each size
+    lineSpacing_ = static_cast<float>(fontHeights(labelPixelSize(fontSize_)).height);
     lineSpacingSize_ = fontSize_;
   }
   textY_ += lineSpacing_;

@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 #include "run/run.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "explanation/tour.h"
 #include "lesson_panel.h"
 #include "pair_explorer.h"
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 #include "picture/picture_style.h"
 #include "run/run.h"
 

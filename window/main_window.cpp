@@ -25,10 +25,10 @@
 #include "document/site_placement.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
-#include "picture/file_output.h"
-#include "picture/picture_file.h"
-#include "picture/picture_painter.h"
 #include "picture_fit.h"
+#include "picture_output/file_output.h"
+#include "picture_output/picture_file.h"
+#include "picture_output/picture_painter.h"
 #include "run/failure_search.h"
 
 namespace app {
@@ -48,7 +48,7 @@ QSettings viewSettings() {
 
 // The style the window showed when it was last used, or the normal one.
 PictureStyle rememberedStyle() {
-  return pictureStyleNamed(viewSettings().value(kStyleSetting).toString())
+  return pictureStyleNamed(viewSettings().value(kStyleSetting).toString().toStdString())
       .value_or(PictureStyle::Normal);
 }
 // Does `act` with the path the user chose in a file dialog, if any, and shows the problem it
@@ -155,7 +155,7 @@ void MainWindow::setPictureStyle(PictureStyle style) {
 }
 
 void MainWindow::applyStyle() {
-  viewSettings().setValue(kStyleSetting, styleName(pictureStyle()));
+  viewSettings().setValue(kStyleSetting, QString::fromStdString(styleName(pictureStyle())));
   explanation_->setStyle(pictureStyle());
   exercise_->setStyle(pictureStyle());
   update();

@@ -16,7 +16,7 @@
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_style.h"
-#include "picture/picture_tikz.h"
+#include "picture_output/picture_tikz.h"
 #include "run/run.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"

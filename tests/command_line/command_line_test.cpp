@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 #include "run/site_list.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"

@@ -137,7 +137,8 @@ void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& n
   std::vector<QRectF> areas;
   for (const app::PictureItem& item : picture) {
     if (const auto* text = std::get_if<app::TextItem>(&item)) {
-      const QRectF area = app::textArea(*text);
+      const app::PixelRect placed = app::textArea(*text);
+      const QRectF area(placed.left(), placed.top(), placed.width(), placed.height());
       ASSERT_TRUE(QRectF(0, 0, 753, 475).contains(area)) << where << ": " << text->text;
       for (const QRectF& other : areas) {
         ASSERT_FALSE(other.intersects(area)) << where << ": " << text->text;

@@ -1,4 +1,4 @@
-#include "picture/pixel_plot.h"
+#include "picture_output/pixel_plot.h"
 
 #include <gtest/gtest.h>
 

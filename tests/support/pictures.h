@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "geometry/window_frame.h"
-#include "picture/picture_file.h"
+#include "picture_output/picture_file.h"
 #include "run/run.h"
 
 namespace testing_support {

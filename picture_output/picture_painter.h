@@ -3,17 +3,15 @@
 #include <QColor>
 #include <QFont>
 
-#include "colour.h"
-#include "picture.h"
+#include "picture/colour.h"
+#include "picture/picture.h"
 
 class QImage;
 class QPainter;
 
 namespace app {
 
-// The font of printed text at a size in points. The size is turned into pixels at 96 dots
-// per inch, the resolution at which 15 twips make a pixel, so text has the same size on
-// every screen and in every file.
+// The font of printed text at a size in points, turned into pixels by labelPixelSize.
 QFont labelFont(int points);
 
 QColor toQColor(Colour colour);

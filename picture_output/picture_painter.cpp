@@ -5,14 +5,13 @@
 #include <cmath>
 #include <optional>
 
-#include "colour.h"
+#include "picture/colour.h"
+#include "picture/text_metrics.h"
 #include "pixel_plot.h"
 
 namespace app {
 
 namespace {
-
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
 struct ItemPainter {
   QPainter& painter;
@@ -57,8 +56,8 @@ struct ItemPainter {
 }  // namespace
 
 QFont labelFont(int points) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(static_cast<int>(std::lround(points * kPixelsPerPoint)));
+  QFont font(QString::fromLatin1(kLabelFontFamily));
+  font.setPixelSize(labelPixelSize(points));
   return font;
 }
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "picture.h"
+#include "picture/picture.h"
 
 namespace app {
 

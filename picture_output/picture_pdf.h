@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "picture.h"
+#include "picture/picture.h"
 
 namespace app {
 

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFileInfo>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QXmlStreamWriter>
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <utility>
 
 #include "file_output.h"
+#include "picture/text_metrics.h"
 #include "picture_painter.h"
 #include "picture_pdf.h"
 #include "picture_tikz.h"
@@ -69,19 +69,17 @@ struct SvgItemWriter {
   }
 
   void operator()(const TextItem& text) const {
-    const QFont font = labelFont(text.fontSize);
+    const int pixels = labelPixelSize(text.fontSize);
     xml.writeStartElement(QStringLiteral("text"));
     xml.writeAttribute(QStringLiteral("x"), number(text.x));
-    xml.writeAttribute(QStringLiteral("y"), number(text.y + QFontMetricsF(font).ascent()));
-    xml.writeAttribute(QStringLiteral("font-family"), font.family());
-    xml.writeAttribute(QStringLiteral("font-size"), QString::number(font.pixelSize()));
+    xml.writeAttribute(QStringLiteral("y"), number(text.y + fontHeights(pixels).ascent));
+    xml.writeAttribute(QStringLiteral("font-family"), QString::fromLatin1(kLabelFontFamily));
+    xml.writeAttribute(QStringLiteral("font-size"), QString::number(pixels));
     xml.writeAttribute(QStringLiteral("fill"), colourName(text.colour));
     xml.writeAttribute(QStringLiteral("stroke"), QStringLiteral("none"));
     // The width the window gives the text, so that another renderer's glyph spacing never
     // lets it run out of the box laid out for it.
-    xml.writeAttribute(
-        QStringLiteral("textLength"),
-        number(QFontMetricsF(font).horizontalAdvance(QString::fromStdString(text.text))));
+    xml.writeAttribute(QStringLiteral("textLength"), number(textAdvance(text.text, pixels)));
     xml.writeAttribute(QStringLiteral("lengthAdjust"), QStringLiteral("spacing"));
     xml.writeCharacters(QString::fromStdString(text.text));
     xml.writeEndElement();
