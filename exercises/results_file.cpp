@@ -97,6 +97,8 @@ ExerciseResults read(std::string_view bytes) {
     document = Json::parse(bytes);
   } catch (const Json::parse_error& error) {
     throw Bad{"not JSON at byte " + std::to_string(error.byte)};
+  } catch (const Json::exception&) {  // a number too large for a double, 1e400
+    throw Bad{"not JSON: a number out of range"};
   }
   if (!document.is_object()) {
     throw Bad{"not a results file: no JSON object"};

@@ -173,6 +173,7 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
   const std::pair<QByteArray, const char*> bad[] = {
       {"not json", "not JSON"},
       {"[1, 2]", "no JSON object"},
+      {drawingFile("[[1e400, 2], [3, 4]]", "[]"), "not JSON: a number out of range"},
       {R"({"kind": "circles"})", "\"kind\""},
       {R"({"kind": "cut-point", "seed": -1})", "\"seed\""},
       {drawingFile("[[1, 2]]", "[]"), "\"sites\""},
