@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "dist.h"
+#include "unit_roundoff.h"
 
 namespace geometry {
 
@@ -15,7 +16,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // The rounding analysis behind every certificate in this file. u is the unit roundoff of
 // a double; every bound below is a multiple of it, with room to spare, and each is named
 // once, beside the reasoning that proves it.
-constexpr double kUnitRoundoff = 0x1p-53;
 
 // The piece test puts a midpoint at M = (x, fl(fl(m1 x) + c1)), off the exact line by at
 // most u (2 |m1 x| + |c1|) (1 + u). yError takes 4u (|m1| |x| + |c1|): twice that, up to

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "geometry/unit_roundoff.h"
+
 namespace geometry {
 
 // Interval arithmetic on doubles, for deciding exact comparisons without exact numbers: an
@@ -117,7 +119,7 @@ struct Near {
 // (m, c), or one line against many ends, with the parts of each made once:
 //   doubt = 2 (dy + kGapRounding |y'|) + |m'| 2 (dx + kGapRounding |x'|)
 //           + dm 2 (|x'| + dx) + 2 (dc + kGapRounding |c'|).
-inline constexpr double kGapRounding = 4 * 0x1p-53;
+inline constexpr double kGapRounding = 4 * kUnitRoundoff;
 
 struct GapEnd {
   double x, y;
@@ -161,7 +163,7 @@ inline int gapSign(const Near& x, const Near& y, const Near& m, const Near& c) {
 // and the division moves that by at most u |n' / d'|. Doubling the sum covers the terms in
 // u^2 and the bound's own rounding.
 inline Near crossingOf(const Near& m1, const Near& c1, const Near& m, const Near& c) {
-  constexpr double u = 0x1p-53;
+  constexpr double u = kUnitRoundoff;
   const double numerator = c.value - c1.value, denominator = m1.value - m.value;
   const double a = c.doubt + c1.doubt + u * std::abs(numerator);
   const double b = m1.doubt + m.doubt + u * std::abs(denominator);
