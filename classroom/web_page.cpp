@@ -254,11 +254,6 @@ QString seedAndSites(std::uint32_t seed, const geometry::SiteColumns& sites) {
 
 }  // namespace
 
-bool isWebPageName(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  return suffix == QLatin1String("html") || suffix == QLatin1String("htm");
-}
-
 QByteArray lessonWebPage(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          const std::vector<std::size_t>& picked, const geometry::SiteColumns& sites,
                          std::uint32_t seed, PictureStyle style) {

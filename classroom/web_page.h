@@ -21,9 +21,6 @@ namespace app {
 // that lets the page fetch nothing at all. The address's fragment opens a step
 // (#step=3, #detail&step=12) and follows the steps shown, so that a link can be shared.
 
-// Whether a file name asks for a web page: it ends in .html or .htm, in any case.
-bool isWebPageName(const QString& path);
-
 // The pair's lesson, opening at a level: both levels, or only the steps picked (counted
 // from 0) at that level.
 QByteArray lessonWebPage(const Picture& normal, const Lesson& lesson, LessonLevel level,

@@ -64,7 +64,7 @@ int writeOutput(const QByteArray& bytes, const Output& output) {
 int writeStyledPicture(const Picture& styled, const Output& output,
                        const std::string& description = {}) {
   return writeOutput(pictureBytes(styled, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
-                                  *pictureFormatFor(output.file), output.scale,
+                                  *infoOf(output.kind).pictureFormat, output.scale,
                                   QString::fromStdString(description)),
                      output);
 }
@@ -76,7 +76,7 @@ struct HeadlessMode {
 
   // The run's picture in the style, or its web page.
   int writePicture(const Output& output) const {
-    if (isWebPageName(output.file)) {
+    if (output.kind == OutputKind::WebPage) {
       return writeOutput(pictureWebPage(run.picture, *run.sites, run.layout.seed, style), output);
     }
     return writeStyledPicture(styledPicture(run.picture, style), output);
@@ -163,22 +163,22 @@ struct HeadlessMode {
       }
       picked.push_back(static_cast<std::size_t>(n - 1));
     }
-    if (isWebPageName(mode.output->file)) {
+    if (mode.output->kind == OutputKind::WebPage) {
       return writeOutput(
           lessonWebPage(run.picture, lesson, level, picked, sites, run.layout.seed, style),
           *mode.output);
     }
-    const PictureFormat format = *pictureFormatFor(mode.output->file);
+    const OutputKind kind = mode.output->kind;
     if (mode.paper) {
       return writeOutput(printHandout(run.picture, lesson, picked, sites, run.layout.seed,
                                       *mode.paper, mode.blank),
                          *mode.output);
     }
-    if (mode.step == 0 && format == PictureFormat::Pdf) {
+    if (mode.step == 0 && kind == OutputKind::Pdf) {
       return writeOutput(lessonHandout(run.picture, lesson, level, picked, sites, style),
                          *mode.output);
     }
-    if (mode.step == 0 && format == PictureFormat::Tex) {
+    if (mode.step == 0 && kind == OutputKind::Tex) {
       return writeOutput(lessonBeamerFrames(run.picture, lesson, level, picked, sites, style),
                          *mode.output);
     }
@@ -189,7 +189,7 @@ struct HeadlessMode {
   int operator()(const TourMode& mode) const {
     const Tour tour = tourOf(*run.sites);
     if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames, or its page
-      return writeOutput(isWebPageName(mode.output->file)
+      return writeOutput(mode.output->kind == OutputKind::WebPage
                              ? tourWebPage(run.picture, tour, *run.sites, run.layout.seed, style)
                              : tourBeamerFrames(run.picture, tour, *run.sites, style),
                          *mode.output);
@@ -224,7 +224,7 @@ struct HeadlessMode {
       return 2;
     }
     return writeOutput(moodleQuiz(run.picture, *run.sites, run.layout.seed, mode.questions, style),
-                       Output{mode.file});
+                       Output{mode.file, OutputKind::MoodleQuiz});
   }
 
   int operator()(const ExactMode&) const {
@@ -304,27 +304,9 @@ struct HeadlessMode {
   }
 };
 
-// The output a mode writes, if any.
-std::optional<Output> outputOf(const Mode& mode) {
-  return std::visit(
-      [](const auto& m) -> std::optional<Output> {
-        if constexpr (requires { m.output; }) {
-          return m.output;
-        } else {
-          return std::nullopt;
-        }
-      },
-      mode);
-}
-
-// Runs the demonstration without a display and does what the mode asks with it. A file name
-// that is not a picture's exits with 2 before the run, a failed run with 1.
+// Runs the demonstration without a display and does what the mode asks with it (the file's
+// kind was checked with the options); a failed run exits with 1.
 int runHeadless(const Command& command, const RunRequest& request, char** argv) {
-  if (const std::optional<Output> output = outputOf(command.mode);
-      output && !pictureFormatFor(output->file) && !isWebPageName(output->file)) {
-    reportError(unknownPictureFormat(output->file));
-    return 2;
-  }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   int qtArgc = 1;  // the program's name alone: the options are ours (see showInWindow)
   QGuiApplication application(qtArgc, argv);

@@ -5,8 +5,7 @@
 #include <limits>
 
 #include "classroom/moodle_quiz.h"
-#include "classroom/web_page.h"
-#include "picture_output/picture_file.h"
+#include "picture_output/output_kind.h"
 
 namespace app {
 
@@ -22,9 +21,13 @@ QString helpText(const QCommandLineParser& parser) {
   return text;
 }
 
-CommandLine usageError(const QString& problem, const QCommandLineParser& parser) {
-  return {
-      CommandLine::Action::PrintUsageAndFail, {}, problem + QLatin1Char('\n') + helpText(parser)};
+// What is wrong, and where the options are told: the whole help would bury the one line that
+// says which option does not fit.
+CommandLine usageError(const QString& problem, const QCommandLineParser&) {
+  return {CommandLine::Action::PrintUsageAndFail,
+          {},
+          QStringLiteral("voronoi-delaunay: ") + problem +
+              QStringLiteral("\nTry 'voronoi-delaunay --help' for the options.\n")};
 }
 
 // Which pairs --explain names: every pair in scan order, or the pair of sites i and j.
@@ -244,7 +247,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const int questions = parser.value(quiz).toInt(&ok);
     const QString file = parser.value(save);
     if (!ok || questions < 1 || !parser.isSet(save) ||
-        !file.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive) || parser.isSet(explain) ||
+        outputKindFor(file) != OutputKind::MoodleQuiz || parser.isSet(explain) ||
         parser.isSet(tour) || parser.isSet(exact) || parser.isSet(findFailure) ||
         parser.isSet(nudgeMap) || parser.isSet(step) || parser.isSet(steps) ||
         parser.isSet(scale)) {
@@ -263,9 +266,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   std::optional<Output> output;
   if (parser.isSet(save)) {
-    output = Output{parser.value(save)};
+    const QString file = parser.value(save);
+    const std::optional<OutputKind> kind = outputKindFor(file);
+    if (!kind ||
+        !holds(*kind, Holds::RunPicture | Holds::StepPicture | Holds::Lesson | Holds::Tour)) {
+      return usageError(unknownOutputKind(file, Holds::RunPicture), parser);
+    }
+    output = Output{file, *kind};
   }
-  const bool toPng = output && pictureFormatFor(output->file) == PictureFormat::Png;
+  const bool toPng = output && output->kind == OutputKind::Png;
   bool scaleOk = false;
   const int scaleValue = parser.value(scale).toInt(&scaleOk);
   if (!scaleOk || scaleValue < 1 || scaleValue > kLargestPngScale) {
@@ -274,8 +283,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                           .arg(parser.value(scale)),
                       parser);
   }
-  if (parser.isSet(scale) && !toPng) {
-    return usageError(QStringLiteral("--scale goes with --save to a .png file"), parser);
+  if (parser.isSet(scale) && !(output && holds(output->kind, Holds::Scaled))) {
+    return usageError(
+        QStringLiteral("--scale goes with --save to a %1 file").arg(endingsHolding(Holds::Scaled)),
+        parser);
   }
   if (output) {
     output->scale = scaleValue;
@@ -325,15 +336,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
   }
   const bool stepsSet = parser.isSet(steps), tourSet = parser.isSet(tour);
-  const bool toTex = output && pictureFormatFor(output->file) == PictureFormat::Tex;
-  const bool toPage = output && isWebPageName(output->file);
-  if (tourSet && (explainRequest || exactSet || findFailureSet ||
-                  (output ? !stepNumber && !toTex && !toPage : !stepsSet && !stepNumber))) {
+  const auto toKindHolding = [&](Holds what) { return output && holds(output->kind, what); };
+  if (tourSet &&
+      (explainRequest || exactSet || findFailureSet ||
+       (output ? !stepNumber && !toKindHolding(Holds::Tour) : !stepsSet && !stepNumber))) {
     return usageError(QStringLiteral("--tour goes with --steps, --step N (and --save FILE), or "
                                      "--save FILE.tex or FILE.html"),
                       parser);
   }
-  if (toPage && stepNumber) {
+  if (stepNumber && output && !toKindHolding(Holds::StepPicture)) {
     return usageError(QStringLiteral("a web page holds every step: give --save FILE.html without "
                                      "--step, and open a step by the address, FILE.html#step=3"),
                       parser);
@@ -349,10 +360,8 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   std::vector<int> picked;
   if (parser.isSet(pick)) {
-    const bool toDocument =
-        toTex || toPage || (output && pictureFormatFor(output->file) == PictureFormat::Pdf);
     const auto pickedSteps = parsePick(parser.value(pick));
-    if (!pickedSteps || !explainsOnePair || stepNumber || !toDocument) {
+    if (!pickedSteps || !explainsOnePair || stepNumber || !toKindHolding(Holds::Lesson)) {
       return usageError(QStringLiteral("--pick takes step numbers such as 1,4-6, with "
                                        "--explain I-J and --save to a .pdf, .tex or .html file"),
                         parser);
@@ -363,7 +372,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (parser.isSet(paper)) {
     paperSize = paperNamed(parser.value(paper));
     if (!paperSize || !explainsOnePair || stepNumber || parser.isSet(detail) || !output ||
-        pictureFormatFor(output->file) != PictureFormat::Pdf) {
+        output->kind != OutputKind::Pdf) {
       return usageError(QStringLiteral("--paper takes a4 or letter, with --explain I-J and "
                                        "--save FILE.pdf"),
                         parser);

@@ -10,6 +10,7 @@
 #include "classroom/print_handout.h"
 #include "explanation/lesson.h"
 #include "picture/picture_style.h"
+#include "picture_output/output_kind.h"
 
 namespace app {
 
@@ -22,9 +23,10 @@ struct RunOptions {
   bool verbose = false;
 };
 
-// A file to write and, for a PNG, how many pixels it has to the client area's pixel.
+// A file to write, its kind, and for a PNG how many pixels it has to the client area's pixel.
 struct Output {
   QString file;
+  OutputKind kind = OutputKind::Png;
   int scale = 1;
 };
 

@@ -7,6 +7,7 @@
 #include "last_layout.h"
 #include "layout_command.h"
 #include "picture_output/file_output.h"
+#include "picture_output/output_kind.h"
 #include "picture_output/picture_file.h"
 #include "run/site_list.h"
 #include "site_placement.h"
@@ -189,9 +190,10 @@ void Document::writeKeptLayout() {
 
 QString Document::savePicture(const QString& path, const Picture& shown,
                               const QString& description) {
-  const std::optional<PictureFormat> format = pictureFormatFor(path);
+  const std::optional<OutputKind> kind = outputKindFor(path);
+  const std::optional<PictureFormat> format = kind ? infoOf(*kind).pictureFormat : std::nullopt;
   if (!format) {
-    return unknownPictureFormat(path);
+    return unknownOutputKind(path, Holds::RunPicture);
   }
   return app::savePicture(shown, geometry::kWindowFrame.clientWidth,
                           geometry::kWindowFrame.clientHeight, path, *format, 1, description);

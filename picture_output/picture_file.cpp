@@ -127,28 +127,6 @@ QImage withPalette(const QImage& image) {
 
 }  // namespace
 
-std::optional<PictureFormat> pictureFormatFor(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("png")) {
-    return PictureFormat::Png;
-  }
-  if (suffix == QLatin1String("svg")) {
-    return PictureFormat::Svg;
-  }
-  if (suffix == QLatin1String("pdf")) {
-    return PictureFormat::Pdf;
-  }
-  if (suffix == QLatin1String("tex")) {
-    return PictureFormat::Tex;
-  }
-  return std::nullopt;
-}
-
-QString unknownPictureFormat(const QString& path) {
-  return QStringLiteral("cannot save %1: the file name must end in .png, .svg, .pdf, .tex or .html")
-      .arg(path);
-}
-
 QImage renderPicture(const Picture& picture, int clientWidth, int clientHeight, int scale) {
   QImage image(clientWidth * scale, clientHeight * scale, QImage::Format_RGB32);
   if (scale == 1) {

@@ -12,10 +12,7 @@ namespace app {
 
 enum class PictureFormat { Png, Svg, Pdf, Tex };
 
-// The format a file name asks for by its extension (.png, .svg, .pdf or .tex, in any case).
-std::optional<PictureFormat> pictureFormatFor(const QString& path);
-// What is wrong with a file name that asks for no picture format.
-QString unknownPictureFormat(const QString& path);
+// The format of a file name is its output kind's (output_kind.h).
 
 // The client area as an image of scale times its pixels, painted by the same routine as
 // the window: at scale 1 as the window shows it at one device pixel to the pixel.

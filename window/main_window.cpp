@@ -27,6 +27,7 @@
 #include "nearest_site_probe.h"
 #include "picture_fit.h"
 #include "picture_output/file_output.h"
+#include "picture_output/output_kind.h"
 #include "picture_output/picture_file.h"
 #include "picture_output/picture_painter.h"
 #include "run/failure_search.h"
@@ -486,10 +487,12 @@ void MainWindow::savePictureAs() {
     return;
   }
   const QString title = QStringLiteral("Save picture");
-  QStringList filters{
-      QStringLiteral("PNG pictures (*.png)"), QStringLiteral("SVG pictures (*.svg)"),
-      QStringLiteral("PDF documents (*.pdf)"), QStringLiteral("TikZ figures for LaTeX (*.tex)"),
-      QStringLiteral("Web pages in one file, with a quiz (*.html)")};
+  QStringList filters;
+  for (const OutputKindInfo& kind : kOutputKinds) {
+    if (holds(kind.kind, Holds::RunPicture)) {
+      filters << QLatin1String(kind.filter);
+    }
+  }
   const QString handout = QStringLiteral("The pair's lesson as a PDF handout (*.pdf)");
   const QString slides = QStringLiteral("The pair's lesson as a Beamer frame (*.tex)");
   if (explanation_->active() && !explanation_->asking()) {
@@ -504,14 +507,15 @@ void MainWindow::savePictureAs() {
 }
 
 QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
-  if (isWebPageName(path)) {  // the lesson or the tour shown, else the picture
+  const std::optional<OutputKind> kind = outputKindFor(path);
+  if (kind == OutputKind::WebPage) {  // the lesson or the tour shown, else the picture
     const RunResult& run = document_.current();
     const std::optional<QByteArray> page = explanation_->webPage(run.layout.seed, pictureStyle());
     return writeWholeFile(path, page ? *page
                                      : pictureWebPage(visibleItems(run.picture, shownLayers()),
                                                       *run.sites, run.layout.seed, pictureStyle()));
   }
-  const std::optional<PictureFormat> format = pictureFormatFor(path);
+  const std::optional<PictureFormat> format = kind ? infoOf(*kind).pictureFormat : std::nullopt;
   const std::optional<QByteArray> lesson =
       wholeLesson && format ? explanation_->lessonDocument(*format, pictureStyle()) : std::nullopt;
   return lesson ? writeWholeFile(path, *lesson)

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "picture_output/output_kind.h"
 #include "picture_output/picture_file.h"
 #include "run/site_list.h"
 #include "support/five_sites.h"
@@ -187,6 +188,7 @@ TEST_P(CommandLineRefuses, WithExitStatus2AndNoFileLeft) {
   for (const QString& line : outcome.errors.split('\n')) {
     EXPECT_LE(line.size(), 200) << "the message quotes too much";
   }
+  EXPECT_LE(outcome.errors.count('\n'), 2) << "what is wrong, not the whole help";
   EXPECT_TRUE(std::all_of(outcome.errors.begin(), outcome.errors.end(), [](QChar c) {
     return c == '\n' || c.isPrint();
   })) << "control characters reach the terminal";
@@ -341,6 +343,29 @@ TEST_F(CommandLine, AFailedWriteToStandardOutputIsAnError) {
                                              "No space left on device\n"))
         << arguments.toStdString();
   }
+}
+
+// Every file the program writes is of one kind, known by its name's ending in any case; the
+// dialog's entry of each offers that ending, and a name of no kind is told the endings that
+// would do.
+TEST(OutputKinds, EndingsNameOneKindEachAndRefusalsListThem) {
+  EXPECT_EQ(app::outputKindFor("a.PNG"), app::OutputKind::Png);
+  EXPECT_EQ(app::outputKindFor("b.htm"), app::OutputKind::WebPage);
+  EXPECT_EQ(app::outputKindFor("dir.svg/c.Html"), app::OutputKind::WebPage);
+  EXPECT_EQ(app::outputKindFor("round.xml"), app::OutputKind::MoodleQuiz);
+  EXPECT_EQ(app::outputKindFor("a.png.txt"), std::nullopt);
+  EXPECT_EQ(app::outputKindFor("png"), std::nullopt);
+  for (const app::OutputKindInfo& info : app::kOutputKinds) {
+    EXPECT_TRUE(QString::fromLatin1(info.filter).contains(QStringLiteral("*") + info.endings[0]))
+        << info.filter;
+    EXPECT_EQ(info.pictureFormat.has_value(), app::holds(info.kind, app::Holds::StepPicture));
+  }
+  EXPECT_EQ(app::unknownOutputKind("a.txt", app::Holds::RunPicture),
+            "cannot save a.txt: the file name must end in .png, .svg, .pdf, .tex or .html");
+  EXPECT_EQ(app::endingsHolding(app::Holds::Lesson), ".pdf, .tex or .html");
+  EXPECT_EQ(runProgram({"--seed", "1", "--save", "a.xml"}).errors,
+            "voronoi-delaunay: cannot save a.xml: the file name must end in .png, .svg, .pdf, "
+            ".tex or .html\nTry 'voronoi-delaunay --help' for the options.\n");
 }
 
 TEST_F(CommandLine, HelpAndVersionSucceed) {
