@@ -132,9 +132,7 @@ ExerciseResults read(std::string_view bytes) {
     results.sites.push_back({finite(xy[0], where), static_cast<float>(finite(xy[1], where))});
   }
   if (!acceptedSites(results.sites)) {
-    throw Bad{
-        "the sites break the rules of a site list (inside 0 to 760 by 0 to 508 pixels, "
-        "at most 101, no two on one x or y)"};
+    throw Bad{"the sites break the rules of a site list (" + siteRuleWords() + ")"};
   }
   const int n = static_cast<int>(results.sites.size());
   const Json& answers = field(document, "answers");
@@ -274,7 +272,7 @@ std::string csvField(const std::string& text) {
 // A results file's bytes, or why it cannot be graded. What is read is bounded, whatever
 // size the file claims.
 std::variant<std::string, std::string> resultsFileBytes(const std::string& path) {
-  constexpr std::size_t kLargest = 16 << 20;  // far beyond a round of 101 sites
+  constexpr std::size_t kLargest = 16 << 20;  // far beyond a round of the most sites
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
     return std::variant<std::string, std::string>(std::in_place_index<1>,

@@ -42,4 +42,10 @@ std::optional<geometry::SiteColumns> acceptedSites(const SitePositions& sites) {
   return accepted.stored();
 }
 
+std::string siteRuleWords() {
+  return "inside 0 to " + std::to_string(kWindowFrame.outerWidth()) + " by 0 to " +
+         std::to_string(kWindowFrame.outerHeight()) + " pixels, at most " +
+         std::to_string(geometry::SiteColumns::kSlots) + ", no two on one x or y";
+}
+
 }  // namespace app

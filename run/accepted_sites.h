@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "geometry/sites.h"
 #include "layout.h"
@@ -32,6 +33,10 @@ class AcceptedSites {
  private:
   geometry::SiteColumns stored_;
 };
+
+// The rule in words, for a message: "inside 0 to 760 by 0 to 508 pixels, at most 101, no
+// two on one x or y".
+std::string siteRuleWords();
 
 // The sites in the edge finder's stored form, or nothing when one of them is refused.
 std::optional<geometry::SiteColumns> acceptedSites(const SitePositions& sites);
