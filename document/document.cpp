@@ -10,7 +10,7 @@
 #include "picture_output/output_kind.h"
 #include "picture_output/picture_file.h"
 #include "run/site_list.h"
-#include "site_placement.h"
+#include "run/site_placement.h"
 
 namespace app {
 

@@ -22,7 +22,7 @@
 
 #include "classroom/lesson_documents.h"
 #include "classroom/web_page.h"
-#include "document/site_placement.h"
+#include "run/site_placement.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
 #include "picture_fit.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/site_placement.h"
+#include "run/site_placement.h"
 #include "explanation/explanation_picture.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"

@@ -1,0 +1,109 @@
+#include "exercise_round.h"
+
+#include <cmath>
+
+#include "round_marks.h"
+#include "run/accepted_sites.h"
+#include "run/run.h"
+
+namespace app {
+
+using geometry::kWindowFrame;
+
+CircleItem circleThrough(const geometry::SiteColumns& sites, const Point& centre, int k,
+                         Colour colour) {
+  const double radius =
+      std::hypot(sites.x(k) - centre.x, static_cast<double>(sites.y(k)) - centre.y);
+  return {kWindowFrame.windowX(centre.x), kWindowFrame.windowY(centre.y),
+          static_cast<float>(radius), colour};
+}
+
+std::unique_ptr<ExerciseRound> ExerciseRound::start(ExerciseKind kind, std::uint32_t seed) {
+  switch (kind) {
+    case ExerciseKind::DelaunayEdges:
+      return std::make_unique<DelaunayEdgesRound>(seed);
+    case ExerciseKind::VoronoiPiece:
+      return std::make_unique<VoronoiPieceRound>(seed);
+    case ExerciseKind::CutPoint:
+      return std::make_unique<CutPointRound>(seed);
+  }
+  return nullptr;
+}
+
+ExerciseRound::ExerciseRound(ExerciseKind kind, std::uint32_t seed)
+    : kind_(kind),
+      seed_(seed),
+      positions_(exerciseLayout(seed)),
+      sites_(*acceptedSites(positions_)) {
+  const RunResult run = runDemonstration({seed, positions_});
+  ShownLayers circlesOnly;
+  for (const Layer layer : {Layer::VoronoiEdges, Layer::DelaunayEdges, Layer::Label}) {
+    circlesOnly.set(layer, false);
+  }
+  ground_ = visibleItems(run.picture, circlesOnly);
+}
+
+ExerciseResults ExerciseRound::results(const std::string& name) const {
+  ExerciseResults results;
+  results.kind = kind_;
+  results.name = name;
+  results.seed = seed_;
+  results.sites = positions_;
+  results.edges = edgeAnswers_;
+  results.pieces = pieceAnswers_;
+  results.cuts = cutAnswers_;
+  results.score = score().score;
+  return results;
+}
+
+std::string ExerciseRound::scoreWords() const {
+  const Score scored = score();
+  return " Score: " + std::to_string(scored.score) + " of " + std::to_string(scored.outOf) + ".";
+}
+
+ShownRound ExerciseRound::shown(PictureStyle style) const {
+  Picture items;
+  StepDrawing drawing(items, sites_, textFactorOf(style));
+  Marks marks{items, drawing, {}, {}};
+  Picture picture = mark(marks);
+  for (int k = 1; k <= sites_.nSites; ++k) {
+    drawing.nameSite(k);
+  }
+  const Picture top = drawing.topLayer(marks.line, marks.legend);
+  if (!numbersItsSites()) {
+    for (int k = 1; k <= sites_.nSites; ++k) {
+      drawing.labels().place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),
+                             std::to_string(k), kNumber);
+    }
+  }
+  items.insert(items.end(), top.begin(), top.end());
+  picture.insert(picture.end(), items.begin(), items.end());
+  return {styledPicture(std::move(picture), style), marks.line};
+}
+
+QuestionRound::QuestionRound(ExerciseKind kind, std::uint32_t seed, std::size_t questions)
+    : ExerciseRound(kind, seed), questions_(questions) {}
+
+std::string QuestionRound::questionHead() const {
+  return "Question " + std::to_string(asked_ + 1) + " of " + std::to_string(questions_) + ": ";
+}
+
+void QuestionRound::answered(Verdict verdict) {
+  verdicts_.push_back(std::move(verdict));
+  answered_ = true;
+}
+
+void QuestionRound::check() {
+  if (!answered_) {
+    return;
+  }
+  answered_ = false;
+  if (++asked_ == questions_) {  // the round anew, on the same layout
+    asked_ = 0;
+    verdicts_.clear();
+    pieceAnswers_.clear();
+    cutAnswers_.clear();
+  }
+}
+
+}  // namespace app

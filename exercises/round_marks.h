@@ -1,0 +1,32 @@
+#pragma once
+
+// What the exercise rounds draw with: internal to exercises/.
+
+#include <string>
+#include <vector>
+
+#include "exercise_round.h"
+#include "explanation/step_drawing.h"
+#include "geometry/window_frame.h"
+
+namespace app {
+
+// A round's marks over its picture, drawn by `drawing` (which names the points the box keeps
+// clear of), the legend of their colours, and the sentence that asks or answers.
+struct ExerciseRound::Marks {
+  Picture& items;
+  StepDrawing& drawing;
+  std::vector<LegendEntry> legend;
+  std::string line;
+};
+
+inline constexpr Colour kLearnerEdge = rgb(120, 200, 255);
+inline constexpr Colour kRightEdge = kEmptyCircle;
+inline constexpr Colour kWrongEdge = kBlocking;
+inline constexpr Colour kMissedEdge = kTick;
+
+// A circle in domain coordinates, through site k.
+CircleItem circleThrough(const geometry::SiteColumns& sites, const Point& centre, int k,
+                         Colour colour);
+
+}  // namespace app
