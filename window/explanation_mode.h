@@ -10,8 +10,8 @@
 #include "explanation/tour.h"
 #include "lesson_panel.h"
 #include "pair_explorer.h"
-#include "picture_output/picture_file.h"
 #include "picture/picture_style.h"
+#include "picture_output/picture_file.h"
 #include "run/run.h"
 
 class QWidget;

@@ -2,13 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QFileDialog>
 #include <QGuiApplication>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -22,7 +18,6 @@
 
 #include "classroom/lesson_documents.h"
 #include "classroom/web_page.h"
-#include "run/site_placement.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
 #include "picture_fit.h"
@@ -31,6 +26,7 @@
 #include "picture_output/picture_file.h"
 #include "picture_output/picture_painter.h"
 #include "run/failure_search.h"
+#include "run/site_placement.h"
 
 namespace app {
 
@@ -38,7 +34,6 @@ namespace {
 
 using geometry::kWindowFrame;
 
-const QString kSiteListFilter = QStringLiteral("Site lists (*.txt);;All files (*)");
 // The settings key of the style shown, remembered from one start to the next in the
 // user's configuration folder ($XDG_CONFIG_HOME/voronoi-delaunay/view.conf).
 const QString kStyleSetting = QStringLiteral("view/style");
@@ -52,22 +47,12 @@ PictureStyle rememberedStyle() {
   return pictureStyleNamed(viewSettings().value(kStyleSetting).toString().toStdString())
       .value_or(PictureStyle::Normal);
 }
-// Does `act` with the path the user chose in a file dialog, if any, and shows the problem it
-// reports in a box.
-template <class Act>
-void warnOfProblem(QWidget* parent, const QString& title, const QString& path, Act act) {
-  if (path.isEmpty()) {
-    return;
-  }
-  if (const QString problem = act(path); !problem.isEmpty()) {
-    QMessageBox::warning(parent, title, problem);
-  }
-}
-
 }  // namespace
 
 MainWindow::MainWindow()
-    : explanation_(new ExplanationMode(this)), exercise_(new ExerciseMode(this)) {
+    : files_(*this, document_),
+      explanation_(new ExplanationMode(this)),
+      exercise_(new ExerciseMode(this)) {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -421,89 +406,23 @@ void MainWindow::changeEvent(QEvent* event) {
 // Edits that were never saved are not lost by closing: the user may save them as a site
 // list, discard them, or stay.
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (!document_.hasUnsavedChanges()) {
-    event->accept();
-    return;
-  }
-  const auto answer = QMessageBox::question(
-      this, windowTitle(),
-      QStringLiteral("The sites have changed since they were last saved. Save them as a site "
-                     "list before closing?"),
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-  if (answer == QMessageBox::Save) {
-    saveSitesAs();
-  }
-  if (answer == QMessageBox::Discard || !document_.hasUnsavedChanges()) {
+  if (files_.mayClose()) {
     event->accept();
   } else {
     event->ignore();
   }
 }
 
-void MainWindow::copySites() {
-  QGuiApplication::clipboard()->setText(document_.siteListText());
-}
-
-void MainWindow::pasteSites() {
-  const QString problem = document_.pasteSiteList(QGuiApplication::clipboard()->text().toUtf8(),
-                                                  QStringLiteral("clipboard"));
-  if (!problem.isEmpty()) {
-    QMessageBox::warning(this, QStringLiteral("Paste sites"), problem);
-  }
-}
-
-void MainWindow::openLastLayout() {
-  if (const QString problem = document_.openLastLayout(); !problem.isEmpty()) {
-    QMessageBox::warning(this, QStringLiteral("Open last layout"), problem);
-  }
-}
-
-void MainWindow::saveSitesAs() {
-  const QString title = QStringLiteral("Save site list");
-  warnOfProblem(this, title, QFileDialog::getSaveFileName(this, title, {}, kSiteListFilter),
-                [this](const QString& path) { return document_.saveSiteList(path); });
-}
-
-void MainWindow::openSites() {
-  const QString title = QStringLiteral("Open site list");
-  warnOfProblem(this, title, QFileDialog::getOpenFileName(this, title, {}, kSiteListFilter),
-                [this](const QString& path) { return document_.openSiteList(path); });
-}
-
 void MainWindow::savePictureAs() {
   if (exercise_->active()) {  // the round's results, under the learner's name
-    bool ok = false;
-    const QString name = QInputDialog::getText(this, QStringLiteral("Save results"),
-                                               QStringLiteral("Your name (may stay empty):"),
-                                               QLineEdit::Normal, QString(), &ok);
-    if (!ok) {
-      return;
-    }
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save results"),
-                                                      QStringLiteral("results.json"),
-                                                      QStringLiteral("Exercise results (*.json)"));
-    warnOfProblem(this, QStringLiteral("Save results"), path,
-                  [&](const QString& chosen) { return saveExerciseResults(chosen, name); });
+    files_.saveResults([this](const QString& path, const QString& name) {
+      return saveExerciseResults(path, name);
+    });
     return;
   }
-  const QString title = QStringLiteral("Save picture");
-  QStringList filters;
-  for (const OutputKindInfo& kind : kOutputKinds) {
-    if (holds(kind.kind, Holds::RunPicture)) {
-      filters << QLatin1String(kind.filter);
-    }
-  }
-  const QString handout = QStringLiteral("The pair's lesson as a PDF handout (*.pdf)");
-  const QString slides = QStringLiteral("The pair's lesson as a Beamer frame (*.tex)");
-  if (explanation_->active() && !explanation_->asking()) {
-    filters << handout << slides;
-  }
-  QString chosen;
-  const QString path = QFileDialog::getSaveFileName(this, title, QStringLiteral("picture.png"),
-                                                    filters.join(QStringLiteral(";;")), &chosen);
-  warnOfProblem(this, title, path, [&](const QString& chosenPath) {
-    return saveShown(chosenPath, chosen == handout || chosen == slides);
-  });
+  files_.savePicture(
+      explanation_->active() && !explanation_->asking(),
+      [this](const QString& path, bool wholeLesson) { return saveShown(path, wholeLesson); });
 }
 
 QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {

@@ -11,6 +11,7 @@
 #include "exact_layer_worker.h"
 #include "exercise_mode.h"
 #include "explanation_mode.h"
+#include "file_dialogs.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
 #include "window_actions.h"
@@ -74,11 +75,8 @@ class MainWindow final : public QWidget {
   void askQuestion();
   void answerQuestion(bool edge);
   void removeSiteUnderPointer();
-  void copySites();
-  void pasteSites();
-  void openSites();
-  void openLastLayout();
-  void saveSitesAs();
+  [[nodiscard]] FileDialogs& files() { return files_; }
+  // Saves the picture or the lesson shown, or in an exercise the round's results.
   void savePictureAs();
   void findFailure();
   // Each applies its action's checked state.
@@ -112,6 +110,7 @@ class MainWindow final : public QWidget {
   [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
 
   Document document_;
+  FileDialogs files_;
   ExplanationMode* explanation_;  // a child of the window
   ExerciseMode* exercise_;        // a child of the window
   ExactLayerWorker exactWorker_;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "run/site_placement.h"
 #include "explanation/explanation_picture.h"
 #include "geometry/window_frame.h"
 #include "picture/colour.h"
+#include "run/site_placement.h"
 
 namespace app {
 
