@@ -1,8 +1,15 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 namespace geometry {
+
+// The unit roundoff of a double, u = 2^-53: a rounding to nearest moves a value by at most
+// u times itself. Every bound on the edge finder's and the exact verdicts' roundings is a
+// multiple of it.
+inline constexpr double kUnitRoundoff = std::numeric_limits<double>::epsilon() / 2;
+static_assert(kUnitRoundoff == 0x1p-53);
 
 // Every power in a distance is correctly rounded, so that a picture depends on nothing but
 // IEEE arithmetic: not on the C library, the processor or the optimisation level.

@@ -5,7 +5,6 @@
 #include <limits>
 
 #include "dist.h"
-#include "unit_roundoff.h"
 
 namespace geometry {
 

@@ -11,10 +11,10 @@
 
 #include "exact_scan_tables.h"
 #include "fast_verdicts.h"
+#include "geometry/dist.h"
 #include "geometry/heap_sort.h"
 #include "geometry/screening.h"
 #include "geometry/site_checks.h"
-#include "geometry/unit_roundoff.h"
 #include "geometry/window_frame.h"
 
 namespace geometry {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "geometry/unit_roundoff.h"
+#include "geometry/dist.h"
 
 namespace geometry {
 
