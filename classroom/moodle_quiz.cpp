@@ -35,14 +35,14 @@ QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites,
   Quiz quiz(seed, sites.nSites);
   for (int n = 0; n < questions; ++n) {
     const auto [i, j] = quiz.nextPair();
-    const Lesson lesson = lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites);
-    const bool edge = lesson.account.outcome.result == geometry::PairResult::Drawn;
+    const QuizQuestion asked = quizQuestion(sites, i, j);
+    const bool edge = asked.edge;
     const QString question = QString::fromStdString(pairQuestion(i, j));
     const QString file = QStringLiteral("pair-%1-%2.png").arg(i).arg(j);
     const QByteArray png =
-        pictureBytes(questionPicture(normal, lesson.account.pair, i, j, sites, style),
-                     kWindowFrame.clientWidth, kWindowFrame.clientHeight, PictureFormat::Png, 1);
-    const QString reason = QString::fromStdString(reasonOf(lesson)).toHtmlEscaped();
+        pictureBytes(askingPicture(normal, asked, sites, style), kWindowFrame.clientWidth,
+                     kWindowFrame.clientHeight, PictureFormat::Png, 1);
+    const QString reason = QString::fromStdString(asked.reason).toHtmlEscaped();
 
     xml.writeStartElement(QStringLiteral("question"));
     xml.writeAttribute(QStringLiteral("type"), QStringLiteral("multichoice"));

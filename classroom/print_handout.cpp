@@ -11,8 +11,8 @@
 #include "explanation/explanation_text.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
-#include "picture_output/picture_painter.h"
 #include "picture/picture_style.h"
+#include "picture_output/picture_painter.h"
 
 namespace app {
 

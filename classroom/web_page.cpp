@@ -235,13 +235,10 @@ std::vector<PageQuestion> quizRound(const Picture& normal, const geometry::SiteC
   Quiz quiz(seed, sites.nSites);
   for (int q = 0; q < std::min(Quiz::kQuestions, pairs); ++q) {
     const auto [i, j] = quiz.nextPair();
-    const Lesson lesson = lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites);
-    questions.push_back({questionPicture(normal, lesson.account.pair, i, j, sites, style),
-                         levelStepPicture(normal, lesson, LessonLevel::Overview,
-                                          lesson.decidingStep(LessonLevel::Overview), sites, style),
-                         questionText(i, j),
-                         lesson.account.outcome.result == geometry::PairResult::Drawn,
-                         reasonOf(lesson)});
+    const QuizQuestion question = quizQuestion(sites, i, j);
+    questions.push_back({askingPicture(normal, question, sites, style),
+                         answerPicture(normal, question, sites, style), questionText(i, j),
+                         question.edge, question.reason});
   }
   return questions;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "explanation/quiz.h"
 #include "round_marks.h"
 #include "run/accepted_sites.h"
 #include "run/run.h"
@@ -85,7 +86,7 @@ QuestionRound::QuestionRound(ExerciseKind kind, std::uint32_t seed, std::size_t 
     : ExerciseRound(kind, seed), questions_(questions) {}
 
 std::string QuestionRound::questionHead() const {
-  return "Question " + std::to_string(asked_ + 1) + " of " + std::to_string(questions_) + ": ";
+  return app::questionHead(asked_, questions_);
 }
 
 void QuestionRound::answered(Verdict verdict) {

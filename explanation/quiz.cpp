@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <random>
 
+#include "explanation_picture.h"
 #include "explanation_text.h"
+#include "geometry/window_frame.h"
 
 namespace app {
 
@@ -50,6 +52,33 @@ std::string pairQuestion(int i, int j) {
 std::string questionText(int i, int j) {
   return pairQuestion(i, j) + " " + answerWord(true) + " (" + std::to_string(answerNumber(true)) +
          ") or " + answerWord(false) + " (" + std::to_string(answerNumber(false)) + ")";
+}
+
+QuizQuestion quizQuestion(const geometry::SiteColumns& sites, int i, int j) {
+  QuizQuestion question;
+  question.i = i;
+  question.j = j;
+  question.lesson = lessonOf(geometry::explainPair(geometry::kWindowFrame, sites, i, j), sites);
+  question.edge = question.lesson.account.outcome.result == geometry::PairResult::Drawn;
+  question.reason = reasonOf(question.lesson);
+  return question;
+}
+
+Picture askingPicture(const Picture& normal, const QuizQuestion& question,
+                      const geometry::SiteColumns& sites, PictureStyle style) {
+  return questionPicture(normal, question.lesson.account.pair, question.i, question.j, sites,
+                         style);
+}
+
+Picture answerPicture(const Picture& normal, const QuizQuestion& question,
+                      const geometry::SiteColumns& sites, PictureStyle style) {
+  const Lesson& lesson = question.lesson;
+  return levelStepPicture(normal, lesson, LessonLevel::Overview,
+                          lesson.decidingStep(LessonLevel::Overview), sites, style);
+}
+
+std::string questionHead(std::size_t asked, std::size_t questions) {
+  return "Question " + std::to_string(asked + 1) + " of " + std::to_string(questions) + ": ";
 }
 
 std::string lessonQuestion(int i, int j) {

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "lesson.h"
+#include "picture/picture.h"
+#include "picture/picture_style.h"
 #include "steps/pair_outcome.h"
 
 namespace app {
@@ -47,6 +49,25 @@ std::string answerWord(bool edge);
 // as the window asks it: "Will 1-7 get an edge? yes (1) or no (2)".
 std::string pairQuestion(int i, int j);
 std::string questionText(int i, int j);
+
+// A question of the quiz, made once for every place that asks it (the window, a web page,
+// Moodle): the pair, the lesson that answers it, whether the pair gets an edge and why.
+struct QuizQuestion {
+  int i = 0, j = 0;
+  Lesson lesson;
+  bool edge = false;
+  std::string reason;  // reasonOf(lesson)
+};
+QuizQuestion quizQuestion(const geometry::SiteColumns& sites, int i, int j);
+// The question's pictures: while it is asked, the sites and the pair's bisector alone; once
+// answered, the lesson's deciding overview step.
+Picture askingPicture(const Picture& normal, const QuizQuestion& question,
+                      const geometry::SiteColumns& sites, PictureStyle style);
+Picture answerPicture(const Picture& normal, const QuizQuestion& question,
+                      const geometry::SiteColumns& sites, PictureStyle style);
+
+// Where a round is: "Question 2 of 5: ", `asked` counted from 0.
+std::string questionHead(std::size_t asked, std::size_t questions);
 
 // The question a lesson of a pair answers, its title: "Is 1-7 an edge?"
 std::string lessonQuestion(int i, int j);

@@ -210,13 +210,12 @@ void ExplanationMode::refresh() {
   } else if (asking()) {
     const QString score =
         QLatin1Char(' ') + QString::fromStdString(scoreText(quiz_->right(), quiz_->answered()));
-    panel_.showQuestion(explorer_->i(), explorer_->j(),
-                        QStringLiteral("Question %1 of %2: pair %3-%4.")
-                                .arg(quiz_->answered() + 1)
-                                .arg(Quiz::kQuestions)
-                                .arg(explorer_->i())
-                                .arg(explorer_->j()) +
-                            score);
+    panel_.showQuestion(
+        explorer_->i(), explorer_->j(),
+        QString::fromStdString(
+            questionHead(static_cast<std::size_t>(quiz_->answered()), Quiz::kQuestions) + "pair " +
+            std::to_string(explorer_->i()) + "-" + std::to_string(explorer_->j()) + ".") +
+            score);
   } else {
     const QString score = quiz_ ? QLatin1Char(' ') + QString::fromStdString(scoreText(
                                                          quiz_->right(), quiz_->answered()))
