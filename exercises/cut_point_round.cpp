@@ -6,9 +6,8 @@ namespace app {
 
 using geometry::kWindowFrame;
 
-CutPointRound::CutPointRound(std::uint32_t seed) : QuestionRound(ExerciseKind::CutPoint, seed, 0) {
+CutPointRound::CutPointRound(std::uint32_t seed) : QuestionRound(ExerciseKind::CutPoint, seed) {
   questionCuts_ = cutQuestions(sites_, seed);
-  questions_ = questionCuts_.size();
 }
 
 void CutPointRound::click(double x, double y) {

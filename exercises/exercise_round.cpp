@@ -82,11 +82,10 @@ ShownRound ExerciseRound::shown(PictureStyle style) const {
   return {styledPicture(std::move(picture), style), marks.line};
 }
 
-QuestionRound::QuestionRound(ExerciseKind kind, std::uint32_t seed, std::size_t questions)
-    : ExerciseRound(kind, seed), questions_(questions) {}
+QuestionRound::QuestionRound(ExerciseKind kind, std::uint32_t seed) : ExerciseRound(kind, seed) {}
 
 std::string QuestionRound::questionHead() const {
-  return app::questionHead(asked_, questions_);
+  return app::questionHead(asked_, questionCount());
 }
 
 void QuestionRound::answered(Verdict verdict) {
@@ -99,7 +98,7 @@ void QuestionRound::check() {
     return;
   }
   answered_ = false;
-  if (++asked_ == questions_) {  // the round anew, on the same layout
+  if (++asked_ == questionCount()) {  // the round anew, on the same layout
     asked_ = 0;
     verdicts_.clear();
     pieceAnswers_.clear();

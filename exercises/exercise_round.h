@@ -103,13 +103,14 @@ class QuestionRound : public ExerciseRound {
   bool takeBack() override { return false; }
 
  protected:
-  QuestionRound(ExerciseKind kind, std::uint32_t seed, std::size_t questions);
+  QuestionRound(ExerciseKind kind, std::uint32_t seed);
+  // How many questions the round asks.
+  [[nodiscard]] virtual std::size_t questionCount() const = 0;
   // "Question 2 of 5: "
   [[nodiscard]] std::string questionHead() const;
-  [[nodiscard]] bool asking() const { return !answered_ && asked_ < questions_; }
+  [[nodiscard]] bool asking() const { return !answered_ && asked_ < questionCount(); }
   void answered(Verdict verdict);
   std::size_t asked_ = 0;
-  std::size_t questions_;
   bool answered_ = false;
 };
 
@@ -124,6 +125,7 @@ class VoronoiPieceRound final : public QuestionRound {
  private:
   Picture mark(Marks& marks) const override;
   [[nodiscard]] bool numbersItsSites() const override { return true; }
+  [[nodiscard]] std::size_t questionCount() const override { return questionPairs_.size(); }
   std::vector<PieceAnswer> questionPairs_;
 };
 
@@ -137,6 +139,7 @@ class CutPointRound final : public QuestionRound {
 
  private:
   Picture mark(Marks& marks) const override;
+  [[nodiscard]] std::size_t questionCount() const override { return questionCuts_.size(); }
   std::vector<CutAnswer> questionCuts_;
 };
 

@@ -269,29 +269,29 @@ std::string csvField(const std::string& text) {
   return quoted + "\"";
 }
 
-// A results file's bytes, or why it cannot be graded. What is read is bounded, whatever
-// size the file claims.
-std::variant<std::string, std::string> resultsFileBytes(const std::string& path) {
+// A results file's bytes, or why it cannot be graded (`problem` not empty). What is read is
+// bounded, whatever size the file claims.
+struct FileBytes {
+  std::string bytes, problem;
+};
+FileBytes resultsFileBytes(const std::string& path) {
   constexpr std::size_t kLargest = 16 << 20;  // far beyond a round of the most sites
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    return std::variant<std::string, std::string>(std::in_place_index<1>,
-                                                  "cannot be read: it is a folder");
+    return {{}, "cannot be read: it is a folder"};
   }
   std::ifstream input(path, std::ios::binary);
   if (!input) {
-    return std::variant<std::string, std::string>(
-        std::in_place_index<1>, std::string("cannot be read: ") + std::strerror(errno));
+    return {{}, std::string("cannot be read: ") + std::strerror(errno)};
   }
   BoundedRead read = readAtMost(input, kLargest);
   if (read.failed) {
-    return std::variant<std::string, std::string>(std::in_place_index<1>, "cannot be read");
+    return {{}, "cannot be read"};
   }
   if (read.tooLarge) {
-    return std::variant<std::string, std::string>(std::in_place_index<1>,
-                                                  "larger than 16 MB: no results file");
+    return {{}, "larger than 16 MB: no results file"};
   }
-  return std::variant<std::string, std::string>(std::in_place_index<0>, std::move(read.bytes));
+  return {std::move(read.bytes), {}};
 }
 
 }  // namespace
@@ -306,12 +306,12 @@ ClassReport gradeFiles(const std::vector<std::string>& files, bool csv) {
       report.problems += file + ": skipped: " + reason + "\n";
       ++report.skipped;
     };
-    const auto bytes = resultsFileBytes(file);
-    if (bytes.index() == 1) {
-      skip(std::get<1>(bytes));
+    const FileBytes read = resultsFileBytes(file);
+    if (!read.problem.empty()) {
+      skip(read.problem);
       continue;
     }
-    const auto parsed = parseResults(std::get<0>(bytes));
+    const auto parsed = parseResults(read.bytes);
     if (const auto* reason = std::get_if<std::string>(&parsed)) {
       skip(*reason);
       continue;

@@ -17,9 +17,8 @@ constexpr double kPieceGrab = 12;
 }  // namespace
 
 VoronoiPieceRound::VoronoiPieceRound(std::uint32_t seed)
-    : QuestionRound(ExerciseKind::VoronoiPiece, seed, 0) {
+    : QuestionRound(ExerciseKind::VoronoiPiece, seed) {
   questionPairs_ = pieceQuestions(sites_, seed);
-  questions_ = questionPairs_.size();
 }
 
 void VoronoiPieceRound::click(double x, double y) {

@@ -225,6 +225,7 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
   account.sortedSites = cutSite;
 
   // Piece test: the first piece whose midpoint has no other site strictly closer than i.
+  const bool boundsHold = boundsHoldFor(frame);  // doubles may decide a comparison
   for (int p = 1; p < count; ++p) {
     const Exact midX =
         (cutX[static_cast<std::size_t>(p - 1)] + cutX[static_cast<std::size_t>(p)]) / 2;
@@ -241,7 +242,6 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
       return dx * dx + dy * dy;
     };
     const double roughI = roughly(i);
-    const bool boundsHold = boundsHoldFor(frame);
     std::optional<Exact> toI;
     const auto closer = [&](int k) {
       const double roughK = roughly(k);
