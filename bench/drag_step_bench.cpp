@@ -8,16 +8,15 @@
 
 #include <QImage>
 #include <QPainter>
-#include <QUndoStack>
 #include <atomic>
 #include <cstdlib>
 #include <new>
 
-#include "document/document.h"
 #include "explanation/exact_layer.h"
 #include "geometry/window_frame.h"
 #include "picture_output/picture_painter.h"
 #include "random_layout.h"
+#include "session/layout_history.h"
 #include "steps/exact_steps.h"
 
 namespace {
@@ -43,11 +42,11 @@ void operator delete(void* p, std::size_t) noexcept {
 namespace {
 
 // Drags a site in the middle back and forth by a few pixels; `step` does the rest of a
-// step for the document as the drag leaves it, and paints into the image.
+// step for the run as the drag leaves it, and paints into the image.
 template <class Step>
 void dragSteps(benchmark::State& state, Step step) {
-  app::Document editor;
-  editor.runLayout(bench::randomLayout(static_cast<int>(state.range(0))));
+  app::LayoutHistory editor;
+  editor.start(app::RunRequest::of(bench::randomLayout(static_cast<int>(state.range(0)))));
   QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
                QImage::Format_RGB32);
   const app::SitePosition held = editor.layout().sites[state.range(0) / 2];

@@ -5,7 +5,6 @@
 
 #include "geometry/window_frame.h"
 #include "last_layout.h"
-#include "layout_command.h"
 #include "picture_output/file_output.h"
 #include "picture_output/output_kind.h"
 #include "picture_output/picture_file.h"
@@ -24,95 +23,38 @@ constexpr int kKeepIntervalMs = 1000;
 Document::Document() {
   keepTimer_.setSingleShot(true);
   connect(&keepTimer_, &QTimer::timeout, this, [this] { writeKeptLayout(); });
+  history_.setListener(LayoutHistory::Listener{
+      [this] {
+        if (shownOnce_) {  // the first picture is not kept: the layout has not changed yet
+          keepLayout();
+        }
+        shownOnce_ = true;
+        emit changed();
+      },
+      [this] {
+        if (keepTimer_.isActive()) {  // a drag has ended: its last step is kept now
+          keepTimer_.stop();
+          writeKeptLayout();
+        }
+        emit stepsChanged();
+      },
+      [this](const std::string& message) { emit runFailed(QString::fromStdString(message)); }});
 }
 
 void Document::start(const RunRequest& request) {
-  current_ = runDemonstration(request);
-  emit changed();
-}
-
-void Document::runLayout(const Layout& layout) {
-  RunResult result = runDemonstration(RunRequest::of(layout));
-  if (!result.completed()) {
-    emit runFailed(QString::fromStdString(result.error));
-    return;
-  }
-  current_ = std::move(result);
-  emit changed();
-  keepLayout();
-}
-
-// A step whose layout is on screen already (a new run, a drag) is not run again.
-void Document::show(const Layout& layout) {
-  if (!(current_.layout == layout)) {
-    runLayout(layout);
-  }
+  history_.start(request);
 }
 
 bool Document::press(double x, double y) {
-  const Layout& now = layout();
-  if (const auto site = siteUnder(now.sites, x, y)) {
-    grabbed_ = site;
-    offsetX_ = now.sites[*site].x - x;
-    offsetY_ = now.sites[*site].y - y;
-    beforeDrag_ = now;
-    return true;
-  }
-  if (now.sites.size() >= kSiteLimit) {
-    return false;
-  }
-  Layout after = now;
-  after.sites.push_back(placeable(now.sites, std::nullopt, SitePosition{x, static_cast<float>(y)}));
-  replace(std::move(after), QStringLiteral("Add site"));
-  return true;
-}
-
-void Document::drag(double x, double y) {
-  if (!grabbed_) {
-    return;
-  }
-  Layout moved = layout();
-  moved.sites[*grabbed_] = placeable(moved.sites, grabbed_,
-                                     SitePosition{x + offsetX_, static_cast<float>(y + offsetY_)});
-  show(moved);
-}
-
-void Document::release() {
-  if (!grabbed_) {
-    return;
-  }
-  grabbed_.reset();
-  if (keepTimer_.isActive()) {
-    keepTimer_.stop();
-    writeKeptLayout();
-  }
-  if (!(layout() == beforeDrag_)) {
-    history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, beforeDrag_, layout(),
-                                    QStringLiteral("Move site")));
-  }
-}
-
-void Document::removeAt(double x, double y) {
-  const auto site = siteUnder(layout().sites, x, y);
-  if (!site || dragging()) {
-    return;
-  }
-  Layout after = layout();
-  after.sites.erase(after.sites.begin() + static_cast<std::ptrdiff_t>(*site));
-  replace(std::move(after), QStringLiteral("Remove site"));
+  return history_.press(x, y) != LayoutHistory::Press::Refused;
 }
 
 void Document::newRun() {
-  const Layout before = layout();
-  start(newRunSeeds_ ? RunRequest{newRunSeeds_(), std::nullopt} : RunRequest{});
-  keepLayout();
-  history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, before, layout(),
-                                  QStringLiteral("New sites")));
+  history_.newRun(newRunSeeds_ ? std::optional(newRunSeeds_()) : std::nullopt);
 }
 
 void Document::replace(Layout layout, const QString& what) {
-  history_.push(new LayoutCommand([this](const Layout& l) { show(l); }, this->layout(),
-                                  std::move(layout), what));
+  history_.replace(std::move(layout), what.toStdString());
 }
 
 QString Document::siteListText() const {
@@ -141,7 +83,7 @@ QString Document::pasteSiteList(const QByteArray& text, const QString& source) {
 QString Document::saveSiteList(const QString& path) {
   QString problem = writeWholeFile(path, siteListText().toUtf8());
   if (problem.isEmpty()) {
-    history_.setClean();
+    history_.markSaved();
   }
   return problem;
 }
@@ -150,7 +92,7 @@ QString Document::openSiteList(const QString& path) {
   QString problem = useSiteList([&path] { return readSiteFile(path.toLocal8Bit().toStdString()); },
                                 path, QStringLiteral("Open site list"));
   if (problem.isEmpty()) {
-    history_.setClean();
+    history_.markSaved();
   }
   return problem;
 }

@@ -2,55 +2,67 @@
 
 #include <QObject>
 #include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "exercises/exercise_round.h"
-#include "picture/picture.h"
-#include "picture/picture_style.h"
+#include "session/exercise_session.h"
 
 namespace app {
 
-// The window's side of an exercise round (exercises/exercise_round.h): it starts and leaves
-// rounds, passes the learner's clicks and keys on, and keeps what the round shows in the
-// window's style, saying when that changed.
+// The window's side of the exercise mode (session/exercise_session.h): it passes the
+// learner's clicks and keys on and says when what the round shows changed.
 class ExerciseMode final : public QObject {
   Q_OBJECT
 
  public:
-  explicit ExerciseMode(QObject* parent = nullptr);
+  explicit ExerciseMode(QObject* parent = nullptr) : QObject(parent) {}
 
-  [[nodiscard]] bool active() const { return round_ != nullptr; }
-  [[nodiscard]] ExerciseKind kind() const { return round_->kind(); }
-  void start(ExerciseKind kind, std::uint32_t seed, PictureStyle style);
-  void leave();
-  void setStyle(PictureStyle style);
+  [[nodiscard]] ExerciseSession& session() { return session_; }
+  [[nodiscard]] const ExerciseSession& session() const { return session_; }
+  [[nodiscard]] bool active() const { return session_.active(); }
 
-  void click(double x, double y);
-  void check();
-  void answerWithout(CutAnswer::Says says);
-  bool takeBack();
-
-  [[nodiscard]] const Picture& picture() const { return shown_.picture; }
-  [[nodiscard]] const std::string& line() const { return shown_.line; }
-  [[nodiscard]] const SitePositions& sites() const { return round_->sites(); }
-  // The drawing's edges so far, in a round of drawing the Delaunay edges.
-  [[nodiscard]] const std::vector<EdgeAnswer>& edges() const;
-  [[nodiscard]] Score score() const { return round_->score(); }
-  [[nodiscard]] ExerciseResults results(const std::string& name) const {
-    return round_->results(name);
+  // Throws std::runtime_error when the seed gives no exercise layout.
+  void start(ExerciseKind kind, std::uint32_t seed, PictureStyle style) {
+    session_.start(kind, seed, style);
+    emit changed();
+  }
+  void leave() {
+    if (active()) {
+      session_.leave();
+      emit changed();
+    }
+  }
+  void setStyle(PictureStyle style) {
+    change([&] { session_.setStyle(style); });
+  }
+  void click(double x, double y) {
+    change([&] { session_.press(x, y); });
+  }
+  void check() {
+    change([&] { session_.check(); });
+  }
+  void answerWithout(CutAnswer::Says says) {
+    change([&] { session_.answerWithout(says); });
+  }
+  bool takeBack() {
+    const bool taken = session_.takeBack();
+    if (taken) {
+      emit changed();
+    }
+    return taken;
   }
 
  signals:
   void changed();
 
  private:
-  void show();
+  template <class Change>
+  void change(Change change) {
+    if (active()) {
+      change();
+      emit changed();
+    }
+  }
 
-  std::unique_ptr<ExerciseRound> round_;
-  PictureStyle style_ = PictureStyle::Normal;
-  ShownRound shown_;
+  ExerciseSession session_;
 };
 
 }  // namespace app

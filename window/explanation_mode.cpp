@@ -20,153 +20,82 @@ ExplanationMode::ExplanationMode(QWidget* window)
              [this](bool edge) { answer(edge); }) {}
 
 void ExplanationMode::enter(const RunResult& run, PictureStyle style) {
-  tour_.reset();
-  if (run.completed() && run.layout.sites.size() >= 2) {
-    explorer_ = std::make_unique<PairExplorer>(run, style);
-  } else {
-    explorer_.reset();
-  }
-  quiz_.reset();
-  verdict_.clear();
+  session_.enter(run, style);
   refresh();
 }
 
 void ExplanationMode::leave() {
-  explorer_.reset();
-  tour_.reset();
-  quiz_.reset();
-  verdict_.clear();
+  session_.leave();
   refresh();
 }
 
 void ExplanationMode::stepPair(int direction) {
-  if (explorer_ && !asking()) {
-    explorer_->step(direction);
-    refresh();
-  }
-}
-
-void ExplanationMode::startTour(const RunResult& run, PictureStyle style) {
-  explorer_.reset();
-  quiz_.reset();
-  verdict_.clear();
-  tour_.reset();
-  if (run.completed() && run.layout.sites.size() >= 2) {
-    tour_ = TourView{tourOf(*run.sites), run.sites, run.picture, {}, 0, style};
-    tour_->draw();
-  }
+  session_.stepPair(direction);
   refresh();
 }
 
-QString ExplanationMode::shownLine() const {
-  if (tour_) {
-    return QString::fromStdString(tour_->line(tour_->step));
-  }
-  if (!explorer_) {
-    return {};
-  }
-  if (explorer_->asking()) {
-    return QString::fromStdString(questionText(explorer_->i(), explorer_->j()));
-  }
-  return QString::fromStdString(
-      stepLine(explorer_->lesson(), explorer_->level(), explorer_->currentStep()));
+void ExplanationMode::startTour(const RunResult& run, PictureStyle style) {
+  session_.startTour(run, style);
+  refresh();
 }
 
 std::optional<QByteArray> ExplanationMode::lessonDocument(PictureFormat format,
                                                           PictureStyle style) const {
-  if (!explorer_ || explorer_->asking() ||
-      (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
+  const Lesson* lesson = session_.lessonShown();
+  if (lesson == nullptr || (format != PictureFormat::Pdf && format != PictureFormat::Tex)) {
     return std::nullopt;
   }
-  const Lesson& lesson = explorer_->lesson();
+  const LessonLevel level = session_.explorer()->level();
   return format == PictureFormat::Pdf
-             ? lessonHandout(explorer_->runPicture(), lesson, explorer_->level(), {},
-                             explorer_->sites(), style)
-             : lessonBeamerFrames(explorer_->runPicture(), lesson, explorer_->level(), {},
-                                  explorer_->sites(), style);
+             ? lessonHandout(*session_.runPicture(), *lesson, level, {}, *session_.sites(), style)
+             : lessonBeamerFrames(*session_.runPicture(), *lesson, level, {}, *session_.sites(),
+                                  style);
 }
 
 std::optional<QByteArray> ExplanationMode::webPage(std::uint32_t seed, PictureStyle style) const {
-  if (tour_) {
-    return tourWebPage(tour_->normal, tour_->tour, *tour_->sites, seed, style);
+  if (const Tour* tour = session_.tour()) {
+    return tourWebPage(*session_.runPicture(), *tour, *session_.sites(), seed, style);
   }
-  if (!explorer_ || explorer_->asking()) {
+  const Lesson* lesson = session_.lessonShown();
+  if (lesson == nullptr) {
     return std::nullopt;
   }
-  return lessonWebPage(explorer_->runPicture(), explorer_->lesson(), explorer_->level(), {},
-                       explorer_->sites(), seed, style);
+  return lessonWebPage(*session_.runPicture(), *lesson, session_.explorer()->level(), {},
+                       *session_.sites(), seed, style);
 }
 
 void ExplanationMode::showStep(std::ptrdiff_t step) {
-  if (tour_) {
-    const auto last = static_cast<std::ptrdiff_t>(tour_->tour.count()) - 1;
-    tour_->step = static_cast<std::size_t>(std::clamp<std::ptrdiff_t>(step, 0, last));
-    tour_->draw();
-    refresh();
-  } else if (active() && !asking()) {
-    explorer_->showStep(step);
-    refresh();
-  }
+  session_.showStep(step);
+  refresh();
 }
 
 void ExplanationMode::moveStep(int by) {
-  if (active()) {
-    showStep(static_cast<std::ptrdiff_t>(tour_ ? tour_->step : explorer_->currentStep()) + by);
-  }
+  session_.moveStep(by);
+  refresh();
 }
 
 void ExplanationMode::switchLevel() {
-  if (explorer_ && !asking()) {
-    explorer_->switchLevel();
-    refresh();
-  }
+  session_.switchLevel();
+  refresh();
 }
 
 void ExplanationMode::click(double x, double y) {
-  if (explorer_) {
-    explorer_->click(x, y);
-    refresh();
-  }
+  session_.press(x, y);
+  refresh();
 }
 
-// A question on the next pair of the round, in the order the run's seed gives.
 void ExplanationMode::ask(const RunResult& run, PictureStyle style) {
-  if (!explorer_) {
-    enter(run, style);
-  }
-  if (!explorer_ || asking()) {
-    return;
-  }
-  if (!quiz_) {
-    quiz_.emplace(run.layout.seed, static_cast<int>(run.layout.sites.size()));
-  }
-  const auto [i, j] = quiz_->nextPair();
-  explorer_->ask(i, j);
-  verdict_.clear();
+  session_.ask(run, style);
   refresh();
 }
 
 void ExplanationMode::answer(bool edge) {
-  if (!asking()) {
-    return;
-  }
-  const bool right = quiz_->answer(edge, explorer_->lesson().account.outcome.result);
-  explorer_->reveal();
-  verdict_ = QString::fromStdString(verdictOpening(right) + " " + reasonOf(explorer_->lesson()));
-  if (quiz_->roundOver()) {
-    verdict_ += QLatin1Char(' ') + QString::fromUtf8(kRoundOver);
-  }
+  session_.answer(edge);
   refresh();
 }
 
 void ExplanationMode::setStyle(PictureStyle style) {
-  if (explorer_) {
-    explorer_->setStyle(style);
-  }
-  if (tour_) {
-    tour_->style = style;
-    tour_->draw();
-  }
+  session_.setStyle(style);
   refresh();
 }
 
@@ -201,36 +130,27 @@ void ExplanationMode::refresh() {
     emit changed();
     return;
   }
-  if (tour_) {
+  const QString heading = QString::fromStdString(session_.heading());
+  if (session_.touring()) {
     QStringList lines;
-    for (std::size_t n = 0; n < tour_->tour.count(); ++n) {
-      lines << QString::fromStdString(tour_->line(n));
+    for (const std::string& line : session_.tourLines()) {
+      lines << QString::fromStdString(line);
     }
-    panel_.showSteps(lines, tour_->step, QString::fromUtf8(kTourTitle) + QLatin1Char('.'));
+    panel_.showSteps(lines, session_.tourStep(), heading);
   } else if (asking()) {
-    const QString score =
-        QLatin1Char(' ') + QString::fromStdString(scoreText(quiz_->right(), quiz_->answered()));
-    panel_.showQuestion(
-        explorer_->i(), explorer_->j(),
-        QString::fromStdString(
-            questionHead(static_cast<std::size_t>(quiz_->answered()), Quiz::kQuestions) + "pair " +
-            std::to_string(explorer_->i()) + "-" + std::to_string(explorer_->j()) + ".") +
-            score);
+    const PairExplorer& explorer = *session_.explorer();
+    panel_.showQuestion(explorer.i(), explorer.j(), heading);
   } else {
-    const QString score = quiz_ ? QLatin1Char(' ') + QString::fromStdString(scoreText(
-                                                         quiz_->right(), quiz_->answered()))
-                                : QString();
-    const QString pair = QStringLiteral("Pair %1-%2.").arg(explorer_->i()).arg(explorer_->j());
+    const PairExplorer& explorer = *session_.explorer();
     // With the exact layer shown, the steps where exact arithmetic differs are marked: the
     // one pair is followed exactly, a matter of milliseconds.
     std::vector<StepAgreement> exact;
     if (exactShown_) {
-      exact = exactAgreement(explorer_->lesson(),
-                             geometry::accountExactly(geometry::kWindowFrame, explorer_->sites(),
-                                                      explorer_->i(), explorer_->j()));
+      exact = exactAgreement(explorer.lesson(),
+                             geometry::accountExactly(geometry::kWindowFrame, explorer.sites(),
+                                                      explorer.i(), explorer.j()));
     }
-    panel_.showLesson(explorer_->lesson(), explorer_->level(), explorer_->currentStep(),
-                      (verdict_.isEmpty() ? pair : verdict_) + score, exact);
+    panel_.showLesson(explorer.lesson(), explorer.level(), explorer.currentStep(), heading, exact);
   }
   if (!panel_.isVisible()) {
     // The keyboard stays with the window, whatever the window system does with a new one.

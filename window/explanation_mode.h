@@ -6,22 +6,18 @@
 #include <memory>
 #include <optional>
 
-#include "explanation/quiz.h"
-#include "explanation/tour.h"
 #include "lesson_panel.h"
-#include "pair_explorer.h"
 #include "picture/picture_style.h"
 #include "picture_output/picture_file.h"
 #include "run/run.h"
+#include "session/explanation_session.h"
 
 class QWidget;
 
 namespace app {
 
-// The window's explanation mode: the pair explorer, the round of questions and the lesson
-// panel beside the window, kept in step; or the tour of the diagram's edges. While it is
-// active the window shows its picture; while a question waits for its answer the explorer
-// shows the question, and nothing moves between pairs or steps until the answer comes.
+// The window's side of the explanation mode (session/explanation_session.h): the lesson
+// panel beside the window, kept in step with the session, and a signal for each change.
 class ExplanationMode final : public QObject {
   Q_OBJECT
 
@@ -35,8 +31,8 @@ class ExplanationMode final : public QObject {
   void leave();
   // Starts the tour of the run's drawn pairs, at its first step.
   void startTour(const RunResult& run, PictureStyle style);
-  [[nodiscard]] bool active() const { return explorer_ != nullptr || tour_.has_value(); }
-  [[nodiscard]] bool asking() const { return explorer_ && explorer_->asking(); }
+  [[nodiscard]] bool active() const { return session_.active(); }
+  [[nodiscard]] bool asking() const { return session_.asking(); }
 
   // Moving between the pairs and the steps of a lesson, or of the tour.
   void stepPair(int direction);
@@ -59,11 +55,12 @@ class ExplanationMode final : public QObject {
   // Puts the panel beside the window, inside the screen's available area.
   void placePanel();
 
-  [[nodiscard]] const PairExplorer* explorer() const { return explorer_.get(); }
+  [[nodiscard]] ExplanationSession& session() { return session_; }
+  [[nodiscard]] const PairExplorer* explorer() const { return session_.explorer(); }
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
-  [[nodiscard]] std::size_t tourStep() const { return tour_ ? tour_->step : 0; }
+  [[nodiscard]] std::size_t tourStep() const { return session_.tourStep(); }
   // The line of what is shown: the step of the lesson or the tour, or the question.
-  [[nodiscard]] QString shownLine() const;
+  [[nodiscard]] QString shownLine() const { return QString::fromStdString(session_.line()); }
   // The lesson shown, whole and at the level shown, as a PDF handout or as Beamer slides
   // (for a .tex file); nothing while no lesson is shown or the format is a picture's.
   [[nodiscard]] std::optional<QByteArray> lessonDocument(PictureFormat format,
@@ -71,36 +68,17 @@ class ExplanationMode final : public QObject {
   // The lesson shown, opening at the level shown, or the tour, as a web page in one file;
   // nothing while a question waits for its answer.
   [[nodiscard]] std::optional<QByteArray> webPage(std::uint32_t seed, PictureStyle style) const;
-  // The picture of the pair, the question or the tour's step, in the style.
-  [[nodiscard]] const Picture& picture() const {
-    return explorer_ ? explorer_->picture() : tour_->picture;
-  }
 
  signals:
   // The picture, the pair, the step or the question changed, or the mode began or ended.
   void changed();
 
  private:
-  // The tour while it is shown: the run's sites and picture, the step shown and its picture.
-  struct TourView {
-    Tour tour;
-    std::shared_ptr<const geometry::SiteColumns> sites;
-    Picture normal, picture;
-    std::size_t step = 0;
-    PictureStyle style = PictureStyle::Normal;
-
-    void draw() { picture = tourStepPicture(normal, tour, step, *sites, style); }
-    [[nodiscard]] std::string line(std::size_t n) const { return tourStepLine(tour, *sites, n); }
-  };
-
-  // Fills the panel from the explorer or the tour, shows or hides it, and tells the window.
+  // Fills the panel from the session, shows or hides it, and tells the window.
   void refresh();
 
   QWidget* window_;
-  std::unique_ptr<PairExplorer> explorer_;  // set while a pair is explained
-  std::optional<TourView> tour_;            // set while the tour is shown
-  std::optional<Quiz> quiz_;                // the round of questions, once one is asked
-  QString verdict_;                         // what the last answer was
+  ExplanationSession session_;
   bool exactShown_ = false;
   bool panelHidden_ = false;
   LessonPanel panel_;

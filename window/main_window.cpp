@@ -15,6 +15,7 @@
 #include <cmath>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "classroom/lesson_documents.h"
 #include "classroom/web_page.h"
@@ -61,12 +62,9 @@ MainWindow::MainWindow()
   setFocusPolicy(Qt::StrongFocus);
   createActions();
   action(ActionId::ProjectorStyle)->setChecked(rememberedStyle() == PictureStyle::Projector);
+  editing_.setView(shownLayers(), pictureStyle());
   // The history enables its own actions, whatever else happens to them.
-  QUndoStack& history = document_.history();
-  action(ActionId::Undo)->setEnabled(history.canUndo());
-  action(ActionId::Redo)->setEnabled(history.canRedo());
-  connect(&history, &QUndoStack::canUndoChanged, action(ActionId::Undo), &QAction::setEnabled);
-  connect(&history, &QUndoStack::canRedoChanged, action(ActionId::Redo), &QAction::setEnabled);
+  connect(&document_, &Document::stepsChanged, this, [this] { explanationChanged(); });
   connect(&document_, &Document::changed, this, [this] { pictureChanged(); });
   connect(&document_, &Document::runFailed, this,
           [this](const QString& message) { QMessageBox::critical(this, windowTitle(), message); });
@@ -76,6 +74,7 @@ MainWindow::MainWindow()
     exactMarks_ = marks;
     update();
   });
+  explanationChanged();
 }
 
 void MainWindow::createActions() {
@@ -114,6 +113,20 @@ ShownLayers MainWindow::shownLayers() const {
   return layers;
 }
 
+SessionMode& MainWindow::activeMode() {
+  return const_cast<SessionMode&>(std::as_const(*this).activeMode());
+}
+
+const SessionMode& MainWindow::activeMode() const {
+  if (exercise_->active()) {
+    return exercise_->session();
+  }
+  if (explanation_->active()) {
+    return explanation_->session();
+  }
+  return editing_;
+}
+
 Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::BlankScreen)) {
     return {};
@@ -126,10 +139,7 @@ Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::Probe)) {
     addNearestSiteProbe(marks, document_.layout().sites, pointer_.x(), pointer_.y());
   }
-  Picture shown = exercise_->active() ? exercise_->picture()
-                  : explanation_->active()
-                      ? explanation_->picture()  // made in the style already
-                      : styledPicture(visibleItems(picture(), shownLayers()), pictureStyle());
+  Picture shown = activeMode().picture();
   const Picture styledMarks = styledPicture(std::move(marks), pictureStyle());
   shown.insert(shown.end(), styledMarks.begin(), styledMarks.end());
   return shown;
@@ -137,11 +147,12 @@ Picture MainWindow::shownPicture() const {
 
 void MainWindow::setPictureStyle(PictureStyle style) {
   action(ActionId::ProjectorStyle)->setChecked(style == PictureStyle::Projector);
-  applyStyle();
+  applyView();
 }
 
-void MainWindow::applyStyle() {
+void MainWindow::applyView() {
   viewSettings().setValue(kStyleSetting, QString::fromStdString(styleName(pictureStyle())));
+  editing_.setView(shownLayers(), pictureStyle());
   explanation_->setStyle(pictureStyle());
   exercise_->setStyle(pictureStyle());
   update();
@@ -208,6 +219,7 @@ void MainWindow::explanationChanged() {
   }
   // An exercise takes its moves back with Undo; outside, the history says.
   action(ActionId::Undo)->setEnabled(exercising || document_.history().canUndo());
+  action(ActionId::Redo)->setEnabled(document_.history().canRedo());
   updateCursor();
   update();
 }
@@ -227,16 +239,12 @@ void MainWindow::leaveModes() {
 }
 
 void MainWindow::undo() {
-  if (exercise_->active()) {
-    exercise_->takeBack();
-  } else {
-    document_.history().undo();
-  }
+  activeMode().takeBack();
 }
 
 QString MainWindow::saveExerciseResults(const QString& path, const QString& name) const {
-  return writeWholeFile(
-      path, QByteArray::fromStdString(resultsJson(exercise_->results(name.toStdString()))));
+  return writeWholeFile(path, QByteArray::fromStdString(
+                                  resultsJson(exercise_->session().results(name.toStdString()))));
 }
 
 void MainWindow::askQuestion() {
@@ -312,16 +320,15 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     return;
   }
   if (exercise_->active()) {
-    exercise_->click(pointer_.x(), pointer_.y());
-    return;
-  }
-  if (explanation_->active()) {
+    exercise_->click(pointer_.x(), pointer_.y());  // the adapters say what changed
+  } else if (explanation_->active()) {
     explanation_->click(pointer_.x(), pointer_.y());
-    return;
-  }
-  if (!document_.press(pointer_.x(), pointer_.y())) {
-    QToolTip::showText(event->globalPosition().toPoint(),
-                       QStringLiteral("The limit is %1 sites").arg(kSiteLimit), this);
+  } else {
+    editing_.press(pointer_.x(), pointer_.y());
+    if (editing_.refused()) {
+      QToolTip::showText(event->globalPosition().toPoint(),
+                         QStringLiteral("The limit is %1 sites").arg(kSiteLimit), this);
+    }
   }
   updateCursor();
 }
@@ -331,8 +338,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   if (isOn(ActionId::Probe)) {
     update();
   }
-  if (document_.dragging()) {
-    document_.drag(pointer_.x(), pointer_.y());
+  if (event->buttons() & Qt::LeftButton) {
+    activeMode().drag(pointer_.x(), pointer_.y());
   }
   updateCursor();
 }
@@ -340,7 +347,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   pointer_ = inPicture(event->position());
   if (event->button() == Qt::LeftButton) {
-    document_.release();
+    activeMode().release();
   }
   updateCursor();
 }
@@ -414,7 +421,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::savePictureAs() {
-  if (exercise_->active()) {  // the round's results, under the learner's name
+  if (activeMode().saves() == ModeSaves::Results) {  // under the learner's name
     files_.saveResults([this](const QString& path, const QString& name) {
       return saveExerciseResults(path, name);
     });

@@ -14,6 +14,7 @@
 #include "file_dialogs.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
+#include "session/editing_session.h"
 #include "window_actions.h"
 
 class QAction;
@@ -27,11 +28,12 @@ namespace app {
 // the same picture scaled to fit, centred on black, and maps the pointer back through that
 // scale; full screen (F11) is such a window.
 //
-// The widget paints, turns the mouse into calls on its Document and its explanation mode,
-// and opens the dialogs; the keys and the menu come from the action table, whose handlers
-// call the commands below. What the view shows (the layers, the style, full screen, the
-// nearest-site circle, the exact layer, the blank screen) is kept in one place: the checked
-// state of its action. The style is also remembered from one start to the next.
+// The widget paints, turns the mouse into calls on the mode that is active (editing the
+// document, the explanation, an exercise: see session/session_mode.h), and opens the dialogs; the
+// keys and the menu come from the action table, whose handlers call the commands below. What the
+// view shows (the layers, the style, full screen, the nearest-site circle, the exact layer, the
+// blank screen) is kept in one place: the checked state of its action. The style is also remembered
+// from one start to the next.
 class MainWindow final : public QWidget {
  public:
   MainWindow();
@@ -83,7 +85,9 @@ class MainWindow final : public QWidget {
   void applyExactLayer();
   void applyFullScreen();
   void applyBlankScreen();
-  void applyStyle();
+  // The layers and the style shown: every mode draws in the style, remembered for the next
+  // start.
+  void applyView();
   void showHelp();
 
  protected:
@@ -106,10 +110,14 @@ class MainWindow final : public QWidget {
   // The explanation mode changed: its actions are enabled or not, the picture repainted.
   void explanationChanged();
   void updateCursor();
+  // The mode that presses, drags, take-backs and Save go to, and whose picture is shown.
+  [[nodiscard]] SessionMode& activeMode();
+  [[nodiscard]] const SessionMode& activeMode() const;
   // Where a widget point lies in the picture's pixels.
   [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
 
   Document document_;
+  EditingSession editing_{document_.history()};
   FileDialogs files_;
   ExplanationMode* explanation_;  // a child of the window
   ExerciseMode* exercise_;        // a child of the window

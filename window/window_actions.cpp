@@ -104,7 +104,7 @@ std::vector<ActionEntry> makeTable() {
   table[3].onlyOverSite = true;  // Remove site
   for (const HideableLayer& layer : kHideableLayers) {
     ActionEntry shows = toggle(ActionId::ToggleLayer, layer.name, {layer.key}, layer.help,
-                               MenuGroup::Layers, [](MainWindow& w) { w.update(); });
+                               MenuGroup::Layers, [](MainWindow& w) { w.applyView(); });
     shows.layer = layer.layer;
     table.push_back(shows);
   }
@@ -206,7 +206,7 @@ std::vector<ActionEntry> makeTable() {
                  [](MainWindow& w) { w.applyFullScreen(); }),
           toggle(ActionId::ProjectorStyle, "Projector style", {QKeySequence(Qt::SHIFT | Qt::Key_P)},
                  "thick lines, large text and strong colours for a projector, or back",
-                 MenuGroup::View, [](MainWindow& w) { w.applyStyle(); }),
+                 MenuGroup::View, [](MainWindow& w) { w.applyView(); }),
           toggle(ActionId::BlankScreen, "Blank screen", {Qt::Key_B, Qt::Key_Period},
                  "blank the screen to black, and back (a presenter's remote)", MenuGroup::View,
                  [](MainWindow& w) { w.applyBlankScreen(); }),

@@ -4,7 +4,7 @@
 # Usage: core_without_qt.sh SOURCE_DIR
 set -euo pipefail
 source_dir=$1
-core=(geometry steps run explanation exercises picture)
+core=(geometry steps run explanation exercises picture session)
 status=0
 if grep -rnE '#include <Q|\bQ[A-Z][A-Za-z]+\b|\bqreal\b|Qt::' "${core[@]/#/$source_dir/}" \
   --include='*.h' --include='*.cpp' --include='*.inc'; then

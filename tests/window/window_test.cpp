@@ -118,7 +118,7 @@ TEST_F(WindowTest, ExplainsThePairsChosenWithKeysAndClicks) {
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_EQ(grabbed(window), rendered(normal));
   EXPECT_EQ(window.picture(), normal) << "the run's picture changed";
-  EXPECT_EQ(window.document().history().count(), 0);
+  EXPECT_EQ(window.document().history().size(), 0);
 }
 
 // Add, drag, remove, new sites, each undone and redone: after every step the window shows
@@ -163,7 +163,7 @@ TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
   QTest::mouseMove(&window, press + QPoint(-12, 41));
   QTest::mouseRelease(&window, Qt::LeftButton, {}, press + QPoint(-12, 41));
   expectShows(movedBy(-12, 41), "after the drag");
-  EXPECT_EQ(window.document().history().count(), 2) << "a drag is one step";
+  EXPECT_EQ(window.document().history().size(), 2) << "a drag is one step";
 
   // Delete removes the site under the pointer, keeping the order of the rest.
   const app::Layout dragged = movedBy(-12, 41);
@@ -195,7 +195,7 @@ TEST_F(WindowTest, EditsTheSitesWithTheMouseAndUndoesEveryStep) {
 // A site put on another's column or row moves by the smallest step of its stored
 // precision, and the picture keeps all its edges; the 102nd site is refused.
 TEST_F(WindowTest, ShiftsClashingSitesAndRefusesTheSiteOverTheLimit) {
-  window.document().runLayout({42, {{300, 200}, {500, 100}}});
+  window.document().start(app::RunRequest::of({42, {{300, 200}, {500, 100}}}));
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(300, 400));  // on site 1's column
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(100, 200));  // on site 1's row
   ASSERT_EQ(layout().sites.size(), 4u);
@@ -221,11 +221,11 @@ TEST_F(WindowTest, ShiftsClashingSitesAndRefusesTheSiteOverTheLimit) {
   for (int n = 0; n < 101; ++n) {
     full.sites.push_back({5.0 + 7 * n, 2 + 4.5f * static_cast<float>(n)});
   }
-  window.document().runLayout(full);
-  const int steps = window.document().history().count();
+  window.document().start(app::RunRequest::of(full));
+  const std::size_t steps = window.document().history().size();
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(740, 10));
   EXPECT_EQ(layout(), full);
-  EXPECT_EQ(window.document().history().count(), steps);
+  EXPECT_EQ(window.document().history().size(), steps);
 }
 
 // The layout goes to the clipboard and to files as a site list, with its seed, and comes
@@ -249,11 +249,11 @@ TEST_F(WindowTest, KeepsLayoutsInTheClipboardAndInFiles) {
   ASSERT_EQ(window.document().openSiteList(list), QString());
   expectShows(edited, "open");
 
-  const int steps = window.document().history().count();
+  const std::size_t steps = window.document().history().size();
   EXPECT_EQ(window.document().pasteSiteList("100 200\nabc 5\n", "clipboard"),
             "clipboard: line 2: expected two numbers, x and y in pixels, not \"abc 5\"");
   EXPECT_EQ(layout(), edited);
-  EXPECT_EQ(window.document().history().count(), steps);
+  EXPECT_EQ(window.document().history().size(), steps);
 }
 
 // Each layer key hides exactly its items, on screen and in a saved picture.
@@ -720,7 +720,7 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   QTemporaryDir dir;
   QTest::keyClick(&window, Qt::Key_F2);
   ASSERT_TRUE(window.exercise().active());
-  const app::SitePositions sites = window.exercise().sites();
+  const app::SitePositions sites = window.exercise().session().sites();
   ASSERT_EQ(sites, app::exerciseLayout(42));
   const geometry::SiteColumns columns = *app::acceptedSites(sites);
   const std::vector<app::EdgeAnswer> edges = app::delaunayEdges(columns).edges;
@@ -747,18 +747,18 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   join(notAnEdge);
   join(edges.back());
   QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the last edge taken back
-  EXPECT_EQ(window.exercise().edges().size(), edges.size());
-  EXPECT_EQ(grabbed(window), rendered(window.exercise().picture()));
+  EXPECT_EQ(window.exercise().session().edges().size(), edges.size());
+  EXPECT_EQ(grabbed(window), rendered(window.exercise().session().picture()));
   QTest::keyClick(&window, Qt::Key_G);
-  const app::Score score = window.exercise().score();
+  const app::Score score = window.exercise().session().score();
   EXPECT_EQ(
       std::tuple(score.right, score.wrong, score.missed, score.score),
       std::tuple(static_cast<int>(edges.size()) - 1, 1, 1, static_cast<int>(edges.size()) - 2));
-  EXPECT_TRUE(window.exercise().line().find("wrong edge " + std::to_string(notAnEdge.first) + "-" +
+  EXPECT_TRUE(window.exercise().session().line().find("wrong edge " + std::to_string(notAnEdge.first) + "-" +
                                             std::to_string(notAnEdge.second) + ":") !=
               std::string::npos)
-      << window.exercise().line();
-  EXPECT_EQ(grabbed(window), rendered(window.exercise().picture()));
+      << window.exercise().session().line();
+  EXPECT_EQ(grabbed(window), rendered(window.exercise().session().picture()));
 
   const QString saved = dir.filePath("ada.json");
   ASSERT_EQ(window.saveExerciseResults(saved, "Ada"), QString());
@@ -788,7 +788,7 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   QTest::keyClick(&window, Qt::Key_F3);
   for (int question = 0; question < app::kExerciseQuestions; ++question) {
     QTest::keyClick(&window, Qt::Key_P);
-    EXPECT_TRUE(window.exercise().line().find("piece ") != std::string::npos);
+    EXPECT_TRUE(window.exercise().session().line().find("piece ") != std::string::npos);
     if (question + 1 < app::kExerciseQuestions) {
       QTest::keyClick(&window, Qt::Key_G);
     }
@@ -797,7 +797,7 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   const auto pieces = testing_support::runProgram({"--grade", dir.filePath("pieces.json")});
   EXPECT_EQ(pieces.output.count('\n'), app::kExerciseQuestions + 1) << pieces.output.toStdString();
   EXPECT_TRUE(pieces.output.contains(
-      QStringLiteral("right %1, wrong").arg(window.exercise().score().right)));
+      QStringLiteral("right %1, wrong").arg(window.exercise().session().score().right)));
 
   QTest::keyClick(&window, Qt::Key_Escape);
   EXPECT_FALSE(window.exercise().active());

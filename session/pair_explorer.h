@@ -12,7 +12,7 @@
 
 namespace app {
 
-// The window's explanation mode: one pair of the run at a time, as the lesson of its steps
+// The explanation of one pair of the run at a time, as the lesson of its steps
 // at the overview or the detail level (see levelStepPicture), or as a question about it. A pair is
 // chosen by clicking its two sites one after the other, or one of its drawn edges, or by stepping
 // through the pairs in scan order; a chosen pair shows its result first. It keeps its own copy of

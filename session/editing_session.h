@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+#include "layout_history.h"
+#include "picture/layers.h"
+#include "picture/picture_style.h"
+#include "session_mode.h"
+
+namespace app {
+
+// The editing mode: presses add and grab sites, drags move them, and taking back undoes the
+// last step of the layout's history. It shows the run's picture with the layers chosen, in
+// the style chosen.
+class EditingSession final : public SessionMode {
+ public:
+  explicit EditingSession(LayoutHistory& history) : history_(history) {}
+
+  void setView(const ShownLayers& layers, PictureStyle style) {
+    layers_ = layers;
+    style_ = style;
+  }
+
+  // Whether the last press was refused because the layout holds the most sites it can.
+  [[nodiscard]] bool refused() const { return refused_; }
+
+  void press(double x, double y) override {
+    refused_ = history_.press(x, y) == LayoutHistory::Press::Refused;
+  }
+  void drag(double x, double y) override { history_.drag(x, y); }
+  void release() override { history_.release(); }
+  bool takeBack() override {
+    if (!history_.canUndo()) {
+      return false;
+    }
+    history_.undo();
+    return true;
+  }
+  [[nodiscard]] Picture picture() const override {
+    return styledPicture(visibleItems(history_.current().picture, layers_), style_);
+  }
+  [[nodiscard]] std::string line() const override { return {}; }
+
+ private:
+  LayoutHistory& history_;
+  ShownLayers layers_;
+  PictureStyle style_ = PictureStyle::Normal;
+  bool refused_ = false;
+};
+
+}  // namespace app
