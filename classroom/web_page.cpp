@@ -18,6 +18,7 @@
 #include "explanation/explanation_text.h"
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
+#include "picture/svg_picture.h"
 #include "picture_output/picture_file.h"
 
 namespace app {
@@ -105,9 +106,11 @@ class SharedSvg {
                                    const QStringList& shown) const {
     std::vector<SvgGroup> groups;
     for (const auto& [groupId, index] : groups_) {
-      groups.push_back({owned_[index], groupId, !shown.contains(groupId)});
+      groups.push_back({owned_[index], groupId.toStdString(), !shown.contains(groupId)});
     }
-    return svgElement(groups, kWindowFrame.clientWidth, kWindowFrame.clientHeight, description, id);
+    return QByteArray::fromStdString(svgElement(groups, kWindowFrame.clientWidth,
+                                                kWindowFrame.clientHeight,
+                                                description.toStdString(), id.toStdString()));
   }
 
  private:
@@ -311,7 +314,7 @@ QByteArray tourWebPage(const Picture& normal, const Tour& tour, const geometry::
 QByteArray pictureWebPage(const Picture& normal, const geometry::SiteColumns& sites,
                           std::uint32_t seed, PictureStyle style) {
   Picture picture = styledPicture(normal, style);
-  const QString description = pictureDescription(picture);
+  const QString description = QString::fromStdString(pictureDescription(picture));
   PageContent page{description,
                    seedAndSites(seed, sites) +
                        QStringLiteral(" The Voronoi edges in red, the Delaunay edges pale."),

@@ -62,7 +62,7 @@ class Document final : public QObject {
   // Whether the layout has changed since the start, or since it was last saved or opened.
   [[nodiscard]] bool hasUnsavedChanges() const { return history_.hasUnsavedChanges(); }
   // Writes the picture shown, in the format its file name asks for, with a text alternative
-  // that describes it (see svgDocument).
+  // that describes it (see picture/svg_picture.h).
   static QString savePicture(const QString& path, const Picture& shown,
                              const QString& description = {});
 
