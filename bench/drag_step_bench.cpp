@@ -55,7 +55,7 @@ void dragSteps(benchmark::State& state, Step step) {
   const long before = allocations.load();
   for (auto _ : state) {
     const double dx = static_cast<double>(count % 8) - 4;
-    editor.drag(held.x + dx, held.y + dx / 2);
+    editor.drag(held.x + dx, static_cast<double>(held.y) + dx / 2);
     step(editor.current(), image);
     ++count;
   }

@@ -22,8 +22,9 @@ double distanceToEdge(const SitePositions& sites, const EdgeAnswer& edge, double
   const SitePosition &a = sites[static_cast<std::size_t>(edge.first - 1)],
                      &b = sites[static_cast<std::size_t>(edge.second - 1)];
   const double dx = b.x - a.x, dy = b.y - a.y;
-  const double t = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-  return std::hypot(a.x + t * dx - x, a.y + t * dy - y);
+  const double ay = a.y;
+  const double t = std::clamp(((x - a.x) * dx + (y - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+  return std::hypot(a.x + t * dx - x, ay + t * dy - y);
 }
 
 // How near to an edge a click takes it away (pixels).

@@ -23,7 +23,8 @@ std::string pairName(int i, int j) {
 
 // A point in window pixels, as the lines give it: "(377.3, 52)".
 std::string inPixels(double x, double y) {
-  return windowPoint(x + kWindowFrame.offsetX(), y + kWindowFrame.offsetY());
+  return windowPoint(x + static_cast<double>(kWindowFrame.offsetX()),
+                     y + static_cast<double>(kWindowFrame.offsetY()));
 }
 
 // Whether a layout comes near a tie where one decides an edge: for a pair of sites, a third

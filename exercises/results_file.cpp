@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 
+#include "geometry/dist.h"
 #include "run/accepted_sites.h"
 #include "run/bounded_read.h"
 
@@ -27,7 +28,7 @@ Json pairArray(int i, int j) {
 // writes them, the others in the shortest form that reads back as the same double.
 Json numberValue(double value) {
   constexpr double kWholeUpTo = 0x1p53;  // every whole number up to here is a double
-  if (value == std::floor(value) && std::abs(value) <= kWholeUpTo) {
+  if (geometry::exactlyEqual(value, std::floor(value)) && std::abs(value) <= kWholeUpTo) {
     return static_cast<std::int64_t>(value);
   }
   return value;
@@ -47,7 +48,8 @@ std::optional<double> numberIn(const Json& value) {
 }
 
 bool isWholeIn(const std::optional<double>& number, double least, double most) {
-  return number && *number == std::floor(*number) && *number >= least && *number <= most;
+  return number && geometry::exactlyEqual(*number, std::floor(*number)) && *number >= least &&
+         *number <= most;
 }
 
 int siteNumber(const Json& value, int sites, const std::string& where) {

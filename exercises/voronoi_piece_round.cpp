@@ -29,7 +29,7 @@ void VoronoiPieceRound::click(double x, double y) {
   const geometry::PairAccount a =
       geometry::explainPair(kWindowFrame, sites_, question.i, question.j);
   // The piece whose stretch of the bisector lies under the click.
-  const double along = x + kWindowFrame.offsetX();
+  const double along = x + static_cast<double>(kWindowFrame.offsetX());
   const double onLine = kWindowFrame.windowY(a.pair.m1 * along + a.pair.c1);
   if (std::abs(onLine - y) > kPieceGrab * std::sqrt(1 + a.pair.m1 * a.pair.m1)) {
     return;

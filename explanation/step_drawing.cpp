@@ -61,8 +61,9 @@ PixelPoint shownAt(PixelPoint p) {
   }
   const PixelPoint centre(kWindowFrame.clientWidth / 2.0, kWindowFrame.clientHeight / 2.0);
   const PixelPoint towards = p - centre;
-  const double scale = std::min(towards.x() != 0 ? (centre.x() - 2) / std::abs(towards.x()) : 1e9,
-                                towards.y() != 0 ? (centre.y() - 2) / std::abs(towards.y()) : 1e9);
+  const double scale = std::min(
+      !geometry::exactlyEqual(towards.x(), 0) ? (centre.x() - 2) / std::abs(towards.x()) : 1e9,
+      !geometry::exactlyEqual(towards.y(), 0) ? (centre.y() - 2) / std::abs(towards.y()) : 1e9);
   return centre + towards * scale;
 }
 
@@ -140,7 +141,8 @@ void StepDrawing::ring(int k, Colour colour, float radius) {
 
 void StepDrawing::tick(const geometry::PairRecord& r, double x, double y, Colour colour) {
   const double across = std::hypot(1.0, r.m1);
-  const double tx = -r.m1 / across * kTickHalf, ty = 1 / across * kTickHalf;
+  const double tx = -r.m1 / across * static_cast<double>(kTickHalf),
+               ty = 1 / across * static_cast<double>(kTickHalf);
   line(x - tx, y - ty, x + tx, y + ty, colour, 2);
 }
 
@@ -186,7 +188,7 @@ void StepDrawing::quadrant(const geometry::PairAccount& a) {
   const double xi = sites_.x(a.i), yi = sites_.y(a.i);
   const double far = 2 * kWindowFrame.clientWidth;
   line(xi, yi, xi + std::copysign(far, sites_.x(a.j) - xi), yi, kBlocking);
-  line(xi, yi, xi, yi + std::copysign(far, sites_.y(a.j) - yi), kBlocking);
+  line(xi, yi, xi, yi + std::copysign(far, static_cast<double>(sites_.y(a.j)) - yi), kBlocking);
 }
 
 void StepDrawing::name(double x, double y, const std::string& label) {

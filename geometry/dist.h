@@ -3,7 +3,19 @@
 #include <cmath>
 #include <limits>
 
+// The edge finder's arithmetic mixes float and double where the method does, and compares
+// values exactly where it means to: for the code that includes it, not a slip to warn of.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdouble-promotion"
+#pragma GCC diagnostic ignored "-Wfloat-equal"
+
 namespace geometry {
+
+// Whether two values are the same number: an exact comparison, meant as one (a computed
+// value compared with what it may have been computed from, a whole number, a zero).
+constexpr bool exactlyEqual(double a, double b) {
+  return a == b;
+}
 
 // The unit roundoff of a double, u = 2^-53: a rounding to nearest moves a value by at most
 // u times itself. Every bound on the edge finder's and the exact verdicts' roundings is a
@@ -64,3 +76,5 @@ inline bool rootLess(double a, double b) {
 }
 
 }  // namespace geometry
+
+#pragma GCC diagnostic pop

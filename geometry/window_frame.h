@@ -44,14 +44,14 @@ struct WindowFrame {
   // Where a window position is stored in domain coordinates: x + offX as a double, y + offY
   // as a float.
   [[nodiscard]] constexpr SitePosition toDomain(SitePosition window) const {
-    return {window.x + offsetX(), window.y + offsetY()};
+    return {window.x + static_cast<double>(offsetX()), window.y + offsetY()};
   }
   // A domain coordinate in window pixels, rounded to single precision after the shift.
   [[nodiscard]] constexpr float windowX(double domainX) const {
-    return static_cast<float>(domainX - offsetX());
+    return static_cast<float>(domainX - static_cast<double>(offsetX()));
   }
   [[nodiscard]] constexpr float windowY(double domainY) const {
-    return static_cast<float>(domainY - offsetY());
+    return static_cast<float>(domainY - static_cast<double>(offsetY()));
   }
 };
 

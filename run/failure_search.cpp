@@ -6,6 +6,7 @@
 #include <random>
 
 #include "accepted_sites.h"
+#include "geometry/dist.h"
 #include "geometry/window_frame.h"
 #include "steps/exact_steps.h"
 #include "steps/literal_steps.h"
@@ -63,7 +64,8 @@ std::optional<std::vector<bool>> nudgeMap(const Layout& layout, int i, int j, in
       // counts as agreeing, there being nothing to compare.
       bool clash = false;
       for (int s = 1; s <= moved.nSites; ++s) {
-        clash = clash || (s != k && (moved.x(s) == moved.x(k) || moved.y(s) == moved.y(k)));
+        clash = clash || (s != k && (geometry::exactlyEqual(moved.x(s), moved.x(k)) ||
+                                     geometry::exactlyEqual(moved.y(s), moved.y(k))));
       }
       agree.push_back(clash || !differs(moved, i, j));
     }
@@ -107,7 +109,7 @@ std::optional<RoundingFailure> findRoundingFailure(const Layout& start,
     const double ox = (a2 * (by - cy) + b2 * (cy - ay) + c2 * (ay - by)) / d;
     const double oy = (a2 * (cx - bx) + b2 * (ax - cx) + c2 * (bx - ax)) / d;
     const double r = std::hypot(ax - ox, ay - oy);
-    const double t = std::atan2(at(3).y - oy, at(3).x - ox);
+    const double t = std::atan2(static_cast<double>(at(3).y) - oy, at(3).x - ox);
     const SitePosition onCircle{ox + r * std::cos(t), static_cast<float>(oy + r * std::sin(t))};
     const float storedY = kWindowFrame.toDomain(onCircle).y;
     // On the circle, then by 1, -1, 2, -2, ... units in the last place of the stored y,

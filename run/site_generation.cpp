@@ -29,7 +29,7 @@ void markAndStore(RunCanvas& canvas, geometry::SiteColumns& sites, int index, Si
   sites.siteY(index) = window.y;
   const Colour pen = canvas.penColour();
   canvas.siteCircle(index + 1, static_cast<float>(sites.siteX(index)), sites.siteY(index), 3, pen);
-  sites.siteX(index) = sites.siteX(index) + kWindowFrame.offsetX();
+  sites.siteX(index) = sites.siteX(index) + static_cast<double>(kWindowFrame.offsetX());
   sites.siteY(index) = sites.siteY(index) + kWindowFrame.offsetY();
 }
 

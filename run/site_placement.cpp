@@ -16,7 +16,7 @@ std::optional<std::size_t> siteUnder(const std::vector<SitePosition>& sites, dou
   std::optional<std::size_t> nearest;
   double best = kSiteGrabRadius;
   for (std::size_t s = 0; s < sites.size(); ++s) {
-    const double d = std::hypot(sites[s].x - x, sites[s].y - y);
+    const double d = std::hypot(sites[s].x - x, static_cast<double>(sites[s].y) - y);
     if (d <= best) {
       best = d;
       nearest = s;
@@ -54,7 +54,7 @@ SitePosition placeable(const std::vector<SitePosition>& sites, std::optional<std
            refusal->reason == SiteRefusal::Reason::SameY);
     const SitePosition stored = kWindowFrame.toDomain(at);
     if (refusal->reason == SiteRefusal::Reason::SameX) {
-      at.x = std::nextafter(stored.x, towardsX) - kWindowFrame.offsetX();
+      at.x = std::nextafter(stored.x, towardsX) - static_cast<double>(kWindowFrame.offsetX());
     } else {
       at.y = std::nextafter(stored.y, towardsY) - kWindowFrame.offsetY();
     }

@@ -41,7 +41,7 @@ LayoutHistory::Press LayoutHistory::press(double x, double y) {
   if (const auto site = siteUnder(now.sites, x, y)) {
     grabbed_ = site;
     offsetX_ = now.sites[*site].x - x;
-    offsetY_ = now.sites[*site].y - y;
+    offsetY_ = static_cast<double>(now.sites[*site].y) - y;
     beforeDrag_ = now;
     return Press::Grabbed;
   }

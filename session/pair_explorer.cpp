@@ -18,10 +18,11 @@ constexpr double kEdgeReach = 4;  // pixels from a drawn edge that still pick it
 
 double distanceToSegment(double x, double y, const LineItem& line) {
   const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
+  const double x1 = line.x1, y1 = line.y1;
   const double length2 = dx * dx + dy * dy;
   const double t =
-      length2 > 0 ? std::clamp(((x - line.x1) * dx + (y - line.y1) * dy) / length2, 0.0, 1.0) : 0;
-  return std::hypot(x - (line.x1 + t * dx), y - (line.y1 + t * dy));
+      length2 > 0 ? std::clamp(((x - x1) * dx + (y - y1) * dy) / length2, 0.0, 1.0) : 0;
+  return std::hypot(x - (x1 + t * dx), y - (y1 + t * dy));
 }
 
 }  // namespace

@@ -8,6 +8,11 @@
 
 #include "geometry/dist.h"
 
+// Bounds on the method's own roundings, in its own mixture of float and double.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdouble-promotion"
+#pragma GCC diagnostic ignored "-Wfloat-equal"
+
 namespace geometry {
 
 // Interval arithmetic on doubles, for deciding exact comparisons without exact numbers: an
@@ -181,3 +186,5 @@ inline Interval enclosure(const Near& x) {
 }
 
 }  // namespace geometry
+
+#pragma GCC diagnostic pop

@@ -19,6 +19,7 @@
 
 #include "classroom/lesson_documents.h"
 #include "classroom/web_page.h"
+#include "geometry/dist.h"
 #include "geometry/window_frame.h"
 #include "nearest_site_probe.h"
 #include "picture_fit.h"
@@ -298,7 +299,7 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
   if (size() != natural) {
     painter.fillRect(rect(), Qt::black);
   }
-  if (fit.scale == 1 && devicePixelRatioF() == 1) {
+  if (geometry::exactlyEqual(fit.scale, 1) && geometry::exactlyEqual(devicePixelRatioF(), 1)) {
     if (rendered_.size() != natural) {
       rendered_ = QImage(natural, QImage::Format_RGB32);
     }

@@ -15,7 +15,7 @@ constexpr Colour kProbe = rgb(255, 255, 255);
 
 void addNearestSiteProbe(Picture& picture, const SitePositions& sites, double x, double y) {
   const auto distance = [&](const SitePosition& site) {
-    return std::hypot(site.x - x, site.y - y);
+    return std::hypot(site.x - x, static_cast<double>(site.y) - y);
   };
   const auto nearest = std::min_element(
       sites.begin(), sites.end(),

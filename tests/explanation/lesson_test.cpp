@@ -11,6 +11,7 @@
 #include "explanation/label_placer.h"
 #include "explanation/quiz.h"
 #include "explanation/tour.h"
+#include "geometry/dist.h"
 #include "geometry/window_frame.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
@@ -81,8 +82,8 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
     const app::Picture picture = app::lessonStepPicture(run.picture, lesson, step, *run.sites);
     for (const app::PictureItem& item : picture) {
       const auto* c = std::get_if<app::CircleItem>(&item);
-      if (c != nullptr && c->x == kWindowFrame.windowX(midX) &&
-          c->y == kWindowFrame.windowY(midY) && c->radius > 3) {
+      if (c != nullptr && geometry::exactlyEqual(c->x, kWindowFrame.windowX(midX)) &&
+          geometry::exactlyEqual(c->y, kWindowFrame.windowY(midY)) && c->radius > 3) {
         return std::pair(*c, picture);
       }
     }
@@ -96,7 +97,8 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
   EXPECT_LT(std::hypot(x3 - shadowed.x, y3 - shadowed.y), shadowed.radius) << "site 3 inside";
   EXPECT_TRUE(std::any_of(shadowedPicture.begin(), shadowedPicture.end(), [&](const auto& item) {
     const auto* ring = std::get_if<app::CircleItem>(&item);
-    return ring != nullptr && ring->x == x3 && ring->y == y3;
+    return ring != nullptr && geometry::exactlyEqual(ring->x, x3) &&
+           geometry::exactlyEqual(ring->y, y3);
   })) << "site 3 is ringed";
   const auto [open, openPicture] = circleAbout(6, 15487.5, 10272.5);
   EXPECT_FLOAT_EQ(open.radius, static_cast<float>(std::sqrt(35312.5)));

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "geometry/cut_list.h"
+#include "geometry/dist.h"
 #include "geometry/edge_drawing.h"
 #include "geometry/open_piece.h"
 #include "geometry/pair_scan.h"
@@ -108,7 +109,8 @@ TEST(Screening, BlockedPairKeepsItsEntriesAndDrawsNothing) {
   EdgeRecorder drawn;
   pairScan(drawn, kWindowFrame, *sites);
   EXPECT_TRUE(std::none_of(drawn.edges.begin(), drawn.edges.end(), [](const auto& line) {
-    return line.x1 == 100 && line.y1 == 100 && line.x2 == 300 && line.y2 == 300;
+    return geometry::exactlyEqual(line.x1, 100) && geometry::exactlyEqual(line.y1, 100) &&
+           geometry::exactlyEqual(line.x2, 300) && geometry::exactlyEqual(line.y2, 300);
   })) << "the Delaunay edge of the blocked pair was drawn";
 }
 

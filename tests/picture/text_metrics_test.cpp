@@ -6,6 +6,7 @@
 #include <string>
 
 #include "explanation/lesson.h"
+#include "geometry/dist.h"
 #include "geometry/window_frame.h"
 #include "picture_output/picture_painter.h"
 #include "run/run.h"
@@ -58,7 +59,7 @@ TEST(TextMetrics, MeasureTextAsQtShapesTheFont) {
     int wrong = 0;
     for (const std::string& text : texts) {
       const double qt = metrics.horizontalAdvance(QString::fromStdString(text));
-      if (app::textAdvance(text, pixels) != qt && ++wrong <= 5) {
+      if (!geometry::exactlyEqual(app::textAdvance(text, pixels), qt) && ++wrong <= 5) {
         ADD_FAILURE() << pixels << " px, \"" << text << "\": " << app::textAdvance(text, pixels)
                       << " against Qt's " << qt;
       }

@@ -97,7 +97,8 @@ TEST(SiteGeneration, PlacesSitesInsideTheMarginMarksThemAndShiftsThem) {
   EXPECT_LT(form.circles[1].y, 483);
   EXPECT_EQ(sites.x(1), 25 + kWindowFrame.offsetX());
   EXPECT_EQ(sites.y(1), 25 + kWindowFrame.offsetY());
-  EXPECT_EQ(sites.x(2), static_cast<double>(kLargestDraw) * 710 + 25 + kWindowFrame.offsetX());
+  EXPECT_EQ(sites.x(2), static_cast<double>(kLargestDraw) * 710 + 25 +
+                            static_cast<double>(kWindowFrame.offsetX()));
 }
 
 TEST(SiteGeneration, DrawsASiteAgainWhenItsStoredXOrYRepeatsAnEarlierOne) {

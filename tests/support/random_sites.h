@@ -22,7 +22,7 @@ inline std::unique_ptr<geometry::SiteColumns> randomSites(std::uint32_t seed) {
   auto sites = std::make_unique<geometry::SiteColumns>();
   const auto count = static_cast<int>(4 + engine() % 46);
   while (sites->nSites < count) {
-    const double x = unit(engine) * 710 + 25 + kWindowFrame.offsetX();
+    const double x = unit(engine) * 710 + 25 + static_cast<double>(kWindowFrame.offsetX());
     const auto y = static_cast<float>(unit(engine) * 458 + 25) + kWindowFrame.offsetY();
     if (!geometry::findClash(*sites, sites->nSites, x, y)) {
       sites->append(x, y);

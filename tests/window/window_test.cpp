@@ -17,6 +17,7 @@
 #include "explanation/exact_layer.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/quiz.h"
+#include "geometry/dist.h"
 #include "picture/picture_style.h"
 #include "picture_output/picture_file.h"
 #include "picture_output/picture_painter.h"
@@ -515,7 +516,8 @@ TEST_F(WindowTest, MarksWhereExactArithmeticDrawsOtherEdges) {
                             [&](const app::PictureItem& item) {
                               const auto* line = std::get_if<app::LineItem>(&item);
                               return line != nullptr && line->colour == colour &&
-                                     line->width == 3 && line->dashed == dashed;
+                                     geometry::exactlyEqual(line->width, 3) &&
+                                     line->dashed == dashed;
                             }),
               3)  // the piece, the Delaunay edge and the legend
         << colour;
@@ -754,9 +756,9 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   EXPECT_EQ(
       std::tuple(score.right, score.wrong, score.missed, score.score),
       std::tuple(static_cast<int>(edges.size()) - 1, 1, 1, static_cast<int>(edges.size()) - 2));
-  EXPECT_TRUE(window.exercise().session().line().find("wrong edge " + std::to_string(notAnEdge.first) + "-" +
-                                            std::to_string(notAnEdge.second) + ":") !=
-              std::string::npos)
+  EXPECT_TRUE(window.exercise().session().line().find(
+                  "wrong edge " + std::to_string(notAnEdge.first) + "-" +
+                  std::to_string(notAnEdge.second) + ":") != std::string::npos)
       << window.exercise().session().line();
   EXPECT_EQ(grabbed(window), rendered(window.exercise().session().picture()));
 
