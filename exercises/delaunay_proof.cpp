@@ -1,15 +1,16 @@
 #include "delaunay_proof.h"
 
-#include <gmpxx.h>
-
 #include <cmath>
 #include <optional>
+
+#include "steps/exact_number.h"
 
 namespace app {
 
 namespace {
 
-using Exact = mpq_class;
+using geometry::Exact;
+using geometry::toDouble;
 
 struct ExactPoint {
   Exact x, y;
@@ -20,7 +21,7 @@ ExactPoint exactSite(const geometry::SiteColumns& sites, int k) {
 }
 
 Point rounded(const ExactPoint& p) {
-  return {p.x.get_d(), p.y.get_d()};
+  return {toDouble(p.x), toDouble(p.y)};
 }
 
 }  // namespace

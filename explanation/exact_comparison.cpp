@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "picture/number_text.h"
+
 namespace app {
 
 namespace {
@@ -10,8 +12,7 @@ namespace {
 using geometry::Screening;
 
 std::string number(double value) {
-  char text[32];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+  return shortestText(value);
 }
 
 std::string ulps(double count) {

@@ -6,6 +6,7 @@
 
 #include "geometry/cut_list.h"
 #include "geometry/window_frame.h"
+#include "picture/number_text.h"
 
 namespace app {
 
@@ -18,9 +19,7 @@ using geometry::Screening;
 
 // The shortest decimal that reads back as the same double.
 std::string number(double value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
+  return shortestText(value);
 }
 
 std::string point(double x, double y) {

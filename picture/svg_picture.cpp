@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -27,7 +28,9 @@ std::string number(double value) {
   std::array<char, 40> text{};
   std::snprintf(text.data(), text.size(), "%.9e", value);
   const std::string_view ten(text.data());
-  const bool halfway = ten[ten.find('e') - 1] == '5' && std::strtod(text.data(), nullptr) == value;
+  // (equal_to: an exact comparison, meant as one)
+  const bool halfway = ten[ten.find('e') - 1] == '5' &&
+                       std::equal_to<double>()(std::strtod(text.data(), nullptr), value);
   if (halfway) {
     value = std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL);
   }
@@ -170,8 +173,8 @@ struct SvgItemWriter {
   // The group's stroke width is one pixel; only other widths are written.
   void stroke(Colour colour, float width) const {
     xml.attribute("stroke", colourName(colour));
-    if (width != 1) {
-      xml.attribute("stroke-width", number(width));
+    if (width < 1 || width > 1) {
+      xml.attribute("stroke-width", number(static_cast<double>(width)));
     }
   }
 
@@ -179,7 +182,8 @@ struct SvgItemWriter {
     element("line", {{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
     stroke(line.colour, line.width);
     if (line.dashed) {
-      xml.attribute("stroke-dasharray", number(4 * line.width) + " " + number(2 * line.width));
+      xml.attribute("stroke-dasharray", number(static_cast<double>(4 * line.width)) + " " +
+                                            number(static_cast<double>(2 * line.width)));
     }
     xml.end();
   }
@@ -199,7 +203,8 @@ struct SvgItemWriter {
 
   void operator()(const TextItem& text) const {
     const int pixels = labelPixelSize(text.fontSize);
-    element("text", {{"x", text.x}, {"y", text.y + fontHeights(pixels).ascent}});
+    element("text",
+            {{"x", text.x}, {"y", static_cast<double>(text.y) + fontHeights(pixels).ascent}});
     xml.attribute("font-family", kLabelFontFamily);
     xml.attribute("font-size", std::to_string(pixels));
     xml.attribute("fill", colourName(text.colour));

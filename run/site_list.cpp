@@ -7,11 +7,13 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <type_traits>
 
 #include "accepted_sites.h"
 #include "bounded_read.h"
 #include "geometry/sites.h"
 #include "geometry/window_frame.h"
+#include "picture/number_text.h"
 
 namespace app {
 
@@ -59,12 +61,11 @@ std::string_view trimmed(std::string_view text) {
 // The whole token as a finite number of type T, rounded to nearest.
 template <class T>
 std::optional<T> numberFrom(std::string_view token) {
-  T value{};
-  const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
-  if (error != std::errc{} || end != token.data() + token.size() || !std::isfinite(value)) {
-    return std::nullopt;
+  if constexpr (std::is_same_v<T, float>) {
+    return floatFrom(token);
+  } else {
+    return doubleFrom(token);
   }
-  return value;
 }
 
 // "x y", "x,y" or "x, y": two numbers separated by white space or by one comma.
@@ -201,12 +202,7 @@ SiteList parseSites(std::string_view text) {
 std::string siteListText(std::uint32_t seed, const std::vector<SitePosition>& sites) {
   std::string text = std::string(kSeedComment) + " " + std::to_string(seed) + "\n";
   for (const SitePosition& site : sites) {
-    char line[64];
-    char* end = std::to_chars(line, line + 30, site.x).ptr;
-    *end++ = ' ';
-    end = std::to_chars(end, line + sizeof line - 1, site.y).ptr;
-    *end++ = '\n';
-    text.append(line, end);
+    text.append(shortestText(site.x)).append(" ").append(shortestText(site.y)).append("\n");
   }
   return text;
 }

@@ -3,19 +3,16 @@
 // What the exact steps' two halves share: the rational account (exact_steps.cpp) and the
 // filtered verdict (exact_verdict.cpp). Internal to steps/.
 
-#include <gmpxx.h>
-
 #include <array>
 #include <optional>
 #include <span>
 #include <vector>
 
+#include "exact_number.h"
 #include "exact_steps.h"
 #include "interval.h"
 
 namespace geometry {
-
-using Exact = mpq_class;
 
 // The bisector of two sites in intervals, by the exact bisector's formulas (below).
 struct IntervalBisector {

@@ -84,7 +84,7 @@ struct Gap {
 // How many units in the last place of `rounded` it lies from `exact`.
 double ulpsOff(double rounded, const Exact& exact) {
   const double unit = std::nextafter(std::abs(rounded), HUGE_VAL) - std::abs(rounded);
-  return Exact((Exact(rounded) - exact) / Exact(unit)).get_d();
+  return toDouble(Exact((Exact(rounded) - exact) / Exact(unit)));
 }
 
 }  // namespace
@@ -160,7 +160,7 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
               &endY = stretch.endY;
 
   // The ends of the stretch as doubles, for reading the gaps' signs.
-  const Gap startGap{startX.get_d(), startY.get_d()}, endGap{endX.get_d(), endY.get_d()};
+  const Gap startGap{toDouble(startX), toDouble(startY)}, endGap{toDouble(endX), toDouble(endY)};
 
   // Screening: the block and cut rules on exact signs and squared distances.
   std::vector<Exact> cutX{startX}, cutY{startY};
@@ -181,7 +181,7 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
       return *product;
     };
     const auto gapSign = [&](const Gap& end) {
-      const double m = ik.m.get_d(), c = ik.c.get_d();
+      const double m = toDouble(ik.m), c = toDouble(ik.c);
       const double gap = end.y - (m * end.x + c);
       const double doubt = kGapSlack * (std::abs(end.y) + std::abs(m * end.x) + std::abs(c));
       return gap > doubt ? 1 : gap < -doubt ? -1 : 0;  // 0: in doubt
@@ -199,7 +199,7 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
       const double roundedP =
           endGapProduct(roundedPair, bisectorOf(sites.x(i), sites.y(i), sites.x(k), sites.y(k)));
       account.competitors.push_back(
-          {k, outcome, exactProduct().get_d(), ulpsOff(roundedP, exactProduct()), nearer});
+          {k, outcome, toDouble(exactProduct()), ulpsOff(roundedP, exactProduct()), nearer});
     };
     if (P > 0 && nearer < 0 && quadrant) {
       record(Screening::Blocked);
@@ -236,7 +236,7 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
     };
     // Most comparisons are far from a tie, and doubles decide them (see kAbsoluteSlack);
     // only the others are made exactly.
-    const double mx = midX.get_d(), my = midY.get_d();
+    const double mx = toDouble(midX), my = toDouble(midY);
     const auto roughly = [&](int s) {
       const double dx = sites.x(s) - mx, dy = static_cast<double>(sites.y(s)) - my;
       return dx * dx + dy * dy;
@@ -260,8 +260,8 @@ ExactAccount ExactScan::accountInRationals(int i, int j) {
     }
     account.shadowers.push_back(shadow);
     if (shadow == 0) {
-      const auto x = [&](int e) { return cutX[static_cast<std::size_t>(e)].get_d(); };
-      const auto y = [&](int e) { return cutY[static_cast<std::size_t>(e)].get_d(); };
+      const auto x = [&](int e) { return toDouble(cutX[static_cast<std::size_t>(e)]); };
+      const auto y = [&](int e) { return toDouble(cutY[static_cast<std::size_t>(e)]); };
       return done(ExactOutcome{PairResult::Drawn, 0, p, Piece{x(p - 1), y(p - 1), x(p), y(p)}});
     }
   }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "geometry/dist.h"
@@ -38,8 +38,12 @@ inline double nextUp(double x) {
   if (x == 0) {
     return std::numeric_limits<double>::denorm_min();
   }
-  const auto bits = std::bit_cast<std::uint64_t>(x);
-  return std::bit_cast<double>(x > 0 ? bits + 1 : bits - 1);
+  // The bits by memcpy rather than std::bit_cast, which the WebAssembly build's library lacks.
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &x, sizeof bits);
+  bits = x > 0 ? bits + 1 : bits - 1;
+  std::memcpy(&x, &bits, sizeof bits);
+  return x;
 }
 inline double nextDown(double x) {
   return -nextUp(-x);

@@ -1,0 +1,203 @@
+#include "number_text.h"
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace app {
+
+namespace {
+
+// Whether the text is a number in from_chars's general syntax.
+bool decimalSyntax(std::string_view text) {
+  std::size_t at = 0;
+  const auto digits = [&] {
+    const std::size_t from = at;
+    while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]))) {
+      ++at;
+    }
+    return at - from;
+  };
+  if (at < text.size() && text[at] == '-') {
+    ++at;
+  }
+  std::size_t mantissa = digits();
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    mantissa += digits();
+  }
+  if (mantissa == 0) {
+    return false;
+  }
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+      ++at;
+    }
+    if (digits() == 0) {
+      return false;
+    }
+  }
+  return at == text.size();
+}
+
+template <class T>
+std::optional<T> numberFrom(std::string_view text) {
+  if (!decimalSyntax(text) || text.size() > 4096) {
+    return std::nullopt;
+  }
+  const std::string copy(text);
+  errno = 0;
+  const T value = [&] {
+    if constexpr (sizeof(T) == sizeof(float)) {
+      return std::strtof(copy.c_str(), nullptr);
+    } else {
+      return std::strtod(copy.c_str(), nullptr);
+    }
+  }();
+  // Out of range is an overflow, or an underflow all the way to zero; a subnormal result is
+  // a number like any other.
+  if (!std::isfinite(value) || (errno == ERANGE && std::fpclassify(value) == FP_ZERO)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+template <class T>
+std::string shortest(T value) {
+  if (std::fpclassify(value) == FP_ZERO) {
+    return std::signbit(value) ? "-0" : "0";
+  }
+  if (!std::isfinite(value)) {
+    return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+  }
+  // The fewest significant digits that read back as the value; printf rounds them correctly.
+  char text[48];
+  for (int digits = 1; digits <= std::numeric_limits<T>::max_digits10; ++digits) {
+    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
+    if (numberFrom<T>(text) == value) {
+      break;
+    }
+  }
+  // text is "-d.ddde+XX": the sign, the digits and the exponent.
+  std::string_view written(text);
+  const bool negative = written.front() == '-';
+  if (negative) {
+    written.remove_prefix(1);
+  }
+  const std::size_t e = written.find('e');
+  std::string digits;
+  for (const char c : written.substr(0, e)) {
+    if (c != '.') {
+      digits += c;
+    }
+  }
+  const int exponent = std::atoi(std::string(written.substr(e + 1)).c_str());
+  const auto count = static_cast<int>(digits.size());
+
+  std::string scientific(1, digits[0]);
+  if (count > 1) {
+    scientific += '.';
+    scientific += digits.substr(1);
+  }
+  char exponentText[16];
+  std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
+                std::abs(exponent));
+  scientific += exponentText;
+
+  std::string fixed;
+  if (exponent < 0) {
+    fixed = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else if (exponent + 1 >= count) {
+    // A whole number past its shortest digits is written with its exact digits, as long as
+    // the shortest digits padded with zeros.
+    char whole[400];
+    std::snprintf(whole, sizeof whole, "%.0f", std::abs(static_cast<double>(value)));
+    fixed = whole;
+  } else {
+    fixed = digits.substr(0, static_cast<std::size_t>(exponent + 1)) + "." +
+            digits.substr(static_cast<std::size_t>(exponent + 1));
+  }
+  const std::string& chosen = fixed.size() <= scientific.size() ? fixed : scientific;
+  return negative ? "-" + chosen : chosen;
+}
+
+}  // namespace
+
+namespace portable {
+
+std::string shortestText(double value) {
+  return shortest(value);
+}
+
+std::string shortestText(float value) {
+  return shortest(value);
+}
+
+std::optional<double> doubleFrom(std::string_view text) {
+  return numberFrom<double>(text);
+}
+
+std::optional<float> floatFrom(std::string_view text) {
+  return numberFrom<float>(text);
+}
+
+}  // namespace portable
+
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+
+namespace {
+
+template <class T>
+std::string native(T value) {
+  char text[48];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+template <class T>
+std::optional<T> nativeFrom(std::string_view text) {
+  T value{};
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
+std::string shortestText(double value) {
+  return native(value);
+}
+std::string shortestText(float value) {
+  return native(value);
+}
+std::optional<double> doubleFrom(std::string_view text) {
+  return nativeFrom<double>(text);
+}
+std::optional<float> floatFrom(std::string_view text) {
+  return nativeFrom<float>(text);
+}
+
+#else
+
+std::string shortestText(double value) {
+  return portable::shortestText(value);
+}
+std::string shortestText(float value) {
+  return portable::shortestText(value);
+}
+std::optional<double> doubleFrom(std::string_view text) {
+  return portable::doubleFrom(text);
+}
+std::optional<float> floatFrom(std::string_view text) {
+  return portable::floatFrom(text);
+}
+
+#endif
+
+}  // namespace app
