@@ -126,78 +126,67 @@ std::string shortest(T value) {
   return negative ? "-" + chosen : chosen;
 }
 
+// The library's own conversions where it has them for floating-point values.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+constexpr bool kLibraryConverts = true;
+#else
+constexpr bool kLibraryConverts = false;
+#endif
+
+template <class T>
+std::string shortestOf(T value) {
+  if constexpr (kLibraryConverts) {
+    char text[48];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+  } else {
+    return shortest(value);
+  }
+}
+
+template <class T>
+std::optional<T> parsed(std::string_view text) {
+  if constexpr (kLibraryConverts) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+      return std::nullopt;
+    }
+    return value;
+  } else {
+    return numberFrom<T>(text);
+  }
+}
+
 }  // namespace
+
+std::string shortestText(double value) {
+  return shortestOf(value);
+}
+std::string shortestText(float value) {
+  return shortestOf(value);
+}
+std::optional<double> doubleFrom(std::string_view text) {
+  return parsed<double>(text);
+}
+std::optional<float> floatFrom(std::string_view text) {
+  return parsed<float>(text);
+}
 
 namespace portable {
 
 std::string shortestText(double value) {
   return shortest(value);
 }
-
 std::string shortestText(float value) {
   return shortest(value);
 }
-
 std::optional<double> doubleFrom(std::string_view text) {
   return numberFrom<double>(text);
 }
-
 std::optional<float> floatFrom(std::string_view text) {
   return numberFrom<float>(text);
 }
 
 }  // namespace portable
-
-#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
-
-namespace {
-
-template <class T>
-std::string native(T value) {
-  char text[48];
-  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
-
-template <class T>
-std::optional<T> nativeFrom(std::string_view text) {
-  T value{};
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-}  // namespace
-
-std::string shortestText(double value) {
-  return native(value);
-}
-std::string shortestText(float value) {
-  return native(value);
-}
-std::optional<double> doubleFrom(std::string_view text) {
-  return nativeFrom<double>(text);
-}
-std::optional<float> floatFrom(std::string_view text) {
-  return nativeFrom<float>(text);
-}
-
-#else
-
-std::string shortestText(double value) {
-  return portable::shortestText(value);
-}
-std::string shortestText(float value) {
-  return portable::shortestText(value);
-}
-std::optional<double> doubleFrom(std::string_view text) {
-  return portable::doubleFrom(text);
-}
-std::optional<float> floatFrom(std::string_view text) {
-  return portable::floatFrom(text);
-}
-
-#endif
 
 }  // namespace app
