@@ -9,6 +9,16 @@
 
 namespace app {
 
+// A dashed line's dashes and gaps, in widths of its stroke; every writer draws this pattern.
+inline constexpr float kDashLength = 4;
+inline constexpr float kDashGap = 2;
+
+// Whether a stroke is one pixel wide, the width the window plots pixel by pixel. Widths are
+// set, never computed, so the comparison is exact.
+constexpr bool isOnePixelWide(float width) {
+  return !(width < 1 || width > 1);
+}
+
 // What was drawn, in drawing order and window pixels. Every output (the window, a PNG, an
 // SVG) is made from this list, so they all show the same picture. Each item names the layer
 // it belongs to, set by the code that draws it.
@@ -17,7 +27,7 @@ struct LineItem {
   Colour colour;
   float width = 1;  // pixels
   Layer layer = Layer::Overlay;
-  bool dashed = false;           // dashes four widths long, gaps two
+  bool dashed = false;           // dashes of kDashLength, gaps of kDashGap
   int fromSite = 0, toSite = 0;  // the sites at its ends, numbered from 1, where it joins sites
   bool operator==(const LineItem&) const = default;
 };

@@ -43,11 +43,6 @@ bool isDimmed(Colour colour) {
   return std::max({redOf(colour), greenOf(colour), blueOf(colour)}) <= kDimmedChannel;
 }
 
-// A colour for print: the ground's grey for a dimmed one, else darkened to the ratio.
-Colour forPrint(Colour colour, double ratio) {
-  return isDimmed(colour) ? kPrintGround : withContrast(colour, ratio, kWhite, towardBlack);
-}
-
 }  // namespace
 
 std::optional<PictureStyle> pictureStyleNamed(std::string_view name) {
@@ -91,41 +86,34 @@ Colour withContrastOnWhite(Colour colour, double ratio) {
 }
 
 Picture styledPicture(Picture picture, PictureStyle style) {
-  if (style == PictureStyle::Normal) {
+  const StyleLook look = lookOf(style);
+  if (!look.heldToContrast) {
     return picture;
   }
-  if (style == PictureStyle::Print) {
-    for (PictureItem& item : picture) {
-      std::visit(
-          [](auto& shape) {
-            using Shape = std::decay_t<decltype(shape)>;
-            if constexpr (std::is_same_v<Shape, TextItem>) {
-              shape.colour = forPrint(shape.colour, kTextContrast);
-            } else if constexpr (std::is_same_v<Shape, RectItem>) {
-              shape.fill = kWhite;
-              shape.border = forPrint(shape.border, kLineContrast);
-            } else {
-              shape.width *= isDimmed(shape.colour) ? 1 : kPrintStrokeFactor;
-              shape.colour = forPrint(shape.colour, kLineContrast);
-            }
-          },
-          item);
+  const bool onWhite = look.ground == kWhite;
+  // A colour held to the ratio against the ground: darkened on white (where what a step
+  // dims turns kPrintGround), brightened on black.
+  const auto held = [onWhite](Colour colour, double ratio) {
+    if (onWhite) {
+      return isDimmed(colour) ? kPrintGround : withContrast(colour, ratio, kWhite, towardBlack);
     }
-    return picture;
-  }
+    return withContrast(colour, ratio, kBlack, towardWhite);
+  };
   for (PictureItem& item : picture) {
     std::visit(
-        [](auto& shape) {
+        [&](auto& shape) {
           using Shape = std::decay_t<decltype(shape)>;
           if constexpr (std::is_same_v<Shape, TextItem>) {
-            shape.colour = withContrastOnBlack(shape.colour, kTextContrast);
-            shape.fontSize *= kProjectorTextFactor;
+            shape.colour = held(shape.colour, kTextContrast);
+            shape.fontSize *= look.textFactor;
           } else if constexpr (std::is_same_v<Shape, RectItem>) {
-            shape.fill = kBlack;  // text in a box then has the contrast it has on black
-            shape.border = withContrastOnBlack(shape.border, kLineContrast);
+            // Text in a box then has the contrast it has on the ground.
+            shape.fill = look.ground;
+            shape.border = held(shape.border, kLineContrast);
           } else {
-            shape.colour = withContrastOnBlack(shape.colour, kLineContrast);
-            shape.width *= kProjectorStrokeFactor;
+            const bool keepsWidth = onWhite && isDimmed(shape.colour);
+            shape.width *= keepsWidth ? 1 : look.strokeFactor;
+            shape.colour = held(shape.colour, kLineContrast);
           }
         },
         item);

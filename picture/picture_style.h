@@ -25,16 +25,45 @@ inline constexpr std::array kPictureStyles{StyleInfo{PictureStyle::Normal, "norm
 std::optional<PictureStyle> pictureStyleNamed(std::string_view name);
 std::string styleName(PictureStyle style);
 
-// The projector style: strokes three times as wide, text twice as large, every colour at
-// least this contrast ratio against the black background (WCAG 2), boxes on black.
-inline constexpr float kProjectorStrokeFactor = 3;
-inline constexpr int kProjectorTextFactor = 2;
+// The contrast ratios (WCAG 2) the projector and print styles keep against their ground:
+// lines and outlines, and text.
 inline constexpr double kLineContrast = 4.5;
 inline constexpr double kTextContrast = 7.0;
 
-// How many times as large the style shows text: 1, or kProjectorTextFactor.
+// What tells the styles apart, in one table that every writer reads (the window, PNG, SVG,
+// PDF, TikZ, the web page): the ground, how much wider the strokes and larger the text, and
+// whether the colours are held to kLineContrast and kTextContrast against the ground.
+//   normal     black ground, the picture as the run draws it;
+//   projector  black ground, strokes three times as wide, text twice as large, every colour
+//              brightened to the contrasts, boxes on black;
+//   print      white page, strokes one and a half times as wide (what a step dims keeps its
+//              width and turns kPrintGround), every colour darkened to the contrasts, boxes
+//              on white.
+struct StyleLook {
+  Colour ground;
+  float strokeFactor;
+  int textFactor;
+  bool heldToContrast;
+};
+
+constexpr StyleLook lookOf(PictureStyle style) {
+  switch (style) {
+    case PictureStyle::Projector:
+      return {0x000000, 3, 2, true};
+    case PictureStyle::Print:
+      return {0xFFFFFF, 1.5f, 1, true};
+    case PictureStyle::Normal:
+      break;
+  }
+  return {0x000000, 1, 1, false};
+}
+
+// The ground a style paints its pictures on, and how many times as large it shows text.
+constexpr Colour groundOf(PictureStyle style) {
+  return lookOf(style).ground;
+}
 constexpr int textFactorOf(PictureStyle style) {
-  return style == PictureStyle::Projector ? kProjectorTextFactor : 1;
+  return lookOf(style).textFactor;
 }
 
 // The relative luminance of a colour and the contrast ratio of two, by the WCAG 2 formulas:
@@ -50,21 +79,13 @@ Colour withContrastOnBlack(Colour colour, double ratio);
 // of it with black that has.
 Colour withContrastOnWhite(Colour colour, double ratio);
 
-// The ground a style paints its pictures on: black, or white for print.
-constexpr Colour groundOf(PictureStyle style) {
-  return style == PictureStyle::Print ? 0xFFFFFF : 0x000000;
-}
-
 // The print style's grey for what a step's picture dims (the run's picture behind the
-// step's marks): light enough to stand back, and still 4.5:1 against white.
+// step's marks): light enough to stand back, and still 4.5:1 against white. Dimmed items
+// are those with no channel above kDimmedChannel.
 inline constexpr Colour kPrintGround = 0x767676;
-
-// The picture in a style. The normal style is the picture unchanged. The print style draws
-// dimmed items (no channel above kDimmedChannel) in kPrintGround, every other colour
-// darkened to at least kLineContrast against white (text to kTextContrast) with strokes
-// kPrintStrokeFactor as wide, and boxes on white.
 inline constexpr int kDimmedChannel = 100;
-inline constexpr float kPrintStrokeFactor = 1.5f;
+
+// The picture in a style, as lookOf says; the normal style is the picture unchanged.
 Picture styledPicture(Picture picture, PictureStyle style);
 
 }  // namespace app

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "colour.h"
+#include "picture_style.h"
 #include "text_metrics.h"
 
 namespace app {
@@ -173,7 +174,7 @@ struct SvgItemWriter {
   // The group's stroke width is one pixel; only other widths are written.
   void stroke(Colour colour, float width) const {
     xml.attribute("stroke", colourName(colour));
-    if (width < 1 || width > 1) {
+    if (!isOnePixelWide(width)) {
       xml.attribute("stroke-width", number(static_cast<double>(width)));
     }
   }
@@ -182,8 +183,9 @@ struct SvgItemWriter {
     element("line", {{"x1", line.x1}, {"y1", line.y1}, {"x2", line.x2}, {"y2", line.y2}});
     stroke(line.colour, line.width);
     if (line.dashed) {
-      xml.attribute("stroke-dasharray", number(static_cast<double>(4 * line.width)) + " " +
-                                            number(static_cast<double>(2 * line.width)));
+      xml.attribute("stroke-dasharray", number(static_cast<double>(kDashLength * line.width)) +
+                                            " " +
+                                            number(static_cast<double>(kDashGap * line.width)));
     }
     xml.end();
   }
@@ -236,7 +238,7 @@ void writeSvg(XmlWriter& xml, const std::vector<SvgGroup>& groups, int clientWid
   xml.start("rect");
   xml.attribute("width", std::to_string(clientWidth));
   xml.attribute("height", std::to_string(clientHeight));
-  xml.attribute("fill", "#000000");
+  xml.attribute("fill", colourName(groundOf(PictureStyle::Normal)));
   xml.end();
   const SvgItemWriter writeItem{xml};
   for (const SvgGroup& group : groups) {

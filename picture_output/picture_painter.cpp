@@ -19,7 +19,7 @@ struct ItemPainter {
   void operator()(const LineItem& line) const {
     QPen pen(toQColor(line.colour), line.width);
     if (line.dashed) {
-      pen.setDashPattern({4, 2});  // in pen widths
+      pen.setDashPattern({kDashLength, kDashGap});  // in pen widths
     }
     painter.setPen(pen);
     const QPointF from(line.x1, line.y1);
@@ -41,7 +41,7 @@ struct ItemPainter {
     const QFont font = labelFont(text.fontSize);
     painter.setFont(font);
     painter.setPen(toQColor(text.colour));
-    const qreal baseline = text.y + QFontMetricsF(font).ascent();
+    const qreal baseline = static_cast<qreal>(text.y) + QFontMetricsF(font).ascent();
     painter.drawText(QPointF(text.x, baseline), QString::fromStdString(text.text));
   }
 
@@ -66,15 +66,15 @@ QColor toQColor(Colour colour) {
 }
 
 void renderInto(QImage& image, const Picture& picture) {
-  image.fill(Qt::black);
+  image.fill(toQColor(groundOf(PictureStyle::Normal)));
   std::optional<QPainter> painter;  // open only while an item needs it
   for (const PictureItem& item : picture) {
     const auto* line = std::get_if<LineItem>(&item);
     const auto* circle = std::get_if<CircleItem>(&item);
-    if (line != nullptr && line->width == 1 && !line->dashed) {
+    if (line != nullptr && isOnePixelWide(line->width) && !line->dashed) {
       painter.reset();
       plotLine(image, line->x1, line->y1, line->x2, line->y2, toQColor(line->colour).rgb());
-    } else if (circle != nullptr && circle->width == 1) {
+    } else if (circle != nullptr && isOnePixelWide(circle->width)) {
       painter.reset();
       plotCircle(image, circle->x, circle->y, circle->radius, toQColor(circle->colour).rgb());
     } else {

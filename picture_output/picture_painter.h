@@ -5,6 +5,7 @@
 
 #include "picture/colour.h"
 #include "picture/picture.h"
+#include "picture/picture_style.h"
 
 class QImage;
 class QPainter;
@@ -16,12 +17,12 @@ QFont labelFont(int points);
 
 QColor toQColor(Colour colour);
 
-// Paints the client area: the ground, black unless asked otherwise, then every item in
-// drawing order, with
-// aliased lines and outlines, so that every pixel of a line is either its colour or not.
-// The painter's device may have any pixel ratio; coordinates are client-area pixels.
+// Paints the client area: the ground (the normal style's unless asked otherwise), then every
+// item in drawing order, with aliased lines and outlines, so that every pixel of a line is either
+// its colour or not. The painter's device may have any pixel ratio; coordinates are client-area
+// pixels.
 void paintPicture(QPainter& painter, const Picture& picture, int clientWidth, int clientHeight,
-                  Colour ground = 0x000000);
+                  Colour ground = groundOf(PictureStyle::Normal));
 
 // Paints the picture into an RGB32 image of one pixel to the client area's pixel, the way
 // the window and a PNG of scale 1 show it: lines and circle outlines one pixel wide are

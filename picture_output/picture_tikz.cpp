@@ -89,7 +89,7 @@ ItemLook lookOf(const PictureItem& item) {
           QString stroke = strokeOf(shape.colour, shape.width);
           if (shape.dashed) {
             stroke += QStringLiteral(", dash pattern=on %1mm off %2mm")
-                          .arg(mm(4 * shape.width), mm(2 * shape.width));
+                          .arg(mm(kDashLength * shape.width), mm(kDashGap * shape.width));
           }
           return {stroke, {}};
         } else {
@@ -215,6 +215,8 @@ QString tikzPictureScope(const Picture& picture, int clientWidth, int clientHeig
   QString tex = QStringLiteral("\\begin{scope}\n");
   const QString frame = QStringLiteral("(0,0) rectangle %1").arg(point(clientWidth, clientHeight));
   tex += QStringLiteral("\\clip %1;\n").arg(frame);
+  // TikZ's own name for the ground's colour, which a handout's preamble may restyle.
+  static_assert(groundOf(PictureStyle::Normal) == 0x000000);
   tex += QStringLiteral("\\fill[black, vd background/.try] %1;\n").arg(frame);
 
   SiteNumbers sites;
