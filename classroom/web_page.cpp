@@ -20,6 +20,7 @@
 #include "geometry/window_frame.h"
 #include "picture/svg_picture.h"
 #include "picture_output/picture_file.h"
+#include "session/actions.h"
 
 namespace app {
 
@@ -29,6 +30,81 @@ using geometry::kWindowFrame;
 
 QString text(const std::string& line) {
   return QString::fromStdString(line);
+}
+
+// The page's buttons: each does what the window's action of the same id does, and answers
+// that action's keys. The quiz's buttons show their keys in their labels, the others in
+// their titles; the level's button is pressed while the detail shows.
+struct PageButton {
+  const char* id;
+  const char* label;
+  ActionId action;
+  bool keysInLabel = false;
+  bool pressable = false;
+};
+constexpr PageButton kPageButtons[] = {
+    {"first", "First", ActionId::FirstStep},
+    {"previous", "Previous", ActionId::PreviousStep},
+    {"next", "Next", ActionId::NextStep},
+    {"last", "Last", ActionId::LastStep},
+    {"level", "Detail", ActionId::SwitchLevel, false, true},
+    {"yes", "Yes", ActionId::AnswerYes, true},
+    {"no", "No", ActionId::AnswerNo, true},
+    {"next-question", "Next question", ActionId::Ask, true},
+};
+
+// A key as aria-keyshortcuts names it: as the browser does, a letter as its capital.
+QString ariaKey(const std::string& key) {
+  return text(key.size() == 1 ? key : browserKey(key));
+}
+
+// The button's element.
+QString buttonElement(const PageButton& button) {
+  const Action& action = actionOf(button.action);
+  QStringList ariaKeys;
+  for (const std::string& key : action.keys) {
+    ariaKeys << ariaKey(key);
+  }
+  const QString keys = text(keysText(action));
+  const QString label = QString::fromLatin1(button.label);
+  QString element =
+      QStringLiteral("<button type=\"button\" id=\"%1\" aria-keyshortcuts=\"%2\"")
+          .arg(QString::fromLatin1(button.id), ariaKeys.join(QLatin1Char(' ')).toHtmlEscaped());
+  if (button.pressable) {
+    element += QStringLiteral(" aria-pressed=\"false\"");
+  }
+  if (button.keysInLabel) {
+    return element +
+           QStringLiteral(">%1 (%2)</button>").arg(label.toHtmlEscaped(), keys.toHtmlEscaped());
+  }
+  return element +
+         QStringLiteral(" title=\"%1 (%2)\">%3</button>")
+             .arg(text(action.name).toHtmlEscaped(), keys.toHtmlEscaped(), label.toHtmlEscaped());
+}
+
+// The page's keys, each as the browser names it, with the button it presses.
+QJsonObject pageKeys() {
+  QJsonObject keys;
+  for (const PageButton& button : kPageButtons) {
+    for (const std::string& key : actionOf(button.action).keys) {
+      keys[text(browserKey(key))] = QString::fromLatin1(button.id);
+    }
+  }
+  return keys;
+}
+
+// The line under the steps that says which keys step: "Keys: PgDown or Down, PgUp or Up ...".
+QString stepKeysLine() {
+  const auto keys = [](ActionId id) {
+    QString said = text(keysText(actionOf(id)));
+    return said.replace(QStringLiteral(", "), QStringLiteral(" or "));
+  };
+  return QStringLiteral(
+             "Keys: %1 and %2 step, %3 and %4 go to the first and the last step"
+             "<span class=\"two-levels\">, %5 switches between the overview and the "
+             "detail</span>.")
+      .arg(keys(ActionId::NextStep), keys(ActionId::PreviousStep), keys(ActionId::FirstStep),
+           keys(ActionId::LastStep), keys(ActionId::SwitchLevel));
 }
 
 // A step of the page: its picture and line, and where it lies at the page's other level.
@@ -177,7 +253,8 @@ QByteArray pageHtml(const PageContent& page, const geometry::SiteColumns& sites)
   const QJsonObject data{{QStringLiteral("levels"), levels},
                          {QStringLiteral("questions"), questions},
                          {QStringLiteral("score"), text(scoreText("{right}", "{answered}"))},
-                         {QStringLiteral("roundOver"), QString::fromUtf8(kRoundOver)}};
+                         {QStringLiteral("roundOver"), QString::fromUtf8(kRoundOver)},
+                         {QStringLiteral("keys"), pageKeys()}};
   // Inside a script element, "</" could end it early.
   const QString json = QString::fromUtf8(QJsonDocument(data).toJson(QJsonDocument::Compact))
                            .replace(QStringLiteral("</"), QStringLiteral("<\\/"));
@@ -194,7 +271,7 @@ QByteArray pageHtml(const PageContent& page, const geometry::SiteColumns& sites)
     siteItems += QStringLiteral("<li>%1</li>").arg(text(windowPosition(sites, k)));
   }
   const QString firstLine = text(firstStep.line).toHtmlEscaped();
-  const std::pair<QString, QString> fills[] = {
+  std::vector<std::pair<QString, QString>> fills = {
       {QStringLiteral("TITLE"), page.title.toHtmlEscaped()},
       {QStringLiteral("ABOUT"), page.about.toHtmlEscaped()},
       {QStringLiteral("STYLE"), resourceText(QStringLiteral("web_page.css"))},
@@ -214,7 +291,13 @@ QByteArray pageHtml(const PageContent& page, const geometry::SiteColumns& sites)
       {QStringLiteral("SITES"), siteItems},
       {QStringLiteral("DATA"), json},
       {QStringLiteral("SCRIPT"), resourceText(QStringLiteral("web_page.js"))},
+      {QStringLiteral("STEP_KEYS"), stepKeysLine()},
   };
+  for (const PageButton& button : kPageButtons) {
+    fills.emplace_back(
+        QStringLiteral("BUTTON_") + QString::fromLatin1(button.id).toUpper().replace('-', '_'),
+        buttonElement(button));
+  }
   // One pass over the template, so that no filled-in text is read as a place to fill.
   QString filled;
   qsizetype from = 0;

@@ -5,6 +5,7 @@
 #include "layout_history.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
+#include "run/site_placement.h"
 #include "session_mode.h"
 
 namespace app {
@@ -20,9 +21,6 @@ class EditingSession final : public SessionMode {
     layers_ = layers;
     style_ = style;
   }
-
-  // Whether the last press was refused because the layout holds the most sites it can.
-  [[nodiscard]] bool refused() const { return refused_; }
 
   void press(double x, double y) override {
     refused_ = history_.press(x, y) == LayoutHistory::Press::Refused;
@@ -40,6 +38,10 @@ class EditingSession final : public SessionMode {
     return styledPicture(visibleItems(history_.current().picture, layers_), style_);
   }
   [[nodiscard]] std::string line() const override { return {}; }
+  // Refused when the layout already holds the most sites it can.
+  [[nodiscard]] std::string refusal() const override {
+    return refused_ ? "The limit is " + std::to_string(kSiteLimit) + " sites" : std::string();
+  }
 
  private:
   LayoutHistory& history_;

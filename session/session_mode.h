@@ -27,6 +27,9 @@ class SessionMode {
   [[nodiscard]] virtual Picture picture() const = 0;
   [[nodiscard]] virtual std::string line() const = 0;
   [[nodiscard]] virtual ModeSaves saves() const { return ModeSaves::ShownPicture; }
+  // Why the last press changed nothing, to be shown beside the pointer; empty when it did
+  // what it was meant to.
+  [[nodiscard]] virtual std::string refusal() const { return {}; }
 };
 
 }  // namespace app

@@ -3,21 +3,22 @@
 #include <QObject>
 #include <cstdint>
 
+#include "mode_adapter.h"
 #include "session/exercise_session.h"
 
 namespace app {
 
 // The window's side of the exercise mode (session/exercise_session.h): it passes the
 // learner's clicks and keys on and says when what the round shows changed.
-class ExerciseMode final : public QObject {
+class ExerciseMode final : public QObject, public ModeAdapter {
   Q_OBJECT
 
  public:
   explicit ExerciseMode(QObject* parent = nullptr) : QObject(parent) {}
 
-  [[nodiscard]] ExerciseSession& session() { return session_; }
-  [[nodiscard]] const ExerciseSession& session() const { return session_; }
-  [[nodiscard]] bool active() const { return session_.active(); }
+  [[nodiscard]] ExerciseSession& session() override { return session_; }
+  [[nodiscard]] const ExerciseSession& session() const override { return session_; }
+  [[nodiscard]] bool active() const override { return session_.active(); }
 
   // Throws std::runtime_error when the seed gives no exercise layout.
   void start(ExerciseKind kind, std::uint32_t seed, PictureStyle style) {
@@ -33,7 +34,7 @@ class ExerciseMode final : public QObject {
   void setStyle(PictureStyle style) {
     change([&] { session_.setStyle(style); });
   }
-  void click(double x, double y) {
+  void press(double x, double y) override {
     change([&] { session_.press(x, y); });
   }
   void check() {
@@ -42,7 +43,7 @@ class ExerciseMode final : public QObject {
   void answerWithout(CutAnswer::Says says) {
     change([&] { session_.answerWithout(says); });
   }
-  bool takeBack() {
+  bool takeBack() override {
     const bool taken = session_.takeBack();
     if (taken) {
       emit changed();

@@ -79,7 +79,7 @@ void ExplanationMode::switchLevel() {
   refresh();
 }
 
-void ExplanationMode::click(double x, double y) {
+void ExplanationMode::press(double x, double y) {
   session_.press(x, y);
   refresh();
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "lesson_panel.h"
+#include "mode_adapter.h"
 #include "picture/picture_style.h"
 #include "picture_output/picture_file.h"
 #include "run/run.h"
@@ -18,7 +19,7 @@ namespace app {
 
 // The window's side of the explanation mode (session/explanation_session.h): the lesson
 // panel beside the window, kept in step with the session, and a signal for each change.
-class ExplanationMode final : public QObject {
+class ExplanationMode final : public QObject, public ModeAdapter {
   Q_OBJECT
 
  public:
@@ -31,7 +32,7 @@ class ExplanationMode final : public QObject {
   void leave();
   // Starts the tour of the run's drawn pairs, at its first step.
   void startTour(const RunResult& run, PictureStyle style);
-  [[nodiscard]] bool active() const { return session_.active(); }
+  [[nodiscard]] bool active() const override { return session_.active(); }
   [[nodiscard]] bool asking() const { return session_.asking(); }
 
   // Moving between the pairs and the steps of a lesson, or of the tour.
@@ -39,7 +40,10 @@ class ExplanationMode final : public QObject {
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);
   void switchLevel();
-  void click(double x, double y);
+  // A click on a site picks the next pair, on a drawn edge that edge's pair; a lesson has no
+  // moves to take back.
+  void press(double x, double y) override;
+  bool takeBack() override { return false; }
 
   // The next question of the round: from the run's picture if the mode is not active yet.
   void ask(const RunResult& run, PictureStyle style);
@@ -55,7 +59,8 @@ class ExplanationMode final : public QObject {
   // Puts the panel beside the window, inside the screen's available area.
   void placePanel();
 
-  [[nodiscard]] ExplanationSession& session() { return session_; }
+  [[nodiscard]] ExplanationSession& session() override { return session_; }
+  [[nodiscard]] const ExplanationSession& session() const override { return session_; }
   [[nodiscard]] const PairExplorer* explorer() const { return session_.explorer(); }
   [[nodiscard]] const LessonPanel& panel() const { return panel_; }
   [[nodiscard]] std::size_t tourStep() const { return session_.tourStep(); }

@@ -54,7 +54,8 @@ PictureStyle rememberedStyle() {
 MainWindow::MainWindow()
     : files_(*this, document_),
       explanation_(new ExplanationMode(this)),
-      exercise_(new ExerciseMode(this)) {
+      exercise_(new ExerciseMode(this)),
+      modes_{exercise_, explanation_, &editing_} {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -63,7 +64,7 @@ MainWindow::MainWindow()
   setFocusPolicy(Qt::StrongFocus);
   createActions();
   action(ActionId::ProjectorStyle)->setChecked(rememberedStyle() == PictureStyle::Projector);
-  editing_.setView(shownLayers(), pictureStyle());
+  editing_.session().setView(shownLayers(), pictureStyle());
   // The history enables its own actions, whatever else happens to them.
   connect(&document_, &Document::stepsChanged, this, [this] { explanationChanged(); });
   connect(&document_, &Document::changed, this, [this] { pictureChanged(); });
@@ -114,18 +115,17 @@ ShownLayers MainWindow::shownLayers() const {
   return layers;
 }
 
-SessionMode& MainWindow::activeMode() {
-  return const_cast<SessionMode&>(std::as_const(*this).activeMode());
+ModeAdapter& MainWindow::activeMode() {
+  return const_cast<ModeAdapter&>(std::as_const(*this).activeMode());
 }
 
-const SessionMode& MainWindow::activeMode() const {
-  if (exercise_->active()) {
-    return exercise_->session();
+const ModeAdapter& MainWindow::activeMode() const {
+  for (const ModeAdapter* mode : modes_) {
+    if (mode->active()) {
+      return *mode;
+    }
   }
-  if (explanation_->active()) {
-    return explanation_->session();
-  }
-  return editing_;
+  return editing_;  // always active; the loop ends there
 }
 
 Picture MainWindow::shownPicture() const {
@@ -140,7 +140,7 @@ Picture MainWindow::shownPicture() const {
   if (isOn(ActionId::Probe)) {
     addNearestSiteProbe(marks, document_.layout().sites, pointer_.x(), pointer_.y());
   }
-  Picture shown = activeMode().picture();
+  Picture shown = activeMode().session().picture();
   const Picture styledMarks = styledPicture(std::move(marks), pictureStyle());
   shown.insert(shown.end(), styledMarks.begin(), styledMarks.end());
   return shown;
@@ -153,7 +153,7 @@ void MainWindow::setPictureStyle(PictureStyle style) {
 
 void MainWindow::applyView() {
   viewSettings().setValue(kStyleSetting, QString::fromStdString(styleName(pictureStyle())));
-  editing_.setView(shownLayers(), pictureStyle());
+  editing_.session().setView(shownLayers(), pictureStyle());
   explanation_->setStyle(pictureStyle());
   exercise_->setStyle(pictureStyle());
   update();
@@ -297,7 +297,7 @@ void MainWindow::paintEvent(QPaintEvent* /*event*/) {
   const PictureFit fit = PictureFit::of(size());
   const QSize natural(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
   if (size() != natural) {
-    painter.fillRect(rect(), Qt::black);
+    painter.fillRect(rect(), toQColor(groundOf(PictureStyle::Normal)));
   }
   if (geometry::exactlyEqual(fit.scale, 1) && geometry::exactlyEqual(devicePixelRatioF(), 1)) {
     if (rendered_.size() != natural) {
@@ -320,16 +320,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     QWidget::mousePressEvent(event);
     return;
   }
-  if (exercise_->active()) {
-    exercise_->click(pointer_.x(), pointer_.y());  // the adapters say what changed
-  } else if (explanation_->active()) {
-    explanation_->click(pointer_.x(), pointer_.y());
-  } else {
-    editing_.press(pointer_.x(), pointer_.y());
-    if (editing_.refused()) {
-      QToolTip::showText(event->globalPosition().toPoint(),
-                         QStringLiteral("The limit is %1 sites").arg(kSiteLimit), this);
-    }
+  ModeAdapter& mode = activeMode();
+  mode.press(pointer_.x(), pointer_.y());  // the adapter says what changed
+  const std::string refusal = mode.session().refusal();
+  if (!refusal.empty()) {
+    QToolTip::showText(event->globalPosition().toPoint(), QString::fromStdString(refusal), this);
   }
   updateCursor();
 }
@@ -340,7 +335,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     update();
   }
   if (event->buttons() & Qt::LeftButton) {
-    activeMode().drag(pointer_.x(), pointer_.y());
+    activeMode().session().drag(pointer_.x(), pointer_.y());
   }
   updateCursor();
 }
@@ -348,7 +343,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   pointer_ = inPicture(event->position());
   if (event->button() == Qt::LeftButton) {
-    activeMode().release();
+    activeMode().session().release();
   }
   updateCursor();
 }
@@ -422,7 +417,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::savePictureAs() {
-  if (activeMode().saves() == ModeSaves::Results) {  // under the learner's name
+  if (activeMode().session().saves() == ModeSaves::Results) {  // under the learner's name
     files_.saveResults([this](const QString& path, const QString& name) {
       return saveExerciseResults(path, name);
     });

@@ -4,17 +4,18 @@
 #include <QPointF>
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <map>
 #include <utility>
 
 #include "document/document.h"
+#include "editing_mode.h"
 #include "exact_layer_worker.h"
 #include "exercise_mode.h"
 #include "explanation_mode.h"
 #include "file_dialogs.h"
 #include "picture/layers.h"
 #include "picture/picture_style.h"
-#include "session/editing_session.h"
 #include "window_actions.h"
 
 class QAction;
@@ -110,17 +111,19 @@ class MainWindow final : public QWidget {
   // The explanation mode changed: its actions are enabled or not, the picture repainted.
   void explanationChanged();
   void updateCursor();
-  // The mode that presses, drags, take-backs and Save go to, and whose picture is shown.
-  [[nodiscard]] SessionMode& activeMode();
-  [[nodiscard]] const SessionMode& activeMode() const;
+  // The mode that presses, drags, take-backs and Save go to, and whose picture is shown:
+  // the first active one of exercise, explanation and editing.
+  [[nodiscard]] ModeAdapter& activeMode();
+  [[nodiscard]] const ModeAdapter& activeMode() const;
   // Where a widget point lies in the picture's pixels.
   [[nodiscard]] QPointF inPicture(QPointF widgetPoint) const;
 
   Document document_;
-  EditingSession editing_{document_.history()};
+  EditingMode editing_{document_.history()};
   FileDialogs files_;
-  ExplanationMode* explanation_;  // a child of the window
-  ExerciseMode* exercise_;        // a child of the window
+  ExplanationMode* explanation_;             // a child of the window
+  ExerciseMode* exercise_;                   // a child of the window
+  std::array<const ModeAdapter*, 3> modes_;  // in the order they take over from each other
   ExactLayerWorker exactWorker_;
   Picture exactMarks_;           // the exact layer's, once the comparison is done
   QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels

@@ -6,63 +6,15 @@
 #include <functional>
 #include <vector>
 
-#include "picture/layers.h"
+#include "session/actions.h"
 
 namespace app {
 
 class MainWindow;
 
-// What the window's actions do.
-enum class ActionId {
-  NewRun,
-  Undo,
-  Redo,
-  RemoveSite,
-  CopySites,
-  PasteSites,
-  OpenSites,
-  OpenLastLayout,
-  SaveSites,
-  SavePicture,
-  ToggleLayer,
-  Explain,
-  NextPair,
-  PreviousPair,
-  NextStep,
-  PreviousStep,
-  FirstStep,
-  LastStep,
-  SwitchLevel,
-  Leave,
-  Tour,
-  Ask,
-  AnswerYes,
-  AnswerNo,
-  DrawEdgesExercise,
-  FindPieceExercise,
-  PlaceCutExercise,
-  CheckExercise,
-  AnswerNoneOrPasses,
-  AnswerBlocks,
-  Probe,
-  ExactLayer,
-  FindFailure,
-  FullScreen,
-  ProjectorStyle,
-  BlankScreen,
-  Help,
-};
-
-// When an action can be used: always, in the explanation mode, while a question waits for
-// its answer, or in an exercise.
-enum class ActionWhen { Always, Explaining, Asking, Exercising };
-
-// The parts of the context menu, in order, with a separator between two parts.
-enum class MenuGroup { Edits, SiteLists, Layers, Explanation, Exercises, View };
-
-// An action of the window: its name in the menu, its keys, what it does in the words of the
-// help box and the README's table, and the handler that does it. A checkable action keeps
-// its state in its checked state, which the handler reads from the window.
+// An action of the session (session/actions.h) as the window offers it: with Qt's key
+// sequences and the handler that does it. A checkable action keeps its state in its
+// checked state, which the handler reads from the window.
 struct ActionEntry {
   ActionId id;
   QString name;
@@ -76,12 +28,8 @@ struct ActionEntry {
   bool onlyOverSite = false;  // listed in the menu only when it opens over a site
 };
 
-// Every action of the window, in the order of the help box and the menu. No key is bound
-// twice.
+// Every action of the session, in its order, with the window's handlers.
 const std::vector<ActionEntry>& actionTable();
-
-// The keys of an action as the help shows them, "Space, F5".
-QString keysText(const ActionEntry& action);
 
 // The help box's table, rows of what the mouse does and every action with its keys.
 QString helpTable();

@@ -88,24 +88,6 @@
     }
   }
 
-  // A whole overview step: in the detail, the first detail step of the next (or of this,
-  // or the previous) overview step; elsewhere one step.
-  function moveOverviewStep(by) {
-    const overview = levelNamed("overview");
-    if (levels[level].name !== "detail" || overview < 0) {
-      show(level, step + by);
-      return;
-    }
-    const gathered = levels[overview].steps;
-    const at = levels[level].steps[step].other;
-    const firstOf = (n) => gathered[n].other;
-    if (by > 0) {
-      show(level, at + 1 < gathered.length ? firstOf(at + 1) : levels[level].steps.length - 1);
-    } else {
-      show(level, step > firstOf(at) ? firstOf(at) : at > 0 ? firstOf(at - 1) : 0);
-    }
-  }
-
   byId("first").addEventListener("click", () => show(level, 0));
   byId("previous").addEventListener("click", () => show(level, step - 1));
   byId("next").addEventListener("click", () => show(level, step + 1));
@@ -164,32 +146,22 @@
   byId("no").addEventListener("click", () => answer(false));
   byId("next-question").addEventListener("click", ask);
 
-  // --- the keys, as the window has them; a browser's own shortcuts pass
+  // --- the keys: the page's data says which button each key presses, named as the window's
+  // keys are; a browser's own shortcuts pass
   document.addEventListener("keydown", (event) => {
-    if (event.altKey || event.ctrlKey || event.metaKey) {
+    if (event.altKey || event.metaKey) {
       return;
     }
+    const key = event.key.length === 1 && !event.shiftKey ? event.key.toLowerCase() : event.key;
+    const named = (event.ctrlKey ? "Ctrl+" : "") + key;
+    const pressed = data.keys[named] && byId(data.keys[named]);
     const onButton = event.target instanceof Element && event.target.closest("button");
-    const stepKeys = {
-      ArrowRight: () => show(level, step + 1),
-      ArrowLeft: () => show(level, step - 1),
-      PageDown: () => moveOverviewStep(1),
-      PageUp: () => moveOverviewStep(-1),
-      Home: () => show(level, 0),
-      End: () => show(level, levels[level].steps.length - 1),
-      d: switchLevel,
-      D: switchLevel,
-    };
-    const quizKeys = {1: () => answer(true), 2: () => answer(false), q: ask, Q: ask};
-    let action = quizKeys[event.key];
-    if (!single && stepKeys[event.key]) {
-      action = stepKeys[event.key];
-    } else if (!single && event.key === "Enter" && !onButton) {
-      action = switchLevel;
+    if (!pressed || (named === "Enter" && onButton)) {
+      return;  // Return on a button presses that button
     }
-    if (action) {
-      event.preventDefault();
-      action();
+    event.preventDefault();
+    if (!pressed.disabled && pressed.getClientRects().length > 0) {  // shown and usable
+      pressed.click();
     }
   });
 

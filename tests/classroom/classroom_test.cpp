@@ -18,6 +18,7 @@
 #include "picture/picture_style.h"
 #include "picture_output/picture_tikz.h"
 #include "run/run.h"
+#include "session/actions.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
@@ -435,8 +436,8 @@ TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
   const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
   const app::Lesson lesson = app::lessonOf(
       geometry::explainPair(geometry::kWindowFrame, *run42.sites, 1, 7), *run42.sites);
-  const std::size_t second = lesson.overview[1].firstDetail, third = lesson.overview[2].firstDetail;
-  ASSERT_GT(third, second + 1);
+  const std::size_t second = lesson.overview[1].firstDetail;
+  ASSERT_GT(second, 0u);
 
   // The first question answered right, the second wrong.
   app::Quiz round(42, run42.sites->nSites);
@@ -448,10 +449,19 @@ TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
         geometry::PairResult::Drawn;
     answers.append(QString::number(app::answerNumber(edge == right)));
   }
+  // The page's keys are the window's: each pressed as the browser names it.
+  using app::ActionId;
+  const auto key = [](ActionId id, std::size_t n = 0) {
+    return QString::fromStdString(app::browserKey(app::actionOf(id).keys.at(n)));
+  };
+  const QJsonArray pressed{
+      key(ActionId::NextStep, 0), key(ActionId::NextStep, 1),     key(ActionId::PreviousStep, 0),
+      key(ActionId::LastStep),    key(ActionId::FirstStep),       key(ActionId::NextStep),
+      key(ActionId::SwitchLevel), key(ActionId::PreviousStep, 1), key(ActionId::NextStep),
+      key(ActionId::NextPair),    key(ActionId::SwitchLevel)};
   const QJsonObject report =
       drive("lesson.html",
-            {{"keys", QJsonArray{"ArrowRight", "ArrowRight", "End", "Home", "d", "PageDown",
-                                 "PageDown", "ArrowLeft", "PageUp", "Enter"}},
+            {{"keys", pressed},
              {"answers", answers},
              // Malformed escapes open the page all the same.
              {"addresses", QJsonArray{"#step=3", "#detail&step=12", "#%", "#%E0%A4%A&step=3"}},
@@ -459,17 +469,18 @@ TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
 
   const QJsonArray keys = report["keys"].toArray();
   const auto idx = [](std::size_t n) { return static_cast<qsizetype>(n); };
-  const QStringList expected{overview[0],         overview[1],        overview[2],
-                             overview.last(),     overview[0],        detail[0],
-                             detail[idx(second)], detail[idx(third)], detail[idx(third - 1)],
-                             detail[idx(second)], overview[1]};
+  // The window's next pair is no key of a page of one pair.
+  const QStringList expected{overview[0],         overview[1],         overview[2],
+                             overview[1],         overview.last(),     overview[0],
+                             overview[1],         detail[idx(second)], detail[idx(second - 1)],
+                             detail[idx(second)], detail[idx(second)], overview[1]};
   ASSERT_EQ(keys.size(), expected.size());
   for (qsizetype n = 0; n < keys.size(); ++n) {
     EXPECT_EQ(keys[n]["line"].toString(), expected[n]) << "after " << n << " keys";
   }
-  EXPECT_EQ(keys[3]["position"].toString(), QStringLiteral("Overview, step 6 of 6"));
-  EXPECT_EQ(keys[7]["address"].toString(), QStringLiteral("#detail&step=%1").arg(third + 1));
-  EXPECT_EQ(keys[10]["address"].toString(), QStringLiteral("#step=2"));
+  EXPECT_EQ(keys[4]["position"].toString(), QStringLiteral("Overview, step 6 of 6"));
+  EXPECT_EQ(keys[9]["address"].toString(), QStringLiteral("#detail&step=%1").arg(second + 1));
+  EXPECT_EQ(keys[11]["address"].toString(), QStringLiteral("#step=2"));
 
   const QJsonArray addresses = report["addresses"].toArray();
   ASSERT_EQ(addresses.size(), 4);
@@ -503,7 +514,7 @@ TEST_F(WebPage, TheToursPageStepsThroughTheTour) {
   run({"--seed", "42", "--tour", "--save", path("tour.html")}, false);
   const QStringList tour = lines({"--seed", "42", "--tour", "--steps"});
   const QJsonArray keys =
-      drive("tour.html", {{"keys", QJsonArray{"ArrowRight", "End", "PageUp", "d"}}})["keys"]
+      drive("tour.html", {{"keys", QJsonArray{"PageDown", "End", "ArrowUp", "Enter"}}})["keys"]
           .toArray();
   ASSERT_EQ(keys.size(), 5);
   EXPECT_EQ(keys[0]["line"].toString(), tour[0]);

@@ -2,8 +2,11 @@
 // common interface, driven as the window and the web page drive them.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <utility>
 
+#include "session/actions.h"
 #include "session/editing_session.h"
 #include "session/exercise_session.h"
 #include "session/explanation_session.h"
@@ -108,7 +111,7 @@ TEST(LayoutHistory, RefusesASiteOverTheLimit) {
   history.start(app::RunRequest::of(full));
   app::EditingSession editing(history);
   editing.press(740, 10);
-  EXPECT_TRUE(editing.refused());
+  EXPECT_EQ(editing.refusal(), "The limit is 101 sites");
   EXPECT_EQ(history.layout(), full);
   EXPECT_FALSE(editing.takeBack());
 }
@@ -165,3 +168,32 @@ TEST(SessionModes, EachModeAnswersTheSameCallsInItsOwnWay) {
 }
 
 }  // namespace
+
+// Every action has its own keys, and a browser names each key as the page's script does
+// (KeyboardEvent.key, with "Ctrl+" when Control is held): a capital only with Shift.
+TEST(Actions, EachKeyIsBoundOnceAndHasTheBrowsersName) {
+  std::set<std::string> keys;
+  for (const app::Action& action : app::actions()) {
+    EXPECT_FALSE(action.keys.empty()) << action.name;
+    for (const std::string& key : action.keys) {
+      EXPECT_TRUE(keys.insert(app::browserKey(key)).second) << key << " is bound twice";
+    }
+    EXPECT_EQ(app::actionOf(action.id).id, action.id);
+  }
+  const std::pair<const char*, const char*> named[] = {{"Space", " "},
+                                                       {"Ctrl+Shift+Z", "Ctrl+Z"},
+                                                       {"Ctrl+Z", "Ctrl+z"},
+                                                       {"Shift+P", "P"},
+                                                       {"Q", "q"},
+                                                       {"PgDown", "PageDown"},
+                                                       {"Return", "Enter"},
+                                                       {"Esc", "Escape"},
+                                                       {"Del", "Delete"},
+                                                       {"Right", "ArrowRight"},
+                                                       {".", "."},
+                                                       {"F11", "F11"},
+                                                       {"Backspace", "Backspace"}};
+  for (const auto& [help, browser] : named) {
+    EXPECT_EQ(app::browserKey(help), browser) << help;
+  }
+}

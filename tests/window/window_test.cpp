@@ -38,6 +38,30 @@ QImage grabbed(QWidget& window) {
 
 using testing_support::rendered;
 
+// Counts the paint events a widget gets.
+class PaintCounter final : public QObject {
+ public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    paints += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
+
+// Whether the window paints again by itself after `act`, as a screen shows it: no grab
+// forces the paint.
+template <class Act>
+bool repaintsAfter(QWidget& window, Act act) {
+  QCoreApplication::processEvents();
+  const PaintCounter counter(window);
+  act();
+  QCoreApplication::processEvents();
+  return counter.paints > 0;
+}
+
 // A window showing the run of seed 42, and the steps a person takes in it.
 class WindowTest : public ::testing::Test {
  protected:
@@ -365,12 +389,22 @@ TEST_F(WindowTest, FullScreenShowsThePictureScaledAndEditsInTheSameFrame) {
 TEST_F(WindowTest, EveryAdvertisedKeyTriggersItsActionAndNoKeyIsBoundTwice) {
   std::set<QString> keys;
   const QString readme = QString::fromUtf8(testing_support::contents(VD_SOURCE_DIR "/README.md"));
-  for (const app::ActionEntry& entry : app::actionTable()) {
-    for (const QKeySequence& key : entry.keys) {
+  ASSERT_EQ(app::actionTable().size(), app::actions().size());
+  for (std::size_t n = 0; n < app::actions().size(); ++n) {
+    const app::ActionEntry& entry = app::actionTable()[n];
+    const app::Action& action = app::actions()[n];
+    ASSERT_EQ(entry.keys.size(), static_cast<qsizetype>(action.keys.size()));
+    for (qsizetype k = 0; k < entry.keys.size(); ++k) {
+      const QKeySequence& key = entry.keys[k];
       EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
+      // Qt reads each key as the table writes it, the help's text.
+      EXPECT_EQ(key.toString(QKeySequence::PortableText).toStdString(),
+                action.keys[static_cast<std::size_t>(k)]);
     }
-    EXPECT_TRUE(readme.contains("| " + app::keysText(entry) + " | " + entry.help + " |"))
-        << "the README has no row for " << entry.name.toStdString();
+    EXPECT_TRUE(readme.contains(
+        QString::fromStdString("| " + app::keysText(action) + " | " + action.help + " |")))
+        << "the README has no row for " << action.name;
+    EXPECT_TRUE(entry.handler) << action.name;
   }
   // And the README's table of keys has no row the table lacks.
   const QString table = readme.section(QStringLiteral("| keys | what it does |"), 1)
@@ -748,7 +782,9 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
   }
   join(notAnEdge);
   join(edges.back());
-  QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);  // the last edge taken back
+  // The last edge taken back, and the screen shows it at once.
+  EXPECT_TRUE(
+      repaintsAfter(window, [&] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); }));
   EXPECT_EQ(window.exercise().session().edges().size(), edges.size());
   EXPECT_EQ(grabbed(window), rendered(window.exercise().session().picture()));
   QTest::keyClick(&window, Qt::Key_G);

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "picture/layers.h"
+
+namespace app {
+
+// What a session's actions do, whoever offers them: the window's keys and menu, the web
+// page's keys and buttons.
+enum class ActionId {
+  NewRun,
+  Undo,
+  Redo,
+  RemoveSite,
+  CopySites,
+  PasteSites,
+  OpenSites,
+  OpenLastLayout,
+  SaveSites,
+  SavePicture,
+  ToggleLayer,
+  Explain,
+  NextPair,
+  PreviousPair,
+  NextStep,
+  PreviousStep,
+  FirstStep,
+  LastStep,
+  SwitchLevel,
+  Leave,
+  Tour,
+  Ask,
+  AnswerYes,
+  AnswerNo,
+  DrawEdgesExercise,
+  FindPieceExercise,
+  PlaceCutExercise,
+  CheckExercise,
+  AnswerNoneOrPasses,
+  AnswerBlocks,
+  Probe,
+  ExactLayer,
+  FindFailure,
+  FullScreen,
+  ProjectorStyle,
+  BlankScreen,
+  Help,
+};
+
+// When an action can be used: always, in the explanation mode, while a question waits for
+// its answer, or in an exercise.
+enum class ActionWhen { Always, Explaining, Asking, Exercising };
+
+// The parts of the context menu, in order, with a separator between two parts.
+enum class MenuGroup { Edits, SiteLists, Layers, Explanation, Exercises, View };
+
+// An action: its name in the menu, its keys, what it does in the words of the help box and
+// the README's table. Keys are written as the help shows them, modifiers first: "Space",
+// "Ctrl+Shift+Z", "PgDown", "Return", "Esc", "Del", "Shift+P". A checkable action is on or
+// off (a layer shown, full screen).
+struct Action {
+  ActionId id;
+  std::string name;
+  std::vector<std::string> keys;
+  std::string help;
+  MenuGroup group;
+  Layer layer = Layer::Overlay;  // for ToggleLayer
+  bool checkable = false;
+  ActionWhen when = ActionWhen::Always;
+  bool onlyOverSite = false;  // listed in the menu only when it opens over a site
+};
+
+// Every action, in the order of the help box and the menu. No key is bound twice.
+const std::vector<Action>& actions();
+
+// The one action of the id (the first, for the layers' ToggleLayer).
+const Action& actionOf(ActionId id);
+
+// The keys of an action as the help shows them, "Space, F5".
+std::string keysText(const Action& action);
+
+// A key as a browser's keyboard event names it, with "Ctrl+" before it when Control is held:
+// "PgDown" is "PageDown", "Space" " ", "Q" "q" and "Shift+P" "P". The web page's script names
+// each key it gets the same way and looks it up.
+std::string browserKey(std::string_view key);
+
+}  // namespace app
