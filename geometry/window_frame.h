@@ -9,7 +9,11 @@ namespace geometry {
 struct SitePosition {
   double x;
   float y;
+  // The same position is the same numbers, bit for bit: an exact comparison, meant as one.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wfloat-equal"
   bool operator==(const SitePosition&) const = default;
+#pragma GCC diagnostic pop
 };
 
 // The window a run is drawn in: its client area in pixels and, from it, the outer size in

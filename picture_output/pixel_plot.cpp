@@ -38,7 +38,7 @@ bool clip(double& x1, double& y1, double& x2, double& y2, double lowX, double hi
   const double p[4] = {-dx, dx, -dy, dy};
   const double q[4] = {x1 - lowX, highX - x1, y1 - lowY, highY - y1};
   for (int n = 0; n < 4; ++n) {
-    if (p[n] == 0) {
+    if (!(p[n] < 0 || p[n] > 0)) {  // parallel to this side: inside or out throughout
       if (q[n] < 0) {
         return false;
       }

@@ -22,6 +22,13 @@ void ExplanationSession::leave() {
   verdict_.clear();
 }
 
+void ExplanationSession::selectPair(int i, int j) {
+  const int n = explorer_ ? explorer_->sites().nSites : 0;
+  if (explorer_ && !asking() && i != j && i >= 1 && j >= 1 && i <= n && j <= n) {
+    explorer_->select(i, j);
+  }
+}
+
 void ExplanationSession::stepPair(int direction) {
   if (explorer_ && !asking()) {
     explorer_->step(direction);

@@ -31,6 +31,7 @@ class ExplanationSession final : public SessionMode {
   [[nodiscard]] bool asking() const { return explorer_ && explorer_->asking(); }
 
   // Moving between the pairs and the steps of a lesson, or of the tour.
+  void selectPair(int i, int j);  // two of the run's sites, in either order; others do nothing
   void stepPair(int direction);
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);

@@ -21,7 +21,6 @@
 #include "classroom/web_page.h"
 #include "geometry/dist.h"
 #include "geometry/window_frame.h"
-#include "nearest_site_probe.h"
 #include "picture_fit.h"
 #include "picture_output/file_output.h"
 #include "picture_output/output_kind.h"
@@ -29,6 +28,7 @@
 #include "picture_output/picture_painter.h"
 #include "run/failure_search.h"
 #include "run/site_placement.h"
+#include "session/shown_picture.h"
 
 namespace app {
 
@@ -129,21 +129,14 @@ const ModeAdapter& MainWindow::activeMode() const {
 }
 
 Picture MainWindow::shownPicture() const {
-  if (isOn(ActionId::BlankScreen)) {
-    return {};
-  }
-  // The marks over the picture: the exact layer's (outside a lesson) and the probe's.
-  Picture marks;
-  if (isOn(ActionId::ExactLayer) && !explanation_->active()) {
-    marks = exactMarks_;
-  }
-  if (isOn(ActionId::Probe)) {
-    addNearestSiteProbe(marks, document_.layout().sites, pointer_.x(), pointer_.y());
-  }
-  Picture shown = activeMode().session().picture();
-  const Picture styledMarks = styledPicture(std::move(marks), pictureStyle());
-  shown.insert(shown.end(), styledMarks.begin(), styledMarks.end());
-  return shown;
+  Overlays overlays;
+  overlays.blank = isOn(ActionId::BlankScreen);
+  overlays.exact = isOn(ActionId::ExactLayer) && !explanation_->active() ? &exactMarks_ : nullptr;
+  overlays.probe = isOn(ActionId::Probe);
+  overlays.pointerX = pointer_.x();
+  overlays.pointerY = pointer_.y();
+  return app::shownPicture(activeMode().session(), overlays, document_.layout().sites,
+                           pictureStyle());
 }
 
 void MainWindow::setPictureStyle(PictureStyle style) {
