@@ -400,7 +400,7 @@ std::string WebEdition::pictureFile() const {
 std::string WebEdition::svg() const {
   std::string element = pictureFile();
   element.erase(0, element.find('\n') + 1);  // the XML declaration
-  element.pop_back();                         // the file's last line end
+  element.pop_back();                        // the file's last line end
   return element;
 }
 

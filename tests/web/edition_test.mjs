@@ -1,0 +1,193 @@
+// The web edition in Debian's chromium, headless, as a learner uses it, held to the desktop
+// program: every picture the page shows is, element for element and attribute for
+// attribute, the SVG that the desktop program saves for the same layout and view.
+// Usage: node edition_test.mjs PAGE DESKTOP_PROGRAM WORK_DIR
+import { chromium } from "playwright-core";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import fs from "node:fs";
+import path from "node:path";
+import { pathToFileURL } from "node:url";
+
+const [pageFile, desktop, work] = process.argv.slice(2);
+const pageUrl = pathToFileURL(path.resolve(pageFile)).href;
+let failures = 0;
+const requests = [];
+const errors = [];
+
+// What the desktop program saves for the address's layout and lesson view, as SVG text.
+let saved = 0;
+function desktopSvg(address, extra = []) {
+  const parts = new URLSearchParams(address.replaceAll(";", "%3B"));
+  const list = path.join(work, `sites-${saved}.txt`);
+  const svg = path.join(work, `desktop-${++saved}.svg`);
+  const args = ["--seed", parts.get("seed")];
+  if (parts.has("sites")) {
+    const lines = parts.get("sites").split(";").map((site) => site.replace(",", " "));
+    fs.writeFileSync(list, `# seed ${parts.get("seed")}\n${lines.join("\n")}\n`);
+    args.push("--sites", list);
+  }
+  if (parts.has("pair")) {
+    args.push("--explain", parts.get("pair"), "--step", parts.get("step"));
+    if (parts.has("detail")) {
+      args.push("--detail");
+    }
+  }
+  execFileSync(desktop, [...args, ...extra, "--save", svg], {
+    env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
+    stdio: ["ignore", "ignore", "inherit"],
+  });
+  return fs.readFileSync(svg, "utf8");
+}
+
+const browser = await chromium.launch({
+  executablePath: "/usr/bin/chromium",
+  headless: true,
+  chromiumSandbox: false,
+});
+
+// A page of the given width, opened at the address; with touch, as a phone.
+async function open(address, { width = 1280, touch = false } = {}) {
+  const context = await browser.newContext({
+    viewport: { width, height: 900 },
+    deviceScaleFactor: 1,
+    hasTouch: touch,
+    isMobile: touch,
+  });
+  const page = await context.newPage();
+  page.on("request", (request) => {
+    if (request.url().split("#")[0] !== pageUrl) {
+      requests.push(request.url());
+    }
+  });
+  page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  page.on("pageerror", (error) => errors.push(String(error)));
+  await page.goto(`${pageUrl}#${address}`);
+  await page.waitForSelector("#picture svg");
+  // Window pixels of the picture to the page's, through the picture's scale.
+  page.at = async (x, y) => {
+    const box = await page.locator("#picture svg").boundingBox();
+    return [box.x + (x * box.width) / 753, box.y + (y * box.height) / 475];
+  };
+  page.address = () => decodeURIComponent(new URL(page.url()).hash.slice(1));
+  page.text = (id) => page.textContent(`#${id}`);
+  page.settle = () => page.evaluate(() => new Promise((done) => requestAnimationFrame(done)));
+  // The page's <svg> against the file's: "same", or the first element that differs.
+  page.against = (fileText) =>
+    page.evaluate((text) => {
+      const flat = (svg) =>
+        [svg, ...svg.querySelectorAll("*")].map((element) =>
+          [element.tagName, ...[...element.attributes].map((a) => `${a.name}=${a.value}`).sort(),
+           element.children.length === 0 ? element.textContent : ""].join(" "));
+      const mine = flat(document.querySelector("#picture svg"));
+      const theirs = flat(new DOMParser().parseFromString(text, "image/svg+xml").documentElement);
+      for (let n = 0; n < Math.max(mine.length, theirs.length); ++n) {
+        if (mine[n] !== theirs[n]) {
+          return `element ${n} of ${theirs.length}: page "${mine[n]}", file "${theirs[n]}"`;
+        }
+      }
+      return "same";
+    }, fileText);
+  return page;
+}
+
+async function check(name, body) {
+  try {
+    await body();
+    console.log(`ok: ${name}`);
+  } catch (error) {
+    ++failures;
+    console.log(`FAILED: ${name}\n${error.stack ?? error}`);
+  }
+}
+
+await check("the first picture, an added and a dragged site, are the desktop's", async () => {
+  const page = await open("seed=42");
+  assert.equal(await page.against(desktopSvg("seed=42")), "same");
+  await page.mouse.click(...(await page.at(700, 30)));
+  await page.settle();
+  const added = page.address();
+  assert.match(added, /^seed=42&sites=.*;700(\.\d+)?,30(\.\d+)?$/);
+  assert.equal(await page.against(desktopSvg(added)), "same");
+  await page.mouse.move(...(await page.at(700, 30)));
+  await page.mouse.down();
+  await page.mouse.move(...(await page.at(650, 60)), { steps: 4 });
+  await page.mouse.up();
+  await page.settle();
+  assert.match(page.address(), /;650(\.\d+)?,60(\.\d+)?$/, "the site follows the drag");
+  assert.equal(await page.against(desktopSvg(page.address())), "same");
+  await page.keyboard.press("Control+z");
+  await page.keyboard.press("Control+z");
+  await page.settle();
+  assert.equal(page.address(), "seed=42", "both edits undone");
+  await page.close();
+});
+
+await check("a lesson by the window's keys, its link opening the same step", async () => {
+  const page = await open("seed=42");
+  for (const key of ["e", "ArrowRight", "Enter", "ArrowDown", "ArrowDown"]) {
+    await page.keyboard.press(key);
+  }
+  await page.settle();
+  const address = page.address();
+  assert.match(address, /^seed=42&pair=1-3&detail&step=\d+$/);
+  const step = Number(address.split("step=")[1]);
+  const lines = execFileSync(desktop, ["--seed", "42", "--explain", "1-3", "--steps", "--detail"],
+                             { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } })
+                  .toString().trim().split("\n");
+  assert.equal(await page.text("line"), lines[step - 1]);
+  assert.equal(await page.text("heading"), "Pair 1-3.");
+  assert.equal(await page.against(desktopSvg(address)), "same");
+  const again = await open(address);
+  assert.equal(await again.text("line"), lines[step - 1]);
+  assert.equal(again.address(), address);
+  await page.keyboard.press("Escape");
+  await page.settle();
+  assert.equal(page.address(), "seed=42");
+  await page.close();
+  await again.close();
+});
+
+await check("a phone: a tap adds a site, a long press removes it, the picture fits", async () => {
+  const page = await open("seed=7", { width: 390, touch: true });
+  const box = await page.locator("#picture svg").boundingBox();
+  assert.ok(box.width <= 390 && box.width > 350, `the picture is ${box.width} px wide`);
+  await page.touchscreen.tap(...(await page.at(100, 400)));
+  await page.settle();
+  assert.match(page.address(), /;100(\.\d+)?,400(\.\d+)?$/);
+  const [x, y] = await page.at(100, 400);
+  const touch = { pointerType: "touch", button: 0, clientX: x, clientY: y, pointerId: 2 };
+  await page.dispatchEvent("#picture", "pointerdown", touch);
+  await page.waitForTimeout(800);
+  await page.dispatchEvent("#picture", "pointerup", touch);
+  await page.settle();
+  assert.equal(page.address(), "seed=7", "the long press removed the site");
+  await page.screenshot({ path: path.join(work, "phone.png"), fullPage: true });
+  await page.close();
+});
+
+await check("an exercise from its address, graded with its proof", async () => {
+  const page = await open("seed=5&exercise=delaunay-edges");
+  assert.equal(page.address(), "seed=5&exercise=delaunay-edges");
+  await page.keyboard.press("g");
+  await page.settle();
+  assert.match(await page.text("line"), /Score: 0 of \d+/);
+  await page.getByRole("button", { name: "Leave", exact: true }).click();
+  assert.equal(page.address(), "seed=5");
+  await page.close();
+});
+
+await check("any address opens, and says what it could not use", async () => {
+  for (const address of ["%", "seed=abc&pair=1-7", "seed=3&sites=1,2"]) {
+    const page = await open(address);
+    assert.notEqual(await page.text("refusal"), "", address);
+    await page.close();
+  }
+});
+
+await browser.close();
+await check("no request left the page, no error", async () => {
+  assert.deepEqual(requests, []);
+  assert.deepEqual(errors, []);
+});
+process.exit(failures === 0 ? 0 : 1);

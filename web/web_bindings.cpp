@@ -1,0 +1,49 @@
+// The web edition's core as the page's script sees it (emscripten's embind): one WebEdition
+// and a few functions, every value a number, a string or a bool.
+
+#include <emscripten/bind.h>
+
+#include <string>
+
+#include "page_state.h"
+#include "web_edition.h"
+
+namespace {
+
+using app::WebEdition;
+
+std::string act(WebEdition& edition, int action) {
+  return action < 0 ? "none" : app::effectName(edition.act(static_cast<std::size_t>(action)));
+}
+
+// The place of the action whose key this is, or -1.
+int actionOfKey(const std::string& browserName) {
+  const auto found = WebEdition::actionOfKey(browserName);
+  return found ? static_cast<int>(*found) : -1;
+}
+
+std::string stateJson(const WebEdition& edition) {
+  return app::stateJson(edition);
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(voronoi_delaunay) {
+  emscripten::class_<WebEdition>("WebEdition")
+      .constructor<>()
+      .function("open", &WebEdition::open)
+      .function("press", &WebEdition::press)
+      .function("drag", &WebEdition::drag)
+      .function("release", &WebEdition::release)
+      .function("hover", &WebEdition::hover)
+      .function("openSiteList", &WebEdition::openSiteList)
+      .function("svg", &WebEdition::svg)
+      .function("siteList", &WebEdition::siteList)
+      .function("pictureFile", &WebEdition::pictureFile)
+      .function("resultsFile", &WebEdition::resultsFile)
+      .function("setFullScreen", &WebEdition::setFullScreen);
+  emscripten::function("act", &act);
+  emscripten::function("actionOfKey", &actionOfKey);
+  emscripten::function("stateJson", &stateJson);
+  emscripten::function("actionsJson", &app::actionsJson);
+}
