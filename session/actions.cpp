@@ -155,6 +155,16 @@ std::vector<Action> makeTable() {
                  "blank the screen to black, and back (a presenter's remote)", MenuGroup::View),
           entry(ActionId::Help, "Help", {"F1"}, "this help of the mouse and keys", MenuGroup::View),
       });
+  // The site last clicked moves by keys, for whoever cannot drag; the lesson has the same
+  // arrows, used only while explaining.
+  for (const auto& [id, name, key, way] :
+       {std::tuple(ActionId::MoveSiteLeft, "Move site left", "Left", "to the left"),
+        std::tuple(ActionId::MoveSiteRight, "Move site right", "Right", "to the right"),
+        std::tuple(ActionId::MoveSiteUp, "Move site up", "Up", "up"),
+        std::tuple(ActionId::MoveSiteDown, "Move site down", "Down", "down")}) {
+    table.push_back(when(ActionWhen::Editing, MenuGroup::Edits, id, name, {key},
+                         std::string("while editing: the site last clicked, a pixel ") + way));
+  }
   return table;
 }
 

@@ -48,11 +48,24 @@ enum class ActionId {
   ProjectorStyle,
   BlankScreen,
   Help,
+  MoveSiteLeft,
+  MoveSiteRight,
+  MoveSiteUp,
+  MoveSiteDown,
 };
 
 // When an action can be used: always, in the explanation mode, while a question waits for
-// its answer, or in an exercise.
-enum class ActionWhen { Always, Explaining, Asking, Exercising };
+// its answer, in an exercise, or while editing (in neither of those modes).
+enum class ActionWhen { Always, Explaining, Asking, Exercising, Editing };
+
+// Whether actions of the two kinds can be used at the same time: only those may not share a
+// key. Editing excludes the explanation and the exercises; asking is part of explaining.
+constexpr bool usableTogether(ActionWhen a, ActionWhen b) {
+  const auto modeOf = [](ActionWhen when) {
+    return when == ActionWhen::Asking ? ActionWhen::Explaining : when;
+  };
+  return a == ActionWhen::Always || b == ActionWhen::Always || modeOf(a) == modeOf(b);
+}
 
 // The parts of the context menu, in order, with a separator between two parts.
 enum class MenuGroup { Edits, SiteLists, Layers, Explanation, Exercises, View };
@@ -73,7 +86,8 @@ struct Action {
   bool onlyOverSite = false;  // listed in the menu only when it opens over a site
 };
 
-// Every action, in the order of the help box and the menu. No key is bound twice.
+// Every action, in the order of the help box and the menu. No key is bound to two actions
+// that can be used at the same time.
 const std::vector<Action>& actions();
 
 // The one action of the id (the first, for the layers' ToggleLayer).

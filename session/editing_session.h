@@ -37,7 +37,14 @@ class EditingSession final : public SessionMode {
   [[nodiscard]] Picture picture() const override {
     return styledPicture(visibleItems(history_.current().picture, layers_), style_);
   }
-  [[nodiscard]] std::string line() const override { return {}; }
+  // The site the arrow keys move, said for a screen reader: the one last pressed or added.
+  [[nodiscard]] std::string line() const override;
+  // Moves the selected site by (dx, dy) pixels, one step of the history.
+  void moveSelected(double dx, double dy) {
+    if (const auto site = history_.lastPressed()) {
+      history_.moveSite(*site, dx, dy);
+    }
+  }
   // Refused when the layout already holds the most sites it can.
   [[nodiscard]] std::string refusal() const override {
     return refused_ ? "The limit is " + std::to_string(kSiteLimit) + " sites" : std::string();

@@ -40,6 +40,7 @@ LayoutHistory::Press LayoutHistory::press(double x, double y) {
   const Layout& now = layout();
   if (const auto site = siteUnder(now.sites, x, y)) {
     grabbed_ = site;
+    pressed_ = site;
     offsetX_ = now.sites[*site].x - x;
     offsetY_ = static_cast<double>(now.sites[*site].y) - y;
     beforeDrag_ = now;
@@ -50,7 +51,27 @@ LayoutHistory::Press LayoutHistory::press(double x, double y) {
   }
   Layout after = now;
   after.sites.push_back(placeable(now.sites, std::nullopt, SitePosition{x, static_cast<float>(y)}));
-  return replace(std::move(after), "Add site") ? Press::Added : Press::Refused;
+  if (!replace(std::move(after), "Add site")) {
+    return Press::Refused;
+  }
+  pressed_ = layout().sites.size() - 1;
+  return Press::Added;
+}
+
+std::optional<std::size_t> LayoutHistory::lastPressed() const {
+  return pressed_ && *pressed_ < layout().sites.size() ? pressed_ : std::nullopt;
+}
+
+void LayoutHistory::moveSite(std::size_t site, double dx, double dy) {
+  if (site >= layout().sites.size() || dragging()) {
+    return;
+  }
+  Layout moved = layout();
+  const SitePosition at = moved.sites[site];
+  moved.sites[site] =
+      placeable(moved.sites, site,
+                SitePosition{at.x + dx, static_cast<float>(static_cast<double>(at.y) + dy)});
+  replace(std::move(moved), "Move site");
 }
 
 void LayoutHistory::drag(double x, double y) {

@@ -51,6 +51,11 @@ class LayoutHistory {
   // The button released: a drag that moved its site becomes one step.
   void release();
   [[nodiscard]] bool dragging() const { return grabbed_.has_value(); }
+  // The site the last press grabbed or added (from 0), while it is still there.
+  [[nodiscard]] std::optional<std::size_t> lastPressed() const;
+  // Moves the site (from 0) by (dx, dy) pixels, kept inside the window and off the other
+  // sites' coordinates as a drag keeps it, as one step.
+  void moveSite(std::size_t site, double dx, double dy);
   // Removes the site under (x, y), if there is one and no site is being dragged.
   void removeAt(double x, double y);
   // New random sites from the seed (from the clock without one), as one step.
@@ -92,6 +97,7 @@ class LayoutHistory {
   std::size_t applied_ = 0;               // steps_[0, applied_) are on screen
   std::optional<std::size_t> saved_ = 0;  // the value of applied_ at the last save, if reachable
   std::optional<std::size_t> grabbed_;    // the site being dragged
+  std::optional<std::size_t> pressed_;    // the site last grabbed or added
   double offsetX_ = 0, offsetY_ = 0;      // from the pointer to the grabbed site
   Layout beforeDrag_;
   Listener listener_;

@@ -17,8 +17,8 @@ std::string act(WebEdition& edition, int action) {
 }
 
 // The place of the action whose key this is, or -1.
-int actionOfKey(const std::string& browserName) {
-  const auto found = WebEdition::actionOfKey(browserName);
+int actionOfKey(const WebEdition& edition, const std::string& browserName) {
+  const auto found = edition.actionOfKey(browserName);
   return found ? static_cast<int>(*found) : -1;
 }
 

@@ -192,15 +192,17 @@ void WebEdition::startExercise(ExerciseKind kind) {
   }
 }
 
-std::optional<std::size_t> WebEdition::actionOfKey(const std::string& browserName) {
+std::optional<std::size_t> WebEdition::actionOfKey(const std::string& browserName) const {
+  std::optional<std::size_t> first, usable;
   for (std::size_t n = 0; n < actions().size(); ++n) {
     for (const std::string& key : actions()[n].keys) {
       if (browserKey(key) == browserName) {
-        return n;
+        first = first.value_or(n);
+        usable = !usable && enabled(n) ? n : usable;
       }
     }
   }
-  return std::nullopt;
+  return usable ? usable : first;
 }
 
 bool WebEdition::enabled(std::size_t place) const {
@@ -225,6 +227,8 @@ bool WebEdition::enabled(std::size_t place) const {
       return explanation_.asking();
     case ActionWhen::Exercising:
       return exercise_.active();
+    case ActionWhen::Editing:
+      return !explanation_.active() && !exercise_.active();
     case ActionWhen::Always:
       break;
   }
@@ -361,6 +365,14 @@ WebEdition::Effect WebEdition::act(std::size_t place) {
       return Effect::FullScreen;
     case ActionId::Help:
       return Effect::Help;
+    case ActionId::MoveSiteLeft:
+    case ActionId::MoveSiteRight:
+      editing_.moveSelected(action.id == ActionId::MoveSiteLeft ? -1 : 1, 0);
+      break;
+    case ActionId::MoveSiteUp:
+    case ActionId::MoveSiteDown:
+      editing_.moveSelected(0, action.id == ActionId::MoveSiteUp ? -1 : 1);
+      break;
   }
   return Effect::None;
 }

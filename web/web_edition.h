@@ -55,8 +55,9 @@ class WebEdition {
   // The action at this place of the action table (session/actions.h); None when it cannot
   // be used now.
   Effect act(std::size_t action);
-  // The action whose key this is, as a browser names it; nullopt when none has it.
-  [[nodiscard]] static std::optional<std::size_t> actionOfKey(const std::string& browserName);
+  // The action whose key this is, as a browser names it (of two with the key, the one that
+  // can be used now); nullopt when none has it.
+  [[nodiscard]] std::optional<std::size_t> actionOfKey(const std::string& browserName) const;
   [[nodiscard]] bool enabled(std::size_t action) const;
   [[nodiscard]] bool checked(std::size_t action) const;
 

@@ -200,15 +200,28 @@ void MainWindow::setExplaining(bool on) {
   }
 }
 
+bool MainWindow::usableNow(ActionWhen when) const {
+  switch (when) {
+    case ActionWhen::Explaining:
+      return explanation_->active();
+    case ActionWhen::Asking:
+      return explanation_->asking();
+    case ActionWhen::Exercising:
+      return exercise_->active();
+    case ActionWhen::Editing:
+      return !explanation_->active() && !exercise_->active();
+    case ActionWhen::Always:
+      break;
+  }
+  return true;
+}
+
 void MainWindow::explanationChanged() {
-  const bool active = explanation_->active(), asking = explanation_->asking();
   const bool exercising = exercise_->active();
-  action(ActionId::Explain)->setChecked(active);
+  action(ActionId::Explain)->setChecked(explanation_->active());
   for (const ActionEntry& entry : actionTable()) {
     if (entry.when != ActionWhen::Always) {
-      action(entry.id)->setEnabled(entry.when == ActionWhen::Explaining ? active
-                                   : entry.when == ActionWhen::Asking   ? asking
-                                                                        : exercising);
+      action(entry.id)->setEnabled(usableNow(entry.when));
     }
   }
   // An exercise takes its moves back with Undo; outside, the history says.
@@ -366,10 +379,7 @@ void MainWindow::fillMenu(QMenu& menu, bool onSite) {
   menu.addAction(QStringLiteral("Seed %1").arg(document_.layout().seed))->setEnabled(false);
   std::optional<MenuGroup> group;
   for (const ActionEntry& entry : actionTable()) {
-    if ((entry.onlyOverSite && !onSite) ||
-        (entry.when == ActionWhen::Explaining && !explanation_->active()) ||
-        (entry.when == ActionWhen::Asking && !explanation_->asking()) ||
-        (entry.when == ActionWhen::Exercising && !exercise_->active())) {
+    if ((entry.onlyOverSite && !onSite) || !usableNow(entry.when)) {
       continue;
     }
     if (entry.group != group) {

@@ -82,6 +82,8 @@ class MainWindow final : public QWidget {
   // Saves the picture or the lesson shown, or in an exercise the round's results.
   void savePictureAs();
   void findFailure();
+  // The site last clicked moved by the arrow keys, while editing.
+  void moveSelectedSite(double dx, double dy) { editing_.session().moveSelected(dx, dy); }
   // Each applies its action's checked state.
   void applyExactLayer();
   void applyFullScreen();
@@ -111,6 +113,8 @@ class MainWindow final : public QWidget {
   // The explanation mode changed: its actions are enabled or not, the picture repainted.
   void explanationChanged();
   void updateCursor();
+  // Whether actions used only at such a time can be used now.
+  [[nodiscard]] bool usableNow(ActionWhen when) const;
   // The mode that presses, drags, take-backs and Save go to, and whose picture is shown:
   // the first active one of exercise, explanation and editing.
   [[nodiscard]] ModeAdapter& activeMode();

@@ -89,6 +89,14 @@ Handler handlerOf(ActionId id) {
       return [](MainWindow& w) { w.applyBlankScreen(); };
     case ActionId::Help:
       return [](MainWindow& w) { w.showHelp(); };
+    case ActionId::MoveSiteLeft:
+      return [](MainWindow& w) { w.moveSelectedSite(-1, 0); };
+    case ActionId::MoveSiteRight:
+      return [](MainWindow& w) { w.moveSelectedSite(1, 0); };
+    case ActionId::MoveSiteUp:
+      return [](MainWindow& w) { w.moveSelectedSite(0, -1); };
+    case ActionId::MoveSiteDown:
+      return [](MainWindow& w) { w.moveSelectedSite(0, 1); };
   }
   return {};
 }

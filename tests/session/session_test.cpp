@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "session/actions.h"
 #include "session/editing_session.h"
@@ -172,11 +173,15 @@ TEST(SessionModes, EachModeAnswersTheSameCallsInItsOwnWay) {
 // Every action has its own keys, and a browser names each key as the page's script does
 // (KeyboardEvent.key, with "Ctrl+" when Control is held): a capital only with Shift.
 TEST(Actions, EachKeyIsBoundOnceAndHasTheBrowsersName) {
-  std::set<std::string> keys;
+  std::vector<std::pair<std::string, app::ActionWhen>> bound;
   for (const app::Action& action : app::actions()) {
     EXPECT_FALSE(action.keys.empty()) << action.name;
     for (const std::string& key : action.keys) {
-      EXPECT_TRUE(keys.insert(app::browserKey(key)).second) << key << " is bound twice";
+      for (const auto& [other, when] : bound) {
+        EXPECT_FALSE(other == app::browserKey(key) && app::usableTogether(when, action.when))
+            << key << " is bound twice";
+      }
+      bound.emplace_back(app::browserKey(key), action.when);
     }
     EXPECT_EQ(app::actionOf(action.id).id, action.id);
   }

@@ -202,7 +202,7 @@
       return;
     }
     const key = event.key.length === 1 && !event.shiftKey ? event.key.toLowerCase() : event.key;
-    const n = core.actionOfKey((event.ctrlKey ? "Ctrl+" : "") + key);
+    const n = core.actionOfKey(edition, (event.ctrlKey ? "Ctrl+" : "") + key);
     const onButton = event.target instanceof Element && event.target.closest("button");
     if (n < 0 || ((key === "Enter" || key === " ") && onButton)) {
       return; // Return or Space on a button presses that button
