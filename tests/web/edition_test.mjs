@@ -182,6 +182,75 @@ await check("an exercise from its address, graded with its proof", async () => {
   await page.close();
 });
 
+await check("a question answered right and one wrong, the score as the desktop decides", async () => {
+  const page = await open("seed=42");
+  const drawn = new Set(
+    execFileSync(desktop, ["--seed", "42", "--explain", "all"], {
+      env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
+    }).toString().split("\n").filter((line) => line.includes(": drawn"))
+      .map((line) => line.slice(5, line.indexOf(":"))));
+  for (const [n, right] of [[1, true], [2, false]]) {
+    await page.keyboard.press("q");
+    await page.settle();
+    const pair = (await page.text("heading")).match(/pair (\d+-\d+)\./)[1];
+    await page.keyboard.press(drawn.has(pair) === right ? "1" : "2");
+    await page.settle();
+    const heading = await page.text("heading");
+    assert.ok(heading.startsWith(right ? "Right." : "Not so."), heading);
+    assert.ok(heading.endsWith(`Score: 1 of ${n}.`), heading);
+  }
+  await page.close();
+});
+
+await check("a drawn exercise graded, its results file graded alike by --grade", async () => {
+  const page = await open("seed=5&exercise=delaunay-edges");
+  const sites = await page.evaluate(() =>
+    [...document.querySelectorAll("#picture svg circle")].map((c) => [
+      Number(c.getAttribute("cx")), Number(c.getAttribute("cy"))]));
+  for (const [a, b] of [[0, 1], [0, 2], [1, 2]]) {
+    await page.mouse.click(...(await page.at(...sites[a])));
+    await page.mouse.click(...(await page.at(...sites[b])));
+  }
+  await page.keyboard.press("g");
+  await page.settle();
+  const shown = (await page.text("line")).match(/Right (\d+), wrong (\d+), missed (\d+)/);
+  assert.ok(shown, await page.text("line"));
+  await page.fill("#name", "Ada");
+  const [download] = await Promise.all([page.waitForEvent("download"),
+                                        page.getByRole("button", { name: "Save picture..." })
+                                            .click()]);
+  const file = path.join(work, "ada.json");
+  await download.saveAs(file);
+  const graded = execFileSync(desktop, ["--grade", file],
+                              { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } })
+                   .toString();
+  assert.match(graded, new RegExp(`right ${shown[1]}, wrong ${shown[2]}, missed ${shown[3]}`), graded);
+  assert.match(fs.readFileSync(file, "utf8"), /"name": "Ada"/);
+  await page.close();
+});
+
+await check("nothing overflows at 390 and 1,920 pixels, and a sandboxed frame runs it", async () => {
+  for (const width of [390, 1920]) {
+    const page = await open("seed=42&pair=1-7", { width, touch: width < 500 });
+    const wide = await page.evaluate(() => document.documentElement.scrollWidth);
+    assert.ok(wide <= width, `${wide} px of content at ${width}`);
+    await page.close();
+  }
+  const frame = path.join(work, "frame.html");
+  fs.writeFileSync(frame, `<!DOCTYPE html><iframe sandbox="allow-scripts" width="800"
+    height="900" src="${pageUrl}#seed=42"></iframe>`);
+  const context = await browser.newContext();
+  const outer = await context.newPage();
+  outer.on("pageerror", (error) => errors.push(String(error)));
+  outer.on("console", (message) => message.type() === "error" && errors.push(message.text()));
+  await outer.goto(pathToFileURL(frame).href);
+  const inner = outer.frames().find((f) => f.url().startsWith(pageUrl));
+  assert.ok(inner, "the frame opened the page");
+  await inner.waitForSelector("#picture svg");
+  assert.match(await inner.textContent("#picture svg desc"), /of 39 sites/);
+  await context.close();
+});
+
 await check("any address opens, and says what it could not use", async () => {
   for (const address of ["%", "seed=abc&pair=1-7", "seed=3&sites=1,2"]) {
     const page = await open(address);
