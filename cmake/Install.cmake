@@ -1,5 +1,6 @@
-# What `cmake --install` puts where, under any prefix (and DESTDIR): the program, its desktop
-# entry, icons, AppStream metadata and manual page, and the copyright file of its package.
+# What `cmake --install` puts where, under any prefix (and DESTDIR): the program, the web
+# edition, its desktop entry, icons, AppStream metadata and manual page, and the copyright
+# file of its package.
 include(GNUInstallDirs)
 
 # Elements that name a web address are written only when the address is configured.
@@ -25,6 +26,10 @@ configure_file(${PROJECT_SOURCE_DIR}/data/voronoi-delaunay.metainfo.xml.in
                ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.metainfo.xml @ONLY)
 
 install(TARGETS voronoi-delaunay RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The web edition in one file (scripts/build-web.sh makes it; run.sh, test.sh and package.sh
+# call it first), for a browser to open from the installed folder.
+install(FILES ${PROJECT_SOURCE_DIR}/build/web/web/voronoi-delaunay.html
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/voronoi-delaunay)
 install(FILES ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_BINARY_DIR}/data/${VD_APP_ID}.metainfo.xml

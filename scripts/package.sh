@@ -16,6 +16,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi
+scripts/build-web.sh  # the package holds the web edition
 cmake --preset release >/dev/null
 cmake --build --preset release -j"$(nproc)" >/dev/null
 (cd build/release && cpack -G DEB >/dev/null)

@@ -6,6 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 (
   cd "$root"
   scripts/install-deps.sh
+  scripts/build-web.sh  # installed beside the program
   cmake --preset release >/dev/null
   cmake --build --preset release --target voronoi-delaunay -j"$(nproc)" >/dev/null
 )

@@ -9,12 +9,11 @@ export QT_QPA_PLATFORM=offscreen
 # A short run of every fuzz target, so that a regression the fuzzers find at once fails here;
 # long runs: scripts/fuzz.sh SECONDS.
 scripts/fuzz.sh 15
-# The WebAssembly core, which the tests compare with the native one (SameBits). emscripten's
-# tools need Debian's node modules, whichever node is first on the path.
+# The web edition, which the tests compare with the native build (SameBits, the browser
+# tests) and the install test finds installed.
 echo "== web"
+scripts/build-web.sh
 export NODE_PATH=/usr/share/nodejs
-cmake --preset web >/dev/null
-cmake --build --preset web -j"$(nproc)"
 for preset in dev sanitize; do
   echo "== $preset"
   cmake --preset "$preset" >/dev/null

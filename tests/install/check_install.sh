@@ -22,7 +22,8 @@ usr/share/icons/hicolor/256x256/apps/$id.png
 usr/share/icons/hicolor/48x48/apps/$id.png
 usr/share/icons/hicolor/scalable/apps/$id.svg
 usr/share/man/man1/voronoi-delaunay.1.gz
-usr/share/metainfo/$id.metainfo.xml"
+usr/share/metainfo/$id.metainfo.xml
+usr/share/voronoi-delaunay/voronoi-delaunay.html"
 actual=$(cd "$root" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
   echo "installed files differ from the expected list:"
