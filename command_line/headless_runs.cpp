@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -30,6 +31,7 @@
 #include "standard_output.h"
 #include "steps/exact_steps.h"
 #include "steps/literal_steps.h"
+#include "web/session_address.h"
 #include "window/main_window.h"
 
 namespace app {
@@ -77,7 +79,7 @@ struct HeadlessMode {
   // The run's picture in the style, or its web page.
   int writePicture(const Output& output) const {
     if (output.kind == OutputKind::WebPage) {
-      return writeOutput(pictureWebPage(run.picture, *run.sites, run.layout.seed, style), output);
+      return writeOutput(webEditionPage(layoutAddress(run.layout, style)), output);
     }
     return writeStyledPicture(styledPicture(run.picture, style), output);
   }
@@ -163,10 +165,14 @@ struct HeadlessMode {
       }
       picked.push_back(static_cast<std::size_t>(n - 1));
     }
-    if (mode.output->kind == OutputKind::WebPage) {
-      return writeOutput(
-          lessonWebPage(run.picture, lesson, level, picked, sites, run.layout.seed, style),
-          *mode.output);
+    if (mode.output->kind == OutputKind::WebPage) {  // opened at the step asked for, or the first
+      WebAddress address = layoutAddress(run.layout, style);
+      address.view = WebAddress::View::Pair;
+      address.i = mode.i;
+      address.j = mode.j;
+      address.detail = level == LessonLevel::Detail;
+      address.step = static_cast<std::size_t>(std::max(mode.step, 1));
+      return writeOutput(webEditionPage(address), *mode.output);
     }
     const OutputKind kind = mode.output->kind;
     if (mode.paper) {
@@ -188,11 +194,14 @@ struct HeadlessMode {
 
   int operator()(const TourMode& mode) const {
     const Tour tour = tourOf(*run.sites);
-    if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames, or its page
-      return writeOutput(mode.output->kind == OutputKind::WebPage
-                             ? tourWebPage(run.picture, tour, *run.sites, run.layout.seed, style)
-                             : tourBeamerFrames(run.picture, tour, *run.sites, style),
-                         *mode.output);
+    if (mode.output && mode.output->kind == OutputKind::WebPage) {
+      WebAddress address = layoutAddress(run.layout, style);
+      address.view = WebAddress::View::Tour;
+      address.step = static_cast<std::size_t>(std::max(mode.step, 1));
+      return writeOutput(webEditionPage(address), *mode.output);
+    }
+    if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames
+      return writeOutput(tourBeamerFrames(run.picture, tour, *run.sites, style), *mode.output);
     }
     if (mode.step == 0) {
       std::string lines;

@@ -97,8 +97,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("FILE"));
   const QCommandLineOption save(
       QStringLiteral("save"),
-      QStringLiteral("Write the picture to FILE (.png, .svg, .pdf, .tex for a TikZ figure, or "
-                     ".html for a web page in one file with a quiz) and exit, without a window."),
+      QStringLiteral(
+          "Write the picture to FILE (.png, .svg, .pdf, .tex for a TikZ figure, or "
+          ".html for the web edition in one file, opened at it) and exit, without a window."),
       QStringLiteral("FILE"));
   const QCommandLineOption scale(
       QStringLiteral("scale"),
@@ -119,7 +120,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                      "and J step by step (I-J), and exit without a window. With --save, the "
                      "picture of the pair's result is written instead of the account, or to a "
                      ".pdf file a handout of its lesson, to a .tex file a Beamer frame of it, to "
-                     "a .html file a web page of both its levels with a quiz."),
+                     "a .html file the web edition opened at the lesson's first step (or step N)."),
       QStringLiteral("all|I-J"));
   const QCommandLineOption steps(
       QStringLiteral("steps"),
@@ -143,7 +144,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("N"));
   const QCommandLineOption pick(
       QStringLiteral("pick"),
-      QStringLiteral("With --explain I-J and --save to a .pdf, .tex or .html file: keep only "
+      QStringLiteral("With --explain I-J and --save to a .pdf or .tex file: keep only "
                      "these steps of the lesson, such as 1,4-6."),
       QStringLiteral("LIST"));
   const QCommandLineOption paper(
@@ -344,10 +345,11 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                                      "--save FILE.tex or FILE.html"),
                       parser);
   }
-  if (stepNumber && output && !toKindHolding(Holds::StepPicture)) {
-    return usageError(QStringLiteral("a web page holds every step: give --save FILE.html without "
-                                     "--step, and open a step by the address, FILE.html#step=3"),
-                      parser);
+  constexpr Holds aStep = Holds::StepPicture | Holds::OpensAtStep;
+  if (stepNumber && output && !toKindHolding(aStep)) {
+    return usageError(
+        QStringLiteral("--step N goes with --save to a %1 file").arg(endingsHolding(aStep)),
+        parser);
   }
   if ((stepsSet || stepNumber) && !explainsOnePair && !tourSet) {
     return usageError(QStringLiteral("--steps and --step go with --explain I-J or --tour"), parser);
@@ -361,9 +363,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   std::vector<int> picked;
   if (parser.isSet(pick)) {
     const auto pickedSteps = parsePick(parser.value(pick));
-    if (!pickedSteps || !explainsOnePair || stepNumber || !toKindHolding(Holds::Lesson)) {
+    if (!pickedSteps || !explainsOnePair || stepNumber || !toKindHolding(Holds::PickedSteps)) {
       return usageError(QStringLiteral("--pick takes step numbers such as 1,4-6, with "
-                                       "--explain I-J and --save to a .pdf, .tex or .html file"),
+                                       "--explain I-J and --save to a %1 file")
+                            .arg(endingsHolding(Holds::PickedSteps)),
                         parser);
     }
     picked = *pickedSteps;

@@ -15,12 +15,14 @@ enum class OutputKind { Png, Svg, Pdf, Tex, WebPage, MoodleQuiz };
 
 // What a kind of file can hold.
 enum class Holds : unsigned {
-  RunPicture = 1,   // the run's picture
-  StepPicture = 2,  // the picture of one step of a lesson or of the tour
-  Lesson = 4,       // a pair's whole lesson (a handout, slides, a page)
-  Tour = 8,         // the whole tour
-  Quiz = 16,        // a round of questions
-  Scaled = 32,      // more pixels than the window's (--scale)
+  RunPicture = 1,     // the run's picture
+  StepPicture = 2,    // the picture of one step of a lesson or of the tour
+  Lesson = 4,         // a pair's whole lesson (a handout, slides, a page)
+  Tour = 8,           // the whole tour
+  Quiz = 16,          // a round of questions
+  Scaled = 32,        // more pixels than the window's (--scale)
+  PickedSteps = 64,   // only some of a lesson's steps (--pick)
+  OpensAtStep = 128,  // opens at one step of a lesson or of the tour (the web edition)
 };
 constexpr Holds operator|(Holds a, Holds b) {
   return static_cast<Holds>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
@@ -46,17 +48,17 @@ inline constexpr std::array kOutputKinds{
     OutputKindInfo{OutputKind::Pdf,
                    {".pdf", nullptr},
                    "PDF documents (*.pdf)",
-                   kPictures | Holds::Lesson,
+                   kPictures | Holds::Lesson | Holds::PickedSteps,
                    PictureFormat::Pdf},
     OutputKindInfo{OutputKind::Tex,
                    {".tex", nullptr},
                    "TikZ figures for LaTeX (*.tex)",
-                   kPictures | Holds::Lesson | Holds::Tour,
+                   kPictures | Holds::Lesson | Holds::Tour | Holds::PickedSteps,
                    PictureFormat::Tex},
     OutputKindInfo{OutputKind::WebPage,
                    {".html", ".htm"},
-                   "Web pages in one file, with a quiz (*.html)",
-                   Holds::RunPicture | Holds::Lesson | Holds::Tour,
+                   "The web edition in one file (*.html)",
+                   Holds::RunPicture | Holds::OpensAtStep | Holds::Lesson | Holds::Tour,
                    std::nullopt},
     OutputKindInfo{OutputKind::MoodleQuiz,
                    {".xml", nullptr},

@@ -6,6 +6,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export NODE_PATH=/usr/share/nodejs
+# Called from inside another build too (the desktop program holds the page): its own make.
+unset MAKEFLAGS MFLAGS MAKELEVEL
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 if ! { cmake --preset web && cmake --build --preset web -j"$(nproc)"; } >"$log" 2>&1; then

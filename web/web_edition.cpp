@@ -11,6 +11,7 @@
 #include "run/site_list.h"
 #include "session/actions.h"
 #include "session/shown_picture.h"
+#include "session_address.h"
 #include "steps/exact_steps.h"
 
 namespace app {
@@ -90,27 +91,13 @@ void WebEdition::open(const std::string& fragment, std::uint32_t randomSeed) {
 }
 
 std::string WebEdition::address() const {
-  WebAddress address;
-  address.seed = history_.layout().seed;
+  WebAddress layout;
+  layout.seed = history_.layout().seed;
   if (!seedsOwnLayout()) {
-    address.sites = history_.layout().sites;
+    layout.sites = history_.layout().sites;
   }
-  address.style = style();
-  if (exercise_.active()) {
-    address.view = WebAddress::View::Exercise;
-    address.exercise = exercise_.kind();
-  } else if (explanation_.touring()) {
-    address.view = WebAddress::View::Tour;
-    address.step = explanation_.tourStep() + 1;
-  } else if (const PairExplorer* explorer = explanation_.explorer();
-             explorer != nullptr && !explanation_.asking()) {
-    address.view = WebAddress::View::Pair;
-    address.i = explorer->i();
-    address.j = explorer->j();
-    address.detail = explorer->level() == LessonLevel::Detail;
-    address.step = explorer->currentStep() + 1;
-  }
-  return addressText(address);
+  layout.style = style();
+  return addressText(sessionAddress(std::move(layout), explanation_, &exercise_));
 }
 
 bool WebEdition::seedsOwnLayout() const {

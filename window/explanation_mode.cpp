@@ -6,7 +6,6 @@
 #include <climits>
 
 #include "classroom/lesson_documents.h"
-#include "classroom/web_page.h"
 #include "explanation/exact_comparison.h"
 #include "geometry/window_frame.h"
 #include "steps/exact_steps.h"
@@ -50,18 +49,6 @@ std::optional<QByteArray> ExplanationMode::lessonDocument(PictureFormat format,
              ? lessonHandout(*session_.runPicture(), *lesson, level, {}, *session_.sites(), style)
              : lessonBeamerFrames(*session_.runPicture(), *lesson, level, {}, *session_.sites(),
                                   style);
-}
-
-std::optional<QByteArray> ExplanationMode::webPage(std::uint32_t seed, PictureStyle style) const {
-  if (const Tour* tour = session_.tour()) {
-    return tourWebPage(*session_.runPicture(), *tour, *session_.sites(), seed, style);
-  }
-  const Lesson* lesson = session_.lessonShown();
-  if (lesson == nullptr) {
-    return std::nullopt;
-  }
-  return lessonWebPage(*session_.runPicture(), *lesson, session_.explorer()->level(), {},
-                       *session_.sites(), seed, style);
 }
 
 void ExplanationMode::showStep(std::ptrdiff_t step) {

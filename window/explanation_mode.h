@@ -70,9 +70,6 @@ class ExplanationMode final : public QObject, public ModeAdapter {
   // (for a .tex file); nothing while no lesson is shown or the format is a picture's.
   [[nodiscard]] std::optional<QByteArray> lessonDocument(PictureFormat format,
                                                          PictureStyle style) const;
-  // The lesson shown, opening at the level shown, or the tour, as a web page in one file;
-  // nothing while a question waits for its answer.
-  [[nodiscard]] std::optional<QByteArray> webPage(std::uint32_t seed, PictureStyle style) const;
 
  signals:
   // The picture, the pair, the step or the question changed, or the mode began or ended.

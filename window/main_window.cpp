@@ -29,6 +29,7 @@
 #include "run/failure_search.h"
 #include "run/site_placement.h"
 #include "session/shown_picture.h"
+#include "web/session_address.h"
 
 namespace app {
 
@@ -433,12 +434,10 @@ void MainWindow::savePictureAs() {
 
 QString MainWindow::saveShown(const QString& path, bool wholeLesson) const {
   const std::optional<OutputKind> kind = outputKindFor(path);
-  if (kind == OutputKind::WebPage) {  // the lesson or the tour shown, else the picture
-    const RunResult& run = document_.current();
-    const std::optional<QByteArray> page = explanation_->webPage(run.layout.seed, pictureStyle());
-    return writeWholeFile(path, page ? *page
-                                     : pictureWebPage(visibleItems(run.picture, shownLayers()),
-                                                      *run.sites, run.layout.seed, pictureStyle()));
+  if (kind == OutputKind::WebPage) {  // the web edition at the lesson or tour shown, or the layout
+    return writeWholeFile(
+        path, webEditionPage(sessionAddress(layoutAddress(document_.layout(), pictureStyle()),
+                                            explanation_->session(), nullptr)));
   }
   const std::optional<PictureFormat> format = kind ? infoOf(*kind).pictureFormat : std::nullopt;
   const std::optional<QByteArray> lesson =

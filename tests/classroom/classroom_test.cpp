@@ -3,9 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -18,7 +15,6 @@
 #include "picture/picture_style.h"
 #include "picture_output/picture_tikz.h"
 #include "run/run.h"
-#include "session/actions.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/programs.h"
@@ -396,133 +392,6 @@ TEST_F(Classroom, ThePrintedHandoutAndItsBlankVersion) {
   EXPECT_FALSE(questions.contains(QRegularExpression(
       QStringLiteral("is an edge|not an edge|is free|blocks|shadowed|drawn|Yes|No:"))))
       << questions.toStdString();
-}
-
-// The web page in one file, in Debian's chromium (headless, driven by tests/web/drive_page.mjs
-// with real key presses): the keys step through both levels showing the lines --steps prints,
-// the address follows and opens steps, the quiz scores one right and one wrong answer, the
-// step picture looks as --step N --save draws it, and the page asks for nothing outside
-// itself and logs no error. The tour's page steps through the tour alike.
-class WebPage : public Classroom {
- protected:
-  // Drives the page by the plan; returns the driver's report.
-  QJsonObject drive(const QString& page, QJsonObject plan) const {
-    plan[QStringLiteral("page")] = path(page);
-    plan[QStringLiteral("out")] = dir.path();
-    const auto outcome =
-        runProgram({QStringLiteral(VD_SOURCE_DIR "/tests/web/drive_page.mjs"),
-                    QString::fromUtf8(QJsonDocument(plan).toJson(QJsonDocument::Compact))},
-                   QProcessEnvironment::systemEnvironment(), QStringLiteral("node"), dir.path());
-    EXPECT_EQ(outcome.exitCode, 0)
-        << "node, chromium and tests/web/node_modules come from scripts/install-deps.sh: "
-        << outcome.errors.toStdString();
-    const QJsonObject report = QJsonDocument::fromJson(outcome.output.toUtf8()).object();
-    EXPECT_EQ(report[QStringLiteral("requests")].toArray(), QJsonArray{})
-        << "the page asked for something outside its file";
-    EXPECT_EQ(report[QStringLiteral("errors")].toArray(), QJsonArray{});
-    return report;
-  }
-  QStringList lines(const QStringList& arguments) const {
-    return run(arguments, false).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  }
-};
-
-TEST_F(WebPage, StepsKeysAddressesAndQuizWorkOfflineInARealBrowser) {
-  const QStringList pair{"--seed", "42", "--explain", "1-7"};
-  run(pair + QStringList{"--save", path("lesson.html")}, false);
-  EXPECT_LT(QFileInfo(path("lesson.html")).size(), 1'500'000);
-  const QStringList overview = lines(pair + QStringList{"--steps"});
-  const QStringList detail = lines(pair + QStringList{"--steps", "--detail"});
-  const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
-  const app::Lesson lesson = app::lessonOf(
-      geometry::explainPair(geometry::kWindowFrame, *run42.sites, 1, 7), *run42.sites);
-  const std::size_t second = lesson.overview[1].firstDetail;
-  ASSERT_GT(second, 0u);
-
-  // The first question answered right, the second wrong.
-  app::Quiz round(42, run42.sites->nSites);
-  QJsonArray answers;
-  for (const bool right : {true, false}) {
-    const auto [i, j] = round.nextPair();
-    const bool edge =
-        geometry::explainPair(geometry::kWindowFrame, *run42.sites, i, j).outcome.result ==
-        geometry::PairResult::Drawn;
-    answers.append(QString::number(app::answerNumber(edge == right)));
-  }
-  // The page's keys are the window's: each pressed as the browser names it.
-  using app::ActionId;
-  const auto key = [](ActionId id, std::size_t n = 0) {
-    return QString::fromStdString(app::browserKey(app::actionOf(id).keys.at(n)));
-  };
-  const QJsonArray pressed{
-      key(ActionId::NextStep, 0), key(ActionId::NextStep, 1),     key(ActionId::PreviousStep, 0),
-      key(ActionId::LastStep),    key(ActionId::FirstStep),       key(ActionId::NextStep),
-      key(ActionId::SwitchLevel), key(ActionId::PreviousStep, 1), key(ActionId::NextStep),
-      key(ActionId::NextPair),    key(ActionId::SwitchLevel)};
-  const QJsonObject report =
-      drive("lesson.html",
-            {{"keys", pressed},
-             {"answers", answers},
-             // Malformed escapes open the page all the same.
-             {"addresses", QJsonArray{"#step=3", "#detail&step=12", "#%", "#%E0%A4%A&step=3"}},
-             {"screenshots", QJsonArray{"#step=4", "#detail&step=40"}}});
-
-  const QJsonArray keys = report["keys"].toArray();
-  const auto idx = [](std::size_t n) { return static_cast<qsizetype>(n); };
-  // The window's next pair is no key of a page of one pair.
-  const QStringList expected{overview[0],         overview[1],         overview[2],
-                             overview[1],         overview.last(),     overview[0],
-                             overview[1],         detail[idx(second)], detail[idx(second - 1)],
-                             detail[idx(second)], detail[idx(second)], overview[1]};
-  ASSERT_EQ(keys.size(), expected.size());
-  for (qsizetype n = 0; n < keys.size(); ++n) {
-    EXPECT_EQ(keys[n]["line"].toString(), expected[n]) << "after " << n << " keys";
-  }
-  EXPECT_EQ(keys[4]["position"].toString(), QStringLiteral("Overview, step 6 of 6"));
-  EXPECT_EQ(keys[9]["address"].toString(), QStringLiteral("#detail&step=%1").arg(second + 1));
-  EXPECT_EQ(keys[11]["address"].toString(), QStringLiteral("#step=2"));
-
-  const QJsonArray addresses = report["addresses"].toArray();
-  ASSERT_EQ(addresses.size(), 4);
-  EXPECT_EQ(addresses[0]["line"].toString(), overview[2]);
-  EXPECT_EQ(addresses[1]["line"].toString(), detail[11]);
-  EXPECT_EQ(addresses[2]["line"].toString(), overview[0]);
-  EXPECT_EQ(addresses[3]["line"].toString(), overview[2]);
-
-  const QJsonArray verdicts = report["verdicts"].toArray();
-  ASSERT_EQ(verdicts.size(), 2);
-  EXPECT_TRUE(verdicts[0].toString().startsWith("Right. ")) << verdicts[0].toString().toStdString();
-  EXPECT_TRUE(verdicts[0].toString().endsWith("Score: 1 of 1."));
-  EXPECT_TRUE(verdicts[1].toString().startsWith("Not so. "));
-  EXPECT_TRUE(verdicts[1].toString().endsWith("Score: 1 of 2."));
-
-  const QJsonArray screenshots = report["screenshots"].toArray();
-  ASSERT_EQ(screenshots.size(), 2);
-  run(pair + QStringList{"--step", "4", "--save", path("overview-4.png")}, false);
-  run(pair + QStringList{"--detail", "--step", "40", "--save", path("detail-40.png")}, false);
-  for (const auto& [shot, saved] : {std::pair{0, "overview-4.png"}, {1, "detail-40.png"}}) {
-    const QImage browser =
-        QImage(screenshots[shot].toString()).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(browser.size(), QSize(753, 475));
-    // Under 1.5 %: the browser shades the glyphs of the step's box otherwise than Qt; the
-    // picture of a neighbouring detail step differs in 2.8 %, of another overview step in 16.
-    EXPECT_LE(shareDiffering(image(saved), browser), 0.015) << saved;
-  }
-}
-
-TEST_F(WebPage, TheToursPageStepsThroughTheTour) {
-  run({"--seed", "42", "--tour", "--save", path("tour.html")}, false);
-  const QStringList tour = lines({"--seed", "42", "--tour", "--steps"});
-  const QJsonArray keys =
-      drive("tour.html", {{"keys", QJsonArray{"PageDown", "End", "ArrowUp", "Enter"}}})["keys"]
-          .toArray();
-  ASSERT_EQ(keys.size(), 5);
-  EXPECT_EQ(keys[0]["line"].toString(), tour[0]);
-  EXPECT_EQ(keys[1]["line"].toString(), tour[1]);
-  EXPECT_EQ(keys[2]["line"].toString(), tour.last());
-  EXPECT_EQ(keys[3]["line"].toString(), tour[tour.size() - 2]);
-  EXPECT_EQ(keys[4]["line"].toString(), tour[tour.size() - 2]) << "the tour has one level";
-  EXPECT_EQ(keys[2]["position"].toString(), QStringLiteral("Step %1 of %1").arg(tour.size()));
 }
 
 }  // namespace

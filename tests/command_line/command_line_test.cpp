@@ -227,8 +227,9 @@ INSTANTIATE_TEST_SUITE_P(
                "must end in .png, .svg, .pdf, .tex or .html"},
         BadRun{"CsvWithoutGrade", "--csv", "", "--csv goes with --grade"},
         BadRun{"GradeWithoutFiles", "--grade", "", "--grade takes results files"},
-        BadRun{"StepOfAWebPage", "--seed 1 --explain 1-2 --step 2 --save OUT/a.html", "",
-               "a web page holds every step"},
+        BadRun{"PickOfAWebPage", "--seed 1 --explain 1-2 --pick 1 --save OUT/a.html", "",
+               "--pick takes step numbers such as 1,4-6, with --explain I-J and --save to a "
+               ".pdf or .tex file"},
         BadRun{"ScaleOfAnSvg", "--seed 1 --scale 2 --save OUT/a.svg", "", "--scale goes with"},
         BadRun{"MissingFolder", "--seed 1 --save OUT/no/a.png", "", "cannot write"},
         BadRun{"UnknownOption", "--colour red", "", "Unknown option 'colour'"},

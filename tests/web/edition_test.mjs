@@ -47,7 +47,8 @@ const browser = await chromium.launch({
 });
 
 // A page of the given width, opened at the address; with touch, as a phone.
-async function open(address, { width = 1280, touch = false } = {}) {
+async function open(address, { width = 1280, touch = false, file = pageFile } = {}) {
+  const url = pathToFileURL(path.resolve(file)).href;
   const context = await browser.newContext({
     viewport: { width, height: 900 },
     deviceScaleFactor: 1,
@@ -56,13 +57,13 @@ async function open(address, { width = 1280, touch = false } = {}) {
   });
   const page = await context.newPage();
   page.on("request", (request) => {
-    if (request.url().split("#")[0] !== pageUrl) {
+    if (request.url().split("#")[0] !== url) {
       requests.push(request.url());
     }
   });
   page.on("console", (message) => message.type() === "error" && errors.push(message.text()));
   page.on("pageerror", (error) => errors.push(String(error)));
-  await page.goto(`${pageUrl}#${address}`);
+  await page.goto(address ? `${url}#${address}` : url);
   await page.waitForSelector("#picture svg");
   // Window pixels of the picture to the page's, through the picture's scale.
   page.at = async (x, y) => {
@@ -179,6 +180,51 @@ await check("an exercise from its address, graded with its proof", async () => {
   assert.match(await page.text("line"), /Score: 0 of \d+/);
   await page.getByRole("button", { name: "Leave", exact: true }).click();
   assert.equal(page.address(), "seed=5");
+  await page.close();
+});
+
+await check("the files --save FILE.html writes open at their lesson, tour or layout", async () => {
+  const run = (...args) =>
+    execFileSync(desktop, args, { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } })
+      .toString().trim().split("\n");
+  const overview = run("--seed", "42", "--explain", "1-7", "--steps");
+  const detail = run("--seed", "42", "--explain", "1-7", "--steps", "--detail");
+  const tour = run("--seed", "42", "--tour", "--steps");
+  const saved = (name, ...args) => {
+    const file = path.join(work, name);
+    run("--seed", "42", ...args, "--save", file);
+    assert.ok(fs.statSync(file).size < 2e6, `${name} is under 2 MB`);
+    return file;
+  };
+  const lesson = saved("lesson.html", "--explain", "1-7");
+  const at = async (file, address = "") => {
+    const page = await open(address, { file });
+    return page;
+  };
+  let page = await at(lesson);
+  assert.equal(page.address(), "seed=42&pair=1-7&step=1");
+  assert.equal(await page.text("line"), overview[0]);
+  for (const [key, line] of [["PageDown", overview[1]], ["End", overview.at(-1)],
+                             ["Home", overview[0]], ["Enter", detail[0]]]) {
+    await page.keyboard.press(key);
+    await page.settle();
+    assert.equal(await page.text("line"), line, key);
+  }
+  assert.equal(page.address(), "seed=42&pair=1-7&detail&step=1");
+  assert.equal(await page.against(desktopSvg(page.address())), "same");
+  await page.close();
+  page = await at(lesson, "seed=42&pair=1-7&step=3");  // an address of its own wins
+  assert.equal(await page.text("line"), overview[2]);
+  await page.close();
+  page = await at(saved("tour.html", "--tour"));
+  assert.equal(await page.text("line"), tour[0]);
+  await page.keyboard.press("End");
+  await page.settle();
+  assert.equal(await page.text("line"), tour.at(-1));
+  await page.close();
+  page = await at(saved("seed.html"));
+  assert.equal(page.address(), "seed=42");
+  assert.equal(await page.against(desktopSvg("seed=42")), "same");
   await page.close();
 });
 

@@ -687,15 +687,22 @@ TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   EXPECT_TRUE(info.output.contains(QRegularExpression(
       QStringLiteral("Pages:\\s+%1\n").arg(window.explorer()->lesson().overview.size() + 1))))
       << info.output.toStdString();
-  // The web page of the pair shown is the one the command line writes.
+  // The web edition at the pair and step shown is the one the command line writes.
   const QString page = dir.filePath("window.html"), written = dir.filePath("written.html");
   ASSERT_EQ(window.saveShown(page, false), QString());
   const app::Lesson& lesson = window.explorer()->lesson();
   ASSERT_EQ(QProcess::execute(QStringLiteral(VD_EXECUTABLE),
                               {"--seed", "42", "--explain",
                                QStringLiteral("%1-%2").arg(lesson.account.i).arg(lesson.account.j),
+                               "--step", QString::number(window.explorer()->currentStep() + 1),
                                "--save", written}),
             0);
+  EXPECT_TRUE(testing_support::contents(page).contains(
+      QStringLiteral("<main data-start=\"seed=42&amp;pair=%1-%2&amp;step=%3\">")
+          .arg(lesson.account.i)
+          .arg(lesson.account.j)
+          .arg(window.explorer()->currentStep() + 1)
+          .toUtf8()));
   EXPECT_EQ(testing_support::contents(page), testing_support::contents(written));
 
   const QImage shown = grabbed(window);

@@ -212,8 +212,11 @@
   });
 
   // --- the address carries what is shown; a link opens it
+  // A file saved by the desktop program names what it opens at, for when no address follows
+  // the file's name.
   const randomSeed = () => crypto.getRandomValues(new Uint32Array(1))[0];
-  edition.open(location.hash.slice(1), randomSeed());
+  const start = document.querySelector("main").dataset.start;
+  edition.open(location.hash.slice(1) || start, randomSeed());
   window.addEventListener("hashchange", () => {
     if (location.hash.slice(1) !== state.address) {
       edition.open(location.hash.slice(1), randomSeed());
