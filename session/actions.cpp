@@ -6,6 +6,7 @@
 
 #include "exercises/exercise.h"
 #include "explanation/quiz.h"
+#include "session_mode.h"
 
 namespace app {
 
@@ -175,13 +176,33 @@ const std::vector<Action>& actions() {
   return table;
 }
 
-const Action& actionOf(ActionId id) {
-  for (const Action& action : actions()) {
-    if (action.id == id) {
-      return action;
+bool usableNow(ActionWhen when, OpenModes open) {
+  switch (when) {
+    case ActionWhen::Explaining:
+      return open.explaining;
+    case ActionWhen::Asking:
+      return open.asking;
+    case ActionWhen::Exercising:
+      return open.exercising;
+    case ActionWhen::Editing:
+      return activeModeKind(open.exercising, open.explaining) == ModeKind::Editing;
+    case ActionWhen::Always:
+      break;
+  }
+  return true;
+}
+
+std::size_t placeOf(ActionId id) {
+  for (std::size_t place = 0; place < actions().size(); ++place) {
+    if (actions()[place].id == id) {
+      return place;
     }
   }
-  return actions().front();  // every id is in the table (a test checks it)
+  return 0;  // every id is in the table (a test checks it)
+}
+
+const Action& actionOf(ActionId id) {
+  return actions()[placeOf(id)];
 }
 
 std::string keysText(const Action& action) {

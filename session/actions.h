@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,17 @@ constexpr bool usableTogether(ActionWhen a, ActionWhen b) {
   return a == ActionWhen::Always || b == ActionWhen::Always || modeOf(a) == modeOf(b);
 }
 
+// What is open in a session now: an exercise, the lesson, a question of the lesson waiting
+// for its answer.
+struct OpenModes {
+  bool exercising = false;
+  bool explaining = false;
+  bool asking = false;
+};
+
+// Whether an action of the kind can be used with these modes open.
+bool usableNow(ActionWhen when, OpenModes open);
+
 // The parts of the context menu, in order, with a separator between two parts.
 enum class MenuGroup { Edits, SiteLists, Layers, Explanation, Exercises, View };
 
@@ -92,6 +104,9 @@ const std::vector<Action>& actions();
 
 // The one action of the id (the first, for the layers' ToggleLayer).
 const Action& actionOf(ActionId id);
+
+// Where the action of the id stands in actions() (the first, for the layers' ToggleLayer).
+std::size_t placeOf(ActionId id);
 
 // The keys of an action as the help shows them, "Space, F5".
 std::string keysText(const Action& action);

@@ -10,6 +10,17 @@ namespace app {
 // the learner's results.
 enum class ModeSaves { ShownPicture, Results };
 
+// The three modes of a session. An exercise takes over from the lesson it may be opened
+// from, and the lesson from editing; editing is what is left when neither is open.
+enum class ModeKind { Exercise, Explanation, Editing };
+
+constexpr ModeKind activeModeKind(bool exercising, bool explaining) {
+  if (exercising) {
+    return ModeKind::Exercise;
+  }
+  return explaining ? ModeKind::Explanation : ModeKind::Editing;
+}
+
 // One mode of a session, as the window and the web page drive it: what a press of the main
 // button (a click, a tap), a drag and a release do, what taking back does, which picture is
 // shown and the line that says what it shows, and what Save keeps. Positions are window

@@ -20,19 +20,6 @@ namespace {
 
 using geometry::kWindowFrame;
 
-bool isAction(std::size_t place, ActionId id) {
-  return place < actions().size() && actions()[place].id == id;
-}
-
-std::size_t placeOf(ActionId id) {
-  for (std::size_t n = 0; n < actions().size(); ++n) {
-    if (actions()[n].id == id) {
-      return n;
-    }
-  }
-  return 0;
-}
-
 }  // namespace
 
 WebEdition::WebEdition() : on_(actions().size(), false) {
@@ -135,11 +122,13 @@ SessionMode& WebEdition::activeMode() {
 }
 
 const SessionMode& WebEdition::activeMode() const {
-  if (exercise_.active()) {
-    return exercise_;
-  }
-  if (explanation_.active()) {
-    return explanation_;
+  switch (activeModeKind(exercise_.active(), explanation_.active())) {
+    case ModeKind::Exercise:
+      return exercise_;
+    case ModeKind::Explanation:
+      return explanation_;
+    case ModeKind::Editing:
+      break;
   }
   return editing_;
 }
@@ -207,26 +196,14 @@ bool WebEdition::enabled(std::size_t place) const {
     default:
       break;
   }
-  switch (action.when) {
-    case ActionWhen::Explaining:
-      return explanation_.active();
-    case ActionWhen::Asking:
-      return explanation_.asking();
-    case ActionWhen::Exercising:
-      return exercise_.active();
-    case ActionWhen::Editing:
-      return !explanation_.active() && !exercise_.active();
-    case ActionWhen::Always:
-      break;
-  }
-  return true;
+  return usableNow(action.when, {exercise_.active(), explanation_.active(), explanation_.asking()});
 }
 
 bool WebEdition::checked(std::size_t place) const {
-  if (isAction(place, ActionId::Explain)) {
+  if (place == placeOf(ActionId::Explain)) {
     return explanation_.active();
   }
-  if (isAction(place, ActionId::FullScreen)) {
+  if (place == placeOf(ActionId::FullScreen)) {
     return fullScreen_;
   }
   return place < on_.size() && actions()[place].checkable && on_[place];

@@ -55,8 +55,7 @@ PictureStyle rememberedStyle() {
 MainWindow::MainWindow()
     : files_(*this, document_),
       explanation_(new ExplanationMode(this)),
-      exercise_(new ExerciseMode(this)),
-      modes_{exercise_, explanation_, &editing_} {
+      exercise_(new ExerciseMode(this)) {
   setWindowTitle(QStringLiteral("frmOvra1"));
   setObjectName(QStringLiteral("frmOvra"));
   resize(kWindowFrame.clientWidth, kWindowFrame.clientHeight);
@@ -121,12 +120,15 @@ ModeAdapter& MainWindow::activeMode() {
 }
 
 const ModeAdapter& MainWindow::activeMode() const {
-  for (const ModeAdapter* mode : modes_) {
-    if (mode->active()) {
-      return *mode;
-    }
+  switch (activeModeKind(exercise_->active(), explanation_->active())) {
+    case ModeKind::Exercise:
+      return *exercise_;
+    case ModeKind::Explanation:
+      return *explanation_;
+    case ModeKind::Editing:
+      break;
   }
-  return editing_;  // always active; the loop ends there
+  return editing_;
 }
 
 Picture MainWindow::shownPicture() const {
@@ -202,19 +204,8 @@ void MainWindow::setExplaining(bool on) {
 }
 
 bool MainWindow::usableNow(ActionWhen when) const {
-  switch (when) {
-    case ActionWhen::Explaining:
-      return explanation_->active();
-    case ActionWhen::Asking:
-      return explanation_->asking();
-    case ActionWhen::Exercising:
-      return exercise_->active();
-    case ActionWhen::Editing:
-      return !explanation_->active() && !exercise_->active();
-    case ActionWhen::Always:
-      break;
-  }
-  return true;
+  return app::usableNow(when,
+                        {exercise_->active(), explanation_->active(), explanation_->asking()});
 }
 
 void MainWindow::explanationChanged() {

@@ -4,7 +4,6 @@
 #include <QPointF>
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <map>
 #include <utility>
 
@@ -125,9 +124,8 @@ class MainWindow final : public QWidget {
   Document document_;
   EditingMode editing_{document_.history()};
   FileDialogs files_;
-  ExplanationMode* explanation_;             // a child of the window
-  ExerciseMode* exercise_;                   // a child of the window
-  std::array<const ModeAdapter*, 3> modes_;  // in the order they take over from each other
+  ExplanationMode* explanation_;  // a child of the window
+  ExerciseMode* exercise_;        // a child of the window
   ExactLayerWorker exactWorker_;
   Picture exactMarks_;           // the exact layer's, once the comparison is done
   QPointF pointer_{-100, -100};  // where the pointer was last seen, picture pixels
