@@ -1,5 +1,8 @@
 #include "number_text.h"
 
+#include <fmt/format.h>
+
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -75,28 +78,26 @@ std::string shortest(T value) {
   if (!std::isfinite(value)) {
     return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
   }
-  // The fewest significant digits that read back as the value; printf rounds them correctly.
-  char text[48];
-  for (int digits = 1; digits <= std::numeric_limits<T>::max_digits10; ++digits) {
-    std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
-    if (numberFrom<T>(text) == value) {
-      break;
-    }
-  }
-  // text is "-d.ddde+XX": the sign, the digits and the exponent.
-  std::string_view written(text);
-  const bool negative = written.front() == '-';
-  if (negative) {
-    written.remove_prefix(1);
-  }
-  const std::size_t e = written.find('e');
+  // The fewest significant digits that read back as the value, as fmt finds them; it
+  // writes them in a form of its own ("0.001", "1e-05", "100000000"), read here into the
+  // digits and the exponent of the first.
+  const std::string fmtText = fmt::format("{}", value);
+  const bool negative = fmtText.front() == '-';
+  const std::string_view written = std::string_view(fmtText).substr(negative ? 1 : 0);
+  const std::size_t e = std::min(written.find('e'), written.size());
+  const std::string_view mantissa = written.substr(0, e);
+  const int writtenExponent =
+      e < written.size() ? std::atoi(std::string(written.substr(e + 1)).c_str()) : 0;
   std::string digits;
-  for (const char c : written.substr(0, e)) {
+  for (const char c : mantissa) {
     if (c != '.') {
       digits += c;
     }
   }
-  const int exponent = std::atoi(std::string(written.substr(e + 1)).c_str());
+  const std::size_t leadingZeros = digits.find_first_not_of('0');
+  digits = digits.substr(leadingZeros, digits.find_last_not_of('0') + 1 - leadingZeros);
+  const auto point = static_cast<int>(std::min(mantissa.find('.'), mantissa.size()));
+  const int exponent = writtenExponent + point - 1 - static_cast<int>(leadingZeros);
   const auto count = static_cast<int>(digits.size());
 
   std::string scientific(1, digits[0]);

@@ -18,7 +18,7 @@ std::string shortestText(float value);
 std::optional<double> doubleFrom(std::string_view text);
 std::optional<float> floatFrom(std::string_view text);
 
-// The same from printf's correctly rounded digits and strtod, for a C++ library without
+// The same from fmt's shortest digits and strtod, for a C++ library without
 // floating-point to_chars and from_chars (the WebAssembly build's); the functions above use
 // them there. A test holds them to the native library's on a few hundred thousand values.
 namespace portable {

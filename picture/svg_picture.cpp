@@ -1,5 +1,7 @@
 #include "svg_picture.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -26,17 +28,14 @@ constexpr const char* kTitle = "Voronoi diagram and Delaunay triangulation";
 // ten significant digits, the last a 5) goes to the one away from zero, as written decimals
 // are rounded, not to the even one: 453.4765625 is written 453.476563.
 std::string number(double value) {
-  std::array<char, 40> text{};
-  std::snprintf(text.data(), text.size(), "%.9e", value);
-  const std::string_view ten(text.data());
+  const std::string ten = fmt::format("{:.9e}", value);
   // (equal_to: an exact comparison, meant as one)
   const bool halfway = ten[ten.find('e') - 1] == '5' &&
-                       std::equal_to<double>()(std::strtod(text.data(), nullptr), value);
+                       std::equal_to<double>()(std::strtod(ten.c_str(), nullptr), value);
   if (halfway) {
     value = std::nextafter(value, value > 0 ? HUGE_VAL : -HUGE_VAL);
   }
-  std::snprintf(text.data(), text.size(), "%.9g", value);
-  return text.data();
+  return fmt::format("{:.9g}", value);  // printf's digits and form, written sooner
 }
 
 std::string colourName(Colour colour) {

@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev                # Google Benchmark
   libgmp-dev                      # GMP's exact rationals and their C++ classes
   nlohmann-json3-dev              # reads and writes the exercises' results files
+  libfmt-dev                      # the shortest digits of a number where the C++ library has no to_chars
   emscripten libboost-dev         # the WebAssembly core, with Boost's rationals in place of GMP's
   fonts-dejavu-core               # the label's font
   desktop-file-utils appstream    # validators of the installed desktop entry and metadata
