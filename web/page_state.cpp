@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "session/actions.h"
+#include "session/session_mode.h"
 
 namespace app {
 
@@ -53,9 +54,17 @@ std::string stateJson(const WebEdition& edition) {
     enabled.push_back(edition.enabled(n));
     checked.push_back(edition.checked(n));
   }
-  const char* mode = edition.exercising()   ? "exercise"
-                     : edition.explaining() ? "explanation"
-                                            : "editing";
+  const char* mode = "editing";
+  switch (activeModeKind(edition.exercising(), edition.explaining())) {
+    case ModeKind::Exercise:
+      mode = "exercise";
+      break;
+    case ModeKind::Explanation:
+      mode = "explanation";
+      break;
+    case ModeKind::Editing:
+      break;
+  }
   return Json{{"address", edition.address()},
               {"line", edition.line()},
               {"heading", edition.heading()},

@@ -14,6 +14,7 @@
   // --- what the core shows
   let state = null;
   let drawn = false; // a picture waits to be drawn at the next frame
+  let dragging = false; // the address follows a drag when it ends, not at every step
   function render() {
     state = JSON.parse(core.stateJson(edition));
     picture.innerHTML = edition.svg();
@@ -26,7 +27,7 @@
         button.setAttribute("aria-pressed", String(state.checked[n]));
       }
     });
-    if (location.hash.slice(1) !== state.address) {
+    if (!dragging && location.hash.slice(1) !== state.address) {
       try {
         history.replaceState(null, "", "#" + state.address);
       } catch (error) {
@@ -157,6 +158,7 @@
       if (Math.hypot(event.clientX - down.x, event.clientY - down.y) > 8) {
         clearTimeout(down.timer);
       }
+      dragging = true;
       edition.drag(x, y);
       renderSoon();
     } else {
@@ -170,6 +172,7 @@
     if (down) {
       clearTimeout(down.timer);
       down = null;
+      dragging = false;
       edition.release();
       render();
     }
