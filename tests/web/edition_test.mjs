@@ -297,6 +297,69 @@ await check("nothing overflows at 390 and 1,920 pixels, and a sandboxed frame ru
   await context.close();
 });
 
+// The exact layer's marks in the page's picture: for each colour, the segments between two
+// sites (a Delaunay edge), as "I-J", and every line of that colour.
+const exactMarks = (page) =>
+  page.evaluate(() => {
+    const sites = [...document.querySelectorAll("#picture svg circle")].map((c) => [
+      Number(c.getAttribute("cx")), Number(c.getAttribute("cy"))]);
+    const siteAt = (x, y) =>
+      sites.findIndex(([sx, sy]) => Math.hypot(sx - x, sy - y) < 1e-3) + 1;
+    const marks = {};
+    for (const [name, colour] of [["float", "#ff9628"], ["exact", "#5aff5a"]]) {
+      const lines = [...document.querySelectorAll(`#picture svg line[stroke="${colour}"]`)];
+      const edges = lines
+        .map((l) => ["x1", "y1", "x2", "y2"].map((a) => Number(l.getAttribute(a))))
+        .map(([x1, y1, x2, y2]) => [siteAt(x1, y1), siteAt(x2, y2)].sort((a, b) => a - b))
+        .filter(([i, j]) => i > 0 && j > 0)
+        .map(([i, j]) => `${i}-${j}`);
+      marks[name] = { lines: lines.length, edges: edges.sort() };
+    }
+    marks.note = document.querySelector("#picture svg").textContent.match(/\d+ pairs? differs?/)?.[0];
+    return marks;
+  });
+
+// What --exact of the address's layout says, as the marks it asks for.
+function exactOfAddress(address) {
+  const parts = new URLSearchParams(address.replaceAll(";", "%3B"));
+  const list = path.join(work, "exact-sites.txt");
+  const lines = parts.get("sites").split(";").map((site) => site.replace(",", " "));
+  fs.writeFileSync(list, `# seed ${parts.get("seed")}\n${lines.join("\n")}\n`);
+  const said = execFileSync(desktop, ["--sites", list, "--exact"], { encoding: "utf8" });
+  const pairs = [...said.matchAll(/^pair (\d+)-(\d+): float (\w+).*exact (\w+)/gm)];
+  const drawnBy = (side) =>
+    pairs.filter((m) => m[side] === "drawn").map((m) => `${m[1]}-${m[2]}`).sort();
+  const float = drawnBy(3), exact = drawnBy(4);
+  return {
+    // each drawn piece and its Delaunay edge, and the legend's line
+    float: { lines: 2 * float.length + 1, edges: float },
+    exact: { lines: 2 * exact.length + 1, edges: exact },
+    note: `${pairs.length} ${pairs.length === 1 ? "pair differs" : "pairs differ"}`,
+  };
+}
+
+await check("the exact layer marks what --exact finds, before and after a drag", async () => {
+  const golden = fs.readFileSync(new URL("../golden/rounding-101-sites.txt", import.meta.url), "utf8");
+  const seed = golden.match(/^# seed (\d+)/)[1];
+  const sites = golden.split("\n").filter((line) => /^\d/.test(line))
+    .map((line) => line.trim().split(/\s+/).join(",")).join(";");
+  const page = await open(`seed=${seed}&sites=${sites}`);
+  await page.keyboard.press("x");
+  await page.settle();
+  const before = exactOfAddress(page.address());
+  assert.equal(before.note, "3 pairs differ", "the layout keeps its three differing pairs");
+  assert.deepEqual(await exactMarks(page), before);
+  const [x, y] = sites.split(";")[3].split(",").map(Number);  // site 4, in two of them
+  await page.mouse.move(...(await page.at(x, y)));
+  await page.mouse.down();
+  await page.mouse.move(...(await page.at(x + 3, y + 2)), { steps: 2 });
+  await page.mouse.up();
+  await page.settle();
+  assert.notEqual(page.address(), `seed=${seed}&sites=${sites}`, "the drag moved site 4");
+  assert.deepEqual(await exactMarks(page), exactOfAddress(page.address()));
+  await page.close();
+});
+
 await check("any address opens, and says what it could not use", async () => {
   for (const address of ["%", "seed=abc&pair=1-7", "seed=3&sites=1,2"]) {
     const page = await open(address);
