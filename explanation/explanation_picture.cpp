@@ -26,8 +26,10 @@ std::string site(int k) {
 }  // namespace
 
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                          const geometry::SiteColumns& sites, PictureStyle style, StepText text) {
-  Picture picture = dimmedPicture(normal);
+                          const geometry::SiteColumns& sites, PictureStyle style, StepText text,
+                          LessonGround ground) {
+  Picture picture =
+      lessonGround(normal, ground == LessonGround::WholeDiagram || step + 1 == lesson.steps.size());
   const geometry::PairAccount& a = lesson.account;
   const LessonStep& shown = lesson.steps[step];
   const geometry::PairRecord& r = a.pair;
@@ -145,10 +147,10 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
 
 Picture levelStepPicture(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          std::size_t step, const geometry::SiteColumns& sites, PictureStyle style,
-                         StepText text) {
+                         StepText text, LessonGround ground) {
   return level == LessonLevel::Detail
-             ? lessonStepPicture(normal, lesson, step, sites, style, text)
-             : overviewStepPicture(normal, lesson, step, sites, style, text);
+             ? lessonStepPicture(normal, lesson, step, sites, style, text, ground)
+             : overviewStepPicture(normal, lesson, step, sites, style, text, ground);
 }
 
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,

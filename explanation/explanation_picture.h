@@ -11,7 +11,7 @@
 
 namespace app {
 
-// The picture of one step of a pair's lesson, over the normal picture dimmed: every site
+// The picture of one step of a pair's lesson, over its ground (see LessonGround): every site
 // numbered, the pair's two sites ringed and its bisector drawn across the window, and then
 // what the step adds:
 // - a competitor: its bisector with site i, its cut point labelled with its number, or the
@@ -30,7 +30,8 @@ namespace app {
 Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                           const geometry::SiteColumns& sites,
                           PictureStyle style = PictureStyle::Normal,
-                          StepText text = StepText::InBox);
+                          StepText text = StepText::InBox,
+                          LessonGround ground = LessonGround::UntilTheAnswer);
 
 // The picture of an overview step: the same ground, the pair's bisector and sites, and
 // - the question: the segment between the two sites;
@@ -47,13 +48,14 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                             const geometry::SiteColumns& sites,
                             PictureStyle style = PictureStyle::Normal,
-                            StepText text = StepText::InBox);
+                            StepText text = StepText::InBox,
+                            LessonGround ground = LessonGround::UntilTheAnswer);
 
 // The picture of a step at either level.
 Picture levelStepPicture(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          std::size_t step, const geometry::SiteColumns& sites,
-                         PictureStyle style = PictureStyle::Normal,
-                         StepText text = StepText::InBox);
+                         PictureStyle style = PictureStyle::Normal, StepText text = StepText::InBox,
+                         LessonGround ground = LessonGround::UntilTheAnswer);
 
 // The picture of the pair's account: its lesson's last step, the result.
 Picture explanationPicture(const Picture& normal, const geometry::PairAccount& account,

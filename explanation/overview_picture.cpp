@@ -73,8 +73,10 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
 }  // namespace
 
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
-                            const geometry::SiteColumns& sites, PictureStyle style, StepText text) {
-  Picture picture = dimmedPicture(normal);
+                            const geometry::SiteColumns& sites, PictureStyle style, StepText text,
+                            LessonGround ground) {
+  Picture picture = lessonGround(
+      normal, ground == LessonGround::WholeDiagram || step + 1 == lesson.overview.size());
   const geometry::PairAccount& a = lesson.account;
   const OverviewStep& shown = lesson.overview[step];
   const geometry::PairRecord& r = a.pair;

@@ -74,7 +74,8 @@ Picture answerPicture(const Picture& normal, const QuizQuestion& question,
                       const geometry::SiteColumns& sites, PictureStyle style) {
   const Lesson& lesson = question.lesson;
   return levelStepPicture(normal, lesson, LessonLevel::Overview,
-                          lesson.decidingStep(LessonLevel::Overview), sites, style);
+                          lesson.decidingStep(LessonLevel::Overview), sites, style, StepText::InBox,
+                          LessonGround::WholeDiagram);  // answered now
 }
 
 std::string questionHead(std::size_t asked, std::size_t questions) {

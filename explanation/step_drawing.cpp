@@ -117,6 +117,16 @@ Picture dimmedPicture(const Picture& normal) {
   return picture;
 }
 
+Picture lessonGround(const Picture& normal, bool wholeDiagram) {
+  Picture picture = dimmedPicture(normal);
+  if (!wholeDiagram) {
+    std::erase_if(picture, [](const PictureItem& item) {
+      return layerOf(item) == Layer::VoronoiEdges || layerOf(item) == Layer::DelaunayEdges;
+    });
+  }
+  return picture;
+}
+
 StepDrawing::StepDrawing(Picture& picture, const geometry::SiteColumns& sites, int textFactor)
     : picture_(picture),
       sites_(sites),

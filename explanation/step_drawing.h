@@ -43,6 +43,15 @@ std::string sortedPlace(std::size_t place);
 // The run's picture dimmed, as the ground of a step's picture.
 Picture dimmedPicture(const Picture& normal);
 
+// What lies under a step of a pair's lesson. Until the result step the sites alone (their
+// circles and the count), so that the picture does not answer the lesson's question before
+// the lesson does; from then on, or whenever the learner asks for it, the whole finished
+// diagram, dimmed.
+enum class LessonGround { UntilTheAnswer, WholeDiagram };
+
+// The ground of a step: the run's picture dimmed, without its edges unless `wholeDiagram`.
+Picture lessonGround(const Picture& normal, bool wholeDiagram);
+
 // A line of the legend: a sample of a mark in its colour, and what it means.
 struct LegendEntry {
   Colour colour;

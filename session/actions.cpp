@@ -47,6 +47,11 @@ constexpr HideableLayer kHideableLayers[] = {
     {Layer::Label, "Label", "L", "show or hide the label"},
 };
 
+Action checkable(Action action) {
+  action.checkable = true;
+  return action;
+}
+
 std::string capitalised(std::string word) {
   word[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(word[0])));
   return word;
@@ -105,6 +110,9 @@ std::vector<Action> makeTable() {
                "while explaining: the last step, the result"),
           when(explaining, lesson, ActionId::SwitchLevel, "Detail or overview", {"Return"},
                "while explaining: the detail of this step, or back to the overview"),
+          checkable(when(explaining, lesson, ActionId::WholeDiagram, "Finished diagram", {"F"},
+                         "while explaining: the finished diagram under every step, or only "
+                         "from the answer on")),
           entry(ActionId::Leave, "Leave", {"Esc"},
                 "leave the explanation or the exercise: back to the picture", lesson),
           entry(ActionId::Tour, "Tour of the edges", {"T"},

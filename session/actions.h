@@ -31,6 +31,7 @@ enum class ActionId {
   FirstStep,
   LastStep,
   SwitchLevel,
+  WholeDiagram,
   Leave,
   Tour,
   Ask,

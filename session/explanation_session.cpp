@@ -8,6 +8,7 @@ void ExplanationSession::enter(const RunResult& run, PictureStyle style) {
   tour_.reset();
   if (run.completed() && run.layout.sites.size() >= 2) {
     explorer_ = std::make_unique<PairExplorer>(run, style);
+    explorer_->showWholeDiagram(wholeDiagram_);
   } else {
     explorer_.reset();
   }
@@ -145,6 +146,13 @@ void ExplanationSession::answer(bool edge) {
   verdict_ = verdictOpening(right) + " " + reasonOf(explorer_->lesson());
   if (quiz_->roundOver()) {
     verdict_ += " " + std::string(kRoundOver);
+  }
+}
+
+void ExplanationSession::showWholeDiagram(bool on) {
+  wholeDiagram_ = on;
+  if (explorer_) {
+    explorer_->showWholeDiagram(on);
   }
 }
 

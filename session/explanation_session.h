@@ -43,6 +43,10 @@ class ExplanationSession final : public SessionMode {
   // the overview step that decides it, and the heading says why.
   void answer(bool edge);
   void setStyle(PictureStyle style);
+  // The whole finished diagram under every step of a lesson, or only from its answer on; kept
+  // from one pair, and one visit of the mode, to the next.
+  void showWholeDiagram(bool on);
+  [[nodiscard]] bool wholeDiagramShown() const { return wholeDiagram_; }
 
   // A click on a site picks the next pair, on a drawn edge that edge's pair.
   void press(double x, double y) override;
@@ -87,6 +91,7 @@ class ExplanationSession final : public SessionMode {
   std::optional<TourView> tour_;            // set while the tour is shown
   std::optional<Quiz> quiz_;                // the round of questions, once one is asked
   std::string verdict_;                     // what the last answer was
+  bool wholeDiagram_ = false;               // under every step of a lesson
 };
 
 }  // namespace app

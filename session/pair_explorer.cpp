@@ -39,6 +39,7 @@ void PairExplorer::select(int i, int j) {
   lesson_ = lessonOf(geometry::explainPair(kWindowFrame, *sites_, i, j), *sites_);
   step_ = lesson_.count(level_) - 1;
   asking_ = false;
+  answered_ = false;
   firstClicked_ = 0;
   rebuild();
 }
@@ -86,6 +87,7 @@ void PairExplorer::reveal() {
   level_ = LessonLevel::Overview;
   step_ = lesson_.decidingStep(level_);
   asking_ = false;
+  answered_ = true;
   rebuild();
 }
 
@@ -117,9 +119,17 @@ void PairExplorer::setStyle(PictureStyle style) {
   rebuild();
 }
 
+void PairExplorer::showWholeDiagram(bool on) {
+  wholeDiagram_ = on;
+  rebuild();
+}
+
 void PairExplorer::rebuild() {
+  const LessonGround ground =
+      wholeDiagram_ || answered_ ? LessonGround::WholeDiagram : LessonGround::UntilTheAnswer;
   picture_ = asking_ ? questionPicture(normal_, lesson_.account.pair, i(), j(), *sites_, style_)
-                     : levelStepPicture(normal_, lesson_, level_, step_, *sites_, style_);
+                     : levelStepPicture(normal_, lesson_, level_, step_, *sites_, style_,
+                                        StepText::InBox, ground);
   if (firstClicked_ != 0) {
     const SitePosition& site = inWindow_[static_cast<std::size_t>(firstClicked_ - 1)];
     const Picture mark = styledPicture(

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "explanation/lesson.h"
+#include "explanation/step_drawing.h"
 #include "geometry/sites.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
@@ -24,6 +25,9 @@ class PairExplorer {
 
   // Draws the pictures in another style from now on.
   void setStyle(PictureStyle style);
+  // Shows the whole finished diagram, dimmed, under every step, or (off) only from the step
+  // that gives the answer: the result, or the deciding step once a question is answered.
+  void showWholeDiagram(bool on);
 
   // Shows the pair (i, j), 1 <= i < j <= nSites, at the last step of its lesson.
   void select(int i, int j);
@@ -66,6 +70,8 @@ class PairExplorer {
   std::size_t step_ = 0;
   LessonLevel level_ = LessonLevel::Overview;
   bool asking_ = false;
+  bool answered_ = false;      // a question on the pair was answered
+  bool wholeDiagram_ = false;  // under every step, as the learner asked
   PictureStyle style_;
   int firstClicked_ = 0;  // a site clicked as the first of a pair, or 0
   Picture picture_;

@@ -274,6 +274,10 @@ WebEdition::Effect WebEdition::act(std::size_t place) {
     case ActionId::SwitchLevel:
       explanation_.switchLevel();
       break;
+    case ActionId::WholeDiagram:
+      flip();
+      explanation_.showWholeDiagram(on_[place]);
+      break;
     case ActionId::Leave:
       explanation_.leave();
       exercise_.leave();

@@ -66,6 +66,11 @@ void ExplanationMode::switchLevel() {
   refresh();
 }
 
+void ExplanationMode::showWholeDiagram(bool on) {
+  session_.showWholeDiagram(on);
+  refresh();
+}
+
 void ExplanationMode::press(double x, double y) {
   session_.press(x, y);
   refresh();

@@ -40,6 +40,7 @@ class ExplanationMode final : public QObject, public ModeAdapter {
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);
   void switchLevel();
+  void showWholeDiagram(bool on);
   // A click on a site picks the next pair, on a drawn edge that edge's pair; a lesson has no
   // moves to take back.
   void press(double x, double y) override;

@@ -53,6 +53,9 @@ Handler handlerOf(ActionId id) {
       return [](MainWindow& w) { w.explanation().showStep(PTRDIFF_MAX); };
     case ActionId::SwitchLevel:
       return [](MainWindow& w) { w.explanation().switchLevel(); };
+    case ActionId::WholeDiagram:
+      return
+          [](MainWindow& w) { w.explanation().showWholeDiagram(w.isOn(ActionId::WholeDiagram)); };
     case ActionId::Leave:
       return [](MainWindow& w) { w.leaveModes(); };
     case ActionId::Tour:

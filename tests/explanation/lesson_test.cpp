@@ -203,6 +203,52 @@ TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
   }
 }
 
+// No answer before the question: on 40 seeded runs, no step of a pair's lesson before its
+// result shows an edge of the finished diagram, at either level; the result step shows all of
+// them under its marks, and so does every step when the learner asks for the whole diagram
+// and the quiz's answer once it is given.
+TEST(Lesson, GivesNoAnswerBeforeItsResult) {
+  const auto finishedEdges = [](const app::Picture& picture) {
+    return std::count_if(picture.begin(), picture.end(), [](const app::PictureItem& item) {
+      return app::layerOf(item) == app::Layer::VoronoiEdges ||
+             app::layerOf(item) == app::Layer::DelaunayEdges;
+    });
+  };
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const geometry::SiteColumns& sites = *run.sites;
+    const auto allEdges = finishedEdges(run.picture);
+    ASSERT_GT(allEdges, 0);
+    for (const int j : {2, sites.nSites / 2 + 1, static_cast<int>(sites.nSites)}) {
+      const app::Lesson lesson =
+          app::lessonOf(geometry::explainPair(kWindowFrame, sites, 1, j), sites);
+      for (const auto level : {app::LessonLevel::Overview, app::LessonLevel::Detail}) {
+        const std::size_t steps = lesson.count(level);
+        for (std::size_t step = 0; step < steps; ++step) {
+          const std::string where = "seed " + std::to_string(seed) + " pair 1-" +
+                                    std::to_string(j) + " step " + std::to_string(step + 1) +
+                                    (level == app::LessonLevel::Detail ? " (detail)" : "");
+          EXPECT_EQ(finishedEdges(app::levelStepPicture(run.picture, lesson, level, step, sites)),
+                    step + 1 == steps ? allEdges : 0)
+              << where;
+          EXPECT_EQ(finishedEdges(app::levelStepPicture(
+                        run.picture, lesson, level, step, sites, app::PictureStyle::Normal,
+                        app::StepText::InBox, app::LessonGround::WholeDiagram)),
+                    allEdges)
+              << where;
+        }
+      }
+      const app::QuizQuestion question = app::quizQuestion(sites, 1, j);
+      EXPECT_EQ(finishedEdges(
+                    app::askingPicture(run.picture, question, sites, app::PictureStyle::Normal)),
+                0);
+      EXPECT_EQ(finishedEdges(
+                    app::answerPicture(run.picture, question, sites, app::PictureStyle::Normal)),
+                allEdges);
+    }
+  }
+}
+
 // On 200 seeded runs (60 under the sanitizers), every pair's overview has at most 7 steps, ends in
 // its outcome and gathers the detail steps in order, one after the other; its lines are short and
 // hold no number of the edge finder's frame (thousands of pixels) and none with two decimals.
