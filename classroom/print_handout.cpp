@@ -141,10 +141,7 @@ QByteArray printHandout(const Picture& normal, const Lesson& lesson,
   QPainter painter(&writer);
   painter.scale(kUnitsPerPoint, kUnitsPerPoint);
   // The blank version shows the sites and their label only: the edges would tell.
-  ShownLayers sitesOnly;
-  sitesOnly.set(Layer::VoronoiEdges, false);
-  sitesOnly.set(Layer::DelaunayEdges, false);
-  const Picture ground = blank ? visibleItems(normal, sitesOnly) : normal;
+  const Picture ground = blank ? visibleItems(normal, sitesOnly()) : normal;
 
   // The first page: the question, the seed and the sites, the rule, the whole picture.
   double y = kMargin;

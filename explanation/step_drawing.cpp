@@ -118,13 +118,7 @@ Picture dimmedPicture(const Picture& normal) {
 }
 
 Picture lessonGround(const Picture& normal, bool wholeDiagram) {
-  Picture picture = dimmedPicture(normal);
-  if (!wholeDiagram) {
-    std::erase_if(picture, [](const PictureItem& item) {
-      return layerOf(item) == Layer::VoronoiEdges || layerOf(item) == Layer::DelaunayEdges;
-    });
-  }
-  return picture;
+  return dimmedPicture(wholeDiagram ? normal : visibleItems(normal, sitesOnly()));
 }
 
 StepDrawing::StepDrawing(Picture& picture, const geometry::SiteColumns& sites, int textFactor)

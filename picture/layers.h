@@ -24,4 +24,13 @@ class ShownLayers {
   std::array<bool, 5> shown_{true, true, true, true, true};
 };
 
+// The sites and their label without the diagram's edges: a picture that asks about the
+// diagram without answering it.
+inline ShownLayers sitesOnly() {
+  ShownLayers shown;
+  shown.set(Layer::VoronoiEdges, false);
+  shown.set(Layer::DelaunayEdges, false);
+  return shown;
+}
+
 }  // namespace app

@@ -4,14 +4,19 @@
 
 namespace app {
 
-WebAddress layoutAddress(const Layout& layout, PictureStyle style) {
+WebAddress layoutAddress(const Layout& layout, const Layout& seedsOwn, PictureStyle style) {
   WebAddress address;
   address.seed = layout.seed;
-  if (runDemonstration(RunRequest{layout.seed, std::nullopt}).layout != layout) {
+  if (seedsOwn != layout) {
     address.sites = layout.sites;
   }
   address.style = style;
   return address;
+}
+
+WebAddress layoutAddress(const Layout& layout, PictureStyle style) {
+  return layoutAddress(layout, runDemonstration(RunRequest{layout.seed, std::nullopt}).layout,
+                       style);
 }
 
 WebAddress sessionAddress(WebAddress address, const ExplanationSession& explanation,

@@ -78,21 +78,12 @@ void WebEdition::open(const std::string& fragment, std::uint32_t randomSeed) {
 }
 
 std::string WebEdition::address() const {
-  WebAddress layout;
-  layout.seed = history_.layout().seed;
-  if (!seedsOwnLayout()) {
-    layout.sites = history_.layout().sites;
-  }
-  layout.style = style();
-  return addressText(sessionAddress(std::move(layout), explanation_, &exercise_));
-}
-
-bool WebEdition::seedsOwnLayout() const {
   const Layout& layout = history_.layout();
   if (!seedLayout_ || seedLayout_->seed != layout.seed) {
     seedLayout_ = runDemonstration(RunRequest{layout.seed, std::nullopt}).layout;
   }
-  return *seedLayout_ == layout;
+  return addressText(
+      sessionAddress(layoutAddress(layout, *seedLayout_, style()), explanation_, &exercise_));
 }
 
 void WebEdition::press(double x, double y) {
@@ -206,6 +197,9 @@ bool WebEdition::checked(std::size_t place) const {
   if (place == placeOf(ActionId::FullScreen)) {
     return fullScreen_;
   }
+  if (place == placeOf(ActionId::WholeDiagram)) {
+    return explanation_.wholeDiagramShown();
+  }
   return place < on_.size() && actions()[place].checkable && on_[place];
 }
 
@@ -275,8 +269,7 @@ WebEdition::Effect WebEdition::act(std::size_t place) {
       explanation_.switchLevel();
       break;
     case ActionId::WholeDiagram:
-      flip();
-      explanation_.showWholeDiagram(on_[place]);
+      explanation_.showWholeDiagram(!explanation_.wholeDiagramShown());
       break;
     case ActionId::Leave:
       explanation_.leave();

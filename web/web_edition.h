@@ -87,7 +87,6 @@ class WebEdition {
   // A new picture of the layout: a lesson of the old one ends, the exact layer compares anew.
   void pictureChanged();
   void startExercise(ExerciseKind kind);
-  [[nodiscard]] bool seedsOwnLayout() const;
 
   LayoutHistory history_;
   EditingSession editing_{history_};
