@@ -101,7 +101,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
       break;
     }
     case StepKind::Piece: {
-      draw.testedPiece(a, shown.index);
+      draw.testedPiece(a, shown.index, a.pieces[shown.index].shadowedBy);
       const geometry::PieceStep& p = a.pieces[shown.index];
       const bool open = p.shadowedBy == 0;
       if (shown.index > 0) {

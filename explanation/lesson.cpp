@@ -121,7 +121,7 @@ void testedOverview(Lesson& lesson) {
                  " is free: the circle about its midpoint "
                  "through " +
                  site(a.i) + " and " + site(a.j) + " holds no other site."
-           : "No piece is free: even the last, " + piece + ", has " + site(last.shadowedBy) +
+           : "No piece is free: even the last, " + piece + ", has " + site(last.nearest) +
                  " inside the circle about its midpoint through " + site(a.i) + ".",
        sortedStep + deciding + 1,
        sortedStep + deciding + 1,
@@ -148,7 +148,7 @@ std::vector<int> shadowersOf(const geometry::PairAccount& a,
                              const std::vector<std::size_t>& pieces) {
   std::vector<int> shadowers;
   for (const std::size_t n : pieces) {
-    const int k = a.pieces[n].shadowedBy;
+    const int k = a.pieces[n].nearest;
     if (k != 0 && std::find(shadowers.begin(), shadowers.end(), k) == shadowers.end()) {
       shadowers.push_back(k);
     }
@@ -201,7 +201,7 @@ void addHeadlines(Lesson& lesson) {
                             ? "Piece " + std::to_string(last.piece) +
                                   " is free: its circle through " + std::to_string(a.i) + " and " +
                                   std::to_string(a.j) + " is empty."
-                            : "No piece is free: site " + std::to_string(last.shadowedBy) +
+                            : "No piece is free: site " + std::to_string(last.nearest) +
                                   " lies inside the last one's circle.";
         break;
       }

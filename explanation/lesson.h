@@ -67,7 +67,7 @@ struct Lesson {
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites);
 
 // The sites that shadow the account's pieces (given by index), each once, in the order they
-// first shadow one.
+// first shadow one: for each piece the nearest site to its midpoint, the one a reader sees.
 std::vector<int> shadowersOf(const geometry::PairAccount& a,
                              const std::vector<std::size_t>& pieces);
 

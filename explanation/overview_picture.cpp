@@ -30,12 +30,12 @@ std::string pieceRuns(const geometry::PairAccount& a, const std::vector<std::siz
   std::string text;
   std::size_t count = 0;
   for (std::size_t n = 0; n < pieces.size(); ++n) {
-    if (a.pieces[pieces[n]].shadowedBy != shadower ||
-        (n > 0 && a.pieces[pieces[n - 1]].shadowedBy == shadower)) {
+    if (a.pieces[pieces[n]].nearest != shadower ||
+        (n > 0 && a.pieces[pieces[n - 1]].nearest == shadower)) {
       continue;
     }
     std::size_t last = n;
-    while (last + 1 < pieces.size() && a.pieces[pieces[last + 1]].shadowedBy == shadower) {
+    while (last + 1 < pieces.size() && a.pieces[pieces[last + 1]].nearest == shadower) {
       ++last;
     }
     const int from = a.pieces[pieces[n]].piece, to = a.pieces[pieces[last]].piece;
@@ -53,7 +53,7 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
   for (const std::size_t n : pieces) {
     const geometry::PieceStep& p = a.pieces[n];
     const auto who = static_cast<std::size_t>(
-        std::find(shadowers.begin(), shadowers.end(), p.shadowedBy) - shadowers.begin());
+        std::find(shadowers.begin(), shadowers.end(), p.nearest) - shadowers.begin());
     draw.piece(a, p, shadowColour(who), 3);
   }
   constexpr std::size_t kLegendRows = 5;
@@ -138,12 +138,12 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
     case OverviewKind::Decision: {
       const geometry::PieceStep& p = a.pieces.back();
       const bool open = p.shadowedBy == 0;
-      draw.testedPiece(a, a.pieces.size() - 1);
+      draw.testedPiece(a, a.pieces.size() - 1, p.nearest);
       legend.push_back({open ? kSurvivingPiece : kTestedPiece,
                         "piece " + number(p.piece) + (open ? ", the free one" : ", the last")});
       legend.push_back({open ? kEmptyCircle : kBlocking,
                         open ? "circle about its midpoint M: empty"
-                             : "circle about M, holding site " + number(p.shadowedBy),
+                             : "circle about M, holding site " + number(p.nearest),
                         true});
       break;
     }

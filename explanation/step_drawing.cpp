@@ -167,7 +167,7 @@ void StepDrawing::circleAbout(const geometry::PairAccount& a, const geometry::Pi
   name(p.midX, p.midY, "M");
 }
 
-void StepDrawing::testedPiece(const geometry::PairAccount& a, std::size_t index) {
+void StepDrawing::testedPiece(const geometry::PairAccount& a, std::size_t index, int shadower) {
   for (std::size_t n = 0; n < index; ++n) {
     piece(a, a.pieces[n], kShadowedPiece, 2);
   }
@@ -176,9 +176,9 @@ void StepDrawing::testedPiece(const geometry::PairAccount& a, std::size_t index)
   piece(a, p, open ? kSurvivingPiece : kTestedPiece, 3);
   circleAbout(a, p, open ? kEmptyCircle : kBlocking);
   if (!open) {
-    ring(p.shadowedBy, kBlocking, 8);
-    lineToSite(p.midX, p.midY, p.shadowedBy, kBlocking);
-    nameSite(p.shadowedBy);
+    ring(shadower, kBlocking, 8);
+    lineToSite(p.midX, p.midY, shadower, kBlocking);
+    nameSite(shadower);
   }
 }
 

@@ -81,8 +81,8 @@ class StepDrawing {
   // The circle about the piece's midpoint through site i, in `colour`, and its centre.
   void circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour);
   // The test of the account's piece `index`: the pieces before it faint, the piece, its
-  // circle, empty or with the site that shadows it ringed and joined to the midpoint.
-  void testedPiece(const geometry::PairAccount& a, std::size_t index);
+  // circle, empty or with `shadower`, a site inside it, ringed and joined to the midpoint.
+  void testedPiece(const geometry::PairAccount& a, std::size_t index, int shadower);
   // Competitor k's bisector with site i, across the domain box.
   void competitorLine(const geometry::PairAccount& a, int k);
   // The quadrant of site j around site i: two rays from site i, towards j's side.

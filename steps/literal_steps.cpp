@@ -117,6 +117,20 @@ PairAccount explainPair(const WindowFrame& frame, const SiteColumns& sites, int 
   account.j = j;
   AccountRecorder recorder(account);
   account.outcome = followPair(frame, sites, i, j, *cuts, recorder);
+  for (PieceStep& piece : account.pieces) {
+    if (piece.shadowedBy == 0) {
+      continue;
+    }
+    // The same distances as the test's: the nearest is strictly closer than site i too.
+    double nearestDistance = dist(piece.midX, piece.midY, sites.x(i), sites.y(i));
+    for (int k = 1; k <= sites.nSites; ++k) {
+      const double d = dist(piece.midX, piece.midY, sites.x(k), sites.y(k));
+      if (k != i && k != j && d < nearestDistance) {
+        nearestDistance = d;
+        piece.nearest = k;
+      }
+    }
+  }
   return account;
 }
 

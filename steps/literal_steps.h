@@ -42,11 +42,13 @@ struct CutEntry {
 
 // A tested piece, from sorted entry piece - 1 to entry piece, with its midpoint on the
 // bisector and the first site strictly closer to it than site i (0: none, the piece is
-// open).
+// open). An account adds the nearest of the closer sites, the one a reader sees shadowing
+// the piece, which the test itself, stopping at the first, never looks for.
 struct PieceStep {
   int piece;
   double midX, midY;
   int shadowedBy;
+  int nearest = 0;
 };
 
 // What the steps find for one pair, told as they find it. Each call has a default that

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "geometry/dist.h"
 #include "support/random_sites.h"
 
 using namespace geometry;
@@ -77,6 +78,18 @@ TEST(LiteralSteps, AgreesWithTheStepsItRecords) {
                                      : a.sorted.size() - 1);
       EXPECT_TRUE(std::all_of(a.pieces.begin(), a.pieces.end() - 1,
                               [](const PieceStep& p) { return p.shadowedBy != 0; }));
+      // The site shown shadowing a piece is the nearest to its midpoint, none nearer.
+      const auto from = [&](const PieceStep& p, int k) {
+        return geometry::dist(p.midX, p.midY, sites->x(k), sites->y(k));
+      };
+      for (const PieceStep& p : a.pieces) {
+        ASSERT_EQ(p.nearest == 0, p.shadowedBy == 0);
+        for (int k = 1; p.nearest != 0 && k <= sites->nSites; ++k) {
+          ASSERT_TRUE(k == i || k == j || from(p, k) >= from(p, p.nearest))
+              << "seed " << seed << " pair " << i << "-" << j << ": site " << k
+              << " is nearer than " << p.nearest << " to piece " << p.piece;
+        }
+      }
     }
   }
 }
