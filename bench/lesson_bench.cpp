@@ -56,7 +56,7 @@ void TourStep(benchmark::State& state) {
 
 void QuizQuestion(benchmark::State& state) {
   const app::RunResult run = runOf(static_cast<int>(state.range(0)));
-  app::Quiz quiz(run.layout.seed, run.sites->nSites);
+  app::Quiz quiz(run.layout.seed, run.sites->nSites, run.edgePairs());
   QImage image = windowImage();
   for (auto _ : state) {
     const auto [i, j] = quiz.nextPair();

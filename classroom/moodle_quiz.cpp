@@ -25,14 +25,16 @@ void openHtmlText(QXmlStreamWriter& xml, const QString& tag, const QString& html
 
 }  // namespace
 
-QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites, std::uint32_t seed,
-                      int questions, PictureStyle style) {
+QByteArray moodleQuiz(const RunResult& run, int questions, PictureStyle style) {
+  const Picture& normal = run.picture;
+  const geometry::SiteColumns& sites = *run.sites;
+  const std::uint32_t seed = run.layout.seed;
   QByteArray document;
   QXmlStreamWriter xml(&document);
   xml.setAutoFormatting(true);
   xml.writeStartDocument();
   xml.writeStartElement(QStringLiteral("quiz"));
-  Quiz quiz(seed, sites.nSites);
+  Quiz quiz(seed, sites.nSites, run.edgePairs());
   for (int n = 0; n < questions; ++n) {
     const auto [i, j] = quiz.nextPair();
     const QuizQuestion asked = quizQuestion(sites, i, j);

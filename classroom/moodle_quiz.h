@@ -3,9 +3,8 @@
 #include <QByteArray>
 #include <cstdint>
 
-#include "geometry/sites.h"
-#include "picture/picture.h"
 #include "picture/picture_style.h"
+#include "run/run.h"
 
 namespace app {
 
@@ -18,7 +17,6 @@ inline constexpr int kLargestQuiz = 100;
 // multichoice question "Will I-J get an edge?" with its picture embedded (a PNG in the
 // question text's file element, with a text alternative), the answer "Yes" or "No" worth
 // 100 and the other 0, and the reason of the window's quiz as feedback.
-QByteArray moodleQuiz(const Picture& normal, const geometry::SiteColumns& sites, std::uint32_t seed,
-                      int questions, PictureStyle style);
+QByteArray moodleQuiz(const RunResult& run, int questions, PictureStyle style);
 
 }  // namespace app

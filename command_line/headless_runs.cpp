@@ -232,7 +232,7 @@ struct HeadlessMode {
                       .arg(pairs));
       return 2;
     }
-    return writeOutput(moodleQuiz(run.picture, *run.sites, run.layout.seed, mode.questions, style),
+    return writeOutput(moodleQuiz(run, mode.questions, style),
                        Output{mode.file, OutputKind::MoodleQuiz});
   }
 

@@ -9,14 +9,53 @@
 
 namespace app {
 
-Quiz::Quiz(std::uint32_t seed, int nSites) {
+namespace {
+
+// Fisher and Yates's shuffle on the engine's own numbers, which the standard fixes, where
+// std::shuffle is free to differ from one library to the next.
+template <typename T>
+void shuffleWith(std::mt19937& engine, std::vector<T>& items) {
+  for (std::size_t k = items.size(); k > 1; --k) {
+    std::swap(items[k - 1], items[engine() % k]);
+  }
+}
+
+}  // namespace
+
+Quiz::Quiz(std::uint32_t seed, int nSites, const std::vector<std::pair<int, int>>& edges)
+    : engine_(seed) {
   for (int i = 1; i < nSites; ++i) {
     for (int j = i + 1; j <= nSites; ++j) {
-      order_.emplace_back(i, j);
+      const bool edge = std::find(edges.begin(), edges.end(), std::pair{i, j}) != edges.end();
+      (edge ? edges_ : others_).pairs.emplace_back(i, j);
     }
   }
-  std::mt19937 engine(seed);
-  std::shuffle(order_.begin(), order_.end(), engine);
+  shuffleWith(engine_, edges_.pairs);
+  shuffleWith(engine_, others_.pairs);
+  moreEdges_ = engine_() % 2 == 0;
+}
+
+// The next kQuestions pairs: half with an edge and half without, the odd one alternating
+// between the kinds from round to round, more of one kind where the layout has too few of
+// the other, and no pair twice; in an order of their own. Fewer than kQuestions pairs in
+// all are planned all at once, and the round goes on with the next plan.
+void Quiz::planRound() {
+  const auto available = [](const Kind& kind) { return static_cast<int>(kind.pairs.size()); };
+  int fromEdges = std::min(kQuestions / 2 + (moreEdges_ ? kQuestions % 2 : 0), available(edges_));
+  const int fromOthers = std::min(kQuestions - fromEdges, available(others_));
+  fromEdges = std::min(kQuestions - fromOthers, available(edges_));
+  moreEdges_ = !moreEdges_;
+  const auto take = [this](Kind& kind, int count) {
+    for (int n = 0; n < count; ++n) {
+      if (kind.next == kind.pairs.size()) {  // every pair of the kind asked: again
+        kind.next = 0;
+      }
+      round_.push_back(kind.pairs[kind.next++]);
+    }
+  };
+  take(edges_, fromEdges);
+  take(others_, fromOthers);
+  shuffleWith(engine_, round_);
 }
 
 std::pair<int, int> Quiz::nextPair() {
@@ -24,10 +63,12 @@ std::pair<int, int> Quiz::nextPair() {
     answered_ = 0;
     right_ = 0;
   }
-  if (next_ == order_.size()) {  // every pair asked: round again
-    next_ = 0;
+  if (round_.empty()) {
+    planRound();
   }
-  return order_[next_++];
+  const std::pair<int, int> pair = round_.back();
+  round_.pop_back();
+  return pair;
 }
 
 bool Quiz::answer(bool edgeGuessed, geometry::PairResult truth) {

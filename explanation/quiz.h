@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,14 +15,18 @@
 namespace app {
 
 // Rounds of questions on the pairs of a run: will the pair get an edge? Asked before the
-// answer is shown, which a learner can predict from the picture alone. The pairs come in an order
-// given by the run's seed, so that a round can be repeated; a round has kQuestions of them.
-// Whether a question waits for its answer is up to whoever shows it.
+// answer is shown, which a learner can predict from the picture alone. A round has
+// kQuestions pairs, about as many with an edge as without (within one, as far as the layout
+// has pairs of each), so that always answering "no" does not pass; the pairs come in an order
+// given by the run's seed, the same in every build, so that a round can be repeated, and a
+// pair comes again only after every other pair of its kind. Whether a question waits for
+// its answer is up to whoever shows it.
 class Quiz {
  public:
   static constexpr int kQuestions = 5;
 
-  Quiz(std::uint32_t seed, int nSites);
+  // `edges`: the pairs the run drew, each as (i, j) with i < j; at least two sites.
+  Quiz(std::uint32_t seed, int nSites, const std::vector<std::pair<int, int>>& edges);
 
   // The pair of the next question; starts a new round after a whole one.
   std::pair<int, int> nextPair();
@@ -35,8 +40,17 @@ class Quiz {
   [[nodiscard]] bool roundOver() const { return answered_ == kQuestions; }
 
  private:
-  std::vector<std::pair<int, int>> order_;
-  std::size_t next_ = 0;
+  // The pairs of one kind, with an edge or without, in the seed's order; taken in turn.
+  struct Kind {
+    std::vector<std::pair<int, int>> pairs;
+    std::size_t next = 0;
+  };
+  void planRound();
+
+  std::mt19937 engine_;
+  Kind edges_, others_;
+  bool moreEdges_ = false;                  // whether this round takes the extra pair with an edge
+  std::vector<std::pair<int, int>> round_;  // the round's pairs still to ask, last first
   int answered_ = 0, right_ = 0;
 };
 

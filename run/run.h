@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/sites.h"
@@ -22,6 +23,8 @@ struct RunResult {
   std::string error;  // empty when the run completed
 
   [[nodiscard]] bool completed() const { return error.empty(); }
+  // The drawn pairs as (i, j), i < j.
+  [[nodiscard]] std::vector<std::pair<int, int>> edgePairs() const;
 };
 
 // Runs the demonstration for the request in the window's frame and records its picture.

@@ -130,7 +130,7 @@ void ExplanationSession::ask(const RunResult& run, PictureStyle style) {
     return;
   }
   if (!quiz_) {
-    quiz_.emplace(run.layout.seed, static_cast<int>(run.layout.sites.size()));
+    quiz_.emplace(run.layout.seed, static_cast<int>(run.layout.sites.size()), run.edgePairs());
   }
   const auto [i, j] = quiz_->nextPair();
   explorer_->ask(i, j);

@@ -287,7 +287,7 @@ TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
 TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
   run({"--seed", "42", "--quiz", "5", "--save", path("quiz.xml")}, false);
   const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
-  app::Quiz round(42, run42.sites->nSites);
+  app::Quiz round(42, run42.sites->nSites, run42.edgePairs());
   QFile file(path("quiz.xml"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   QXmlStreamReader xml(&file);

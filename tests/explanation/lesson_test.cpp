@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 #include "explanation/explanation_picture.h"
 #include "explanation/label_placer.h"
@@ -307,7 +308,7 @@ TEST(Lesson, QuizReasonsNameWhatTheyRing) {
   for (std::uint32_t seed = 1; seed <= 10; ++seed) {
     const app::RunResult run = app::runDemonstration({seed, std::nullopt});
     const geometry::SiteColumns& sites = *run.sites;
-    app::Quiz quiz(seed, sites.nSites);
+    app::Quiz quiz(seed, sites.nSites, run.edgePairs());
     for (int question = 0; question < app::Quiz::kQuestions; ++question) {
       const auto [i, j] = quiz.nextPair();
       const app::Lesson lesson =
@@ -327,6 +328,38 @@ TEST(Lesson, QuizReasonsNameWhatTheyRing) {
       }
     }
     EXPECT_EQ(quiz.right(), app::Quiz::kQuestions);
+  }
+}
+
+// A round has about as many pairs with an edge as without, so that answering "no" every
+// time does not pass, as far as the layout has pairs of each kind; the next rounds ask
+// other pairs.
+TEST(Lesson, QuizRoundsAreBalancedAndAskNewPairs) {
+  for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const std::vector<std::pair<int, int>> edges = run.edgePairs();
+    const int nSites = run.sites->nSites, nEdges = static_cast<int>(edges.size());
+    const int nOthers = nSites * (nSites - 1) / 2 - nEdges;
+    const int fewest = std::max(0, app::Quiz::kQuestions - nOthers);
+    const int most = std::min(app::Quiz::kQuestions, nEdges);
+    app::Quiz quiz(seed, nSites, edges);
+    std::set<std::pair<int, int>> asked;
+    int edgesAsked = 0;
+    for (int round = 0; round < 4; ++round) {
+      int withEdge = 0;
+      for (int question = 0; question < app::Quiz::kQuestions; ++question) {
+        const std::pair<int, int> pair = quiz.nextPair();
+        withEdge += std::ranges::count(edges, pair) > 0 ? 1 : 0;
+        asked.insert(pair);
+      }
+      EXPECT_GE(withEdge, std::min(2, most)) << "seed " << seed << ", round " << round + 1;
+      EXPECT_LE(withEdge, std::max(3, fewest)) << "seed " << seed << ", round " << round + 1;
+      edgesAsked += withEdge;
+    }
+    if (std::min(nEdges, nOthers) >= 2 * app::Quiz::kQuestions) {
+      EXPECT_EQ(edgesAsked, 2 * app::Quiz::kQuestions) << "seed " << seed;
+      EXPECT_EQ(asked.size(), 4u * app::Quiz::kQuestions) << "seed " << seed;
+    }
   }
 }
 
