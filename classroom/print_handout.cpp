@@ -143,7 +143,8 @@ QByteArray printHandout(const Picture& normal, const Lesson& lesson,
   // The blank version shows the sites and their label only: the edges would tell.
   const Picture ground = blank ? visibleItems(normal, sitesOnly()) : normal;
 
-  // The first page: the question, the seed and the sites, the rule, the whole picture.
+  // The first page: the question, the seed and the sites, the rule, and the sites drawn
+  // without the diagram, which would answer the question before the steps do.
   double y = kMargin;
   y += paragraph(painter, QRectF(kMargin, y, width, 100), question, kTitlePoints, true) + kGap;
   y += paragraph(painter, QRectF(kMargin, y, width, 100),
@@ -159,7 +160,8 @@ QByteArray printHandout(const Picture& normal, const Lesson& lesson,
   y += paragraph(painter, QRectF(kMargin, y, width, 400), QString::fromUtf8(kLessonRule),
                  kTextPoints) +
        kGap;
-  y += picture(painter, styledPicture(ground, PictureStyle::Print), QPointF(kMargin, y), width) +
+  y += picture(painter, styledPicture(visibleItems(normal, sitesOnly()), PictureStyle::Print),
+               QPointF(kMargin, y), width) +
        kGap;
   y += paragraph(painter, QRectF(kMargin, y, width, 40),
                  QStringLiteral("The sites, numbered, in window pixels:"), kTextPoints);
