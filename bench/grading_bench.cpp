@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "exercises/delaunay_proof.h"
+#include "explanation/delaunay_proof.h"
 #include "exercises/exercise.h"
 #include "run/accepted_sites.h"
 

@@ -112,14 +112,14 @@ Picture DelaunayEdgesRound::mark(Marks& marks) const {
         marks.items.push_back(edgeLine(positions_, verdict.pair, kWrongEdge, 2));
         marks.drawing.ring(proof.k, kWrongEdge, 8);
         if (proof.verdict == EdgeProof::Verdict::HeldCircles) {
-          marks.items.push_back(circleThrough(sites_, proof.centreK, i, kCompetitorLine));
-          marks.items.push_back(circleThrough(sites_, proof.centreL, i, kBisector));
+          marks.drawing.circleThrough(proof.centreK.x, proof.centreK.y, i, kCompetitorLine);
+          marks.drawing.circleThrough(proof.centreL.x, proof.centreL.y, i, kBisector);
           marks.drawing.ring(proof.l, kWrongEdge, 8);
         }
         break;
       case Verdict::Is::Missed:
         marks.items.push_back(edgeLine(positions_, verdict.pair, kMissedEdge, 2, true));
-        marks.items.push_back(circleThrough(sites_, proof.centre, i, kEmptyCircle));
+        marks.drawing.circleThrough(proof.centre.x, proof.centre.y, i, kEmptyCircle);
         break;
     }
   }

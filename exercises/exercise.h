@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "delaunay_proof.h"
+#include "explanation/delaunay_proof.h"
 #include "geometry/sites.h"
 #include "run/layout.h"
 #include "steps/literal_steps.h"

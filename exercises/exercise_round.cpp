@@ -11,14 +11,6 @@ namespace app {
 
 using geometry::kWindowFrame;
 
-CircleItem circleThrough(const geometry::SiteColumns& sites, const Point& centre, int k,
-                         Colour colour) {
-  const double radius =
-      std::hypot(sites.x(k) - centre.x, static_cast<double>(sites.y(k)) - centre.y);
-  return {kWindowFrame.windowX(centre.x), kWindowFrame.windowY(centre.y),
-          static_cast<float>(radius), colour};
-}
-
 std::unique_ptr<ExerciseRound> ExerciseRound::start(ExerciseKind kind, std::uint32_t seed) {
   switch (kind) {
     case ExerciseKind::DelaunayEdges:

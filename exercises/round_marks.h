@@ -25,8 +25,4 @@ inline constexpr Colour kRightEdge = kEmptyCircle;
 inline constexpr Colour kWrongEdge = kBlocking;
 inline constexpr Colour kMissedEdge = kTick;
 
-// A circle in domain coordinates, through site k.
-CircleItem circleThrough(const geometry::SiteColumns& sites, const Point& centre, int k,
-                         Colour colour);
-
 }  // namespace app

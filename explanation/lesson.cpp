@@ -60,6 +60,35 @@ void blockedOverview(Lesson& lesson, const geometry::SiteColumns& sites) {
                              {}});
 }
 
+// Why no piece of a shadowed pair is free, as the theory has it, or for a free piece its
+// empty circle; for the shadowed pairs exact arithmetic leaves without a proof (a free
+// circle beyond the stretch's ends, or four sites on one circle), the last piece's circle.
+std::string decisionText(const Lesson& lesson) {
+  const geometry::PairAccount& a = lesson.account;
+  const geometry::PieceStep& last = a.pieces.back();
+  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
+  const std::string k = std::to_string(lesson.shadowProof.k);
+  const std::string l = std::to_string(lesson.shadowProof.l);
+  if (last.shadowedBy == 0) {
+    return "Piece " + std::to_string(last.piece) + " is free: the circle about its midpoint " +
+           "through " + site(a.i) + " and " + site(a.j) + " holds no other site.";
+  }
+  switch (lesson.shadowProof.verdict) {
+    case EdgeProof::Verdict::SiteOnSegment:
+      return "No piece can be free: " + site(lesson.shadowProof.k) + " lies on the segment from " +
+             i + " to " + j + ", so every circle through " + i + " and " + j + " holds it.";
+    case EdgeProof::Verdict::HeldCircles:
+      return "Every circle through " + i + " and " + j + " holds " + site(lesson.shadowProof.k) +
+             " or " + site(lesson.shadowProof.l) + ": the circle through " + i + ", " + j +
+             " and " + k + " holds " + l + ", the one through " + i + ", " + j + " and " + l +
+             " holds " + k + ".";
+    default:
+      return "No piece is free: even the last, piece " + std::to_string(last.piece) + ", has " +
+             site(last.nearest) + " inside the circle about its midpoint through " + site(a.i) +
+             ".";
+  }
+}
+
 // The overview of a pair whose cut points are sorted and whose pieces are tested.
 void testedOverview(Lesson& lesson) {
   const geometry::PairAccount& a = lesson.account;
@@ -71,8 +100,8 @@ void testedOverview(Lesson& lesson) {
     const std::size_t passes = a.competitors.size() - cuts;
     lesson.overview.push_back(
         {OverviewKind::Screening,
-         "Every other site's bisector with " + site(a.i) +
-             " crosses the line at a tick: " + counted(cuts, "site cuts", "sites cut") + " it" +
+         "The other sites' bisectors with " + site(a.i) +
+             " cut the line at the ticks: " + counted(cuts, "site cuts", "sites cut") + " it" +
              (passes == 0 ? ", none passes."
                           : ", " + counted(passes, "site passes", "sites pass") +
                                 " (its bisector misses the line, or runs along it)."),
@@ -114,18 +143,11 @@ void testedOverview(Lesson& lesson) {
   }
   const geometry::PieceStep& last = a.pieces.back();
   const std::string piece = "piece " + std::to_string(last.piece);
-  lesson.overview.push_back(
-      {OverviewKind::Decision,
-       last.shadowedBy == 0
-           ? "Piece " + std::to_string(last.piece) +
-                 " is free: the circle about its midpoint "
-                 "through " +
-                 site(a.i) + " and " + site(a.j) + " holds no other site."
-           : "No piece is free: even the last, " + piece + ", has " + site(last.nearest) +
-                 " inside the circle about its midpoint through " + site(a.i) + ".",
-       sortedStep + deciding + 1,
-       sortedStep + deciding + 1,
-       {}});
+  lesson.overview.push_back({OverviewKind::Decision,
+                             decisionText(lesson),
+                             sortedStep + deciding + 1,
+                             sortedStep + deciding + 1,
+                             {}});
   lesson.overview.push_back(
       {OverviewKind::Result,
        a.outcome.result == PairResult::Drawn
@@ -157,6 +179,17 @@ std::vector<int> shadowersOf(const geometry::PairAccount& a,
 }
 
 namespace {
+
+std::string shadowProofHeadline(const Lesson& lesson) {
+  const geometry::PairAccount& a = lesson.account;
+  const EdgeProof& proof = lesson.shadowProof;
+  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
+  return proof.verdict == EdgeProof::Verdict::SiteOnSegment
+             ? "Site " + std::to_string(proof.k) + " lies on the segment from " + i + " to " + j +
+                   ": every circle through them holds it."
+             : "Every circle through " + i + " and " + j + " holds site " +
+                   std::to_string(proof.k) + " or site " + std::to_string(proof.l) + ".";
+}
 
 // The headline of each overview step: what its text says, short enough for a slide.
 void addHeadlines(Lesson& lesson) {
@@ -197,12 +230,13 @@ void addHeadlines(Lesson& lesson) {
       }
       case OverviewKind::Decision: {
         const geometry::PieceStep& last = a.pieces.back();
-        step.headline = last.shadowedBy == 0
-                            ? "Piece " + std::to_string(last.piece) +
-                                  " is free: its circle through " + std::to_string(a.i) + " and " +
-                                  std::to_string(a.j) + " is empty."
-                            : "No piece is free: site " + std::to_string(last.nearest) +
-                                  " lies inside the last one's circle.";
+        step.headline =
+            last.shadowedBy == 0
+                ? "Piece " + std::to_string(last.piece) + " is free: its circle through " +
+                      std::to_string(a.i) + " and " + std::to_string(a.j) + " is empty."
+            : lesson.provesShadow() ? shadowProofHeadline(lesson)
+                                    : "No piece is free: site " + std::to_string(last.nearest) +
+                                          " lies inside the last one's circle.";
         break;
       }
       case OverviewKind::Result:
@@ -217,7 +251,7 @@ void addHeadlines(Lesson& lesson) {
 }  // namespace
 
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites) {
-  Lesson lesson{std::move(account), {}, {}};
+  Lesson lesson{std::move(account), {}, {}, {}};
   const geometry::PairAccount& a = lesson.account;
   lesson.steps.push_back({StepKind::Pair, 0, pairLine(a, sites)});
   for (std::size_t n = 0; n < a.competitors.size(); ++n) {
@@ -251,6 +285,9 @@ Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& site
   if (a.outcome.result == PairResult::Blocked) {
     blockedOverview(lesson, sites);
   } else {
+    if (a.outcome.result == PairResult::Shadowed) {
+      lesson.shadowProof = delaunayProof(sites, a.i, a.j);
+    }
     testedOverview(lesson);
   }
   addHeadlines(lesson);
@@ -263,7 +300,8 @@ std::size_t Lesson::decidingStep(LessonLevel level) const {
   if (level == LessonLevel::Detail) {
     return steps.size() - 2;
   }
-  return account.outcome.result == PairResult::Shadowed ? overview.size() - 3 : overview.size() - 2;
+  return account.outcome.result == PairResult::Shadowed && !provesShadow() ? overview.size() - 3
+                                                                           : overview.size() - 2;
 }
 
 std::size_t Lesson::stepAtOtherLevel(LessonLevel from, std::size_t step) const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "delaunay_proof.h"
 #include "geometry/sites.h"
 #include "steps/literal_steps.h"
 
@@ -51,13 +52,25 @@ struct Lesson {
   geometry::PairAccount account;
   std::vector<LessonStep> steps;  // the detail
   std::vector<OverviewStep> overview;
+  // For a shadowed pair, why no circle through its sites is empty, in exact arithmetic:
+  // a site on their segment, or two sites either side of their line whose circles hold
+  // each other. A pair the edge finder shadows may still have an empty circle (about a
+  // centre beyond the stretch's ends), or four sites on one circle: then no proof.
+  EdgeProof shadowProof{};
+
+  [[nodiscard]] bool provesShadow() const {
+    return account.outcome.result == geometry::PairResult::Shadowed &&
+           (shadowProof.verdict == EdgeProof::Verdict::SiteOnSegment ||
+            shadowProof.verdict == EdgeProof::Verdict::HeldCircles);
+  }
 
   [[nodiscard]] std::size_t count(LessonLevel level) const {
     return level == LessonLevel::Detail ? steps.size() : overview.size();
   }
   // The step that decided the outcome, counted from 0: in the detail, the competitor that
   // blocked the pair, or the last piece tested (the open one, or the last shadowed one); in
-  // the overview, the step that gathers it.
+  // the overview, the step that gathers it, or for a shadowed pair with a proof the step
+  // that gives it.
   [[nodiscard]] std::size_t decidingStep(LessonLevel level = LessonLevel::Detail) const;
   // Where a step of one level lies at the other: the first detail step an overview step
   // gathers, or the overview step that gathers a detail step.

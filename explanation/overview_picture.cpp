@@ -72,6 +72,32 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
 
 }  // namespace
 
+// Why every circle through the pair's sites holds another site: the site on their segment
+// ringed, or the circles through each of the two sites either side of their line, each
+// holding the other site, both sites ringed.
+void shadowProof(StepDrawing& draw, const Lesson& lesson, const geometry::SiteColumns& sites,
+                 std::vector<LegendEntry>& legend) {
+  const geometry::PairAccount& a = lesson.account;
+  const EdgeProof& proof = lesson.shadowProof;
+  const std::string i = number(a.i), j = number(a.j), k = number(proof.k), l = number(proof.l);
+  draw.line(sites.x(a.i), sites.y(a.i), sites.x(a.j), sites.y(a.j), kPairSite);
+  draw.nameSite(proof.k);
+  if (proof.verdict == EdgeProof::Verdict::SiteOnSegment) {
+    draw.ring(proof.k, kBlocking, 8);
+    legend.push_back({kBlocking, "site " + k + ", on the segment from " + i + " to " + j, true});
+    return;
+  }
+  // Each site ringed in the colour of the circle through it, which holds the other.
+  draw.circleThrough(proof.centreK.x, proof.centreK.y, a.i, kCompetitorLine);
+  draw.circleThrough(proof.centreL.x, proof.centreL.y, a.i, kProofCircle);
+  draw.ring(proof.k, kCompetitorLine, 8);
+  draw.ring(proof.l, kProofCircle, 8);
+  draw.nameSite(proof.l);
+  legend.push_back(
+      {kCompetitorLine, "circle through " + i + ", " + j + " and " + k + ": holds " + l});
+  legend.push_back({kProofCircle, "circle through " + i + ", " + j + " and " + l + ": holds " + k});
+}
+
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                             const geometry::SiteColumns& sites, PictureStyle style, StepText text,
                             LessonGround ground) {
@@ -136,6 +162,10 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
       shadows(draw, a, shown.pieces, legend);
       break;
     case OverviewKind::Decision: {
+      if (lesson.provesShadow()) {
+        shadowProof(draw, lesson, sites, legend);
+        break;
+      }
       const geometry::PieceStep& p = a.pieces.back();
       const bool open = p.shadowedBy == 0;
       draw.testedPiece(a, a.pieces.size() - 1, p.nearest);

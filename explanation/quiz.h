@@ -96,8 +96,9 @@ inline constexpr const char* kRoundOver = "End of the round; Q starts the next."
 
 // Why the pair's answer is what it is, in one sentence about the picture of its lesson's
 // deciding overview step, naming every site that picture rings: the empty circle through
-// the pair's sites, the sites nearer than site i along the whole line, or the site that
-// blocks the pair.
+// the pair's sites, the site on their segment or the two sites whose circles hold each
+// other (else the sites nearer than site i along the whole line), or the site that blocks
+// the pair.
 std::string reasonOf(const Lesson& lesson);
 
 }  // namespace app

@@ -157,6 +157,12 @@ void StepDrawing::piece(const geometry::PairAccount& a, const geometry::PieceSte
   line(from.x, from.y, to.x, to.y, colour, width);
 }
 
+void StepDrawing::circleThrough(double x, double y, int k, Colour colour) {
+  const double radius = std::hypot(sites_.x(k) - x, static_cast<double>(sites_.y(k)) - y);
+  picture_.push_back(CircleItem{kWindowFrame.windowX(x), kWindowFrame.windowY(y),
+                                static_cast<float>(radius), colour});
+}
+
 void StepDrawing::circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p,
                               Colour colour) {
   const float mx = kWindowFrame.windowX(p.midX), my = kWindowFrame.windowY(p.midY);

@@ -27,6 +27,7 @@ inline constexpr Colour kPairSite = rgb(90, 255, 130);
 inline constexpr Colour kBlocking = rgb(255, 90, 255);
 inline constexpr Colour kEmptyCircle = rgb(90, 255, 130);
 inline constexpr Colour kPassing = rgb(130, 130, 130);
+inline constexpr Colour kProofCircle = rgb(190, 190, 255);  // beside kCompetitorLine
 inline constexpr Colour kNumber = rgb(210, 210, 210);
 inline constexpr int kSmallText = 8;  // points
 
@@ -73,6 +74,8 @@ class StepDrawing {
   // A line from (x, y) to site k.
   void lineToSite(double x, double y, int k, Colour colour);
   void ring(int k, Colour colour, float radius = 6);
+  // The circle about (x, y) through site k.
+  void circleThrough(double x, double y, int k, Colour colour);
   // A tick across the bisector y = m1 x + c1 at (x, y).
   void tick(const geometry::PairRecord& r, double x, double y, Colour colour);
   // Piece p of the account's sorted cut list.

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "exercises/delaunay_proof.h"
+#include "explanation/delaunay_proof.h"
 #include "geometry/window_frame.h"
 #include "run/accepted_sites.h"
 #include "steps/literal_steps.h"

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <set>
 
-#include "exercises/delaunay_proof.h"
+#include "explanation/delaunay_proof.h"
 #include "exercises/exercise.h"
 #include "explanation/exact_layer.h"
 #include "explanation/explanation_picture.h"
