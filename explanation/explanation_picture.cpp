@@ -50,14 +50,13 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
   const std::size_t screened = shown.kind == StepKind::Pair         ? 0
                                : shown.kind == StepKind::Competitor ? shown.index + 1
                                                                     : a.competitors.size();
-  std::vector<std::pair<PixelPoint, std::string>> tickLabels;
-  Colour tickLabelColour = kTick;
+  std::vector<MarkLabel> tickLabels;
   if (screening) {
     for (std::size_t n = 0; n < screened; ++n) {
       const geometry::CompetitorStep& c = a.competitors[n];
       if (c.outcome == Screening::Cut) {
         draw.tick(r, c.x, c.y, kTick);
-        tickLabels.emplace_back(inWindow(c.x, c.y), std::to_string(c.site));
+        tickLabels.push_back({inWindow(c.x, c.y), std::to_string(c.site), kTick});
       }
     }
     if (screened > 0) {
@@ -67,11 +66,11 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
     for (std::size_t e = 0; e < a.sorted.size(); ++e) {
       draw.tick(r, a.sorted[e].x, a.sorted[e].y, kTick);
       if (shown.kind == StepKind::SortedCuts) {
-        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e));
+        tickLabels.push_back(
+            {inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e), kSortedPlace});
       }
     }
     if (shown.kind == StepKind::SortedCuts) {
-      tickLabelColour = kSortedPlace;
       legend.push_back({kSortedPlace, "#n: a cut point's place, sorted by x"});
     }
   }
@@ -140,7 +139,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
                         ? std::string()
                         : caption + " (of " + std::to_string(lesson.steps.size()) + " steps)",
                     legend);
-  draw.labelSites(a.i, a.j, tickLabels, tickLabelColour);
+  draw.labelSites(a.i, a.j, tickLabels);
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);
 }

@@ -138,7 +138,9 @@ void testedOverview(Lesson& lesson) {
              (shadowers.size() == 1 ? site(shadowers[0]) + " is"
                                     : "sites " + numberList(shadowers, 5) + " are") +
              " nearer to " + (shownPieces == 1 ? "its midpoint" : "their midpoints") + " than " +
-             site(a.i) + "; each piece has the colour of the site that shadows it.",
+             site(a.i) +
+             (shownPieces == 1 ? "; the piece carries that site's number."
+                               : "; each run of pieces carries the number of the site nearest it."),
          sortedStep + 1, sortedStep + shownPieces, shown});
   }
   const geometry::PieceStep& last = a.pieces.back();

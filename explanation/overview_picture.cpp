@@ -1,7 +1,10 @@
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "explanation_picture.h"
+#include "explanation_text.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_style.h"
 #include "step_drawing.h"
@@ -45,32 +48,75 @@ std::string pieceRuns(const geometry::PairAccount& a, const std::vector<std::siz
   return (count == 1 && text.find('-') == std::string::npos ? "piece " : "pieces ") + text;
 }
 
-// The pieces coloured by the site that shadows each, those sites ringed alike; a legend
-// line for each of the first few sites.
-void shadows(StepDrawing& draw, const geometry::PairAccount& a,
-             const std::vector<std::size_t>& pieces, std::vector<LegendEntry>& legend) {
-  const std::vector<int> shadowers = shadowersOf(a, pieces);
-  for (const std::size_t n : pieces) {
-    const geometry::PieceStep& p = a.pieces[n];
-    const auto who = static_cast<std::size_t>(
-        std::find(shadowers.begin(), shadowers.end(), p.nearest) - shadowers.begin());
-    draw.piece(a, p, shadowColour(who), 3);
-  }
-  constexpr std::size_t kLegendRows = 5;
-  for (std::size_t s = 0; s < shadowers.size(); ++s) {
-    draw.ring(shadowers[s], shadowColour(s), 8);
-    draw.nameSite(shadowers[s]);
-    if (s < kLegendRows) {
-      legend.push_back({shadowColour(s), pieceRuns(a, pieces, shadowers[s]) + ": site " +
-                                             number(shadowers[s]) + " is nearer"});
-    } else if (s == kLegendRows) {
-      legend.push_back({shadowColour(s), "and " + number(static_cast<int>(shadowers.size() - s)) +
-                                             " more sites, in the same colours"});
+// Where the segment from a to b shows in the picture, its middle; none when it misses it.
+std::optional<PixelPoint> visibleMiddle(PixelPoint a, PixelPoint b) {
+  double from = 0, to = 1;  // Liang and Barsky's clipping to the window
+  const PixelPoint d = b - a;
+  const std::array<std::pair<double, double>, 4> sides{
+      std::pair{-d.x(), a.x()}, std::pair{d.x(), kWindowFrame.clientWidth - a.x()},
+      std::pair{-d.y(), a.y()}, std::pair{d.y(), kWindowFrame.clientHeight - a.y()}};
+  for (const auto& [p, q] : sides) {
+    if (p < 0) {
+      from = std::max(from, q / p);
+    } else if (p > 0) {
+      to = std::min(to, q / p);
+    } else if (q < 0) {  // along a side, outside it
+      return std::nullopt;
     }
   }
+  if (from > to) {
+    return std::nullopt;
+  }
+  const double middle = (from + to) / 2;
+  return PixelPoint(a.x() + middle * d.x(), a.y() + middle * d.y());
 }
 
-}  // namespace
+// The pieces coloured by the site nearest each one's midpoint: the first few sites each in a
+// colour of its own and ringed alike, the rest in one shade; every run of pieces labelled
+// with its site's number, so that colour is never the only cue.
+void shadows(StepDrawing& draw, const geometry::PairAccount& a,
+             const std::vector<std::size_t>& pieces, std::vector<LegendEntry>& legend,
+             std::vector<MarkLabel>& labels) {
+  const std::vector<int> shadowers = shadowersOf(a, pieces);
+  const auto colourOf = [&](int k) {
+    return shadowColour(static_cast<std::size_t>(std::find(shadowers.begin(), shadowers.end(), k) -
+                                                 shadowers.begin()));
+  };
+  for (std::size_t n = 0; n < pieces.size(); ++n) {
+    const geometry::PieceStep& p = a.pieces[pieces[n]];
+    draw.piece(a, p, colourOf(p.nearest), 3);
+    if (n > 0 && a.pieces[pieces[n - 1]].nearest == p.nearest) {
+      continue;  // labelled with the run it belongs to
+    }
+    std::size_t last = n;
+    while (last + 1 < pieces.size() && a.pieces[pieces[last + 1]].nearest == p.nearest) {
+      ++last;
+    }
+    const geometry::CutEntry& from = a.sorted[static_cast<std::size_t>(p.piece - 1)];
+    const geometry::CutEntry& to = a.sorted[static_cast<std::size_t>(a.pieces[pieces[last]].piece)];
+    if (const auto middle = visibleMiddle(inWindow(from.x, from.y), inWindow(to.x, to.y))) {
+      labels.push_back({*middle, number(p.nearest), colourOf(p.nearest)});
+    }
+  }
+  const std::size_t coloured = std::min(shadowers.size(), kShadowColours.size());
+  for (std::size_t s = 0; s < coloured; ++s) {
+    draw.ring(shadowers[s], shadowColour(s), 8);
+    draw.nameSite(shadowers[s]);
+    legend.push_back({shadowColour(s), pieceRuns(a, pieces, shadowers[s]) + ": site " +
+                                           number(shadowers[s]) + " is nearer"});
+  }
+  for (std::size_t s = coloured; s < shadowers.size(); ++s) {
+    draw.nameSite(shadowers[s]);
+  }
+  if (shadowers.size() > coloured) {
+    const std::vector<int> others(shadowers.begin() + static_cast<std::ptrdiff_t>(coloured),
+                                  shadowers.end());
+    legend.push_back({kShadowedPiece,
+                      "the other pieces: " + std::string(others.size() == 1 ? "site " : "sites ") +
+                          numberList(others, 4) + (others.size() == 1 ? " is" : " are") +
+                          " nearer"});
+  }
+}
 
 // Why every circle through the pair's sites holds another site: the site on their segment
 // ringed, or the circles through each of the two sites either side of their line, each
@@ -98,6 +144,8 @@ void shadowProof(StepDrawing& draw, const Lesson& lesson, const geometry::SiteCo
   legend.push_back({kProofCircle, "circle through " + i + ", " + j + " and " + l + ": holds " + k});
 }
 
+}  // namespace
+
 Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::size_t step,
                             const geometry::SiteColumns& sites, PictureStyle style, StepText text,
                             LessonGround ground) {
@@ -108,8 +156,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
   const geometry::PairRecord& r = a.pair;
   StepDrawing draw(picture, sites, textFactorOf(style));
   std::vector<LegendEntry> legend = pairLegend(a);
-  std::vector<std::pair<PixelPoint, std::string>> tickLabels;
-  Colour tickLabelColour = kTick;
+  std::vector<MarkLabel> tickLabels;
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
   draw.nameSite(a.i);
   draw.nameSite(a.j);
@@ -133,7 +180,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
       for (const geometry::CompetitorStep& c : a.competitors) {
         if (c.outcome == Screening::Cut) {
           draw.tick(r, c.x, c.y, kTick);
-          tickLabels.emplace_back(inWindow(c.x, c.y), number(c.site));
+          tickLabels.push_back({inWindow(c.x, c.y), number(c.site), kTick});
         } else {
           draw.ring(c.site, kPassing, 5);
         }
@@ -152,14 +199,14 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
       }
       for (std::size_t e = 0; e < a.sorted.size(); ++e) {
         draw.tick(r, a.sorted[e].x, a.sorted[e].y, kTick);
-        tickLabels.emplace_back(inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e));
+        tickLabels.push_back(
+            {inWindow(a.sorted[e].x, a.sorted[e].y), sortedPlace(e), kSortedPlace});
       }
-      tickLabelColour = kSortedPlace;
       legend.push_back({kSortedPlace, "#n: a cut point's place along the line"});
       legend.push_back({kPieceShade[0], "the pieces, in two shades by turns"});
       break;
     case OverviewKind::Shadows:
-      shadows(draw, a, shown.pieces, legend);
+      shadows(draw, a, shown.pieces, legend, tickLabels);
       break;
     case OverviewKind::Decision: {
       if (lesson.provesShadow()) {
@@ -203,7 +250,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
                                         : stepLine(lesson, LessonLevel::Overview, step) + " (of " +
                                               std::to_string(lesson.overview.size()) + " steps)",
                                     legend);
-  draw.labelSites(a.i, a.j, tickLabels, tickLabelColour);
+  draw.labelSites(a.i, a.j, tickLabels);
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);
 }

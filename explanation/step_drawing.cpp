@@ -88,9 +88,7 @@ std::string sortedPlace(std::size_t place) {
 }
 
 Colour shadowColour(std::size_t n) {
-  static constexpr Colour kColours[] = {rgb(255, 120, 60), rgb(200, 120, 255), rgb(80, 200, 255),
-                                        rgb(255, 210, 60), rgb(255, 110, 170), rgb(150, 230, 90)};
-  return kColours[n % std::size(kColours)];
+  return n < kShadowColours.size() ? kShadowColours[n] : kShadowedPiece;
 }
 
 std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a) {
@@ -341,17 +339,16 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
   }
 }
 
-void StepDrawing::labelSites(int i, int j,
-                             const std::vector<std::pair<PixelPoint, std::string>>& extra,
-                             Colour extraColour) {
+void StepDrawing::labelSites(int i, int j, const std::vector<MarkLabel>& extra) {
   const auto siteLabel = [&](int k) {
     labels_.place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),
                   std::to_string(k), k == i || k == j ? kPairSite : kNumber);
   };
   siteLabel(i);
   siteLabel(j);
-  for (const auto& [at, text] : extra) {
-    labels_.place(static_cast<float>(at.x()), static_cast<float>(at.y()), text, extraColour);
+  for (const MarkLabel& label : extra) {
+    labels_.place(static_cast<float>(label.at.x()), static_cast<float>(label.at.y()), label.text,
+                  label.colour);
   }
   for (int k = 1; k <= sites_.nSites; ++k) {
     if (k != i && k != j) {

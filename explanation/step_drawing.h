@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,15 @@ inline constexpr int kSmallText = 8;  // points
 // picture, as slides and handouts print it under theirs.
 enum class StepText { InBox, Beside };
 
-// The colour of the n-th site that shadows pieces, each clearly apart from the others.
+// The colours of the first sites that shadow pieces, one site each: bright on the black
+// ground, in hues apart from the pair's green and the bisector's blue, and apart from each
+// other and from kShadowedPiece by at least kShadowLightnessStep in CIE lightness L*, so
+// that they stay apart in greyscale and for the common colour-vision deficiencies. Further
+// sites share kShadowedPiece.
+inline constexpr std::array<Colour, 4> kShadowColours{rgb(255, 240, 140), rgb(255, 180, 220),
+                                                      rgb(230, 140, 30), rgb(140, 95, 255)};
+inline constexpr double kShadowLightnessStep = 12;
+// The colour of the n-th site that shadows pieces, from 0.
 Colour shadowColour(std::size_t n);
 
 // The label of a cut point's place in the sorted list: "#3".
@@ -62,6 +71,14 @@ struct LegendEntry {
 
 // The legend's first lines, for every step of a pair: its bisector and its two sites.
 std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a);
+
+// A label of a mark, in window pixels: a tick's site or place, the site that shadows a run of
+// pieces.
+struct MarkLabel {
+  PixelPoint at;
+  std::string text;
+  Colour colour;
+};
 
 // Draws a step's marks in the edge finder's domain coordinates, shifted into the window,
 // and keeps the points the step names, so that no box covers them and those outside the
@@ -104,10 +121,9 @@ class StepDrawing {
   // Returns the items, to be added last.
   Picture topLayer(const std::string& text, const std::vector<LegendEntry>& legend);
 
-  // The labels, after topLayer: the pair's sites first, then `extra` labels (the ticks) in
-  // their colour, then every other site.
-  void labelSites(int i, int j, const std::vector<std::pair<PixelPoint, std::string>>& extra,
-                  Colour extraColour);
+  // The labels, after topLayer: the pair's sites first, then `extra` labels (of ticks, or
+  // of coloured pieces), then every other site.
+  void labelSites(int i, int j, const std::vector<MarkLabel>& extra);
 
   [[nodiscard]] LabelPlacer& labels() { return labels_; }
   [[nodiscard]] const geometry::SiteColumns& sites() const { return sites_; }

@@ -73,7 +73,7 @@ Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t ste
   const Picture top = draw.topLayer(line, {{kSurvivingPiece, "the Voronoi edge"},
                                            {kPairSite, "the Delaunay edge"},
                                            {kEmptyCircle, "the empty circle about M", true}});
-  draw.labelSites(a.i, a.j, {}, kNumber);
+  draw.labelSites(a.i, a.j, {});
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "explanation/explanation_picture.h"
@@ -15,6 +16,7 @@
 #include "explanation/tour.h"
 #include "geometry/dist.h"
 #include "geometry/window_frame.h"
+#include "picture/picture_style.h"
 #include "support/five_sites.h"
 #include "support/pictures.h"
 #include "support/random_sites.h"
@@ -67,8 +69,8 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
                 "[detail steps 2-4]",
                 "step 3: Sorted along the line, the 4 cut points (the stretch's two ends among "
                 "them) make 3 pieces: piece p runs from #p-1 to #p. [detail step 5]",
-                "step 4: Piece 1 is shadowed: site 3 is nearer to its midpoint than site 1; each "
-                "piece has the colour of the site that shadows it. [detail step 6]",
+                "step 4: Piece 1 is shadowed: site 3 is nearer to its midpoint than site 1; the "
+                "piece carries that site's number. [detail step 6]",
                 "step 5: Piece 2 is free: the circle about its midpoint through site 1 and site 2 "
                 "holds no other site. [detail step 7]",
                 "step 6: 1-2 is an edge: its Voronoi edge is piece 2 in red, its Delaunay edge "
@@ -210,6 +212,43 @@ bool expectProofConfirmed(const app::Lesson& lesson, const geometry::SiteColumns
   return true;
 }
 
+// A step's picture rings each site in a colour of its own, never the pair's or the
+// bisector's; the pair's two sites aside, and the grey of the sites that pass, a kind
+// rather than a site.
+void expectOneSitePerColour(const app::Picture& picture, const geometry::PairAccount& a,
+                            const std::string& where) {
+  std::map<app::Colour, int> siteOf;
+  for (const app::PictureItem& item : picture) {
+    const auto* ring = std::get_if<app::CircleItem>(&item);
+    if (ring == nullptr || ring->site == 0 || ring->layer != app::Layer::Overlay ||
+        ring->site == a.i || ring->site == a.j || ring->colour == app::kPassing) {
+      continue;
+    }
+    EXPECT_NE(ring->colour, app::kPairSite) << where << ": site " << ring->site;
+    EXPECT_NE(ring->colour, app::kBisector) << where << ": site " << ring->site;
+    const auto [at, added] = siteOf.emplace(ring->colour, ring->site);
+    EXPECT_TRUE(added || at->second == ring->site)
+        << where << ": sites " << at->second << " and " << ring->site << " share a colour";
+  }
+}
+
+// The shadows' colours stay apart in greyscale: their CIE lightness L* (from the relative
+// luminance Y, L* = 116 Y^(1/3) - 16) differs by at least kShadowLightnessStep from each
+// other's and from the shade the further sites share.
+TEST(Lesson, ShadowColoursDifferInLightness) {
+  const auto lightness = [](app::Colour c) {
+    return 116 * std::cbrt(app::relativeLuminance(c)) - 16;
+  };
+  std::vector<app::Colour> shades(app::kShadowColours.begin(), app::kShadowColours.end());
+  shades.push_back(app::kShadowedPiece);
+  for (std::size_t m = 0; m < shades.size(); ++m) {
+    for (std::size_t n = m + 1; n < shades.size(); ++n) {
+      EXPECT_GE(std::abs(lightness(shades[m]) - lightness(shades[n])), app::kShadowLightnessStep)
+          << std::hex << shades[m] << " and " << shades[n];
+    }
+  }
+}
+
 // On 40 seeded runs: every lesson ends in its result and names the step that decided it;
 // for the pair with the most cut points, no two labels of any step's picture, at either
 // level, overlap or leave the picture, in the normal style or with the projector style's
@@ -252,10 +291,12 @@ TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
         app::lessonOf(geometry::explainPair(kWindowFrame, sites, 1, busiestJ), sites);
     for (const auto style : {app::PictureStyle::Normal, app::PictureStyle::Projector}) {
       for (std::size_t step = 0; step < busiest.overview.size(); ++step) {
-        expectTextsApart(
-            app::overviewStepPicture(run.picture, busiest, step, sites, style),
-            namedPoints(busiest, busiest.overview[step], sites),
-            "seed " + std::to_string(seed) + " overview step " + std::to_string(step + 1));
+        const app::Picture shown =
+            app::overviewStepPicture(run.picture, busiest, step, sites, style);
+        const std::string where =
+            "seed " + std::to_string(seed) + " overview step " + std::to_string(step + 1);
+        expectTextsApart(shown, namedPoints(busiest, busiest.overview[step], sites), where);
+        expectOneSitePerColour(shown, busiest.account, where);
       }
       for (std::size_t step = 0; step < busiest.steps.size(); ++step) {
         expectTextsApart(app::lessonStepPicture(run.picture, busiest, step, sites, style), {},
