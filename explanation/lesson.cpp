@@ -98,10 +98,16 @@ void testedOverview(Lesson& lesson) {
         a.competitors.begin(), a.competitors.end(),
         [](const geometry::CompetitorStep& c) { return c.outcome == Screening::Cut; }));
     const std::size_t passes = a.competitors.size() - cuts;
+    const auto beyond = static_cast<std::size_t>(
+        std::count_if(a.competitors.begin(), a.competitors.end(), [](const auto& c) {
+          return c.outcome == Screening::Cut && !kWindowFrame.shows(c.x, c.y);
+        }));
     lesson.overview.push_back(
         {OverviewKind::Screening,
          "The other sites' bisectors with " + site(a.i) +
              " cut the line at the ticks: " + counted(cuts, "site cuts", "sites cut") + " it" +
+             (beyond == 0 ? ""
+                          : " (" + std::to_string(beyond) + " beyond the picture, at the arrows)") +
              (passes == 0 ? ", none passes."
                           : ", " + counted(passes, "site passes", "sites pass") +
                                 " (its bisector misses the line, or runs along it)."),

@@ -48,9 +48,10 @@ std::string pieceRuns(const geometry::PairAccount& a, const std::vector<std::siz
   return (count == 1 && text.find('-') == std::string::npos ? "piece " : "pieces ") + text;
 }
 
-// Where the segment from a to b shows in the picture, its middle; none when it misses it.
-std::optional<PixelPoint> visibleMiddle(PixelPoint a, PixelPoint b) {
-  double from = 0, to = 1;  // Liang and Barsky's clipping to the window
+// Which part of the segment from a to b shows in the picture, as the fractions of the way
+// from a where it enters and leaves (Liang and Barsky's clipping); none when it misses it.
+std::optional<std::pair<double, double>> visibleSpan(PixelPoint a, PixelPoint b) {
+  double from = 0, to = 1;
   const PixelPoint d = b - a;
   const std::array<std::pair<double, double>, 4> sides{
       std::pair{-d.x(), a.x()}, std::pair{d.x(), kWindowFrame.clientWidth - a.x()},
@@ -64,11 +65,55 @@ std::optional<PixelPoint> visibleMiddle(PixelPoint a, PixelPoint b) {
       return std::nullopt;
     }
   }
-  if (from > to) {
+  return from > to ? std::nullopt : std::optional(std::pair{from, to});
+}
+
+// Where the segment from a to b shows in the picture, its middle; none when it misses it.
+std::optional<PixelPoint> visibleMiddle(PixelPoint a, PixelPoint b) {
+  const auto span = visibleSpan(a, b);
+  if (!span) {
     return std::nullopt;
   }
-  const double middle = (from + to) / 2;
-  return PixelPoint(a.x() + middle * d.x(), a.y() + middle * d.y());
+  const double middle = (span->first + span->second) / 2;
+  return a + (b - a) * middle;
+}
+
+// The cut points beyond the picture, counted on either side of the line's visible part,
+// each count at the arrow towards the nearest of them: "13 cuts".
+void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a) {
+  const geometry::PairRecord& r = a.pair;
+  const PixelPoint start = inWindow(r.startX, r.startY), end = inWindow(r.endX, r.endY);
+  const auto span = visibleSpan(start, end);
+  if (!span) {
+    return;
+  }
+  const PixelPoint d = end - start;
+  struct Side {
+    double edge;  // where the line leaves the picture, as a fraction of the way from start
+    int count = 0;
+    double distance = 0;
+    const geometry::CompetitorStep* nearest = nullptr;
+  };
+  std::array<Side, 2> sides{Side{span->first}, Side{span->second}};
+  for (const geometry::CompetitorStep& c : a.competitors) {
+    if (c.outcome != Screening::Cut || kWindowFrame.shows(c.x, c.y)) {
+      continue;
+    }
+    const PixelPoint p = inWindow(c.x, c.y) - start;
+    const double t = std::abs(d.x()) > std::abs(d.y()) ? p.x() / d.x() : p.y() / d.y();
+    Side& side = sides[t < span->first ? 0 : 1];
+    if (side.nearest == nullptr || std::abs(t - side.edge) < side.distance) {
+      side.distance = std::abs(t - side.edge);
+      side.nearest = &c;
+    }
+    ++side.count;
+  }
+  for (const Side& side : sides) {
+    if (side.nearest != nullptr) {
+      draw.name(side.nearest->x, side.nearest->y,
+                counted(static_cast<std::size_t>(side.count), "cut", "cuts"));
+    }
+  }
 }
 
 // The pieces coloured by the site nearest each one's midpoint: the first few sites each in a
@@ -185,6 +230,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
           draw.ring(c.site, kPassing, 5);
         }
       }
+      cutsBeyond(draw, a);
       legend.push_back({kTick, "cut points, by the site that made them"});
       if (std::any_of(
               a.competitors.begin(), a.competitors.end(),

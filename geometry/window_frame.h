@@ -57,6 +57,12 @@ struct WindowFrame {
   [[nodiscard]] constexpr float windowY(double domainY) const {
     return static_cast<float>(domainY - static_cast<double>(offsetY()));
   }
+  // Whether a domain point shows in the client area, its edges included.
+  [[nodiscard]] constexpr bool shows(double domainX, double domainY) const {
+    const float x = windowX(domainX), y = windowY(domainY);
+    return x >= 0 && y >= 0 && x <= static_cast<float>(clientWidth) &&
+           y <= static_cast<float>(clientHeight);
+  }
 };
 
 // The demonstration's window: a client area of 753 x 475 pixels, an outer size of

@@ -232,6 +232,29 @@ void expectOneSitePerColour(const app::Picture& picture, const geometry::PairAcc
   }
 }
 
+// The screening step counts the cut points beyond the picture, in its line and at the
+// arrows on the border ("5 cuts"), so that its count matches the ticks a learner can see.
+void expectCutsBeyondCounted(const app::Picture& picture, const app::Lesson& lesson,
+                             const std::string& where) {
+  const auto& cuts = lesson.account.competitors;
+  const auto beyond = std::count_if(cuts.begin(), cuts.end(), [](const auto& c) {
+    return c.outcome == geometry::Screening::Cut && !kWindowFrame.shows(c.x, c.y);
+  });
+  long atArrows = 0;
+  const QRegularExpression count(QStringLiteral("^(\\d+) cuts?$"));
+  for (const app::PictureItem& item : picture) {
+    if (const auto* text = std::get_if<app::TextItem>(&item)) {
+      const auto match = count.match(QString::fromStdString(text->text));
+      atArrows += match.hasMatch() ? match.captured(1).toLong() : 0;
+    }
+  }
+  EXPECT_EQ(atArrows, beyond) << where;
+  const std::string& line = lesson.overview[1].text;
+  EXPECT_EQ(line.find("(" + std::to_string(beyond) + " beyond the picture") != std::string::npos,
+            beyond > 0)
+      << where << ": " << line;
+}
+
 // The shadows' colours stay apart in greyscale: their CIE lightness L* (from the relative
 // luminance Y, L* = 116 Y^(1/3) - 16) differs by at least kShadowLightnessStep from each
 // other's and from the shade the further sites share.
@@ -297,6 +320,10 @@ TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
             "seed " + std::to_string(seed) + " overview step " + std::to_string(step + 1);
         expectTextsApart(shown, namedPoints(busiest, busiest.overview[step], sites), where);
         expectOneSitePerColour(shown, busiest.account, where);
+        if (busiest.overview[step].kind == app::OverviewKind::Screening &&
+            style == app::PictureStyle::Normal) {
+          expectCutsBeyondCounted(shown, busiest, where);
+        }
       }
       for (std::size_t step = 0; step < busiest.steps.size(); ++step) {
         expectTextsApart(app::lessonStepPicture(run.picture, busiest, step, sites, style), {},
