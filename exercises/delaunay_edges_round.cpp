@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "explanation/explanation_text.h"
 #include "round_marks.h"
 #include "run/site_placement.h"
 
@@ -113,25 +114,58 @@ Picture DelaunayEdgesRound::mark(Marks& marks) const {
         marks.drawing.ring(proof.k, kWrongEdge, 8);
         if (proof.verdict == EdgeProof::Verdict::HeldCircles) {
           marks.drawing.circleThrough(proof.centreK.x, proof.centreK.y, i, kCompetitorLine);
-          marks.drawing.circleThrough(proof.centreL.x, proof.centreL.y, i, kBisector);
+          marks.drawing.circleThrough(proof.centreL.x, proof.centreL.y, i, kProofCircle);
           marks.drawing.ring(proof.l, kWrongEdge, 8);
         }
         break;
       case Verdict::Is::Missed:
         marks.items.push_back(edgeLine(positions_, verdict.pair, kMissedEdge, 2, true));
-        marks.drawing.circleThrough(proof.centre.x, proof.centre.y, i, kEmptyCircle);
+        marks.drawing.circleThrough(proof.centre.x, proof.centre.y, i, kMissedEdge);
         break;
     }
   }
   marks.legend = {{kRightEdge, "right edge"},
                   {kWrongEdge, "wrong edge; the sites its circles hold", true},
                   {kMissedEdge, "missed edge, with its empty circle"}};
+  // The first wrong edge in full, with its proof's circles in the legend; the others, and
+  // every missed edge, by name.
+  const auto firstWrong = std::find_if(verdicts_.begin(), verdicts_.end(),
+                                       [](const Verdict& v) { return v.is == Verdict::Is::Wrong; });
+  std::vector<std::pair<int, int>> otherWrong, missed;
+  for (const Verdict& verdict : verdicts_) {
+    if (verdict.is == Verdict::Is::Missed) {
+      missed.push_back(verdict.pair);
+    } else if (verdict.is == Verdict::Is::Wrong && &verdict != &*firstWrong) {
+      otherWrong.push_back(verdict.pair);
+    }
+  }
+  if (firstWrong != verdicts_.end() &&
+      firstWrong->proof->verdict == EdgeProof::Verdict::HeldCircles) {
+    const std::string i = std::to_string(firstWrong->pair.first);
+    const std::string j = std::to_string(firstWrong->pair.second);
+    const std::string k = std::to_string(firstWrong->proof->k);
+    const std::string l = std::to_string(firstWrong->proof->l);
+    const std::string alike = otherWrong.empty() ? "" : " (each wrong edge alike)";
+    marks.legend.push_back(
+        {kCompetitorLine, "circle through " + i + ", " + j + " and " + k + ": holds " + l + alike});
+    marks.legend.push_back(
+        {kProofCircle, "circle through " + i + ", " + j + " and " + l + ": holds " + k + alike});
+  }
   const Score scored = score();
-  const auto first = std::find_if(verdicts_.begin(), verdicts_.end(),
-                                  [](const Verdict& v) { return v.is != Verdict::Is::Right; });
   marks.line = "Right " + std::to_string(scored.right) + ", wrong " + std::to_string(scored.wrong) +
-               ", missed " + std::to_string(scored.missed) + "." + scoreWords() +
-               (first == verdicts_.end() ? "" : " " + first->line + ".");
+               ", missed " + std::to_string(scored.missed) + "." + scoreWords();
+  if (firstWrong != verdicts_.end()) {
+    const std::string& line = firstWrong->line;
+    marks.line += " W" + line.substr(1) + ".";
+  }
+  if (!otherWrong.empty()) {
+    marks.line += " Wrong too: " + pairList(otherWrong) + ".";
+  }
+  if (!missed.empty()) {
+    marks.line += " Missed: " + pairList(missed) +
+                  (missed.size() == 1 ? ", dashed, with its empty circle."
+                                      : ", dashed, each with its empty circle.");
+  }
   return ground_;
 }
 

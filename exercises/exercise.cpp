@@ -17,10 +17,6 @@ namespace {
 
 using geometry::kWindowFrame;
 
-std::string pairName(int i, int j) {
-  return std::to_string(i) + "-" + std::to_string(j);
-}
-
 // A point in window pixels, as the lines give it: "(377.3, 52)".
 std::string inPixels(double x, double y) {
   return windowPoint(x + static_cast<double>(kWindowFrame.offsetX()),
@@ -86,14 +82,6 @@ std::vector<EdgeAnswer> drawnEdges(const geometry::SiteColumns& sites) {
     }
   }
   return drawn;
-}
-
-std::string pairList(const std::vector<EdgeAnswer>& pairs) {
-  std::string list;
-  for (const auto& [i, j] : pairs) {
-    list += (list.empty() ? "" : ", ") + pairName(i, j);
-  }
-  return list;
 }
 
 }  // namespace
@@ -256,12 +244,16 @@ std::vector<Verdict> gradeDrawing(const geometry::SiteColumns& sites,
         break;
       case EdgeProof::Verdict::HeldCircles:
       case EdgeProof::Verdict::Tie:
-        verdicts.push_back({Verdict::Is::Wrong,
-                            "wrong edge " + pairName(i, j) + ": the circle through " + I + ", " +
-                                J + " and " + K + " holds " + L + ", and the circle through " + I +
-                                ", " + J + " and " + L + " holds " + K,
-                            proof,
-                            {i, j}});
+        verdicts.push_back(
+            {Verdict::Is::Wrong,
+             "wrong edge " + pairName(i, j) + ": the circle through " + I + ", " + J + " and " + K +
+                 " holds " + L + ", and the circle through " + I + ", " + J + " and " + L +
+                 " holds " + K +
+                 (proof.verdict == EdgeProof::Verdict::HeldCircles
+                      ? ", so every circle through " + I + " and " + J + " holds " + K + " or " + L
+                      : ""),
+             proof,
+             {i, j}});
         break;
     }
   }

@@ -64,10 +64,7 @@ ShownRound ExerciseRound::shown(PictureStyle style) const {
   }
   const Picture top = drawing.topLayer(marks.line, marks.legend);
   if (!numbersItsSites()) {
-    for (int k = 1; k <= sites_.nSites; ++k) {
-      drawing.labels().place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),
-                             std::to_string(k), kNumber);
-    }
+    drawing.labelSites(0, 0, {});
   }
   items.insert(items.end(), top.begin(), top.end());
   picture.insert(picture.end(), items.begin(), items.end());

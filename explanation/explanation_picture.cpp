@@ -172,10 +172,7 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
   draw.nameSite(i);
   draw.nameSite(j);
   const Picture top = draw.topLayer(questionText(i, j), {});
-  for (const int k : {i, j}) {
-    draw.labels().place(kWindowFrame.windowX(sites.x(k)), kWindowFrame.windowY(sites.y(k)),
-                        std::to_string(k), kPairSite);
-  }
+  draw.labelSites(i, j, {});  // every site numbered, as the answer's reason names them
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);
 }

@@ -62,8 +62,8 @@ Picture explanationPicture(const Picture& normal, const geometry::PairAccount& a
                            const geometry::SiteColumns& sites,
                            PictureStyle style = PictureStyle::Normal);
 
-// A question about the pair (i, j): the sites and the pair's bisector, and nothing that
-// tells the answer.
+// A question about the pair (i, j): the sites, numbered, and the pair's bisector, and
+// nothing that tells the answer.
 Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair, int i, int j,
                         const geometry::SiteColumns& sites,
                         PictureStyle style = PictureStyle::Normal);

@@ -164,18 +164,42 @@ std::string counted(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-std::string numberList(const std::vector<int>& numbers, std::size_t most) {
-  const std::size_t shown = std::min(numbers.size(), most);
-  const bool more = numbers.size() > shown;
+namespace {
+
+std::string wordList(const std::vector<std::string>& words, std::size_t most) {
+  const std::size_t shown = std::min(words.size(), most);
+  const bool more = words.size() > shown;
   std::string text;
   for (std::size_t n = 0; n < shown; ++n) {
     text += n == 0 ? "" : n + 1 == shown && !more ? " and " : ", ";
-    text += std::to_string(numbers[n]);
+    text += words[n];
   }
   if (more) {
-    text += " and " + std::to_string(numbers.size() - shown) + " more";
+    text += " and " + std::to_string(words.size() - shown) + " more";
   }
   return text;
+}
+
+}  // namespace
+
+std::string numberList(const std::vector<int>& numbers, std::size_t most) {
+  std::vector<std::string> words;
+  for (const int number : numbers) {
+    words.push_back(std::to_string(number));
+  }
+  return wordList(words, most);
+}
+
+std::string pairName(int i, int j) {
+  return std::to_string(i) + "-" + std::to_string(j);
+}
+
+std::string pairList(const std::vector<std::pair<int, int>>& pairs, std::size_t most) {
+  std::vector<std::string> words;
+  for (const auto& [i, j] : pairs) {
+    words.push_back(pairName(i, j));
+  }
+  return wordList(words, most);
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/sites.h"
@@ -45,5 +46,8 @@ std::string counted(std::size_t n, const char* one, const char* many);
 // Numbers in words: "10", "10 and 25", "10, 25 and 28"; beyond `most`, the first `most`
 // and how many more.
 std::string numberList(const std::vector<int>& numbers, std::size_t most = SIZE_MAX);
+// A pair's name, "1-7", and pairs in words alike: "1-7, 2-9 and 5-12".
+std::string pairName(int i, int j);
+std::string pairList(const std::vector<std::pair<int, int>>& pairs, std::size_t most = SIZE_MAX);
 
 }  // namespace app

@@ -49,10 +49,11 @@ bool LabelPlacer::free(const PixelRect& area) const {
                       [&](const PixelRect& other) { return other.intersects(padded); });
 }
 
-bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour) {
+bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour, float clearance) {
   const PixelRect size = areaOf(0, 0, text);
   const auto w = static_cast<float>(size.width()), h = static_cast<float>(size.height());
-  for (const float distance : kDistances) {
+  for (const float step : kDistances) {
+    const float distance = clearance + step;
     for (int d = 0; d < kDirections; ++d) {
       // Around the anchor, starting to its upper right; the label's near corner or edge
       // lies `distance` away in that direction.
@@ -65,7 +66,7 @@ bool LabelPlacer::place(float x, float y, const std::string& text, Colour colour
         continue;
       }
       taken_.push_back(area);
-      if (distance >= kLeaderFrom) {
+      if (step >= kLeaderFrom) {
         const PixelPoint near(std::clamp(static_cast<double>(x), area.left(), area.right()),
                               std::clamp(static_cast<double>(y), area.top(), area.bottom()));
         picture_.push_back(

@@ -22,8 +22,9 @@ class LabelPlacer {
   void reserve(const PixelRect& area) { taken_.push_back(area); }
   // The area a text of this placer's font takes with its top-left corner at (x, y).
   [[nodiscard]] PixelRect areaOf(float x, float y, const std::string& text) const;
-  // Places the label near (x, y); false when there was no room for it.
-  bool place(float x, float y, const std::string& text, Colour colour);
+  // Places the label near (x, y), at least `clearance` away (past a ring about the point);
+  // false when there was no room for it.
+  bool place(float x, float y, const std::string& text, Colour colour, float clearance = 0);
   // Whether the area lies inside the picture, clear of every text and reserved area.
   [[nodiscard]] bool free(const PixelRect& area) const;
 

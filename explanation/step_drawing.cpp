@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <type_traits>
 
 #include "geometry/dist.h"
@@ -139,6 +140,7 @@ void StepDrawing::ring(int k, Colour colour, float radius) {
   picture_.push_back(CircleItem{kWindowFrame.windowX(sites_.x(k)),
                                 kWindowFrame.windowY(sites_.y(k)), radius, colour, 2,
                                 Layer::Overlay, k});
+  rings_.emplace_back(k, radius);
 }
 
 void StepDrawing::tick(const geometry::PairRecord& r, double x, double y, Colour colour) {
@@ -340,12 +342,29 @@ void StepDrawing::addLegend(Picture& top, const std::vector<LegendEntry>& legend
 }
 
 void StepDrawing::labelSites(int i, int j, const std::vector<MarkLabel>& extra) {
+  // Each ring keeps the square about it free, its ring's width and a pixel more; its own
+  // site's number starts where a label's corner clears that square.
+  constexpr float kRingMargin = 2;
+  for (const auto& [k, radius] : rings_) {
+    const float reach = radius + kRingMargin;
+    labels_.reserve(PixelRect(kWindowFrame.windowX(sites_.x(k)) - reach,
+                              kWindowFrame.windowY(sites_.y(k)) - reach, 2 * reach, 2 * reach));
+  }
   const auto siteLabel = [&](int k) {
+    float clearance = 0;
+    for (const auto& [ringed, radius] : rings_) {
+      if (ringed == k) {
+        clearance = std::max(clearance, (radius + kRingMargin) * std::numbers::sqrt2_v<float>);
+      }
+    }
     labels_.place(kWindowFrame.windowX(sites_.x(k)), kWindowFrame.windowY(sites_.y(k)),
-                  std::to_string(k), k == i || k == j ? kPairSite : kNumber);
+                  std::to_string(k), k == i || k == j ? kPairSite : kNumber, clearance);
   };
-  siteLabel(i);
-  siteLabel(j);
+  for (const int k : {i, j}) {
+    if (k != 0) {
+      siteLabel(k);
+    }
+  }
   for (const MarkLabel& label : extra) {
     labels_.place(static_cast<float>(label.at.x()), static_cast<float>(label.at.y()), label.text,
                   label.colour);

@@ -121,11 +121,11 @@ class StepDrawing {
   // Returns the items, to be added last.
   Picture topLayer(const std::string& text, const std::vector<LegendEntry>& legend);
 
-  // The labels, after topLayer: the pair's sites first, then `extra` labels (of ticks, or
-  // of coloured pieces), then every other site.
+  // The labels, after topLayer: the pair's sites first (none for 0), then `extra` labels
+  // (of ticks, or of coloured pieces), then every other site; none over a ring, a ringed
+  // site's number just outside its ring.
   void labelSites(int i, int j, const std::vector<MarkLabel>& extra);
 
-  [[nodiscard]] LabelPlacer& labels() { return labels_; }
   [[nodiscard]] const geometry::SiteColumns& sites() const { return sites_; }
 
  private:
@@ -141,6 +141,7 @@ class StepDrawing {
   int textFactor_;
   LabelPlacer labels_;
   std::vector<Named> named_;
+  std::vector<std::pair<int, float>> rings_;  // the ringed sites and their rings' radii
 };
 
 }  // namespace app

@@ -50,6 +50,23 @@ TEST(ExerciseRounds, DrawingTheDelaunayEdgesByClicks) {
   EXPECT_FALSE(round.takeBack()) << "a checked drawing is graded";
   EXPECT_EQ(round.results("Ada").edges.size(), edges.size());
   EXPECT_TRUE(round.shown(app::PictureStyle::Normal).line.starts_with("Right "));
+
+  // Half the edges left out: the verdict's sentence names every one of them.
+  app::DelaunayEdgesRound half(12);
+  const auto halfEdges = app::delaunayEdges(columnsOf(half)).edges;
+  for (std::size_t n = 0; n < halfEdges.size(); n += 2) {
+    for (const int k : {halfEdges[n].first, halfEdges[n].second}) {
+      const app::SitePosition& at = half.sites()[static_cast<std::size_t>(k - 1)];
+      half.click(at.x, at.y);
+    }
+  }
+  half.check();
+  const std::string line = half.shown(app::PictureStyle::Normal).line;
+  for (std::size_t n = 1; n < halfEdges.size(); n += 2) {
+    const std::string name =
+        std::to_string(halfEdges[n].first) + "-" + std::to_string(halfEdges[n].second);
+    EXPECT_NE(line.find(" " + name), std::string::npos) << name << " missed: " << line;
+  }
 }
 
 // Rounds of questions, played without a window, each question answered as the literal steps

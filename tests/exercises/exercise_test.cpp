@@ -91,7 +91,9 @@ TEST(Exercises, HandMadeProofsOfEachKind) {
   EXPECT_EQ(verdicts[0].line, "wrong edge 1-2: the circle through 1, 2 and " +
                                   std::to_string(held.k) + " holds " + std::to_string(held.l) +
                                   ", and the circle through 1, 2 and " + std::to_string(held.l) +
-                                  " holds " + std::to_string(held.k));
+                                  " holds " + std::to_string(held.k) +
+                                  ", so every circle through 1 and 2 holds " +
+                                  std::to_string(held.k) + " or " + std::to_string(held.l));
   for (std::size_t n = 1; n < verdicts.size(); ++n) {
     EXPECT_EQ(verdicts[n].is, app::Verdict::Is::Missed);
     EXPECT_TRUE(verdicts[n].line.starts_with("missed edge ")) << verdicts[n].line;

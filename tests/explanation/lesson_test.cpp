@@ -145,7 +145,14 @@ std::vector<QPointF> namedPoints(const app::Lesson& lesson, const app::OverviewS
 // step's line covers no point the step names.
 void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& named,
                       const std::string& where) {
-  std::vector<QRectF> areas;
+  std::vector<QRectF> areas, rings;
+  for (const app::PictureItem& item : picture) {
+    const auto* ring = std::get_if<app::CircleItem>(&item);
+    if (ring != nullptr && ring->site != 0 && ring->layer == app::Layer::Overlay) {
+      rings.emplace_back(ring->x - ring->radius, ring->y - ring->radius, 2 * ring->radius,
+                         2 * ring->radius);
+    }
+  }
   for (const app::PictureItem& item : picture) {
     if (const auto* text = std::get_if<app::TextItem>(&item)) {
       const app::PixelRect placed = app::textArea(*text);
@@ -153,6 +160,12 @@ void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& n
       ASSERT_TRUE(QRectF(0, 0, 753, 475).contains(area)) << where << ": " << text->text;
       for (const QRectF& other : areas) {
         ASSERT_FALSE(other.intersects(area)) << where << ": " << text->text;
+      }
+      const bool siteNumber = (text->colour == app::kNumber || text->colour == app::kPairSite) &&
+                              text->text.find_first_not_of("0123456789") == std::string::npos;
+      for (const QRectF& other : rings) {
+        ASSERT_FALSE(siteNumber && other.intersects(area))
+            << where << ": a ring covers site " << text->text;
       }
       areas.push_back(area);
     }

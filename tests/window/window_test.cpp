@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <set>
 
-#include "explanation/delaunay_proof.h"
 #include "exercises/exercise.h"
+#include "explanation/delaunay_proof.h"
 #include "explanation/exact_layer.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/quiz.h"
@@ -689,11 +689,11 @@ TEST_F(WindowTest, PresentsInTheProjectorStyleAndBlanks) {
   const QString page = dir.filePath("window.html"), written = dir.filePath("written.html");
   ASSERT_EQ(window.saveShown(page, false), QString());
   const app::Lesson& lesson = window.explorer()->lesson();
-  ASSERT_EQ(QProcess::execute(QStringLiteral(VD_EXECUTABLE),
-                              {"--seed", "42", "--explain",
-                               QStringLiteral("%1-%2").arg(lesson.account.i).arg(lesson.account.j),
-                               "--step", QString::number(window.explorer()->currentStep() + 1),
-                               "--save", written}),
+  ASSERT_EQ(QProcess::execute(
+                QStringLiteral(VD_EXECUTABLE),
+                {"--seed", "42", "--explain",
+                 QStringLiteral("%1-%2").arg(lesson.account.i).arg(lesson.account.j), "--step",
+                 QString::number(window.explorer()->currentStep() + 1), "--save", written}),
             0);
   EXPECT_TRUE(testing_support::contents(page).contains(
       QStringLiteral("<main data-start=\"seed=42&amp;pair=%1-%2&amp;step=%3\">")
@@ -805,8 +805,10 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
       std::tuple(score.right, score.wrong, score.missed, score.score),
       std::tuple(static_cast<int>(edges.size()) - 1, 1, 1, static_cast<int>(edges.size()) - 2));
   EXPECT_TRUE(window.exercise().session().line().find(
-                  "wrong edge " + std::to_string(notAnEdge.first) + "-" +
+                  "Wrong edge " + std::to_string(notAnEdge.first) + "-" +
                   std::to_string(notAnEdge.second) + ":") != std::string::npos)
+      << window.exercise().session().line();
+  EXPECT_TRUE(window.exercise().session().line().find("Missed: ") != std::string::npos)
       << window.exercise().session().line();
   EXPECT_EQ(grabbed(window), rendered(window.exercise().session().picture()));
 
