@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "explanation/explanation_text.h"
+#include "explanation/seeded_order.h"
 #include "geometry/dist.h"
 #include "geometry/window_frame.h"
 #include "run/accepted_sites.h"
@@ -144,16 +145,14 @@ std::optional<std::string> layoutProblem(const geometry::SiteColumns& sites) {
 
 SitePositions exerciseLayout(std::uint32_t seed) {
   std::mt19937 engine(seed);
-  std::uniform_int_distribution<int> count(kFewestExerciseSites, kMostExerciseSites);
-  std::uniform_int_distribution<int> across(40, kWindowFrame.clientWidth - 40);
-  std::uniform_int_distribution<int> down(40, kWindowFrame.clientHeight - kSentenceBand);
-  const int n = count(engine);
+  const int n = drawBetween(engine, kFewestExerciseSites, kMostExerciseSites);
   for (int attempt = 0; attempt < kExerciseLayoutAttempts; ++attempt) {
     SitePositions sites;
     for (int placement = 0; static_cast<int>(sites.size()) < n && placement < 100 * n;
          ++placement) {
-      const SitePosition site{static_cast<double>(across(engine)),
-                              static_cast<float>(down(engine))};
+      const int x = drawBetween(engine, 40, kWindowFrame.clientWidth - 40);
+      const int y = drawBetween(engine, 40, kWindowFrame.clientHeight - kSentenceBand);
+      const SitePosition site{static_cast<double>(x), static_cast<float>(y)};
       // Far enough apart to click one and not its neighbour.
       if (std::all_of(sites.begin(), sites.end(), [&](const SitePosition& other) {
             return std::hypot(other.x - site.x, other.y - site.y) >= 40;
@@ -180,7 +179,8 @@ std::vector<PieceAnswer> pieceQuestions(const geometry::SiteColumns& sites, std:
       questions.push_back({pair.i, pair.j, 0});
     }
   }
-  std::shuffle(questions.begin(), questions.end(), std::mt19937(seed));
+  std::mt19937 engine(seed);
+  shuffleWith(engine, questions);
   questions.resize(std::min<std::size_t>(questions.size(), kExerciseQuestions));
   return questions;
 }
@@ -191,13 +191,16 @@ std::vector<CutAnswer> cutQuestions(const geometry::SiteColumns& sites, std::uin
     for (int j = i + 1; j <= sites.nSites; ++j) {
       for (const geometry::CompetitorStep& step :
            geometry::explainPair(kWindowFrame, sites, i, j).competitors) {
-        if (step.outcome != geometry::Screening::Parallel) {
+        // A cut point asked for is one the learner can click: inside the picture.
+        if (step.outcome != geometry::Screening::Parallel &&
+            (step.outcome != geometry::Screening::Cut || kWindowFrame.shows(step.x, step.y))) {
           questions.push_back({i, j, step.site, CutAnswer::Says::Passes});
         }
       }
     }
   }
-  std::shuffle(questions.begin(), questions.end(), std::mt19937(seed));
+  std::mt19937 engine(seed);
+  shuffleWith(engine, questions);
   questions.resize(std::min<std::size_t>(questions.size(), kExerciseQuestions));
   return questions;
 }
@@ -211,9 +214,13 @@ PieceShadow pieceShadow(const geometry::SiteColumns& sites, const geometry::Pair
     const double dx = sites.x(s) - mid.x, dy = static_cast<double>(sites.y(s)) - mid.y;
     return dx * dx + dy * dy;
   };
+  // The nearest of the sites nearer than i, the one the learner sees.
   int nearer = 0;
-  for (int k = 1; k <= sites.nSites && nearer == 0; ++k) {
-    nearer = k != account.i && k != account.j && squared(k) < squared(account.i) ? k : 0;
+  for (int k = 1; k <= sites.nSites; ++k) {
+    if (k != account.i && k != account.j &&
+        squared(k) < squared(nearer == 0 ? account.i : nearer)) {
+      nearer = k;
+    }
   }
   return {piece, mid.x, mid.y, nearer};
 }
@@ -313,6 +320,30 @@ Verdict gradePiece(const geometry::SiteColumns& sites, const PieceAnswer& answer
               std::to_string(answer.j) + "; " + truth};
 }
 
+namespace {
+
+// Why site k passes or blocks the pair i-j, in the picture's words.
+std::string screeningReason(geometry::Screening outcome, int i, int j) {
+  const std::string I = std::to_string(i), J = std::to_string(j);
+  const std::string misses = "its bisector with " + I + " misses the line";
+  const std::string side = "on " + J + "'s side of " + I + " both across and down";
+  switch (outcome) {
+    case geometry::Screening::OutsideQuadrant:
+      return misses + ", and it is not " + side;
+    case geometry::Screening::NotNearer:
+      return misses + ", and it is no nearer to " + I + " than " + J + " is";
+    case geometry::Screening::Blocked:
+      return "it lies " + side + ", nearer to " + I + " than " + J + " is, and " + misses;
+    case geometry::Screening::Parallel:
+      return "its bisector with " + I + " runs parallel to the line";
+    case geometry::Screening::Cut:
+      break;
+  }
+  return {};
+}
+
+}  // namespace
+
 Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
   const geometry::PairAccount account =
       geometry::explainPair(kWindowFrame, sites, answer.i, answer.j);
@@ -333,14 +364,19 @@ Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
     return says == Says::At ? "at " + inPixels(x, y) : std::string(saysWord(says));
   };
   const double cutX = kWindowFrame.windowX(step->x), cutY = kWindowFrame.windowY(step->y);
-  const std::string right = words(truth, cutX, cutY);
-  const bool near = std::hypot(answer.x - cutX, answer.y - cutY) <= kCutTolerance;
-  if (answer.says == truth && (truth != Says::At || near)) {
+  const std::string why = screeningReason(step->outcome, answer.i, answer.j);
+  const std::string right = words(truth, cutX, cutY) + (why.empty() ? "" : " (" + why + ")");
+  const double off = std::hypot(answer.x - cutX, answer.y - cutY);
+  if (answer.says == truth && (truth != Says::At || off <= kCutTolerance)) {
     return {Verdict::Is::Right, "right " + head + right};
   }
+  const std::string howFar =
+      answer.says == Says::At && truth == Says::At
+          ? ", " + tenths(off) + " px away (within " + tenths(kCutTolerance) + " px counts)"
+          : "";
   return {Verdict::Is::Wrong,
           "wrong " + head + "answered " + words(answer.says, answer.x, answer.y) + ", but site " +
-              std::to_string(answer.k) + " " + (truth == Says::At ? "cuts " : "") + right};
+              std::to_string(answer.k) + " " + (truth == Says::At ? "cuts " : "") + right + howFar};
 }
 
 Score scoreOf(ExerciseKind kind, const std::vector<Verdict>& verdicts) {

@@ -111,11 +111,12 @@ struct Score {
 Score scoreOf(ExerciseKind kind, const std::vector<Verdict>& verdicts);
 
 // Piece `piece` (from 1) of the account's sorted cut list: its midpoint on the bisector and
-// the first site strictly nearer to it than site i, in the edge finder's own numbers.
+// the nearest of the sites strictly nearer to it than site i, in the edge finder's own
+// numbers.
 struct PieceShadow {
   int piece;
   double midX, midY;  // domain coordinates
-  int nearer;         // the first site strictly nearer to the midpoint than site i, or 0
+  int nearer;         // the nearest site strictly nearer to the midpoint than site i, or 0
 };
 PieceShadow pieceShadow(const geometry::SiteColumns& sites, const geometry::PairAccount& account,
                         int piece);

@@ -144,15 +144,16 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
   return text + "\n" + resultSentence(account) + "\n";
 }
 
+std::string tenths(double v) {
+  std::string text = std::to_string(std::round(v * 10) / 10);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.ends_with('.')) {
+    text.pop_back();
+  }
+  return text == "-0" ? std::string("0") : text;
+}
+
 std::string windowPoint(double x, double y) {
-  const auto tenths = [](double v) {
-    std::string text = std::to_string(std::round(v * 10) / 10);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.ends_with('.')) {
-      text.pop_back();
-    }
-    return text == "-0" ? std::string("0") : text;
-  };
   return "(" + tenths(kWindowFrame.windowX(x)) + ", " + tenths(kWindowFrame.windowY(y)) + ")";
 }
 

@@ -34,6 +34,8 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
 // A point in the edge finder's coordinates, shown in window pixels with at most one
 // decimal: "(377.3, 52)".
 std::string windowPoint(double x, double y);
+// A number of window pixels with at most one decimal: "12.3", "3".
+std::string tenths(double v);
 
 // Site k's position in window pixels, as the user placed it, with at most one decimal:
 // "(100, 100)", "(377.3, 52)".

@@ -6,21 +6,9 @@
 #include "explanation_picture.h"
 #include "explanation_text.h"
 #include "geometry/window_frame.h"
+#include "seeded_order.h"
 
 namespace app {
-
-namespace {
-
-// Fisher and Yates's shuffle on the engine's own numbers, which the standard fixes, where
-// std::shuffle is free to differ from one library to the next.
-template <typename T>
-void shuffleWith(std::mt19937& engine, std::vector<T>& items) {
-  for (std::size_t k = items.size(); k > 1; --k) {
-    std::swap(items[k - 1], items[engine() % k]);
-  }
-}
-
-}  // namespace
 
 Quiz::Quiz(std::uint32_t seed, int nSites, const std::vector<std::pair<int, int>>& edges)
     : engine_(seed) {

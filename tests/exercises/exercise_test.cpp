@@ -11,6 +11,7 @@
 #include "exercises/results_file.h"
 #include "geometry/window_frame.h"
 #include "run/accepted_sites.h"
+#include "steps/literal_steps.h"
 #include "support/pictures.h"
 #include "support/programs.h"
 #include "support/run_counts.h"
@@ -18,6 +19,7 @@
 namespace {
 
 using app::EdgeProof;
+using geometry::kWindowFrame;
 using Exact = mpq_class;
 
 geometry::SiteColumns columns(const app::SitePositions& sites) {
@@ -150,6 +152,24 @@ TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
           EXPECT_EQ(verdicts.front().is, app::Verdict::Is::Wrong);
           expectHeldCircles(sites, i, j, *verdicts.front().proof);
         }
+      }
+    }
+    // The cut questions ask for points inside the picture; a click beside one says how far.
+    for (const app::CutAnswer& question : app::cutQuestions(sites, seed)) {
+      const auto competitors =
+          geometry::explainPair(kWindowFrame, sites, question.i, question.j).competitors;
+      const auto step = std::find_if(competitors.begin(), competitors.end(),
+                                     [&](const auto& c) { return c.site == question.k; });
+      ASSERT_NE(step, competitors.end());
+      if (step->outcome == geometry::Screening::Cut) {
+        EXPECT_TRUE(kWindowFrame.shows(step->x, step->y)) << "seed " << seed;
+        app::CutAnswer beside = question;
+        beside.says = app::CutAnswer::Says::At;
+        beside.x = kWindowFrame.windowX(step->x) + 6;
+        beside.y = kWindowFrame.windowY(step->y) + 8;
+        EXPECT_NE(app::gradeCut(sites, beside).line.find(", 10 px away (within 3 px counts)"),
+                  std::string::npos)
+            << app::gradeCut(sites, beside).line;
       }
     }
   }
