@@ -5,6 +5,8 @@
 //
 // Usage: edge_digest FIRST-LAST        seeded layouts, one line each
 //        edge_digest --near-ties N     N layouts of four sites close to one circle
+//        edge_digest --orders N        for seeds 1 to N, what the seed orders: the exercise
+//                                      layout and its questions, the quiz's first rounds
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -16,6 +18,9 @@
 #include <type_traits>
 #include <variant>
 
+#include "exercises/exercise.h"
+#include "explanation/quiz.h"
+#include "run/accepted_sites.h"
 #include "run/run.h"
 
 namespace {
@@ -114,6 +119,36 @@ app::SitePositions nearTie(int n) {
   return sites;
 }
 
+// What seed orders: the exercise layout, its cut and piece questions, and the quiz's first
+// four rounds on the seed's run, all of which must come alike in every build.
+void printOrders(std::uint32_t seed) {
+  Digest d;
+  const app::SitePositions layout = app::exerciseLayout(seed);
+  for (const app::SitePosition& site : layout) {
+    d.add(site.x);
+    d.add(site.y);
+  }
+  const auto sites = app::acceptedSites(layout);
+  for (const app::CutAnswer& question : app::cutQuestions(*sites, seed)) {
+    for (const int k : {question.i, question.j, question.k}) {
+      d.add(k);
+    }
+  }
+  for (const app::PieceAnswer& question : app::pieceQuestions(*sites, seed)) {
+    d.add(question.i);
+    d.add(question.j);
+  }
+  const app::RunResult run = app::runDemonstration(app::RunRequest{seed, std::nullopt});
+  app::Quiz quiz(seed, run.sites->nSites, run.edgePairs());
+  for (int n = 0; n < 4 * app::Quiz::kQuestions; ++n) {
+    const auto [i, j] = quiz.nextPair();
+    d.add(i);
+    d.add(j);
+  }
+  std::printf("orders %u sites %zu digest %016llx\n", seed, layout.size(),
+              static_cast<unsigned long long>(d.value()));
+}
+
 bool parseNumber(std::string_view text, int& value) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size() && value >= 0;
@@ -122,7 +157,7 @@ bool parseNumber(std::string_view text, int& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string_view usage = "usage: edge_digest FIRST-LAST | --near-ties N\n";
+  const std::string_view usage = "usage: edge_digest FIRST-LAST | --near-ties N | --orders N\n";
   if (argc == 3 && std::strcmp(argv[1], "--near-ties") == 0) {
     int count = 0;
     if (!parseNumber(argv[2], count)) {
@@ -131,6 +166,17 @@ int main(int argc, char** argv) {
     }
     for (int n = 0; n < count; ++n) {
       printRun("near-tie " + std::to_string(n), app::RunRequest{42, nearTie(n)});
+    }
+    return 0;
+  }
+  if (argc == 3 && std::strcmp(argv[1], "--orders") == 0) {
+    int count = 0;
+    if (!parseNumber(argv[2], count)) {
+      std::fputs(usage.data(), stderr);
+      return 2;
+    }
+    for (int seed = 1; seed <= count; ++seed) {
+      printOrders(static_cast<std::uint32_t>(seed));
     }
     return 0;
   }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The WebAssembly core draws the very same bits as the native one: the digests of everything
-# 2,000 seeded runs and 800 near ties of four sites on a circle draw, line for line.
+# 2,000 seeded runs and 800 near ties of four sites on a circle draw, line for line; and a
+# seed orders the same exercises and quiz rounds in both.
 # Usage: same_bits.sh NATIVE_EDGE_DIGEST WASM_EDGE_DIGEST_JS
 set -euo pipefail
 native=$1 wasm=$2
@@ -12,7 +13,7 @@ export NODE_PATH=/usr/share/nodejs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for what in "1-2000" "--near-ties 800"; do
+for what in "1-2000" "--near-ties 800" "--orders 200"; do
   # Each side writes to a file, never to a pipe: node's synchronous writes to a pipe whose
   # reader lags behind drop the rest of the output and still exit with status 0.
   # shellcheck disable=SC2086
