@@ -109,7 +109,8 @@ std::vector<Action> makeTable() {
           when(explaining, lesson, ActionId::LastStep, "Last step", {"End"},
                "while explaining: the last step, the result"),
           when(explaining, lesson, ActionId::SwitchLevel, "Detail or overview", {"Return"},
-               "while explaining: the detail of this step, or back to the overview"),
+               "while explaining: the detail of this step, or back to the overview; on the tour, "
+               "the lesson of its pair"),
           checkable(when(explaining, lesson, ActionId::WholeDiagram, "Finished diagram", {"F"},
                          "while explaining: the finished diagram under every step, or only "
                          "from the answer on")),

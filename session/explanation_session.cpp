@@ -109,8 +109,13 @@ void ExplanationSession::moveStep(int by) {
   }
 }
 
-void ExplanationSession::switchLevel() {
-  if (explorer_ && !asking()) {
+void ExplanationSession::switchLevel(const RunResult& run, PictureStyle style) {
+  if (tour_ && tour_->step < tour_->tour.drawn.size()) {
+    const geometry::PairAccount& shown = tour_->tour.drawn[tour_->step];
+    const int i = shown.i, j = shown.j;
+    enter(run, style);
+    selectPair(i, j);
+  } else if (explorer_ && !asking()) {
     explorer_->switchLevel();
   }
 }

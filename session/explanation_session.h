@@ -35,7 +35,8 @@ class ExplanationSession final : public SessionMode {
   void stepPair(int direction);
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);
-  void switchLevel();
+  // The other level of the lesson shown; on a step of the tour, the lesson of its pair.
+  void switchLevel(const RunResult& run, PictureStyle style);
 
   // The next question of the round: from the run's picture if the mode is not active yet.
   void ask(const RunResult& run, PictureStyle style);

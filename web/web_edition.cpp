@@ -61,7 +61,7 @@ void WebEdition::open(const std::string& fragment, std::uint32_t randomSeed) {
                             std::to_string(address.j));
       }
       if (address.detail) {
-        explanation_.switchLevel();
+        explanation_.switchLevel(run, style());
       }
       stepTo();
       break;
@@ -266,7 +266,7 @@ WebEdition::Effect WebEdition::act(std::size_t place) {
       explanation_.showStep(PTRDIFF_MAX);
       break;
     case ActionId::SwitchLevel:
-      explanation_.switchLevel();
+      explanation_.switchLevel(run, style());
       break;
     case ActionId::WholeDiagram:
       explanation_.showWholeDiagram(!explanation_.wholeDiagramShown());

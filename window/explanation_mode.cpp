@@ -61,8 +61,8 @@ void ExplanationMode::moveStep(int by) {
   refresh();
 }
 
-void ExplanationMode::switchLevel() {
-  session_.switchLevel();
+void ExplanationMode::switchLevel(const RunResult& run, PictureStyle style) {
+  session_.switchLevel(run, style);
   refresh();
 }
 

@@ -39,7 +39,7 @@ class ExplanationMode final : public QObject, public ModeAdapter {
   void stepPair(int direction);
   void showStep(std::ptrdiff_t step);  // from 0; clamped to the lesson's steps
   void moveStep(int by);
-  void switchLevel();
+  void switchLevel(const RunResult& run, PictureStyle style);
   void showWholeDiagram(bool on);
   // A click on a site picks the next pair, on a drawn edge that edge's pair; a lesson has no
   // moves to take back.

@@ -255,6 +255,10 @@ void MainWindow::answerQuestion(bool edge) {
   explanation_->answer(edge);
 }
 
+void MainWindow::switchLevel() {
+  explanation_->switchLevel(document_.current(), pictureStyle());
+}
+
 void MainWindow::startTour() {
   exercise_->leave();
   explanation_->startTour(document_.current(), pictureStyle());

@@ -74,6 +74,8 @@ class MainWindow final : public QWidget {
   // Undoes the last edit, or in an exercise takes back its last move.
   void undo();
   void startTour();
+  // Detail or overview; on a step of the tour, the lesson of its pair.
+  void switchLevel();
   void askQuestion();
   void answerQuestion(bool edge);
   void removeSiteUnderPointer();

@@ -52,7 +52,7 @@ Handler handlerOf(ActionId id) {
     case ActionId::LastStep:
       return [](MainWindow& w) { w.explanation().showStep(PTRDIFF_MAX); };
     case ActionId::SwitchLevel:
-      return [](MainWindow& w) { w.explanation().switchLevel(); };
+      return [](MainWindow& w) { w.switchLevel(); };
     case ActionId::WholeDiagram:
       return
           [](MainWindow& w) { w.explanation().showWholeDiagram(w.isOn(ActionId::WholeDiagram)); };

@@ -155,6 +155,15 @@ TEST(SessionModes, EachModeAnswersTheSameCallsInItsOwnWay) {
   EXPECT_EQ(explanation.line(), explanation.tourLines().front());
   explanation.moveStep(1000);
   EXPECT_EQ(explanation.line(), explanation.tourLines().back());
+  explanation.switchLevel(history.current(), app::PictureStyle::Normal);  // the last step: no pair
+  EXPECT_TRUE(explanation.touring());
+  explanation.showStep(0);
+  const geometry::PairAccount first = explanation.tour()->drawn.front();
+  explanation.switchLevel(history.current(), app::PictureStyle::Normal);  // a pair's step
+  ASSERT_FALSE(explanation.touring());
+  EXPECT_EQ(std::pair(explanation.explorer()->i(), explanation.explorer()->j()),
+            std::pair(first.i, first.j))
+      << "Return on a tour step opens that pair's lesson";
 
   app::ExerciseSession exercise;
   exercise.start(app::ExerciseKind::DelaunayEdges, 5, app::PictureStyle::Normal);
