@@ -108,8 +108,13 @@ void ExplanationMode::placePanel() {
   if (screen == nullptr) {
     return;
   }
-  panel_.move(panelPosition(window_->frameGeometry(), panel_.frameGeometry().size(),
-                            screen->availableGeometry()));
+  const PanelPlace place = panelPosition(window_->frameGeometry(), panel_.frameGeometry().size(),
+                                         screen->availableGeometry());
+  if (place.window != window_->frameGeometry().topLeft() && !window_->isFullScreen() &&
+      !window_->isMaximized()) {
+    window_->move(place.window);
+  }
+  panel_.move(place.panel);
 }
 
 void ExplanationMode::refresh() {

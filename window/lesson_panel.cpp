@@ -115,18 +115,23 @@ void LessonPanel::showQuestion(int i, int j, const QString& heading) {
   filling_ = false;
 }
 
-QPoint panelPosition(const QRect& window, const QSize& panel, const QRect& available) {
+PanelPlace panelPosition(const QRect& window, const QSize& panel, const QRect& available) {
   constexpr int kGap = 8;
   const int top = std::clamp(window.top(), available.top(),
                              std::max(available.top(), available.bottom() + 1 - panel.height()));
+  const QPoint stays = window.topLeft();
   if (window.right() + kGap + panel.width() <= available.right() + 1) {
-    return {window.right() + kGap + 1, top};
+    return {stays, {window.right() + kGap + 1, top}};
   }
   if (window.left() - kGap - panel.width() >= available.left()) {
-    return {window.left() - kGap - panel.width(), top};
+    return {stays, {window.left() - kGap - panel.width(), top}};
   }
-  // No room on either side: over the window, against the screen's right edge.
-  return {std::max(available.left(), available.right() + 1 - panel.width()), top};
+  const int panelLeft = available.right() + 1 - panel.width();
+  if (window.width() + kGap + panel.width() <= available.width()) {
+    return {{panelLeft - kGap - window.width(), window.top()}, {panelLeft, top}};
+  }
+  // No room for both: over the window, against the screen's right edge.
+  return {stays, {std::max(available.left(), panelLeft), top}};
 }
 
 }  // namespace app

@@ -51,8 +51,13 @@ class LessonPanel final : public QWidget {
 };
 
 // Where the panel goes for a window with the frame `window`, inside the screen's available
-// area: beside the window on its right, else on its left, else over the window against the
-// screen's right edge; its top level with the window's, moved up as far as it must to fit.
-QPoint panelPosition(const QRect& window, const QSize& panel, const QRect& available);
+// area: beside the window on its right, else on its left; where neither side has room but
+// the screen is wide enough for both, the window moves left to make room on its right
+// (a 1280-pixel screen); else over the window against the screen's right edge. Its top is
+// level with the window's, moved up as far as it must to fit.
+struct PanelPlace {
+  QPoint window, panel;  // the frames' top-left corners
+};
+PanelPlace panelPosition(const QRect& window, const QSize& panel, const QRect& available);
 
 }  // namespace app

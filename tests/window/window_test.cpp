@@ -742,17 +742,24 @@ TEST_F(WindowTest, KeepsTheStepPanelOnTheScreen) {
   expectPanelOnScreen("a window moved off the bottom right");
 }
 
-// Where the panel goes on a wide screen: on the window's right where it fits, else on its
-// left, else over the window against the screen's right edge, its top moved up to fit.
+// Where the panel goes: on the window's right where it fits, else on its left; on a
+// 1280-pixel screen with the window in the middle, the window moves left to make room;
+// else over the window against the screen's right edge, its top moved up to fit.
 TEST(PanelPosition, IsBesideTheWindowWhereThereIsRoomAndAlwaysOnTheScreen) {
   const QRect screen(0, 0, 1920, 1080);
   const QSize panel(430, 475);
-  const QPoint right = app::panelPosition(QRect(100, 100, 753, 475), panel, screen);
-  EXPECT_EQ(right, QPoint(861, 100));
-  const QPoint left = app::panelPosition(QRect(1150, 100, 753, 475), panel, screen);
-  EXPECT_EQ(left, QPoint(1150 - 8 - 430, 100));
-  const QPoint over = app::panelPosition(QRect(300, 900, 1500, 475), panel, screen);
-  EXPECT_EQ(over, QPoint(1920 - 430, 1080 - 475));
+  const auto place = [&](const QRect& window, const QRect& on) {
+    const app::PanelPlace p = app::panelPosition(window, panel, on);
+    return std::pair(p.window, p.panel);
+  };
+  EXPECT_EQ(place(QRect(100, 100, 753, 475), screen),
+            std::pair(QPoint(100, 100), QPoint(861, 100)));
+  EXPECT_EQ(place(QRect(1150, 100, 753, 475), screen),
+            std::pair(QPoint(1150, 100), QPoint(1150 - 8 - 430, 100)));
+  EXPECT_EQ(place(QRect(263, 100, 760, 508), QRect(0, 0, 1280, 800)),
+            std::pair(QPoint(1280 - 430 - 8 - 760, 100), QPoint(1280 - 430, 100)));
+  EXPECT_EQ(place(QRect(300, 900, 1500, 475), screen),
+            std::pair(QPoint(300, 900), QPoint(1920 - 430, 1080 - 475)));
 }
 
 }  // namespace
