@@ -78,6 +78,23 @@ std::optional<PixelPoint> visibleMiddle(PixelPoint a, PixelPoint b) {
   return a + (b - a) * middle;
 }
 
+// The site nearest to site i among those whose cut point shows in the picture; 0 for none.
+int exampleCutter(const geometry::PairAccount& a, const geometry::SiteColumns& sites) {
+  int nearest = 0;
+  double best = 0;
+  for (const geometry::CompetitorStep& c : a.competitors) {
+    if (c.outcome == Screening::Cut && kWindowFrame.shows(c.x, c.y)) {
+      const double d = std::hypot(sites.x(c.site) - sites.x(a.i),
+                                  static_cast<double>(sites.y(c.site) - sites.y(a.i)));
+      if (nearest == 0 || d < best) {
+        nearest = c.site;
+        best = d;
+      }
+    }
+  }
+  return nearest;
+}
+
 // The cut points beyond the picture, counted on either side of the line's visible part,
 // each count at the arrow towards the nearest of them: "13 cuts".
 void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a) {
@@ -219,8 +236,19 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
         draw.ring(k, kBlocking, 8);
         draw.nameSite(k);
         legend.push_back({kCompetitorLine, "bisector of " + number(a.i) + " and " + number(k)});
-        legend.push_back({kBlocking, "site " + number(a.j) + "'s quadrant around " + number(a.i)});
+        legend.push_back({kBlocking, "on " + number(a.j) + "'s side of " + number(a.i) +
+                                         " both across and down (its quadrant)"});
         break;
+      }
+      // One competitor's bisector drawn, to show what a cut is: the site nearest to site i
+      // among those whose cut point shows.
+      if (const int example = exampleCutter(a, sites); example != 0) {
+        draw.competitorLine(a, example);
+        draw.ring(example, kCompetitorLine, 8);
+        draw.nameSite(example);
+        legend.push_back({kCompetitorLine, "bisector of " + number(a.i) + " and " +
+                                               number(example) + ": it cuts at " + number(example) +
+                                               "'s tick"});
       }
       for (const geometry::CompetitorStep& c : a.competitors) {
         if (c.outcome == Screening::Cut) {
