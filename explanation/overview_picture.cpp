@@ -96,8 +96,10 @@ int exampleCutter(const geometry::PairAccount& a, const geometry::SiteColumns& s
 }
 
 // The cut points beyond the picture, counted on either side of the line's visible part,
-// each count at the arrow towards the nearest of them: "13 cuts".
-void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a) {
+// each count at the arrow towards the nearest of them ("13 cuts"), and in the legend, which
+// has room where a crowded border leaves an arrow's label none.
+void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a,
+                std::vector<LegendEntry>& legend) {
   const geometry::PairRecord& r = a.pair;
   const PixelPoint start = inWindow(r.startX, r.startY), end = inWindow(r.endX, r.endY);
   const auto span = visibleSpan(start, end);
@@ -130,6 +132,10 @@ void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a) {
       draw.name(side.nearest->x, side.nearest->y,
                 counted(static_cast<std::size_t>(side.count), "cut", "cuts"));
     }
+  }
+  if (const auto beyond = static_cast<std::size_t>(sides[0].count + sides[1].count); beyond > 0) {
+    legend.push_back(
+        {kTick, counted(beyond, "cut point", "cut points") + " beyond the picture, at the arrows"});
   }
 }
 
@@ -258,8 +264,8 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
           draw.ring(c.site, kPassing, 5);
         }
       }
-      cutsBeyond(draw, a);
       legend.push_back({kTick, "cut points, by the site that made them"});
+      cutsBeyond(draw, a, legend);
       if (std::any_of(
               a.competitors.begin(), a.competitors.end(),
               [](const geometry::CompetitorStep& c) { return c.outcome != Screening::Cut; })) {

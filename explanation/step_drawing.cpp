@@ -210,11 +210,11 @@ void StepDrawing::nameSite(int k) {
 }
 
 // A point inside the picture is covered when the area comes near it; one outside, when the
-// area comes near its arrow.
+// area comes near its arrow, or takes the room its label needs beside it.
 bool StepDrawing::coversNamed(const PixelRect& area) const {
   const PixelRect near = area.adjusted(-4, -4, 4, 4);
-  const PixelRect nearArrow =
-      area.adjusted(-kArrowLength, -kArrowLength, kArrowLength, kArrowLength);
+  constexpr double kLabelRoom = 3 * kArrowLength;
+  const PixelRect nearArrow = area.adjusted(-kLabelRoom, -kLabelRoom, kLabelRoom, kLabelRoom);
   return std::any_of(named_.begin(), named_.end(), [&](const Named& n) {
     return inside(n.at) ? near.contains(n.at) : nearArrow.contains(shownAt(n.at));
   });
