@@ -42,8 +42,8 @@ QByteArray moodleQuiz(const RunResult& run, int questions, PictureStyle style) {
     const QString question = QString::fromStdString(pairQuestion(i, j));
     const QString file = QStringLiteral("pair-%1-%2.png").arg(i).arg(j);
     const QByteArray png =
-        pictureBytes(askingPicture(normal, asked, sites, style), kWindowFrame.clientWidth,
-                     kWindowFrame.clientHeight, PictureFormat::Png, 1);
+        pictureBytes(askingPicture(normal, asked, sites, style, AnswerKeys::Left),
+                     kWindowFrame.clientWidth, kWindowFrame.clientHeight, PictureFormat::Png, 1);
     const QString reason = QString::fromStdString(asked.reason).toHtmlEscaped();
 
     xml.writeStartElement(QStringLiteral("question"));
@@ -84,7 +84,11 @@ QByteArray moodleQuiz(const RunResult& run, int questions, PictureStyle style) {
       xml.writeAttribute(QStringLiteral("format"), QStringLiteral("html"));
       xml.writeTextElement(QStringLiteral("text"),
                            yes ? QStringLiteral("Yes") : QStringLiteral("No"));
-      openHtmlText(xml, QStringLiteral("feedback"), QStringLiteral("<p>%1</p>").arg(reason));
+      // The reason stands once, in the general feedback; an answer's own says only whether
+      // it was right.
+      openHtmlText(
+          xml, QStringLiteral("feedback"),
+          QStringLiteral("<p>%1</p>").arg(QString::fromStdString(verdictOpening(yes == edge))));
       xml.writeEndElement();
       xml.writeEndElement();  // answer
     }

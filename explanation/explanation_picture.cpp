@@ -159,7 +159,7 @@ Picture explanationPicture(const Picture& normal, const geometry::PairAccount& a
 }
 
 Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair, int i, int j,
-                        const geometry::SiteColumns& sites, PictureStyle style) {
+                        const geometry::SiteColumns& sites, PictureStyle style, AnswerKeys keys) {
   ShownLayers circlesOnly;
   for (const Layer layer : {Layer::VoronoiEdges, Layer::DelaunayEdges, Layer::Label}) {
     circlesOnly.set(layer, false);
@@ -171,7 +171,8 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
   draw.ring(j, kPairSite);
   draw.nameSite(i);
   draw.nameSite(j);
-  const Picture top = draw.topLayer(questionText(i, j), {});
+  const Picture top =
+      draw.topLayer(keys == AnswerKeys::Shown ? questionText(i, j) : pairQuestion(i, j), {});
   draw.labelSites(i, j, {});  // every site numbered, as the answer's reason names them
   picture.insert(picture.end(), top.begin(), top.end());
   return styledPicture(std::move(picture), style);

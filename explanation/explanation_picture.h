@@ -62,10 +62,15 @@ Picture explanationPicture(const Picture& normal, const geometry::PairAccount& a
                            const geometry::SiteColumns& sites,
                            PictureStyle style = PictureStyle::Normal);
 
+// How a question reads in its picture's box: with the keys that answer it in the window, or
+// without them, for a page that offers its own answers (a course's quiz).
+enum class AnswerKeys { Shown, Left };
+
 // A question about the pair (i, j): the sites, numbered, and the pair's bisector, and
 // nothing that tells the answer.
 Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair, int i, int j,
                         const geometry::SiteColumns& sites,
-                        PictureStyle style = PictureStyle::Normal);
+                        PictureStyle style = PictureStyle::Normal,
+                        AnswerKeys keys = AnswerKeys::Shown);
 
 }  // namespace app

@@ -94,9 +94,9 @@ QuizQuestion quizQuestion(const geometry::SiteColumns& sites, int i, int j) {
 }
 
 Picture askingPicture(const Picture& normal, const QuizQuestion& question,
-                      const geometry::SiteColumns& sites, PictureStyle style) {
-  return questionPicture(normal, question.lesson.account.pair, question.i, question.j, sites,
-                         style);
+                      const geometry::SiteColumns& sites, PictureStyle style, AnswerKeys keys) {
+  return questionPicture(normal, question.lesson.account.pair, question.i, question.j, sites, style,
+                         keys);
 }
 
 Picture answerPicture(const Picture& normal, const QuizQuestion& question,

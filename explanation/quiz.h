@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "explanation_picture.h"
 #include "lesson.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
@@ -76,7 +77,8 @@ QuizQuestion quizQuestion(const geometry::SiteColumns& sites, int i, int j);
 // The question's pictures: while it is asked, the sites and the pair's bisector alone; once
 // answered, the lesson's deciding overview step.
 Picture askingPicture(const Picture& normal, const QuizQuestion& question,
-                      const geometry::SiteColumns& sites, PictureStyle style);
+                      const geometry::SiteColumns& sites, PictureStyle style,
+                      AnswerKeys keys = AnswerKeys::Shown);
 Picture answerPicture(const Picture& normal, const QuizQuestion& question,
                       const geometry::SiteColumns& sites, PictureStyle style);
 

@@ -282,8 +282,9 @@ TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
 }
 
 // --quiz N writes N questions in Moodle's XML format, which read back as the window's round:
-// each question asks about a pair, embeds its picture as a PNG, gives 100 to the edge
-// finder's answer and 0 to the other, and explains why.
+// each question asks about a pair, embeds its picture as a PNG (without the window's answer
+// keys), gives 100 to the edge finder's answer and 0 to the other, explains why once, and
+// tells each answer only whether it is right.
 TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
   run({"--seed", "42", "--quiz", "5", "--save", path("quiz.xml")}, false);
   const app::RunResult run42 = app::runDemonstration({42, std::nullopt});
@@ -309,7 +310,11 @@ TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
       } else if (element == QLatin1String("file")) {
         const QImage picture =
             QImage::fromData(QByteArray::fromBase64(xml.readElementText().toLatin1()));
-        EXPECT_EQ(picture.size(), QSize(753, 475));
+        const app::QuizQuestion asked = app::quizQuestion(*run42.sites, pair.first, pair.second);
+        EXPECT_EQ(picture.convertToFormat(QImage::Format_RGB32),
+                  testing_support::rendered(app::askingPicture(run42.picture, asked, *run42.sites,
+                                                               app::PictureStyle::Normal,
+                                                               app::AnswerKeys::Left)));
       } else if (element == QLatin1String("answer")) {
         // Whether the run drew the pair's edges: the edge finder's own answer.
         const bool edge =
@@ -320,6 +325,10 @@ TEST_F(Classroom, TheMoodleQuizReadsBackAsTheRound) {
         const bool yes = xml.readElementText() == QLatin1String("Yes");
         EXPECT_EQ(fraction, yes == edge ? QLatin1String("100") : QLatin1String("0"))
             << pair.first << "-" << pair.second;
+        xml.readNextStartElement();  // its feedback
+        xml.readNextStartElement();
+        EXPECT_EQ(xml.readElementText(),
+                  yes == edge ? QLatin1String("<p>Right.</p>") : QLatin1String("<p>Not so.</p>"));
       } else if (element == QLatin1String("generalfeedback")) {
         xml.readNextStartElement();
         const QString feedback = xml.readElementText();
