@@ -374,10 +374,18 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   std::optional<Paper> paperSize;
   if (parser.isSet(paper)) {
     paperSize = paperNamed(parser.value(paper));
-    if (!paperSize || !explainsOnePair || stepNumber || parser.isSet(detail) || !output ||
-        output->kind != OutputKind::Pdf) {
-      return usageError(QStringLiteral("--paper takes a4 or letter, with --explain I-J and "
-                                       "--save FILE.pdf"),
+    // Said of the option that does not fit, first found.
+    const QString misfit =
+        !paperSize             ? QStringLiteral("takes a4 or letter")
+        : stepNumber           ? QStringLiteral("prints every step: not with --step")
+        : parser.isSet(detail) ? QStringLiteral("prints the overview: not with --detail")
+        : !explainsOnePair     ? QStringLiteral("goes with --explain I-J")
+        : !output || output->kind != OutputKind::Pdf ? QStringLiteral("goes with --save FILE.pdf")
+                                                     : QString();
+    if (!misfit.isEmpty()) {
+      return usageError(QStringLiteral("--paper %1 (a4 or letter, with --explain I-J and --save "
+                                       "FILE.pdf)")
+                            .arg(misfit),
                         parser);
     }
   }

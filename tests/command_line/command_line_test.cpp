@@ -247,7 +247,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"NudgeMapToSvg", "--seed 42 --nudge-map 1-2-3 --save OUT/a.svg", "",
                "--nudge-map takes three site numbers"},
         BadRun{"ExactWithSave", "--seed 42 --exact --save OUT/a.png", "",
-               "--exact and --find-failure go with"}),
+               "--exact and --find-failure go with"},
+        BadRun{"PaperWithDetail", "--seed 42 --explain 1-7 --detail --paper a4 --save OUT/a.pdf",
+               "", "--paper prints the overview: not with --detail"},
+        BadRun{"PaperWithATour", "--seed 42 --tour --paper a4 --save OUT/a.pdf", "",
+               "--tour goes with"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 // Saves that fail, built so that they fail for root too: the file that was there stays as
