@@ -1,5 +1,6 @@
 #include "results_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #include "geometry/dist.h"
@@ -280,7 +282,7 @@ FileBytes resultsFileBytes(const std::string& path) {
   constexpr std::size_t kLargest = 16 << 20;  // far beyond a round of the most sites
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) {
-    return {{}, "cannot be read: it is a folder"};
+    return {{}, "a folder without results files (.json)"};
   }
   std::ifstream input(path, std::ios::binary);
   if (!input) {
@@ -296,14 +298,52 @@ FileBytes resultsFileBytes(const std::string& path) {
   return {std::move(read.bytes), {}};
 }
 
+// The files the names stand for: a file itself, a folder its results files (those ending
+// in .json, in the order of their names, the folder's own files only).
+std::vector<std::string> filesNamed(const std::vector<std::string>& names) {
+  std::vector<std::string> files;
+  for (const std::string& name : names) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(name, error)) {
+      files.push_back(name);
+      continue;
+    }
+    std::vector<std::string> inFolder;
+    for (const auto& entry : std::filesystem::directory_iterator(name, error)) {
+      if (entry.path().extension() == ".json" && !entry.is_directory(error)) {
+        inFolder.push_back(entry.path().string());
+      }
+    }
+    std::sort(inFolder.begin(), inFolder.end());
+    files.insert(files.end(), inFolder.begin(), inFolder.end());
+    if (inFolder.empty()) {
+      files.push_back(name);  // said to hold no results file when read
+    }
+  }
+  return files;
+}
+
+// Why the file's sites are not the layout its seed gives, if they are not.
+std::optional<std::string> notTheSeedsLayout(const ExerciseResults& results) {
+  const std::string which = "sites are not seed " + std::to_string(results.seed) + "'s layout";
+  try {
+    if (exerciseLayout(results.seed) == results.sites) {
+      return std::nullopt;
+    }
+  } catch (const std::runtime_error&) {
+    return which + ": that seed gives none";
+  }
+  return which + ": no grade";
+}
+
 }  // namespace
 
-ClassReport gradeFiles(const std::vector<std::string>& files, bool csv) {
+ClassReport gradeFiles(const std::vector<std::string>& names, bool csv) {
   ClassReport report;
   if (csv) {
     report.lines = "file,name,kind,right,wrong,missed,stored score matches\n";
   }
-  for (const std::string& file : files) {
+  for (const std::string& file : filesNamed(names)) {
     const auto skip = [&](const std::string& reason) {
       report.problems += file + ": skipped: " + reason + "\n";
       ++report.skipped;
@@ -321,6 +361,10 @@ ClassReport gradeFiles(const std::vector<std::string>& files, bool csv) {
     const ExerciseResults& results = std::get<ExerciseResults>(parsed);
     const geometry::SiteColumns sites = *acceptedSites(results.sites);
     if (const auto problem = layoutProblem(sites)) {
+      skip(*problem);
+      continue;
+    }
+    if (const auto problem = notTheSeedsLayout(results)) {
       skip(*problem);
       continue;
     }

@@ -14,6 +14,7 @@
 #include "support/pictures.h"
 #include "support/programs.h"
 #include "support/qt_printers.h"
+#include "support/results_files.h"
 
 namespace {
 
@@ -334,8 +335,7 @@ TEST_F(CommandLine, TheWindowOpensInTheStyleAskedForAndRemembersIt) {
 // Output that cannot be written is never reported as success: a full disk under standard
 // output (here /dev/full) is said and exits with 2, whatever the mode prints.
 TEST_F(CommandLine, AFailedWriteToStandardOutputIsAnError) {
-  write("good.json", R"({"kind": "delaunay-edges", "name": "", "seed": 1, "score": 0,
-      "sites": [[100, 100], [300, 120], [200, 300]], "answers": [[1, 2]]})");
+  write("good.json", testing_support::drawingFile(testing_support::layoutOf(1), "[[1, 2]]"));
   for (const QString& arguments :
        {QStringLiteral("--help"), QStringLiteral("--seed 1 --explain all"),
         QStringLiteral("--seed 1 --explain 1-2 --steps"),

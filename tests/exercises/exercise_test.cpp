@@ -3,6 +3,7 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "steps/literal_steps.h"
 #include "support/pictures.h"
 #include "support/programs.h"
+#include "support/results_files.h"
 #include "support/run_counts.h"
 
 namespace {
@@ -181,11 +183,8 @@ TEST(Exercises, SeededLayoutsGradeTheirOwnEdgesRightAndProveEveryMistake) {
 
 namespace {
 
-// A results file of the drawing kind on the sites, with the answers and score given.
-QByteArray drawingFile(const QByteArray& sites, const QByteArray& answers, int score = 0) {
-  return R"({"kind": "delaunay-edges", "name": "", "seed": 1, "sites": )" + sites +
-         R"(, "answers": )" + answers + R"(, "score": )" + QByteArray::number(score) + "}";
-}
+using testing_support::drawingFile;
+using testing_support::layoutOf;
 
 // Files that are not results files, each refused with its reason; a results file reads back
 // as it was written; and a class's files are graded with the unreadable, the malformed and
@@ -250,16 +249,25 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
   const std::string tied = write(
       "tied.json", drawingFile("[[460, 330], [320, 310], [340, 170], [480, 190]]", "[[1, 3]]"));
   const std::string missing = dir.filePath("missing.json").toStdString();
-  const app::ClassReport report =
-      app::gradeFiles({good, broken, tied, missing, dir.path().toStdString(), "/dev/zero"}, true);
-  EXPECT_EQ(report.skipped, 5);
+  // A class's folder: its results files in name order, one of them claiming seed 5 over
+  // another seed's sites; a folder without any.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("class/empty"));
+  const std::string ada = write("class/ada.json", drawingFile(layoutOf(5), "[[1, 2]]", 0, 5));
+  const std::string bob = write("class/bob.json", drawingFile(layoutOf(6), "[[1, 2]]", 0, 5));
+  write("class/notes.txt", "not a results file");
+  const std::string empty = dir.filePath("class/empty").toStdString();
+  const app::ClassReport report = app::gradeFiles(
+      {good, broken, tied, missing, dir.filePath("class").toStdString(), empty, "/dev/zero"}, true);
+  EXPECT_EQ(report.skipped, 6);
   EXPECT_TRUE(report.lines.find(good + ",\"Lin \"\"L\"\", 2b\",cut-point,") != std::string::npos)
       << report.lines;
+  EXPECT_TRUE(report.lines.find(ada + ",") != std::string::npos) << report.lines;
   for (const auto& [file, reason] :
        {std::pair{broken, "not JSON"},
         {tied, "four sites lie on one circle"},
         {missing, "cannot be read: No such file or directory"},
-        {dir.path().toStdString(), "cannot be read: it is a folder"},
+        {bob, "sites are not seed 5's layout"},
+        {empty, "a folder without results files (.json)"},
         // A device claims no size: what is read is bounded all the same.
         {std::string("/dev/zero"), "larger than 16 MB"}}) {
     EXPECT_NE(report.problems.find(file + ": skipped: " + reason), std::string::npos)
@@ -302,7 +310,7 @@ TEST(Exercises, ResultsFilesAreLaidOutAsStandardIndentedJson) {
 // lost.
 TEST(Exercises, TheClassTableRunsNoFormulaAndLosesNoLine) {
   QTemporaryDir dir;
-  const QByteArray sites = "[[100, 100], [300, 120], [200, 300]]";
+  const QByteArray sites = layoutOf(1);
   QStringList files{"--grade", "--csv"};
   const char* names[] = {"=HYPERLINK(\\\"http://example.invalid/?x=\\\"&A1)",
                          "+1",
