@@ -15,7 +15,7 @@
 #include "classroom/moodle_quiz.h"
 #include "classroom/print_handout.h"
 #include "classroom/web_page.h"
-#include "exercises/results_file.h"
+#include "exercises/class_report.h"
 #include "explanation/exact_comparison.h"
 #include "explanation/explanation_picture.h"
 #include "explanation/explanation_text.h"
@@ -372,7 +372,7 @@ int gradeFiles(const GradeMode& mode) {
   for (const QString& file : mode.files) {
     files.push_back(file.toLocal8Bit().toStdString());
   }
-  const ClassReport report = app::gradeFiles(files, mode.csv);
+  const ClassReport report = app::gradeFiles(files, mode.form);
   printOut(report.lines);
   for (const QString& problem :
        QString::fromStdString(report.problems).split(u'\n', Qt::SkipEmptyParts)) {

@@ -183,10 +183,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   const QCommandLineOption csv(
       QStringLiteral("csv"),
       QStringLiteral("With --grade: a line a file instead, for a class's table (file, name, "
-                     "kind, right, wrong, missed, stored score matches)."));
-  parser.addOptions({help,    version, seed,        sites,    save,  scale, style, verbose,
-                     explain, steps,   step,        detail,   pick,  paper, blank, tour,
-                     quiz,    exact,   findFailure, nudgeMap, grade, csv});
+                     "kind, seed, right, wrong, missed, score, out of, stored score matches, "
+                     "why a file was skipped)."));
+  const QCommandLineOption summary(
+      QStringLiteral("summary"),
+      QStringLiteral("With --grade: the class's mean and median score, and what most got "
+                     "wrong on each layout the files share, hardest first."));
+  parser.addOptions({help,    version, seed,        sites,    save,  scale, style,  verbose,
+                     explain, steps,   step,        detail,   pick,  paper, blank,  tour,
+                     quiz,    exact,   findFailure, nudgeMap, grade, csv,   summary});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -201,17 +206,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   if (parser.isSet(grade)) {
     if (parser.positionalArguments().isEmpty() ||
-        parser.optionNames().size() != 1 + parser.isSet(csv)) {
-      return usageError(QStringLiteral("--grade takes results files, and --csv alone besides"),
-                        parser);
+        parser.optionNames().size() != 1 + parser.isSet(csv) + parser.isSet(summary) ||
+        (parser.isSet(csv) && parser.isSet(summary))) {
+      return usageError(
+          QStringLiteral("--grade takes results files or folders, and --csv or --summary besides"),
+          parser);
     }
     const QStringList files = parser.positionalArguments();
     Command command;
-    command.mode = GradeMode{{files.begin(), files.end()}, parser.isSet(csv)};
+    command.mode = GradeMode{{files.begin(), files.end()},
+                             parser.isSet(csv)       ? ReportForm::Table
+                             : parser.isSet(summary) ? ReportForm::Summary
+                                                     : ReportForm::Lines};
     return {CommandLine::Action::Run, command, {}};
   }
-  if (parser.isSet(csv)) {
-    return usageError(QStringLiteral("--csv goes with --grade"), parser);
+  if (parser.isSet(csv) || parser.isSet(summary)) {
+    return usageError(QStringLiteral("--csv and --summary go with --grade"), parser);
   }
   if (!parser.positionalArguments().isEmpty()) {
     return usageError(

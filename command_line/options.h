@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "classroom/print_handout.h"
+#include "exercises/class_report.h"
 #include "explanation/lesson.h"
 #include "picture/picture_style.h"
 #include "picture_output/output_kind.h"
@@ -71,7 +72,7 @@ struct QuizMode {
 // Grades exercise results files: each file's verdicts, or a CSV line a file.
 struct GradeMode {
   std::vector<QString> files;
-  bool csv = false;
+  ReportForm form = ReportForm::Lines;
 };
 // Prints the pairs whose outcome differs in exact arithmetic.
 struct ExactMode {};

@@ -45,18 +45,4 @@ struct GradedResults {
 };
 GradedResults gradeResults(const ExerciseResults& results, const geometry::SiteColumns& sites);
 
-// What --grade prints for files: for each, its verdict lines and last "right R, wrong W,
-// missed M" (with ", stored score differs" when the file's score is not the recomputed one),
-// each line after the file's name and a colon; or with csv, a header and a line a file (its
-// name, the learner's name, the kind, right, wrong, missed, and whether the stored score
-// matched). A folder stands for its results files (.json). A file that cannot be read, is
-// no results file, whose layout's drawn edges are not exactly its Delaunay edges, or whose
-// sites are not the layout of the seed it names, is named with the reason among the
-// problems and skipped.
-struct ClassReport {
-  std::string lines, problems;
-  int skipped = 0;
-};
-ClassReport gradeFiles(const std::vector<std::string>& names, bool csv);
-
 }  // namespace app

@@ -226,7 +226,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"MissingSiteList", "--sites OUT/none.txt --save OUT/a.png", "", "cannot be opened"},
         BadRun{"UnknownExtension", "--seed 1 --save OUT/a.bmp", "",
                "must end in .png, .svg, .pdf, .tex or .html"},
-        BadRun{"CsvWithoutGrade", "--csv", "", "--csv goes with --grade"},
+        BadRun{"CsvWithoutGrade", "--csv", "", "--csv and --summary go with --grade"},
+        BadRun{"CsvAndSummary", "--grade --csv --summary a.json", "", "--csv or --summary besides"},
         BadRun{"GradeWithoutFiles", "--grade", "", "--grade takes results files"},
         BadRun{"PickOfAWebPage", "--seed 1 --explain 1-2 --pick 1 --save OUT/a.html", "",
                "--pick takes step numbers such as 1,4-6, with --explain I-J and --save to a "

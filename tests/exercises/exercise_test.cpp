@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <set>
 
+#include "exercises/class_report.h"
 #include "exercises/results_file.h"
 #include "geometry/window_frame.h"
 #include "run/accepted_sites.h"
@@ -257,11 +258,15 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
   write("class/notes.txt", "not a results file");
   const std::string empty = dir.filePath("class/empty").toStdString();
   const app::ClassReport report = app::gradeFiles(
-      {good, broken, tied, missing, dir.filePath("class").toStdString(), empty, "/dev/zero"}, true);
+      {good, broken, tied, missing, dir.filePath("class").toStdString(), empty, "/dev/zero"},
+      app::ReportForm::Table);
   EXPECT_EQ(report.skipped, 6);
   EXPECT_TRUE(report.lines.find(good + ",\"Lin \"\"L\"\", 2b\",cut-point,") != std::string::npos)
       << report.lines;
-  EXPECT_TRUE(report.lines.find(ada + ",") != std::string::npos) << report.lines;
+  EXPECT_TRUE(report.lines.find(ada + ",,delaunay-edges,5,") != std::string::npos) << report.lines;
+  EXPECT_TRUE(report.lines.find(bob + ",,,,,,,,,,sites are not seed 5's layout: no grade\n") !=
+              std::string::npos)
+      << "a skipped file is a row of the table too: " << report.lines;
   for (const auto& [file, reason] :
        {std::pair{broken, "not JSON"},
         {tied, "four sites lie on one circle"},
@@ -280,6 +285,43 @@ TEST(Exercises, ResultsFilesReadBackAndBadOnesAreSkippedWithTheirReason) {
       << graded.output.toStdString();
   EXPECT_TRUE(graded.errors.contains(QString::fromStdString(broken) + ": skipped: not JSON"))
       << graded.errors.toStdString();
+}
+
+// The class summary of five drawings of seed 2's layout (edges 1-3 1-4 1-5 2-3 2-4 2-5 3-4
+// 3-5): the mean and median score, and what most got wrong, hardest first, ties in the
+// order they first came.
+TEST(Exercises, TheClassSummarySaysWhatToExplainAgain) {
+  const auto layout = app::exerciseLayout(2);
+  ASSERT_EQ(app::delaunayEdges(columns(layout)).edges,
+            (std::vector<app::EdgeAnswer>{
+                {1, 3}, {1, 4}, {1, 5}, {2, 3}, {2, 4}, {2, 5}, {3, 4}, {3, 5}}));
+  QTemporaryDir dir;
+  const QByteArray all = "[1, 3], [1, 4], [1, 5], [2, 3], [2, 4], [2, 5], [3, 4]";
+  const QByteArray drawings[] = {
+      "[" + all + ", [3, 5]]",                                     // 8 of 8
+      "[" + all + "]",                                             // 3-5 missed: 7
+      "[[1, 3], [1, 4], [1, 5], [2, 3], [2, 5], [3, 4], [1, 2]]",  // 3-5, 2-4 missed, 1-2: 5
+      "[" + all + ", [3, 5], [1, 2]]",                             // 1-2 wrong: 7
+      "[[1, 3]]",                                                  // 1
+  };
+  for (std::size_t n = 0; n < std::size(drawings); ++n) {
+    QFile file(dir.filePath(QStringLiteral("%1.json").arg(n)));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(drawingFile(layoutOf(2), drawings[n], 0, 2));
+  }
+  const app::ClassReport report =
+      app::gradeFiles({dir.path().toStdString()}, app::ReportForm::Summary);
+  EXPECT_EQ(report.lines,
+            "summary: 5 files graded, 0 skipped; mean score 70%, median 88%\n"
+            "summary: delaunay-edges on seed 2, 5 files, what went wrong, hardest first:\n"
+            "summary:   edge 3-5: 3 of 5 (missed 3)\n"
+            "summary:   edge 2-4: 2 of 5 (missed 2)\n"
+            "summary:   edge 1-2: 2 of 5 (wrong 2)\n"
+            "summary:   edge 1-4: 1 of 5 (missed 1)\n"
+            "summary:   edge 1-5: 1 of 5 (missed 1)\n"
+            "summary:   edge 2-3: 1 of 5 (missed 1)\n"
+            "summary:   edge 2-5: 1 of 5 (missed 1)\n"
+            "summary:   edge 3-4: 1 of 5 (missed 1)\n");
 }
 
 // A results file is laid out as the JSON of every other tool: keys in alphabetical order,

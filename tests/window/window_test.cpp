@@ -829,7 +829,10 @@ TEST_F(WindowTest, DrawsChecksAndSavesAnExerciseRound) {
             saved + QStringLiteral(": right %1, wrong 1, missed 1").arg(edges.size() - 1));
   const auto csv = testing_support::runProgram({"--grade", "--csv", saved});
   EXPECT_EQ(csv.output.split('\n')[1],
-            saved + QStringLiteral(",Ada,delaunay-edges,%1,1,1,yes").arg(edges.size() - 1));
+            saved + QStringLiteral(",Ada,delaunay-edges,42,%1,1,1,%2,%3,yes,")
+                        .arg(edges.size() - 1)
+                        .arg(score.score)
+                        .arg(score.outOf));
 
   // A score changed by hand is reported.
   QByteArray tampered = testing_support::contents(saved);
