@@ -1,20 +1,13 @@
 #include "results_file.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 #include "geometry/dist.h"
 #include "run/accepted_sites.h"
-#include "run/bounded_read.h"
 
 namespace app {
 
