@@ -16,9 +16,6 @@ namespace {
 
 using geometry::kWindowFrame;
 
-// What a sentence under a slide's picture may hold: two lines at the frame's normal size.
-constexpr std::size_t kSlideSentence = 110;
-
 QString pairName(const Lesson& lesson) {
   return QStringLiteral("pair %1-%2").arg(lesson.account.i).arg(lesson.account.j);
 }
@@ -94,14 +91,6 @@ QString slidesHeader(const QString& what) {
 
 }  // namespace
 
-std::string shortened(const std::string& line, std::size_t most) {
-  if (line.size() <= most) {
-    return line;
-  }
-  const std::size_t space = line.rfind(' ', most - 3);
-  return line.substr(0, space == std::string::npos ? most - 3 : space) + "...";
-}
-
 QByteArray lessonHandout(const Picture& normal, const Lesson& lesson, LessonLevel level,
                          const std::vector<std::size_t>& picked, const geometry::SiteColumns& sites,
                          PictureStyle style) {
@@ -122,9 +111,8 @@ QByteArray lessonBeamerFrames(const Picture& normal, const Lesson& lesson, Lesso
   for (const std::size_t step : stepsOf(lesson.count(level), picked)) {
     pictures.push_back(
         levelStepPicture(normal, lesson, level, step, sites, style, StepText::Beside));
-    sentences.push_back(level == LessonLevel::Overview
-                            ? lesson.overview[step].headline
-                            : shortened(stepLine(lesson, level, step), kSlideSentence));
+    sentences.push_back(level == LessonLevel::Overview ? lesson.overview[step].headline
+                                                       : lesson.steps[step].headline);
   }
   const QString question =
       QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j));
@@ -139,7 +127,7 @@ QByteArray tourBeamerFrames(const Picture& normal, const Tour& tour,
   std::vector<std::string> sentences;
   for (std::size_t step = 0; step < tour.count(); ++step) {
     pictures.push_back(tourStepPicture(normal, tour, step, sites, style, StepText::Beside));
-    sentences.push_back(shortened(tourStepLine(tour, sites, step), kSlideSentence));
+    sentences.push_back(tourStepHeadline(tour, step));
   }
   const QString title = QString::fromUtf8(kTourTitle);
   return (slidesHeader(title) + beamerFrames(title, std::move(pictures), sentences)).toUtf8();

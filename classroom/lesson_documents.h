@@ -37,7 +37,4 @@ QByteArray lessonBeamerFrames(const Picture& normal, const Lesson& lesson, Lesso
 QByteArray tourBeamerFrames(const Picture& normal, const Tour& tour,
                             const geometry::SiteColumns& sites, PictureStyle style);
 
-// A line shortened at a space to at most `most` characters, with "..." where it was cut.
-std::string shortened(const std::string& line, std::size_t most);
-
 }  // namespace app

@@ -199,9 +199,59 @@ std::string shadowProofHeadline(const Lesson& lesson) {
                    std::to_string(proof.k) + " or site " + std::to_string(proof.l) + ".";
 }
 
+// What a detail step says without the edge finder's numbers, short enough for a slide.
+std::string detailHeadline(const geometry::PairAccount& a, const LessonStep& step) {
+  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
+  switch (step.kind) {
+    case StepKind::Pair:
+      return "Sites " + i + " and " + j + " and their bisector, clipped to the box.";
+    case StepKind::Competitor: {
+      const geometry::CompetitorStep& c = a.competitors[step.index];
+      const std::string k = "Site " + std::to_string(c.site);
+      switch (c.outcome) {
+        case Screening::Cut:
+          return k + " cuts the line at a tick.";
+        case Screening::Parallel:
+          return k + " passes: its bisector with " + i + " runs parallel to the line.";
+        case Screening::OutsideQuadrant:
+          return k + " passes: outside " + j + "'s quadrant, its bisector misses the line.";
+        case Screening::NotNearer:
+          return k + " passes: not nearer than " + j + ", its bisector misses the line.";
+        case Screening::Blocked:
+          return k + " blocks the pair: in " + j + "'s quadrant, nearer than " + j +
+                 ", its bisector misses the line.";
+      }
+      break;
+    }
+    case StepKind::SortedCuts:
+      return "Sorted along the line, " +
+             counted(a.sorted.size(), "cut point makes", "cut points make") + " " +
+             counted(a.sorted.size() - 1, "piece.", "pieces.");
+    case StepKind::Piece: {
+      const geometry::PieceStep& p = a.pieces[step.index];
+      const std::string piece = "Piece " + std::to_string(p.piece);
+      return p.shadowedBy == 0
+                 ? piece + " is open: no site is nearer to its midpoint than " + i + "."
+                 : piece + ": site " + std::to_string(p.shadowedBy) +
+                       " is nearer to its midpoint than " + i + ".";
+    }
+    case StepKind::Result:
+      return a.outcome.result == PairResult::Drawn
+                 ? "Piece " + std::to_string(a.outcome.piece) + " is drawn in red, and the edge " +
+                       pair(a) + "."
+             : a.outcome.result == PairResult::Blocked
+                 ? "Blocked by site " + std::to_string(a.outcome.blockedBy) + ": nothing is drawn."
+                 : "Every piece is shadowed: nothing is drawn.";
+  }
+  return {};
+}
+
 // The headline of each overview step: what its text says, short enough for a slide.
 void addHeadlines(Lesson& lesson) {
   const geometry::PairAccount& a = lesson.account;
+  for (LessonStep& step : lesson.steps) {
+    step.headline = detailHeadline(a, step);
+  }
   for (OverviewStep& step : lesson.overview) {
     switch (step.kind) {
       case OverviewKind::Question:

@@ -26,8 +26,9 @@ enum class StepKind {
 
 struct LessonStep {
   StepKind kind;
-  std::size_t index = 0;  // the competitor or the piece, in the account's order
-  std::string text;       // one line, in the words of the account
+  std::size_t index = 0;      // the competitor or the piece, in the account's order
+  std::string text;           // one line, in the words of the account
+  std::string headline = {};  // what it says without the edge finder's numbers, for a slide
 };
 
 // What an overview step shows.

@@ -34,10 +34,7 @@ Tour tourOf(const geometry::SiteColumns& sites) {
 std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, std::size_t step) {
   std::string text = "step " + std::to_string(step + 1) + ": ";
   if (step >= tour.drawn.size()) {
-    return text + std::to_string(tour.drawn.size()) + " of " +
-           counted(static_cast<std::size_t>(tour.pairs), "pair is an edge", "pairs are edges") +
-           "; " + std::to_string(tour.blocked) + " were blocked, " + std::to_string(tour.shadowed) +
-           " shadowed.";
+    return text + tourStepHeadline(tour, step);
   }
   const geometry::PairAccount& a = tour.drawn[step];
   const geometry::PieceStep& open = a.pieces.back();
@@ -45,6 +42,19 @@ std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, s
          windowPoint(open.midX, open.midY) + " through site " + std::to_string(a.i) + " " +
          windowPosition(sites, a.i) + " and site " + std::to_string(a.j) + " " +
          windowPosition(sites, a.j) + " holds no other site.";
+}
+
+std::string tourStepHeadline(const Tour& tour, std::size_t step) {
+  if (step >= tour.drawn.size()) {
+    return std::to_string(tour.drawn.size()) + " of " +
+           counted(static_cast<std::size_t>(tour.pairs), "pair is an edge", "pairs are edges") +
+           "; " + std::to_string(tour.blocked) + " were blocked, " + std::to_string(tour.shadowed) +
+           " shadowed.";
+  }
+  const geometry::PairAccount& a = tour.drawn[step];
+  return std::to_string(a.i) + "-" + std::to_string(a.j) +
+         " is an edge: the circle about its edge's midpoint through " + std::to_string(a.i) +
+         " and " + std::to_string(a.j) + " holds no other site.";
 }
 
 Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t step,

@@ -29,6 +29,8 @@ Tour tourOf(const geometry::SiteColumns& sites);
 
 // "step N: ...", N counted from 1.
 std::string tourStepLine(const Tour& tour, const geometry::SiteColumns& sites, std::size_t step);
+// What a step says without its coordinates, short enough for a slide.
+std::string tourStepHeadline(const Tour& tour, std::size_t step);
 
 // The picture of a step: the run's picture dimmed with the pair's edges standing out and its
 // empty circle, or at the last step the whole picture, each with its line in a box.

@@ -209,10 +209,10 @@ TEST_F(Classroom, TheTikzFigureAndTheBeamerFrameCompile) {
 }
 
 // The slides, overview and detail, of the pair with the most cut points of 40 seeded runs,
-// and their tours:
-// no frame's title holds an outcome word, and each sentence under a picture takes at most two lines
-// at the frame's normal size. The pictures, each of the same fixed size, stand in as rules, so that
-// pdflatex has only the text to typeset, and every sentence reports its lines.
+// and their tours: no frame's title holds an outcome word, and each sentence under a picture
+// is whole and takes at most two lines at the frame's normal size. The pictures, each of the same
+// fixed size, stand in as rules, so that pdflatex has only the text to typeset, and every sentence
+// reports its lines.
 TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
   QString frames;
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
@@ -253,8 +253,8 @@ TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
         title.contains(QRegularExpression(QStringLiteral("drawn|blocked|shadowed|Yes|No"))))
         << title.toStdString();
     frames += tex;
-    // The detail's and the tour's sentences are cut to one length: ten seeds' worth, of
-    // 2,000 sentences or so, find one too long (three under the sanitizers, which are slow).
+    // The detail's and the tour's sentences, far more: ten seeds' worth, 2,000 sentences or
+    // so, find one too long (three under the sanitizers, which are slow).
     constexpr std::uint32_t kSeedsOfEveryStep = testing_support::runCount(10, 3);
     if (seed > kSeedsOfEveryStep) {
       continue;
@@ -267,6 +267,11 @@ TEST_F(Classroom, SlideSentencesFitOnFortySeededRuns) {
                                                                sites, app::PictureStyle::Normal)),
                        false);
   }
+  // Every sentence whole, none cut off with "...", and none with the edge finder's long
+  // numbers, which a slide has no room for.
+  EXPECT_FALSE(frames.contains(QStringLiteral("..."))) << "a sentence cut off";
+  EXPECT_FALSE(frames.contains(QRegularExpression(QStringLiteral("\\d{5}|\\.\\d{3}"))))
+      << "a number of the edge finder's";
   const QString log = compile(
       "sentences",
       ("\\documentclass{beamer}\n\\begin{document}\n" + frames + "\\end{document}\n").toUtf8());
