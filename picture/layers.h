@@ -18,11 +18,32 @@ class ShownLayers {
       shown_[index(layer)] = shown;
     }
   }
+  bool operator==(const ShownLayers&) const = default;
 
  private:
   static std::size_t index(Layer layer) { return static_cast<std::size_t>(layer); }
   std::array<bool, 5> shown_{true, true, true, true, true};
 };
+
+// The layers that can be hidden, in the order they are named, and each one's short name
+// (as a web page's address gives it): "voronoi", "delaunay", "circles", "label".
+inline constexpr std::array<Layer, 4> kHideableLayerOrder{Layer::VoronoiEdges, Layer::DelaunayEdges,
+                                                          Layer::SiteCircles, Layer::Label};
+inline const char* layerWord(Layer layer) {
+  switch (layer) {
+    case Layer::VoronoiEdges:
+      return "voronoi";
+    case Layer::DelaunayEdges:
+      return "delaunay";
+    case Layer::SiteCircles:
+      return "circles";
+    case Layer::Label:
+      return "label";
+    case Layer::Overlay:
+      break;
+  }
+  return "overlay";
+}
 
 // The sites and their label without the diagram's edges: a picture that asks about the
 // diagram without answering it.

@@ -1,5 +1,6 @@
 #include "web_address.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "picture/number_text.h"
@@ -130,6 +131,19 @@ WebAddress parseAddress(std::string_view fragment, std::vector<std::string>& pro
       } else {
         refuse("the styles are normal and projector");
       }
+    } else if (key == "hide") {
+      for (std::size_t from = 0; from <= value.size();) {
+        const std::size_t comma = std::min(value.find(',', from), value.size());
+        const std::string_view word = std::string_view(value).substr(from, comma - from);
+        const auto layer = std::find_if(kHideableLayerOrder.begin(), kHideableLayerOrder.end(),
+                                        [&](Layer l) { return word == layerWord(l); });
+        if (layer != kHideableLayerOrder.end()) {
+          address.layers.set(*layer, false);
+        } else {
+          refuse("the layers to hide are voronoi, delaunay, circles and label");
+        }
+        from = comma + 1;
+      }
     } else {
       refuse("not a part of this page's address");
     }
@@ -172,6 +186,15 @@ std::string addressText(const WebAddress& address) {
   }
   if (address.style != PictureStyle::Normal) {
     add("style=" + styleName(address.style));
+  }
+  std::string hidden;
+  for (const Layer layer : kHideableLayerOrder) {
+    if (!address.layers.shows(layer)) {
+      hidden += (hidden.empty() ? "" : ",") + std::string(layerWord(layer));
+    }
+  }
+  if (!hidden.empty()) {
+    add("hide=" + hidden);
   }
   return text;
 }

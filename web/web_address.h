@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "exercises/exercise.h"
+#include "picture/layers.h"
 #include "picture/picture_style.h"
 #include "run/layout.h"
 
@@ -23,7 +24,8 @@ namespace app {
 //   step=3                    the step shown, from 1 (also the tour's);
 //   tour                      the tour of the drawn pairs;
 //   exercise=delaunay-edges   an exercise (voronoi-piece, cut-point) on the seed's layout;
-//   style=projector           the projector style.
+//   style=projector           the projector style;
+//   hide=voronoi,label        the layers hidden (voronoi, delaunay, circles, label).
 // Parts are joined by '&', in any order; each is percent-decoded, and one that is not
 // well-formed escaping is taken as typed.
 struct WebAddress {
@@ -37,6 +39,7 @@ struct WebAddress {
   std::size_t step = 0;  // from 1; 0 for none
   ExerciseKind exercise = ExerciseKind::DelaunayEdges;
   PictureStyle style = PictureStyle::Normal;
+  ShownLayers layers{};
 
   bool operator==(const WebAddress&) const = default;
 };

@@ -34,6 +34,11 @@ void WebEdition::open(const std::string& fragment, std::uint32_t randomSeed) {
   problems_.clear();
   const WebAddress address = parseAddress(fragment, problems_);
   on_[placeOf(ActionId::ProjectorStyle)] = address.style == PictureStyle::Projector;
+  for (std::size_t n = 0; n < actions().size(); ++n) {
+    if (actions()[n].id == ActionId::ToggleLayer) {
+      on_[n] = address.layers.shows(actions()[n].layer);
+    }
+  }
   explanation_.leave();
   exercise_.leave();
   const std::uint32_t seed = address.seed.value_or(randomSeed);
@@ -82,8 +87,9 @@ std::string WebEdition::address() const {
   if (!seedLayout_ || seedLayout_->seed != layout.seed) {
     seedLayout_ = runDemonstration(RunRequest{layout.seed, std::nullopt}).layout;
   }
-  return addressText(
-      sessionAddress(layoutAddress(layout, *seedLayout_, style()), explanation_, &exercise_));
+  WebAddress shown = layoutAddress(layout, *seedLayout_, style());
+  shown.layers = shownLayers();
+  return addressText(sessionAddress(std::move(shown), explanation_, &exercise_));
 }
 
 void WebEdition::press(double x, double y) {
@@ -128,14 +134,18 @@ PictureStyle WebEdition::style() const {
   return on_[placeOf(ActionId::ProjectorStyle)] ? PictureStyle::Projector : PictureStyle::Normal;
 }
 
-void WebEdition::applyView() {
+ShownLayers WebEdition::shownLayers() const {
   ShownLayers layers;
   for (std::size_t n = 0; n < actions().size(); ++n) {
     if (actions()[n].id == ActionId::ToggleLayer) {
       layers.set(actions()[n].layer, on_[n]);
     }
   }
-  editing_.setView(layers, style());
+  return layers;
+}
+
+void WebEdition::applyView() {
+  editing_.setView(shownLayers(), style());
   explanation_.setStyle(style());
   exercise_.setStyle(style());
 }

@@ -87,6 +87,7 @@ class WebEdition {
   // A new picture of the layout: a lesson of the old one ends, the exact layer compares anew.
   void pictureChanged();
   void startExercise(ExerciseKind kind);
+  [[nodiscard]] ShownLayers shownLayers() const;  // as the layer switches stand
 
   LayoutHistory history_;
   EditingSession editing_{history_};

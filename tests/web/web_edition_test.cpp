@@ -51,6 +51,8 @@ TEST(WebAddress, ReadsBackWhatItWritesAndKeepsWhatItCanOfTheRest) {
   addresses[4].seed = 5;
   addresses[4].view = WebAddress::View::Exercise;
   addresses[4].exercise = app::ExerciseKind::CutPoint;
+  addresses[4].layers.set(app::Layer::VoronoiEdges, false);
+  addresses[4].layers.set(app::Layer::Label, false);
   for (const WebAddress& address : addresses) {
     std::vector<std::string> problems;
     const std::string text = app::addressText(address);
@@ -59,6 +61,7 @@ TEST(WebAddress, ReadsBackWhatItWritesAndKeepsWhatItCanOfTheRest) {
   }
   EXPECT_EQ(app::addressText(addresses[2]),
             "seed=4294967295&pair=7-1&detail&step=12&style=projector");
+  EXPECT_EQ(app::addressText(addresses[4]), "seed=5&exercise=cut-point&hide=voronoi,label");
 
   const struct {
     const char* typed;
@@ -72,6 +75,7 @@ TEST(WebAddress, ReadsBackWhatItWritesAndKeepsWhatItCanOfTheRest) {
       {"seed=9&sites=1,2", 1, "seed=9"},
       {"seed=9&sites=10,10;10,20;%E0%A4%A", 1, "seed=9"},
       {"seed=9&pair=3-3&step=0&exercise=chess&style=loud&colour=red", 5, "seed=9"},
+      {"seed=9&hide=delaunay,edges,circles", 1, "seed=9&hide=delaunay,circles"},
       {"seed=1&&detail&step=2", 0, "seed=1"},
   };
   for (const auto& [typed, count, kept] : hostile) {
@@ -89,7 +93,8 @@ TEST(WebAddress, ReadsBackWhatItWritesAndKeepsWhatItCanOfTheRest) {
 }
 
 // The page's picture is the desktop's SVG, element for element, and the address opens it
-// again: after an edit with the pointer, in a lesson at a step, in an exercise.
+// again: after an edit with the pointer, with a layer hidden, in a lesson at a step, in an
+// exercise.
 TEST(WebEdition, DrawsTheDesktopsPictureAndItsAddressOpensItAgain) {
   WebEdition edition;
   edition.open("seed=42", 0);
@@ -119,6 +124,15 @@ TEST(WebEdition, DrawsTheDesktopsPictureAndItsAddressOpensItAgain) {
   press(edition, "Ctrl+z");
   press(edition, "Ctrl+z");
   EXPECT_EQ(edition.address(), "seed=42") << "both edits taken back";
+  // A layer hidden stays hidden in the copied link.
+  const std::string allLayers = edition.svg();
+  press(edition, "v");
+  EXPECT_EQ(edition.address(), "seed=42&hide=voronoi");
+  EXPECT_NE(edition.svg(), allLayers);
+  WebEdition plain;
+  plain.open(edition.address(), 0);
+  EXPECT_EQ(plain.svg(), edition.svg());
+  press(edition, "v");
   press(edition, "Ctrl+Z");  // Ctrl+Shift+Z: redo
   EXPECT_EQ(edition.history().layout().sites.size(), before + 1);
 
