@@ -59,6 +59,12 @@ ShownRound ExerciseRound::shown(PictureStyle style) const {
   StepDrawing drawing(items, sites_, textFactorOf(style));
   Marks marks{items, drawing, {}, {}};
   Picture picture = mark(marks);
+  // A step's picture under the marks brings its legend: the round's box and legend keep off it.
+  for (const PictureItem& item : picture) {
+    if (const auto* box = std::get_if<RectItem>(&item)) {
+      drawing.keepClear(PixelRect(box->x, box->y, box->width + 1, box->height + 1));
+    }
+  }
   for (int k = 1; k <= sites_.nSites; ++k) {
     drawing.nameSite(k);
   }

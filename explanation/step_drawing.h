@@ -108,6 +108,10 @@ class StepDrawing {
   // The quadrant of site j around site i: two rays from site i, towards j's side.
   void quadrant(const geometry::PairAccount& a);
 
+  // An area of the picture under this drawing (a legend of its own) that the text box, the
+  // legend and the labels keep clear of.
+  void keepClear(const PixelRect& area) { labels_.reserve(area); }
+
   // A point the step names, in domain coordinates, with the label its arrow gets when it
   // lies outside the picture ("10", "M").
   void name(double x, double y, const std::string& label);

@@ -69,11 +69,27 @@ TEST(ExerciseRounds, DrawingTheDelaunayEdgesByClicks) {
   }
 }
 
+// No box of a round's picture (its text box, its legend, the legend of the step under it)
+// lies over another.
+void expectBoxesApart(const app::ExerciseRound& round, std::uint32_t seed) {
+  std::vector<app::RectItem> boxes;
+  for (const app::PictureItem& item : round.shown(app::PictureStyle::Normal).picture) {
+    if (const auto* box = std::get_if<app::RectItem>(&item)) {
+      for (const app::RectItem& other : boxes) {
+        EXPECT_FALSE(box->x < other.x + other.width && other.x < box->x + box->width &&
+                     box->y < other.y + other.height && other.y < box->y + box->height)
+            << "seed " << seed << ": two boxes overlap";
+      }
+      boxes.push_back(*box);
+    }
+  }
+}
+
 // Rounds of questions, played without a window, each question answered as the literal steps
 // say (a click on the edge's piece or P for none; a click on the cut point, P for passes or
 // K for blocks): every answer is right, and the check after the last starts the round anew.
 TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
-  for (const std::uint32_t seed : {3u, 8u}) {
+  for (const std::uint32_t seed : {3u, 8u, 18u}) {
     app::VoronoiPieceRound pieces(seed);
     const geometry::SiteColumns sites = columnsOf(pieces);
     const auto asked = app::pieceQuestions(sites, seed);
@@ -82,6 +98,7 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
     for (const app::PieceAnswer& question : asked) {
       const geometry::PairAccount a =
           geometry::explainPair(kWindowFrame, sites, question.i, question.j);
+      expectBoxesApart(pieces, seed);
       if (a.outcome.result == geometry::PairResult::Drawn) {
         const auto p = static_cast<std::size_t>(a.outcome.piece);
         const double x = (a.sorted[p - 1].x + a.sorted[p].x) / 2;
@@ -90,6 +107,7 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
         pieces.answerWithout(app::CutAnswer::Says::Passes);
       }
       piecesRight = pieces.score().right;
+      expectBoxesApart(pieces, seed);
       pieces.check();
     }
     EXPECT_EQ(piecesRight, static_cast<int>(asked.size())) << "seed " << seed;
