@@ -1,6 +1,7 @@
 #include "lesson.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "explanation_text.h"
 #include "geometry/window_frame.h"
@@ -66,27 +67,20 @@ void blockedOverview(Lesson& lesson, const geometry::SiteColumns& sites) {
 std::string decisionText(const Lesson& lesson) {
   const geometry::PairAccount& a = lesson.account;
   const geometry::PieceStep& last = a.pieces.back();
-  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
-  const std::string k = std::to_string(lesson.shadowProof.k);
-  const std::string l = std::to_string(lesson.shadowProof.l);
   if (last.shadowedBy == 0) {
     return "Piece " + std::to_string(last.piece) + " is free: the circle about its midpoint " +
            "through " + site(a.i) + " and " + site(a.j) + " holds no other site.";
   }
-  switch (lesson.shadowProof.verdict) {
-    case EdgeProof::Verdict::SiteOnSegment:
-      return "No piece can be free: " + site(lesson.shadowProof.k) + " lies on the segment from " +
-             i + " to " + j + ", so every circle through " + i + " and " + j + " holds it.";
-    case EdgeProof::Verdict::HeldCircles:
-      return "Every circle through " + i + " and " + j + " holds " + site(lesson.shadowProof.k) +
-             " or " + site(lesson.shadowProof.l) + ": the circle through " + i + ", " + j +
-             " and " + k + " holds " + l + ", the one through " + i + ", " + j + " and " + l +
-             " holds " + k + ".";
-    default:
-      return "No piece is free: even the last, piece " + std::to_string(last.piece) + ", has " +
-             site(last.nearest) + " inside the circle about its midpoint through " + site(a.i) +
-             ".";
+  if (!lesson.provesShadow()) {
+    return "No piece is free: even the last, piece " + std::to_string(last.piece) + ", has " +
+           site(last.nearest) + " inside the circle about its midpoint through " + site(a.i) + ".";
   }
+  std::string reason = lesson.shadowReason();
+  if (lesson.shadowProof.verdict == EdgeProof::Verdict::SiteOnSegment) {
+    return "No piece can be free: " + reason + ".";
+  }
+  reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+  return reason + ".";
 }
 
 // The overview of a pair whose cut points are sorted and whose pieces are tested.
@@ -99,9 +93,7 @@ void testedOverview(Lesson& lesson) {
         [](const geometry::CompetitorStep& c) { return c.outcome == Screening::Cut; }));
     const std::size_t passes = a.competitors.size() - cuts;
     const auto beyond = static_cast<std::size_t>(
-        std::count_if(a.competitors.begin(), a.competitors.end(), [](const auto& c) {
-          return c.outcome == Screening::Cut && !kWindowFrame.shows(c.x, c.y);
-        }));
+        std::count_if(a.competitors.begin(), a.competitors.end(), cutBeyondPicture));
     lesson.overview.push_back(
         {OverviewKind::Screening,
          "The other sites' bisectors with " + site(a.i) +
@@ -188,15 +180,14 @@ std::vector<int> shadowersOf(const geometry::PairAccount& a,
 
 namespace {
 
+// The proof's first clause, which a slide has room for.
 std::string shadowProofHeadline(const Lesson& lesson) {
-  const geometry::PairAccount& a = lesson.account;
-  const EdgeProof& proof = lesson.shadowProof;
-  const std::string i = std::to_string(a.i), j = std::to_string(a.j);
-  return proof.verdict == EdgeProof::Verdict::SiteOnSegment
-             ? "Site " + std::to_string(proof.k) + " lies on the segment from " + i + " to " + j +
-                   ": every circle through them holds it."
-             : "Every circle through " + i + " and " + j + " holds site " +
-                   std::to_string(proof.k) + " or site " + std::to_string(proof.l) + ".";
+  std::string reason = lesson.shadowReason();
+  reason.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(reason.front())));
+  if (lesson.shadowProof.verdict == EdgeProof::Verdict::HeldCircles) {
+    reason.erase(reason.find(':'));
+  }
+  return reason + ".";
 }
 
 // What a detail step says without the edge finder's numbers, short enough for a slide.
@@ -350,6 +341,22 @@ Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& site
   }
   addHeadlines(lesson);
   return lesson;
+}
+
+bool cutBeyondPicture(const geometry::CompetitorStep& step) {
+  return step.outcome == Screening::Cut && !kWindowFrame.shows(step.x, step.y);
+}
+
+std::string Lesson::shadowReason() const {
+  const std::string i = std::to_string(account.i), j = std::to_string(account.j);
+  const std::string k = std::to_string(shadowProof.k), l = std::to_string(shadowProof.l);
+  if (shadowProof.verdict == EdgeProof::Verdict::SiteOnSegment) {
+    return "site " + k + " lies on the segment from " + i + " to " + j +
+           ", so every circle through them holds it";
+  }
+  return "every circle through " + i + " and " + j + " holds site " + k + " or site " + l +
+         ": the circle through " + i + ", " + j + " and " + k + " holds " + l +
+         ", the one through " + i + ", " + j + " and " + l + " holds " + k;
 }
 
 std::size_t Lesson::decidingStep(LessonLevel level) const {

@@ -59,6 +59,11 @@ struct Lesson {
   // centre beyond the stretch's ends), or four sites on one circle: then no proof.
   EdgeProof shadowProof{};
 
+  // The proof in words, beginning in lower case: "every circle through 1 and 14 holds site
+  // 26 or site 37: the circle through 1, 14 and 26 holds 37, the one through 1, 14 and 37
+  // holds 26", or "site 5 lies on the segment from 1 to 3, so every circle through them
+  // holds it". Only where provesShadow().
+  [[nodiscard]] std::string shadowReason() const;
   [[nodiscard]] bool provesShadow() const {
     return account.outcome.result == geometry::PairResult::Shadowed &&
            (shadowProof.verdict == EdgeProof::Verdict::SiteOnSegment ||
@@ -79,6 +84,9 @@ struct Lesson {
 };
 
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites);
+
+// Whether a competitor cuts the line at a point outside the window's picture.
+bool cutBeyondPicture(const geometry::CompetitorStep& step);
 
 // The sites that shadow the account's pieces (given by index), each once, in the order they
 // first shadow one: for each piece the nearest site to its midpoint, the one a reader sees.

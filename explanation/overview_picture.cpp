@@ -115,7 +115,7 @@ void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a,
   };
   std::array<Side, 2> sides{Side{span->first}, Side{span->second}};
   for (const geometry::CompetitorStep& c : a.competitors) {
-    if (c.outcome != Screening::Cut || kWindowFrame.shows(c.x, c.y)) {
+    if (!cutBeyondPicture(c)) {
       continue;
     }
     const PixelPoint p = inWindow(c.x, c.y) - start;

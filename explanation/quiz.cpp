@@ -140,19 +140,10 @@ std::string reasonOf(const Lesson& lesson) {
     case geometry::PairResult::Shadowed:
       break;
   }
-  const std::string k = std::to_string(lesson.shadowProof.k);
-  const std::string l = std::to_string(lesson.shadowProof.l);
-  switch (lesson.provesShadow() ? lesson.shadowProof.verdict : EdgeProof::Verdict::Tie) {
-    case EdgeProof::Verdict::SiteOnSegment:
-      return "No: site " + k + " lies on the segment from " + i + " to " + j +
-             ", so every circle through them holds it.";
-    case EdgeProof::Verdict::HeldCircles:
-      return "No: every circle through " + i + " and " + j + " holds site " + k + " or site " + l +
-             ": the circle through " + i + ", " + j + " and " + k + " holds " + l +
-             ", and the one through " + i + ", " + j + " and " + l + " holds " + k + ".";
-    default:  // no proof in exact arithmetic: what the edge finder found
-      break;
+  if (lesson.provesShadow()) {
+    return "No: " + lesson.shadowReason() + ".";
   }
+  // No proof in exact arithmetic: what the edge finder found.
   std::vector<std::size_t> all(a.pieces.size());
   for (std::size_t n = 0; n < all.size(); ++n) {
     all[n] = n;
