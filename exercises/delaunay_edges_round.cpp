@@ -74,6 +74,20 @@ void DelaunayEdgesRound::check() {
   verdicts_ = gradeDrawing(sites_, edgeAnswers_);
 }
 
+void DelaunayEdgesRound::answerRightly() {
+  if (checked_) {
+    return;
+  }
+  edgeAnswers_ = delaunayEdges(sites_).edges;
+  everyProof_ = true;
+  check();
+}
+
+std::string DelaunayEdgesRound::question() const {
+  return "draw the Delaunay edges: join two sites wherever a circle through both holds no "
+         "other site.";
+}
+
 bool DelaunayEdgesRound::takeBack() {
   if (checked_) {
     return false;
@@ -108,6 +122,9 @@ Picture DelaunayEdgesRound::mark(Marks& marks) const {
     switch (verdict.is) {
       case Verdict::Is::Right:
         marks.items.push_back(edgeLine(positions_, verdict.pair, kRightEdge, 2));
+        if (everyProof_) {
+          marks.drawing.circleThrough(proof.centre.x, proof.centre.y, i, kProofCircle);
+        }
         break;
       case Verdict::Is::Wrong:
         marks.items.push_back(edgeLine(positions_, verdict.pair, kWrongEdge, 2));
@@ -123,6 +140,19 @@ Picture DelaunayEdgesRound::mark(Marks& marks) const {
         marks.drawing.circleThrough(proof.centre.x, proof.centre.y, i, kMissedEdge);
         break;
     }
+  }
+  if (everyProof_) {
+    std::vector<EdgeAnswer> edges;
+    for (const Verdict& verdict : verdicts_) {
+      edges.push_back(verdict.pair);
+    }
+    marks.legend = {{kRightEdge, "Delaunay edge"},
+                    {kProofCircle, "a circle through its sites with no site inside"}};
+    marks.line = "The " + std::to_string(edges.size()) +
+                 " Delaunay edges, each drawn with a circle through its two sites that holds "
+                 "no other site: " +
+                 pairList(edges) + ".";
+    return ground_;
   }
   marks.legend = {{kRightEdge, "right edge"},
                   {kWrongEdge, "wrong edge; the sites its circles hold", true},

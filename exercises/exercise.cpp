@@ -282,12 +282,46 @@ std::vector<Verdict> gradeDrawing(const geometry::SiteColumns& sites,
   return verdicts;
 }
 
+namespace {
+
+// The piece that is the pair's edge, or 0.
+int edgePiece(const geometry::PairAccount& account) {
+  return account.outcome.result == geometry::PairResult::Drawn ? account.outcome.piece : 0;
+}
+
+// How site k's screening of the pair ends, as an answer says it: where it cuts, in window
+// pixels, or that it passes or blocks; nothing where the screening stops before k.
+std::optional<CutAnswer> screeningAnswer(const geometry::PairAccount& account, int k) {
+  const auto step = std::find_if(account.competitors.begin(), account.competitors.end(),
+                                 [&](const geometry::CompetitorStep& s) { return s.site == k; });
+  if (step == account.competitors.end()) {
+    return std::nullopt;
+  }
+  using Says = CutAnswer::Says;
+  const Says says = step->outcome == geometry::Screening::Cut       ? Says::At
+                    : step->outcome == geometry::Screening::Blocked ? Says::Blocks
+                                                                    : Says::Passes;
+  return CutAnswer{
+      account.i, account.j, k, says, kWindowFrame.windowX(step->x), kWindowFrame.windowY(step->y)};
+}
+
+}  // namespace
+
+PieceAnswer rightPiece(const geometry::SiteColumns& sites, int i, int j) {
+  return {i, j, edgePiece(geometry::explainPair(kWindowFrame, sites, i, j))};
+}
+
+CutAnswer rightCut(const geometry::SiteColumns& sites, int i, int j, int k) {
+  const std::optional<CutAnswer> answer =
+      screeningAnswer(geometry::explainPair(kWindowFrame, sites, i, j), k);
+  return answer ? *answer : CutAnswer{i, j, k, CutAnswer::Says::Passes};
+}
+
 Verdict gradePiece(const geometry::SiteColumns& sites, const PieceAnswer& answer) {
   const geometry::PairAccount account =
       geometry::explainPair(kWindowFrame, sites, answer.i, answer.j);
   const int pieces = std::max(0, static_cast<int>(account.sorted.size()) - 1);
-  const int edge =
-      account.outcome.result == geometry::PairResult::Drawn ? account.outcome.piece : 0;
+  const int edge = edgePiece(account);
   const std::string head = "piece " + pairName(answer.i, answer.j) + ": ";
   const auto said = [](int piece) {
     return piece == 0 ? std::string("none") : "piece " + std::to_string(piece);
@@ -352,31 +386,31 @@ Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
   const auto step =
       std::find_if(account.competitors.begin(), account.competitors.end(),
                    [&](const geometry::CompetitorStep& s) { return s.site == answer.k; });
-  if (step == account.competitors.end()) {
+  const std::optional<CutAnswer> right = screeningAnswer(account, answer.k);
+  if (!right) {
     return {Verdict::Is::Wrong, "wrong " + head + "the screening of the pair stops before site " +
                                     std::to_string(answer.k)};
   }
   using Says = CutAnswer::Says;
-  const Says truth = step->outcome == geometry::Screening::Cut       ? Says::At
-                     : step->outcome == geometry::Screening::Blocked ? Says::Blocks
-                                                                     : Says::Passes;
+  const Says truth = right->says;
   const auto words = [&](Says says, double x, double y) {
     return says == Says::At ? "at " + inPixels(x, y) : std::string(saysWord(says));
   };
-  const double cutX = kWindowFrame.windowX(step->x), cutY = kWindowFrame.windowY(step->y);
+  const double cutX = right->x, cutY = right->y;
   const std::string why = screeningReason(step->outcome, answer.i, answer.j);
-  const std::string right = words(truth, cutX, cutY) + (why.empty() ? "" : " (" + why + ")");
+  const std::string truthWords = words(truth, cutX, cutY) + (why.empty() ? "" : " (" + why + ")");
   const double off = std::hypot(answer.x - cutX, answer.y - cutY);
   if (answer.says == truth && (truth != Says::At || off <= kCutTolerance)) {
-    return {Verdict::Is::Right, "right " + head + right};
+    return {Verdict::Is::Right, "right " + head + truthWords};
   }
   const std::string howFar =
       answer.says == Says::At && truth == Says::At
           ? ", " + tenths(off) + " px away (within " + tenths(kCutTolerance) + " px counts)"
           : "";
-  return {Verdict::Is::Wrong,
-          "wrong " + head + "answered " + words(answer.says, answer.x, answer.y) + ", but site " +
-              std::to_string(answer.k) + " " + (truth == Says::At ? "cuts " : "") + right + howFar};
+  return {Verdict::Is::Wrong, "wrong " + head + "answered " +
+                                  words(answer.says, answer.x, answer.y) + ", but site " +
+                                  std::to_string(answer.k) + " " +
+                                  (truth == Says::At ? "cuts " : "") + truthWords + howFar};
 }
 
 Score scoreOf(ExerciseKind kind, const std::vector<Verdict>& verdicts) {

@@ -101,6 +101,10 @@ std::vector<Verdict> gradeDrawing(const geometry::SiteColumns& sites,
 // The verdict on an answer about a pair's piece, or on where a site cuts.
 Verdict gradePiece(const geometry::SiteColumns& sites, const PieceAnswer& answer);
 Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer);
+// The right answers, as an answer key gives them: the piece of the pair's bisector that is its
+// edge (0 for none), and where site k cuts it (in window pixels), or that it passes or blocks.
+PieceAnswer rightPiece(const geometry::SiteColumns& sites, int i, int j);
+CutAnswer rightCut(const geometry::SiteColumns& sites, int i, int j, int k);
 
 // What a round scores: for a drawing, right edges less wrong ones, never below zero, out of
 // the layout's edges; for the others, right answers out of the questions.

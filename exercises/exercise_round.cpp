@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "explanation/label_placer.h"
 #include "explanation/quiz.h"
 #include "round_marks.h"
 #include "run/accepted_sites.h"
@@ -54,27 +55,40 @@ std::string ExerciseRound::scoreWords() const {
   return " Score: " + std::to_string(scored.score) + " of " + std::to_string(scored.outOf) + ".";
 }
 
-ShownRound ExerciseRound::shown(PictureStyle style) const {
+ShownRound ExerciseRound::shown(PictureStyle style, StepText text) const {
   Picture items;
   StepDrawing drawing(items, sites_, textFactorOf(style));
-  Marks marks{items, drawing, {}, {}};
+  Marks marks{style, items, drawing, {}, {}, {}};
   Picture picture = mark(marks);
-  // A step's picture under the marks brings its legend: the round's box and legend keep off it.
+  const bool lessonStep = underIsLessonStep();
+  if (!lessonStep) {
+    picture = styledPicture(std::move(picture), style);
+  }
+  // A step's picture under the marks brings its legend and labels, at their size in the
+  // style: the round's box, legend and labels keep off them.
   for (const PictureItem& item : picture) {
     if (const auto* box = std::get_if<RectItem>(&item)) {
       drawing.keepClear(PixelRect(box->x, box->y, box->width + 1, box->height + 1));
+    } else if (const auto* label = std::get_if<TextItem>(&item)) {
+      drawing.keepClear(textArea(*label));
     }
   }
   for (int k = 1; k <= sites_.nSites; ++k) {
     drawing.nameSite(k);
   }
-  const Picture top = drawing.topLayer(marks.line, marks.legend);
-  if (!numbersItsSites()) {
-    drawing.labelSites(0, 0, {});
+  const Picture top =
+      drawing.topLayer(text == StepText::InBox ? marks.line : std::string(), marks.legend);
+  if (!lessonStep) {
+    drawing.labelSites(0, 0, marks.labels);
+  } else {
+    for (const MarkLabel& label : marks.labels) {
+      drawing.label(label);
+    }
   }
   items.insert(items.end(), top.begin(), top.end());
-  picture.insert(picture.end(), items.begin(), items.end());
-  return {styledPicture(std::move(picture), style), marks.line};
+  const Picture marked = styledPicture(std::move(items), style);
+  picture.insert(picture.end(), marked.begin(), marked.end());
+  return {std::move(picture), marks.line};
 }
 
 QuestionRound::QuestionRound(ExerciseKind kind, std::uint32_t seed) : ExerciseRound(kind, seed) {}

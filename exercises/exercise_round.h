@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "exercise.h"
+#include "explanation/step_drawing.h"
 #include "picture/picture.h"
 #include "picture/picture_style.h"
 #include "results_file.h"
@@ -46,12 +47,23 @@ class ExerciseRound {
   virtual void check() = 0;
   // Takes back the last move not yet checked; false when there is none.
   virtual bool takeBack() = 0;
+  // The answer key's move: every Delaunay edge drawn and checked, or the question asked
+  // answered rightly. From then on the picture draws the proof of every answer, not only
+  // of the one given, and the sentence says the answer with its reason.
+  virtual void answerRightly() = 0;
+
+  // How many questions the round asks: one for the drawing.
+  [[nodiscard]] virtual std::size_t questionCount() const = 0;
+  // What the round asks now, in words that need no window: "which piece of 2-5's bisector
+  // is its Voronoi edge?"
+  [[nodiscard]] virtual std::string question() const = 0;
 
   [[nodiscard]] Score score() const { return scoreOf(kind_, verdicts_); }
   // The round as a results file keeps it, under the learner's name.
   [[nodiscard]] ExerciseResults results(const std::string& name) const;
-  // What the round shows now.
-  [[nodiscard]] ShownRound shown(PictureStyle style) const;
+  // What the round shows now; with StepText::Beside the sentence is not drawn in the
+  // picture, for a page that prints it beneath.
+  [[nodiscard]] ShownRound shown(PictureStyle style, StepText text = StepText::InBox) const;
 
  protected:
   ExerciseRound(ExerciseKind kind, std::uint32_t seed);
@@ -60,8 +72,9 @@ class ExerciseRound {
   // picture under the marks: the sites alone, or a lesson step's.
   struct Marks;
   virtual Picture mark(Marks& marks) const = 0;
-  // Whether the round's picture numbers the sites itself (a lesson step's does).
-  [[nodiscard]] virtual bool numbersItsSites() const { return false; }
+  // Whether the picture under the marks is a lesson step's, drawn in the style already and
+  // numbering the sites itself; otherwise it is the sites alone, in the normal style.
+  [[nodiscard]] virtual bool underIsLessonStep() const { return false; }
 
   // The score as the sentence ends it: " Score: 3 of 5."
   [[nodiscard]] std::string scoreWords() const;
@@ -75,6 +88,7 @@ class ExerciseRound {
   std::vector<EdgeAnswer> edgeAnswers_;
   std::vector<PieceAnswer> pieceAnswers_;
   std::vector<CutAnswer> cutAnswers_;
+  bool everyProof_ = false;  // the answer key's picture and sentence (answerRightly)
 };
 
 // Drawing the Delaunay edges: a click on a site and then another joins them, a click on an
@@ -86,6 +100,9 @@ class DelaunayEdgesRound final : public ExerciseRound {
   void answerWithout(CutAnswer::Says) override {}
   void check() override;
   bool takeBack() override;
+  void answerRightly() override;
+  [[nodiscard]] std::size_t questionCount() const override { return 1; }
+  [[nodiscard]] std::string question() const override;
   [[nodiscard]] const std::vector<EdgeAnswer>& edges() const { return edgeAnswers_; }
 
  private:
@@ -104,8 +121,6 @@ class QuestionRound : public ExerciseRound {
 
  protected:
   QuestionRound(ExerciseKind kind, std::uint32_t seed);
-  // How many questions the round asks.
-  [[nodiscard]] virtual std::size_t questionCount() const = 0;
   // "Question 2 of 5: "
   [[nodiscard]] std::string questionHead() const;
   [[nodiscard]] bool asking() const { return !answered_ && asked_ < questionCount(); }
@@ -121,11 +136,13 @@ class VoronoiPieceRound final : public QuestionRound {
   explicit VoronoiPieceRound(std::uint32_t seed);
   void click(double x, double y) override;
   void answerWithout(CutAnswer::Says says) override;
+  void answerRightly() override;
+  [[nodiscard]] std::size_t questionCount() const override { return questionPairs_.size(); }
+  [[nodiscard]] std::string question() const override;
 
  private:
   Picture mark(Marks& marks) const override;
-  [[nodiscard]] bool numbersItsSites() const override { return true; }
-  [[nodiscard]] std::size_t questionCount() const override { return questionPairs_.size(); }
+  [[nodiscard]] bool underIsLessonStep() const override { return true; }
   std::vector<PieceAnswer> questionPairs_;
 };
 
@@ -136,10 +153,12 @@ class CutPointRound final : public QuestionRound {
   explicit CutPointRound(std::uint32_t seed);
   void click(double x, double y) override;
   void answerWithout(CutAnswer::Says says) override;
+  void answerRightly() override;
+  [[nodiscard]] std::size_t questionCount() const override { return questionCuts_.size(); }
+  [[nodiscard]] std::string question() const override;
 
  private:
   Picture mark(Marks& marks) const override;
-  [[nodiscard]] std::size_t questionCount() const override { return questionCuts_.size(); }
   std::vector<CutAnswer> questionCuts_;
 };
 

@@ -12,12 +12,15 @@
 namespace app {
 
 // A round's marks over its picture, drawn by `drawing` (which names the points the box keeps
-// clear of), the legend of their colours, and the sentence that asks or answers.
+// clear of), the legend of their colours, the sentence that asks or answers, and the labels
+// of the marks.
 struct ExerciseRound::Marks {
+  PictureStyle style;
   Picture& items;
   StepDrawing& drawing;
   std::vector<LegendEntry> legend;
   std::string line;
+  std::vector<MarkLabel> labels;  // of the round's own marks, placed after the legend
 };
 
 inline constexpr Colour kLearnerEdge = rgb(120, 200, 255);

@@ -108,9 +108,14 @@ class StepDrawing {
   // The quadrant of site j around site i: two rays from site i, towards j's side.
   void quadrant(const geometry::PairAccount& a);
 
-  // An area of the picture under this drawing (a legend of its own) that the text box, the
-  // legend and the labels keep clear of.
+  // An area of the picture under this drawing (a legend of its own, a label) that the text
+  // box, the legend and the labels keep clear of.
   void keepClear(const PixelRect& area) { labels_.reserve(area); }
+  // A label of a mark, after topLayer, where the other labels leave room.
+  void label(const MarkLabel& label) {
+    labels_.place(static_cast<float>(label.at.x()), static_cast<float>(label.at.y()), label.text,
+                  label.colour);
+  }
 
   // A point the step names, in domain coordinates, with the label its arrow gets when it
   // lies outside the picture ("10", "M").

@@ -11,9 +11,10 @@
 namespace app {
 
 // How a picture is drawn: as the run draws it, for a projector, where one-pixel lines and
-// dark colours vanish, or for print, dark on a white page. The print style serves printed
-// handouts; it is no style of the window's or of --style.
-enum class PictureStyle { Normal, Projector, Print };
+// dark colours vanish, or for print, dark on a white page, with its text as large as the
+// window's or twice as large for a picture printed small. The print styles serve printed
+// handouts and exercise sheets; they are no styles of the window's or of --style.
+enum class PictureStyle { Normal, Projector, Print, PrintLargeText };
 
 struct StyleInfo {
   PictureStyle style;
@@ -38,7 +39,9 @@ inline constexpr double kTextContrast = 7.0;
 //              brightened to the contrasts, boxes on black;
 //   print      white page, strokes one and a half times as wide (what a step dims keeps its
 //              width and turns kPrintGround), every colour darkened to the contrasts, boxes
-//              on white.
+//              on white;
+//   print with large text  the same, text twice as large, for a picture printed at half a
+//              page's width or less, whose site numbers would be too small to read.
 struct StyleLook {
   Colour ground;
   float strokeFactor;
@@ -52,6 +55,8 @@ constexpr StyleLook lookOf(PictureStyle style) {
       return {0x000000, 3, 2, true};
     case PictureStyle::Print:
       return {0xFFFFFF, 1.5f, 1, true};
+    case PictureStyle::PrintLargeText:
+      return {0xFFFFFF, 1.5f, 2, true};
     case PictureStyle::Normal:
       break;
   }

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 
+#include "exercises/exercise_sheet.h"
 #include "explanation/delaunay_proof.h"
+#include "explanation/explanation_text.h"
 #include "geometry/window_frame.h"
 #include "run/accepted_sites.h"
+#include "run/run.h"
 #include "steps/literal_steps.h"
 
 namespace {
@@ -99,8 +102,10 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
       const geometry::PairAccount a =
           geometry::explainPair(kWindowFrame, sites, question.i, question.j);
       expectBoxesApart(pieces, seed);
-      if (a.outcome.result == geometry::PairResult::Drawn) {
-        const auto p = static_cast<std::size_t>(a.outcome.piece);
+      const int edge = a.outcome.result == geometry::PairResult::Drawn ? a.outcome.piece : 0;
+      EXPECT_EQ(app::rightPiece(sites, question.i, question.j).piece, edge);
+      if (edge != 0) {
+        const auto p = static_cast<std::size_t>(edge);
         const double x = (a.sorted[p - 1].x + a.sorted[p].x) / 2;
         pieces.click(kWindowFrame.windowX(x), kWindowFrame.windowY(a.pair.m1 * x + a.pair.c1));
       } else {
@@ -123,7 +128,13 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
           std::find_if(a.competitors.begin(), a.competitors.end(),
                        [&](const geometry::CompetitorStep& s) { return s.site == question.k; });
       ASSERT_NE(step, a.competitors.end());
+      const app::CutAnswer key = app::rightCut(sites, question.i, question.j, question.k);
+      EXPECT_EQ(key.says, step->outcome == geometry::Screening::Cut ? app::CutAnswer::Says::At
+                          : step->outcome == geometry::Screening::Blocked
+                              ? app::CutAnswer::Says::Blocks
+                              : app::CutAnswer::Says::Passes);
       if (step->outcome == geometry::Screening::Cut) {
+        EXPECT_NEAR(key.x, kWindowFrame.windowX(step->x), 1e-3);
         cuts.click(kWindowFrame.windowX(step->x), kWindowFrame.windowY(step->y));
       } else {
         cuts.answerWithout(step->outcome == geometry::Screening::Blocked
@@ -137,6 +148,74 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
     }
     EXPECT_EQ(right, static_cast<int>(cutsAsked.size())) << "seed " << seed;
     EXPECT_EQ(cuts.results("").cuts.size(), cutsAsked.size());
+  }
+}
+
+// The sheets and their keys: the sheet asks, shows no answer and leaves room; the key
+// answers every question of the same seed as the program does, the drawing's key with
+// exactly the edges the run draws, each with a circle of its own.
+TEST(ExerciseSheets, TheKeyAnswersWhatTheSheetAsks) {
+  for (const std::uint32_t seed : {3u, 8u, 18u}) {
+    const app::SitePositions layout = app::exerciseLayout(seed);
+    const geometry::SiteColumns sites = *app::acceptedSites(layout);
+    for (const auto& info : app::kExerciseKinds) {
+      const app::ExerciseSheet sheet = app::exerciseSheet(info.kind, seed, false);
+      const app::ExerciseSheet key = app::exerciseSheet(info.kind, seed, true);
+      ASSERT_EQ(sheet.questions.size(), key.questions.size()) << info.name;
+      EXPECT_NE(sheet.title.find("seed " + std::to_string(seed)), std::string::npos);
+      for (std::size_t n = 0; n < sheet.questions.size(); ++n) {
+        const std::string& asked = sheet.questions[n].text;
+        const std::string& answered = key.questions[n].text;
+        const std::string question = asked.substr(0, asked.find('?') + 1);
+        EXPECT_EQ(answered.substr(0, question.size()), question) << "the key asks the same";
+        for (const char* answer : {"None", "Piece ", "At (", "Passes", "Blocks", "no other"}) {
+          EXPECT_EQ(asked.find(answer), std::string::npos) << asked;
+        }
+      }
+      if (info.kind == app::ExerciseKind::DelaunayEdges) {
+        const app::RunResult run = app::runDemonstration({seed, layout});
+        std::vector<std::pair<int, int>> drawn;
+        for (const auto& pair : run.drawnPairs) {
+          drawn.emplace_back(pair.i, pair.j);
+        }
+        EXPECT_NE(key.questions[0].text.find(": " + app::pairList(drawn) + "."), std::string::npos)
+            << key.questions[0].text;
+        const auto count = [](const app::Picture& picture, auto isCounted) {
+          return std::count_if(picture.begin(), picture.end(),
+                               [&](const app::PictureItem& item) { return isCounted(item); });
+        };
+        const auto isLine = [](const app::PictureItem& i) {
+          return std::holds_alternative<app::LineItem>(i);
+        };
+        const auto isCircle = [](const app::PictureItem& i) {
+          return std::holds_alternative<app::CircleItem>(i);
+        };
+        EXPECT_EQ(count(sheet.questions[0].picture, isLine), 0) << "the sheet draws no edge";
+        EXPECT_EQ(
+            count(key.questions[0].picture, isCircle) - count(sheet.questions[0].picture, isCircle),
+            static_cast<long>(drawn.size()));
+        continue;
+      }
+      for (std::size_t n = 0; n < key.questions.size(); ++n) {
+        const std::string& answered = key.questions[n].text;
+        if (info.kind == app::ExerciseKind::VoronoiPiece) {
+          const auto asked = app::pieceQuestions(sites, seed)[n];
+          const int piece = app::rightPiece(sites, asked.i, asked.j).piece;
+          EXPECT_NE(
+              answered.find(piece == 0 ? "? None:" : "? Piece " + std::to_string(piece) + ":"),
+              std::string::npos)
+              << answered;
+        } else {
+          const auto asked = app::cutQuestions(sites, seed)[n];
+          const app::CutAnswer cut = app::rightCut(sites, asked.i, asked.j, asked.k);
+          EXPECT_NE(answered.find(cut.says == app::CutAnswer::Says::At       ? "? At ("
+                                  : cut.says == app::CutAnswer::Says::Passes ? "? Passes"
+                                                                             : "? Blocks"),
+                    std::string::npos)
+              << answered;
+        }
+      }
+    }
   }
 }
 
