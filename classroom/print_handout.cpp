@@ -1,10 +1,6 @@
 #include "print_handout.h"
 
 #include <QBuffer>
-#include <QFontMetricsF>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <algorithm>
 
 #include "explanation/explanation_picture.h"
@@ -20,42 +16,12 @@ namespace {
 
 using geometry::kWindowFrame;
 
-constexpr int kDotsPerInch = 1200;
-constexpr double kUnitsPerPoint = kDotsPerInch / 72.0;
-constexpr double kMargin = 36;  // points round the page
-constexpr double kGap = 10;     // points between a picture and its line, and below
-constexpr int kTitlePoints = 14, kTextPoints = 9, kListPoints = 7;
+constexpr int kListPoints = 7;
 constexpr double kCaptionRoom = 40;  // points under each step's picture for its line
 constexpr int kStepsPerPage = 2;
 constexpr int kSiteColumns = 4;
 const char* const kAnswerLine = "____________________";
-
-// Draws `text` wrapped to the width from the top of `area`; returns the height it took.
-double paragraph(QPainter& painter, const QRectF& area, const QString& text, int points,
-                 bool bold = false) {
-  QFont font = labelFont(points);
-  font.setBold(bold);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  const QRectF used = painter.boundingRect(area, Qt::TextWordWrap, text);
-  painter.drawText(area, Qt::TextWordWrap, text);
-  return used.height();
-}
-
-// Paints a picture of the client area at `origin`, `width` points across, on white.
-double picture(QPainter& painter, const Picture& shown, QPointF origin, double width) {
-  const int clientWidth = kWindowFrame.clientWidth, clientHeight = kWindowFrame.clientHeight;
-  const double scale = width / clientWidth;
-  painter.save();
-  painter.translate(origin);
-  painter.scale(scale, scale);
-  painter.setClipRect(QRectF(0, 0, clientWidth, clientHeight));
-  paintPicture(painter, shown, clientWidth, clientHeight, groundOf(PictureStyle::Print));
-  painter.restore();
-  painter.setPen(QPen(QColor(0x76, 0x76, 0x76), 0.5));
-  painter.drawRect(QRectF(origin, QSizeF(width, clientHeight * scale)));
-  return clientHeight * scale;
-}
+constexpr double kMargin = kPrintMargin, kGap = kPrintGap;
 
 // In the blank handout, the picture of a step that would tell the answer gives way to one
 // that does not: the order of the cut points, or for a blocked pair the question.
@@ -77,16 +43,6 @@ std::size_t blankPictureOf(const Lesson& lesson, std::size_t step) {
 }
 
 }  // namespace
-
-std::optional<Paper> paperNamed(const QString& name) {
-  if (name == QLatin1String("a4")) {
-    return Paper::A4;
-  }
-  if (name == QLatin1String("letter")) {
-    return Paper::Letter;
-  }
-  return std::nullopt;
-}
 
 std::string blankQuestion(const Lesson& lesson, std::size_t step) {
   const geometry::PairAccount& a = lesson.account;
@@ -122,47 +78,30 @@ std::string blankQuestion(const Lesson& lesson, std::size_t step) {
   return "step " + std::to_string(step + 1) + ": " + question;
 }
 
-QByteArray printHandout(const Picture& normal, const Lesson& lesson,
-                        const std::vector<std::size_t>& picked, const geometry::SiteColumns& sites,
-                        std::uint32_t seed, Paper paper, bool blank) {
-  QByteArray pdf;
-  QBuffer buffer(&pdf);
-  buffer.open(QIODevice::WriteOnly);
-  QPdfWriter writer(&buffer);
-  writer.setResolution(kDotsPerInch);
-  const QString question =
-      QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j));
-  writer.setTitle(question + (blank ? QStringLiteral(" (to fill in)") : QString()));
-  writer.setCreator(QStringLiteral("voronoi-delaunay"));
-  writer.setPageSize(QPageSize(paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter));
-  writer.setPageMargins(QMarginsF());
-  const QSizeF page = writer.pageLayout().fullRect(QPageLayout::Point).size();
-  const double width = page.width() - 2 * kMargin;
-  QPainter painter(&writer);
-  painter.scale(kUnitsPerPoint, kUnitsPerPoint);
-  // The blank version shows the sites and their label only: the edges would tell.
-  const Picture ground = blank ? visibleItems(normal, sitesOnly()) : normal;
+namespace {
 
-  // The first page: the question, the seed and the sites, the rule, and the sites drawn
-  // without the diagram, which would answer the question before the steps do.
+// A step as printed: its picture, in the print style, and its line.
+struct PrintedStep {
+  Picture picture;
+  QString line;
+};
+
+// The first page of a part: its title, what it shows, the rule, the sites drawn without the
+// diagram (which would answer the question before the steps do) and listed with numbers.
+void firstPage(PrintedPages& pages, const QString& title, const QString& about,
+               const Picture& normal, const geometry::SiteColumns& sites) {
+  QPainter& painter = pages.painter();
+  const double width = pages.page().width() - 2 * kMargin;
   double y = kMargin;
-  y += paragraph(painter, QRectF(kMargin, y, width, 100), question, kTitlePoints, true) + kGap;
-  y += paragraph(painter, QRectF(kMargin, y, width, 100),
-                 QStringLiteral("A lesson of voronoi-delaunay on the run of seed %1 with %2 "
-                                "sites: how the edge finder decides whether the pair %3-%4 "
-                                "gets an edge.")
-                     .arg(seed)
-                     .arg(sites.nSites)
-                     .arg(lesson.account.i)
-                     .arg(lesson.account.j),
-                 kTextPoints) +
-       kGap;
+  y += paragraph(painter, QRectF(kMargin, y, width, 100), title, kTitlePoints, true) + kGap;
+  y += paragraph(painter, QRectF(kMargin, y, width, 100), about, kTextPoints) + kGap;
   y += paragraph(painter, QRectF(kMargin, y, width, 400), QString::fromUtf8(kLessonRule),
                  kTextPoints) +
        kGap;
-  y += picture(painter, styledPicture(visibleItems(normal, sitesOnly()), PictureStyle::Print),
-               QPointF(kMargin, y), width) +
-       kGap;
+  y +=
+      printedPicture(painter, styledPicture(visibleItems(normal, sitesOnly()), PictureStyle::Print),
+                     QPointF(kMargin, y), width) +
+      kGap;
   y += paragraph(painter, QRectF(kMargin, y, width, 40),
                  QStringLiteral("The sites, numbered, in window pixels:"), kTextPoints);
   const int rows = (sites.nSites + kSiteColumns - 1) / kSiteColumns;
@@ -173,34 +112,126 @@ QByteArray printHandout(const Picture& normal, const Lesson& lesson,
         QPointF(kMargin + column * width / kSiteColumns, y + (row + 1) * kListPoints * 1.3),
         QStringLiteral("%1: %2").arg(k).arg(QString::fromStdString(windowPosition(sites, k))));
   }
+}
 
-  // The steps, two to a page, each picture as wide as fits with its line beneath.
-  std::vector<std::size_t> steps = picked;
-  if (steps.empty()) {
-    for (std::size_t n = 0; n < lesson.overview.size(); ++n) {
-      steps.push_back(n);
-    }
-  }
+// The steps, two to a page, each picture as wide as fits with its line once and whole
+// beneath it. A line that needs more than a third of its slot (the detail's sorted cut
+// list) takes a page of its own, its picture at the others' size and its words below.
+void stepPages(PrintedPages& pages, const std::vector<PrintedStep>& steps) {
+  QPainter& painter = pages.painter();
+  const QSizeF page = pages.page();
+  const double width = page.width() - 2 * kMargin;
   const double slot = (page.height() - 2 * kMargin) / kStepsPerPage;
-  const double pictureWidth = std::min(
-      width, (slot - kCaptionRoom - kGap) * kWindowFrame.clientWidth / kWindowFrame.clientHeight);
-  for (std::size_t n = 0; n < steps.size(); ++n) {
-    if (n % kStepsPerPage == 0) {
-      writer.newPage();
+  std::vector<double> rooms;
+  double captionRoom = kCaptionRoom;
+  for (const PrintedStep& step : steps) {
+    rooms.push_back(paragraphHeight(painter, width, step.line, kTextPoints) + kGap);
+    if (rooms.back() <= slot / 3) {
+      captionRoom = std::max(captionRoom, rooms.back());
     }
-    const std::size_t step = steps[n];
-    const double top = kMargin + static_cast<double>(n % kStepsPerPage) * slot;
-    const std::size_t shownStep = blank ? blankPictureOf(lesson, step) : step;
-    const Picture shown = overviewStepPicture(ground, lesson, shownStep, sites, PictureStyle::Print,
-                                              StepText::Beside);
-    const double left = kMargin + (width - pictureWidth) / 2;
-    const double height = picture(painter, shown, QPointF(left, top), pictureWidth);
-    const std::string line =
-        blank ? blankQuestion(lesson, step) : stepLine(lesson, LessonLevel::Overview, step);
-    paragraph(painter, QRectF(left, top + height + kGap / 2, pictureWidth, kCaptionRoom),
-              QString::fromStdString(line), kTextPoints);
   }
-  painter.end();
+  const double pictureWidth = std::min(
+      width, (slot - captionRoom - kGap) * kWindowFrame.clientWidth / kWindowFrame.clientHeight);
+  int onPage = kStepsPerPage;  // steps on the page so far: a new page first
+  for (std::size_t n = 0; n < steps.size(); ++n) {
+    const bool alone = rooms[n] > slot / 3;
+    if (alone || onPage == kStepsPerPage) {
+      pages.newPage();
+      onPage = 0;
+    }
+    const double top = kMargin + onPage * slot;
+    const double left = kMargin + (width - pictureWidth) / 2;
+    const double height =
+        printedPicture(painter, steps[n].picture, QPointF(left, top), pictureWidth);
+    const double textTop = top + height + kGap / 2;
+    paragraph(
+        painter,
+        QRectF(kMargin, textTop, width, alone ? page.height() - kMargin - textTop : captionRoom),
+        steps[n].line, kTextPoints);
+    onPage = alone ? kStepsPerPage : onPage + 1;
+  }
+}
+
+// One pair's part of the handout: its first page, then its steps.
+void pairPages(PrintedPages& pages, const Picture& normal, const Lesson& lesson, LessonLevel level,
+               const std::vector<std::size_t>& picked, const geometry::SiteColumns& sites,
+               std::uint32_t seed, bool blank) {
+  firstPage(
+      pages, QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j)),
+      QStringLiteral("A lesson of voronoi-delaunay on the run of seed %1 with %2 sites: "
+                     "how the edge finder decides whether the pair %3-%4 gets an edge%5.")
+          .arg(seed)
+          .arg(sites.nSites)
+          .arg(lesson.account.i)
+          .arg(lesson.account.j)
+          .arg(level == LessonLevel::Detail ? QStringLiteral(", step by step of the algorithm")
+                                            : QString()),
+      normal, sites);
+  // The blank version shows the sites and their label only: the edges would tell.
+  const Picture ground = blank ? visibleItems(normal, sitesOnly()) : normal;
+  std::vector<std::size_t> numbers = picked;
+  if (numbers.empty()) {
+    for (std::size_t n = 0; n < lesson.count(level); ++n) {
+      numbers.push_back(n);
+    }
+  }
+  std::vector<PrintedStep> steps;
+  for (const std::size_t step : numbers) {
+    const std::size_t shownStep = blank ? blankPictureOf(lesson, step) : step;
+    steps.push_back({levelStepPicture(ground, lesson, level, shownStep, sites, PictureStyle::Print,
+                                      StepText::Beside),
+                     QString::fromStdString(blank ? blankQuestion(lesson, step)
+                                                  : stepLine(lesson, level, step))});
+  }
+  stepPages(pages, steps);
+}
+
+}  // namespace
+
+QByteArray printHandout(const Picture& normal, const std::vector<Lesson>& lessons,
+                        LessonLevel level, const std::vector<std::size_t>& picked,
+                        const geometry::SiteColumns& sites, std::uint32_t seed, Paper paper,
+                        bool blank) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  QStringList questions;
+  for (const Lesson& lesson : lessons) {
+    questions.push_back(QString::fromStdString(lessonQuestion(lesson.account.i, lesson.account.j)));
+  }
+  PrintedPages pages(buffer, paper,
+                     questions.join(u' ') + (blank ? QStringLiteral(" (to fill in)") : QString()));
+  for (const Lesson& lesson : lessons) {
+    if (&lesson != &lessons.front()) {
+      pages.newPage();
+    }
+    pairPages(pages, normal, lesson, level, picked, sites, seed, blank);
+  }
+  pages.end();
+  return pdf;
+}
+
+QByteArray printTour(const Picture& normal, const Tour& tour, const geometry::SiteColumns& sites,
+                     std::uint32_t seed, Paper paper) {
+  QByteArray pdf;
+  QBuffer buffer(&pdf);
+  buffer.open(QIODevice::WriteOnly);
+  PrintedPages pages(buffer, paper, QString::fromUtf8(kTourTitle));
+  firstPage(pages, QString::fromUtf8(kTourTitle),
+            QStringLiteral("The tour of voronoi-delaunay's run of seed %1 with %2 sites: each "
+                           "of its %3 edges with its empty circle, one a step, then how the "
+                           "pairs ended.")
+                .arg(seed)
+                .arg(sites.nSites)
+                .arg(tour.drawn.size()),
+            normal, sites);
+  std::vector<PrintedStep> steps;
+  for (std::size_t n = 0; n < tour.count(); ++n) {
+    steps.push_back({tourStepPicture(normal, tour, n, sites, PictureStyle::Print, StepText::Beside),
+                     QString::fromStdString(tourStepLine(tour, sites, n))});
+  }
+  stepPages(pages, steps);
+  pages.end();
   return pdf;
 }
 

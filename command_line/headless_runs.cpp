@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <variant>
 
+#include "classroom/exercise_sheets.h"
 #include "classroom/lesson_documents.h"
 #include "classroom/moodle_quiz.h"
 #include "classroom/print_handout.h"
@@ -86,6 +88,7 @@ struct HeadlessMode {
 
   int operator()(const WindowMode&) const { return 0; }  // never headless
   int operator()(const GradeMode&) const { return 0; }   // needs no run
+  int operator()(const ExerciseSheetMode&) const { return 0; }
 
   int operator()(const SaveMode& mode) const { return writePicture(mode.output); }
 
@@ -176,7 +179,27 @@ struct HeadlessMode {
     }
     const OutputKind kind = mode.output->kind;
     if (mode.paper) {
-      return writeOutput(printHandout(run.picture, lesson, picked, sites, run.layout.seed,
+      std::vector<Lesson> lessons{lesson};
+      for (const auto& [i, j] : mode.morePairs) {
+        if (i < 1 || i >= j || j > sites.nSites) {
+          reportError(QStringLiteral("--explain: %1-%2 is not a pair of this run, which has %3 "
+                                     "sites")
+                          .arg(i)
+                          .arg(j)
+                          .arg(sites.nSites));
+          return 2;
+        }
+        lessons.push_back(lessonOf(geometry::explainPair(kWindowFrame, sites, i, j), sites));
+        if (!picked.empty() && picked.back() >= lessons.back().count(level)) {
+          reportError(QStringLiteral("--pick %1: the lesson of pair %2-%3 has steps 1 to %4")
+                          .arg(picked.back() + 1)
+                          .arg(i)
+                          .arg(j)
+                          .arg(lessons.back().count(level)));
+          return 2;
+        }
+      }
+      return writeOutput(printHandout(run.picture, lessons, level, picked, sites, run.layout.seed,
                                       *mode.paper, mode.blank),
                          *mode.output);
     }
@@ -199,6 +222,10 @@ struct HeadlessMode {
       address.view = WebAddress::View::Tour;
       address.step = static_cast<std::size_t>(std::max(mode.step, 1));
       return writeOutput(webEditionPage(address), *mode.output);
+    }
+    if (mode.paper) {
+      return writeOutput(printTour(run.picture, tour, *run.sites, run.layout.seed, *mode.paper),
+                         *mode.output);
     }
     if (mode.step == 0 && mode.output) {  // a .tex file: the tour as Beamer frames
       return writeOutput(tourBeamerFrames(run.picture, tour, *run.sites, style), *mode.output);
@@ -381,9 +408,39 @@ int gradeFiles(const GradeMode& mode) {
   return report.skipped > 0 ? 2 : 0;
 }
 
+namespace {
+
+// Writes the sheets or their key, or the web edition opened on the exercise: from the seeds
+// alone, without a run.
+int writeExerciseSheets(const ExerciseSheetMode& mode, char** argv) {
+  if (mode.output.kind == OutputKind::WebPage) {
+    WebAddress address;
+    address.seed = mode.first;
+    address.view = WebAddress::View::Exercise;
+    address.exercise = mode.kind;
+    address.style = mode.style;
+    return writeOutput(webEditionPage(address), mode.output);
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QGuiApplication application(qtArgc, argv);
+  try {
+    return writeOutput(exerciseSheets(mode.kind, mode.first, mode.last, mode.paper, mode.answers),
+                       mode.output);
+  } catch (const std::runtime_error& error) {  // a seed that gives no exercise layout
+    reportError(QString::fromUtf8(error.what()));
+    return 1;
+  }
+}
+
+}  // namespace
+
 int runCommand(const Command& command, const RunRequest& request, char** argv) {
   if (const auto* grade = std::get_if<GradeMode>(&command.mode)) {
     return gradeFiles(*grade);
+  }
+  if (const auto* sheets = std::get_if<ExerciseSheetMode>(&command.mode)) {
+    return writeExerciseSheets(*sheets, argv);
   }
   if (std::holds_alternative<WindowMode>(command.mode)) {
     return showInWindow(command.run, request, argv);

@@ -5,76 +5,10 @@
 #include <limits>
 
 #include "classroom/moodle_quiz.h"
+#include "option_values.h"
 #include "picture_output/output_kind.h"
 
 namespace app {
-
-namespace {
-
-constexpr qulonglong kLargestSeed = std::numeric_limits<std::uint32_t>::max();
-
-// The help text, with the program's name in the usage line: without an application
-// object the parser cannot know it.
-QString helpText(const QCommandLineParser& parser) {
-  QString text = parser.helpText();
-  text.replace(QLatin1String("<executable_name>"), QLatin1String("voronoi-delaunay"));
-  return text;
-}
-
-// What is wrong, and where the options are told: the whole help would bury the one line that
-// says which option does not fit.
-CommandLine usageError(const QString& problem, const QCommandLineParser&) {
-  return {CommandLine::Action::PrintUsageAndFail,
-          {},
-          QStringLiteral("voronoi-delaunay: ") + problem +
-              QStringLiteral("\nTry 'voronoi-delaunay --help' for the options.\n")};
-}
-
-// Which pairs --explain names: every pair in scan order, or the pair of sites i and j.
-struct ExplainRequest {
-  bool allPairs = false;
-  int i = 0, j = 0;
-};
-
-// "all", or "I-J" with two whole numbers, in either order.
-std::optional<ExplainRequest> parseExplainRequest(const QString& text) {
-  if (text == QLatin1String("all")) {
-    return ExplainRequest{true, 0, 0};
-  }
-  const QStringList numbers = text.split(QLatin1Char('-'));
-  bool iOk = false, jOk = false;
-  if (numbers.size() != 2) {
-    return std::nullopt;
-  }
-  const int i = numbers[0].toInt(&iOk);
-  const int j = numbers[1].toInt(&jOk);
-  if (!iOk || !jOk) {
-    return std::nullopt;
-  }
-  return ExplainRequest{false, std::min(i, j), std::max(i, j)};  // 7-1 is the pair 1-7
-}
-
-// "1,4-6": step numbers from 1, and ranges of them; sorted, each once.
-std::optional<std::vector<int>> parsePick(const QString& text) {
-  std::vector<int> steps;
-  for (const QString& part : text.split(QLatin1Char(','))) {
-    const QStringList ends = part.split(QLatin1Char('-'));
-    bool firstOk = false, lastOk = ends.size() == 1;
-    const int first = ends[0].toInt(&firstOk);
-    const int last = ends.size() == 2 ? ends[1].toInt(&lastOk) : first;
-    if (!firstOk || !lastOk || ends.size() > 2 || first < 1 || last < first || last > 10000) {
-      return std::nullopt;
-    }
-    for (int step = first; step <= last; ++step) {
-      steps.push_back(step);
-    }
-  }
-  std::sort(steps.begin(), steps.end());
-  steps.erase(std::unique(steps.begin(), steps.end()), steps.end());
-  return steps;
-}
-
-}  // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
@@ -149,8 +83,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("LIST"));
   const QCommandLineOption paper(
       QStringLiteral("paper"),
-      QStringLiteral("With --explain I-J and --save FILE.pdf: a handout of the overview to "
-                     "print, on A4 or US letter paper, dark on white, two steps to a page."),
+      QStringLiteral("With --explain I-J (or several pairs, I-J,K-L,...) and --save FILE.pdf: "
+                     "a handout of the overview (or with --detail the detail) to print, on A4 "
+                     "or US letter paper, dark on white, two steps to a page, each pair from a "
+                     "page of its own."),
       QStringLiteral("a4|letter"));
   const QCommandLineOption blank(
       QStringLiteral("blank"),
@@ -189,9 +125,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
       QStringLiteral("summary"),
       QStringLiteral("With --grade: the class's mean and median score, and what most got "
                      "wrong on each layout the files share, hardest first."));
-  parser.addOptions({help,    version, seed,        sites,    save,  scale, style,  verbose,
-                     explain, steps,   step,        detail,   pick,  paper, blank,  tour,
-                     quiz,    exact,   findFailure, nudgeMap, grade, csv,   summary});
+  const QCommandLineOption exercise(
+      QStringLiteral("exercise"),
+      QStringLiteral("With --seed N or A-B and --save FILE.pdf: sheets of the exercise to print "
+                     "for a class, a page a seed, so each student has a layout of their own; "
+                     "with --save FILE.html, the web edition opened on the exercise of seed N."),
+      QStringLiteral("delaunay-edges|voronoi-piece|cut-point"));
+  const QCommandLineOption answers(
+      QStringLiteral("answers"),
+      QStringLiteral("With --exercise and --save FILE.pdf: the key of the same sheets, every "
+                     "answer given with its proof drawn."));
+  parser.addOptions({help,    version, seed,     sites,  save,        scale,    style,
+                     verbose, explain, steps,    step,   detail,      pick,     paper,
+                     blank,   tour,    quiz,     exact,  findFailure, nudgeMap, grade,
+                     csv,     summary, exercise, answers});
 
   if (!parser.parse(arguments)) {
     return usageError(parser.errorText(), parser);
@@ -226,6 +173,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (!parser.positionalArguments().isEmpty()) {
     return usageError(
         QStringLiteral("Unexpected argument: ") + parser.positionalArguments().first(), parser);
+  }
+  if (parser.isSet(exercise)) {
+    return exerciseCommand(parser);
+  }
+  if (parser.isSet(answers)) {
+    return usageError(QStringLiteral("--answers goes with --exercise"), parser);
   }
 
   Command command;
@@ -348,11 +301,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   }
   const bool stepsSet = parser.isSet(steps), tourSet = parser.isSet(tour);
   const auto toKindHolding = [&](Holds what) { return output && holds(output->kind, what); };
-  if (tourSet &&
-      (explainRequest || exactSet || findFailureSet ||
-       (output ? !stepNumber && !toKindHolding(Holds::Tour) : !stepsSet && !stepNumber))) {
-    return usageError(QStringLiteral("--tour goes with --steps, --step N (and --save FILE), or "
-                                     "--save FILE.tex or FILE.html"),
+  if (tourSet && (explainRequest || exactSet || findFailureSet ||
+                  (output ? !stepNumber && !toKindHolding(Holds::Tour) &&
+                                !(parser.isSet(paper) && output->kind == OutputKind::Pdf)
+                          : !stepsSet && !stepNumber))) {
+    return usageError(QStringLiteral("--tour goes with --steps, --step N (and --save FILE), "
+                                     "--save FILE.tex or FILE.html, or --paper and FILE.pdf"),
                       parser);
   }
   constexpr Holds aStep = Holds::StepPicture | Holds::OpensAtStep;
@@ -386,15 +340,17 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     paperSize = paperNamed(parser.value(paper));
     // Said of the option that does not fit, first found.
     const QString misfit =
-        !paperSize             ? QStringLiteral("takes a4 or letter")
-        : stepNumber           ? QStringLiteral("prints every step: not with --step")
-        : parser.isSet(detail) ? QStringLiteral("prints the overview: not with --detail")
-        : !explainsOnePair     ? QStringLiteral("goes with --explain I-J")
+        !paperSize   ? QStringLiteral("takes a4 or letter")
+        : stepNumber ? QStringLiteral("prints every step: not with --step")
+        : parser.isSet(blank) && (parser.isSet(detail) || tourSet)
+            ? QStringLiteral("--blank asks the overview's questions: not with --detail or --tour")
+        : !explainsOnePair && !tourSet
+            ? QStringLiteral("goes with --explain I-J (or I-J,K-L,...) or --tour")
         : !output || output->kind != OutputKind::Pdf ? QStringLiteral("goes with --save FILE.pdf")
                                                      : QString();
     if (!misfit.isEmpty()) {
-      return usageError(QStringLiteral("--paper %1 (a4 or letter, with --explain I-J and --save "
-                                       "FILE.pdf)")
+      return usageError(QStringLiteral("--paper %1 (a4 or letter, with --explain I-J, several "
+                                       "pairs or --tour, and --save FILE.pdf)")
                             .arg(misfit),
                         parser);
     }
@@ -402,9 +358,15 @@ CommandLine parseCommandLine(const QStringList& arguments) {
   if (parser.isSet(blank) && !paperSize) {
     return usageError(QStringLiteral("--blank goes with --paper"), parser);
   }
+  if (explainRequest && !explainRequest->more.empty() && !paperSize) {
+    return usageError(QStringLiteral("--explain takes several pairs (%1) only with --paper, for "
+                                     "a printed handout")
+                          .arg(parser.value(explain)),
+                      parser);
+  }
 
   if (tourSet) {
-    command.mode = TourMode{stepNumber.value_or(0), output};
+    command.mode = TourMode{stepNumber.value_or(0), output, paperSize};
   } else if (findFailureSet) {
     command.mode = FindFailureMode{};
   } else if (exactSet && !explainRequest) {
@@ -423,6 +385,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     pair.step = stepNumber.value_or(0);
     pair.picked = picked;
     pair.paper = paperSize;
+    pair.morePairs = explainRequest->more;
     pair.blank = parser.isSet(blank);
     pair.exact = exactSet;
     pair.output = output;

@@ -9,6 +9,7 @@
 
 #include "classroom/print_handout.h"
 #include "exercises/class_report.h"
+#include "exercises/exercise.h"
 #include "explanation/lesson.h"
 #include "picture/picture_style.h"
 #include "picture_output/output_kind.h"
@@ -55,14 +56,17 @@ struct ExplainPairMode {
   bool exact = false;          // the steps, each with exact arithmetic's agreement
   std::vector<int> picked;     // the steps a handout or the slides keep, from 1; empty: all
   std::optional<Paper> paper;  // a handout to print on this paper, instead of the screen's
-  bool blank = false;          // the printed handout's students' version
+  std::vector<std::pair<int, int>> morePairs;  // further pairs the printed handout takes
+  bool blank = false;                          // the printed handout's students' version
   std::optional<Output> output;
 };
 // Prints the tour's steps, or step `step` (from 1), and with an output writes its picture;
-// to a .tex file without a step, the whole tour as Beamer frames.
+// to a .tex file without a step, the whole tour as Beamer frames; with a paper, to a PDF
+// file, the tour to print.
 struct TourMode {
   int step = 0;  // 0: every step
   std::optional<Output> output;
+  std::optional<Paper> paper;  // the tour printed on this paper, to a PDF file
 };
 // Writes a round of questions on the run's pairs as a Moodle XML file.
 struct QuizMode {
@@ -73,6 +77,16 @@ struct QuizMode {
 struct GradeMode {
   std::vector<QString> files;
   ReportForm form = ReportForm::Lines;
+};
+// Writes the sheets of an exercise to a PDF, a page a seed from `first` to `last`, or their
+// key; or to a web page the web edition opened on the exercise of one seed.
+struct ExerciseSheetMode {
+  ExerciseKind kind = ExerciseKind::DelaunayEdges;
+  std::uint32_t first = 0, last = 0;
+  bool answers = false;
+  Paper paper = Paper::A4;
+  PictureStyle style = PictureStyle::Normal;  // the web edition's
+  Output output;
 };
 // Prints the pairs whose outcome differs in exact arithmetic.
 struct ExactMode {};
@@ -85,7 +99,7 @@ struct NudgeMapMode {
 };
 
 using Mode = std::variant<WindowMode, SaveMode, ExplainAllMode, ExplainPairMode, TourMode, QuizMode,
-                          GradeMode, ExactMode, FindFailureMode, NudgeMapMode>;
+                          GradeMode, ExerciseSheetMode, ExactMode, FindFailureMode, NudgeMapMode>;
 
 struct Command {
   RunOptions run;

@@ -404,6 +404,30 @@ TEST_F(Classroom, ThePrintedHandoutAndItsBlankVersion) {
   tool("pdftoppm", {"-r", "36", "-l", "1", "-png", "blank-a4.pdf", "blank"});
   EXPECT_EQ(image("print-1.png"), image("blank-1.png"));
 
+  // Several pairs, each from a page of its own; the detail, every step once, whole.
+  run({"--seed", "1", "--explain", "1-2,3-5", "--paper", "a4", "--save", path("two.pdf")});
+  EXPECT_EQ(pages("two.pdf"), 2 * (1 + 3));
+  EXPECT_TRUE(
+      tool("pdftotext", {"-f", "5", "-l", "5", "two.pdf", "-"}).startsWith("Is 3-5 an edge?"));
+  run({"--seed", "42", "--explain", "1-7", "--detail", "--paper", "a4", "--save",
+       path("detail.pdf")},
+      false);
+  const QString detailSteps =
+      run({"--seed", "42", "--explain", "1-7", "--detail", "--steps"}, false);
+  const QString printed = tool("pdftotext", {"-f", "2", "detail.pdf", "-"}).simplified();
+  for (const QString& line : detailSteps.split('\n', Qt::SkipEmptyParts)) {
+    EXPECT_TRUE(printed.contains(line.simplified())) << line.toStdString();
+  }
+  // The tour on paper: its steps after the first page, two to a page, every line whole.
+  run({"--seed", "1", "--tour", "--paper", "a4", "--save", path("tour.pdf")});
+  const QStringList tourSteps =
+      run({"--seed", "1", "--tour", "--steps"}).split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(pages("tour.pdf"), 1 + (tourSteps.size() + 1) / 2);
+  const QString tourText = tool("pdftotext", {"tour.pdf", "-"}).simplified();
+  for (const QString& line : tourSteps) {
+    EXPECT_TRUE(tourText.contains(line.simplified())) << line.toStdString();
+  }
+
   run(lesson + QStringList{"--paper", "letter", "--blank", "--save", path("blank.pdf")});
   EXPECT_TRUE(tool("pdfinfo", {"blank.pdf"}).contains(QStringLiteral("612 x 792 pts")));
   const QString questions = tool("pdftotext", {"-f", "2", "blank.pdf", "-"}).simplified();
@@ -411,6 +435,34 @@ TEST_F(Classroom, ThePrintedHandoutAndItsBlankVersion) {
   EXPECT_FALSE(questions.contains(QRegularExpression(
       QStringLiteral("is an edge|not an edge|is free|blocks|shadowed|drawn|Yes|No:"))))
       << questions.toStdString();
+}
+
+// Sheets for a class: a page a seed, in order, each with its seed and room for a name; the key
+// of the same seeds a page each; on letter paper when asked; and the web edition of one
+// seed's exercise opens on that exercise.
+TEST_F(Classroom, ExerciseSheetsAPageASeedWithTheirKeys) {
+  run({"--exercise", "voronoi-piece", "--seed", "7-9", "--save", path("sheets.pdf")}, false);
+  run({"--exercise", "voronoi-piece", "--seed", "7-9", "--answers", "--paper", "letter", "--save",
+       path("key.pdf")},
+      false);
+  ASSERT_EQ(pages("sheets.pdf"), 3);
+  ASSERT_EQ(pages("key.pdf"), 3);
+  EXPECT_TRUE(tool("pdfinfo", {"key.pdf"}).contains(QStringLiteral("612 x 792 pts")));
+  for (int page = 1; page <= 3; ++page) {
+    const QStringList onPage{"-f", QString::number(page), "-l", QString::number(page)};
+    const QString sheet = tool("pdftotext", onPage + QStringList{"sheets.pdf", "-"}).simplified();
+    const QString key = tool("pdftotext", onPage + QStringList{"key.pdf", "-"}).simplified();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("seed %1").arg(6 + page))) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains(QStringLiteral("Name:")));
+    EXPECT_EQ(sheet.count(QStringLiteral(" of 5: ")), 5) << sheet.toStdString();
+    EXPECT_TRUE(key.contains(QStringLiteral("seed %1, the key").arg(6 + page)));
+    EXPECT_EQ(key.count(QRegularExpression(QStringLiteral("\\? (None|Piece \\d+):"))), 5)
+        << "every question answered, whole: " << key.toStdString();
+  }
+
+  run({"--exercise", "cut-point", "--seed", "4", "--save", path("cut.html")}, false);
+  EXPECT_TRUE(
+      testing_support::contents(path("cut.html")).contains("seed=4&amp;exercise=cut-point"));
 }
 
 }  // namespace
