@@ -146,8 +146,9 @@ Picture DelaunayEdgesRound::mark(Marks& marks) const {
     for (const Verdict& verdict : verdicts_) {
       edges.push_back(verdict.pair);
     }
-    marks.legend = {{kRightEdge, "Delaunay edge"},
-                    {kProofCircle, "a circle through its sites with no site inside"}};
+    // The circles first: on paper the first mark is the lightest, and the edges stand out.
+    marks.legend = {{kProofCircle, "a circle through an edge's sites with no site inside"},
+                    {kRightEdge, "Delaunay edge"}};
     marks.line = "The " + std::to_string(edges.size()) +
                  " Delaunay edges, each drawn with a circle through its two sites that holds "
                  "no other site: " +

@@ -86,7 +86,7 @@ ShownRound ExerciseRound::shown(PictureStyle style, StepText text) const {
     }
   }
   items.insert(items.end(), top.begin(), top.end());
-  const Picture marked = styledPicture(std::move(items), style);
+  const Picture marked = drawing.styled(std::move(items), style);
   picture.insert(picture.end(), marked.begin(), marked.end());
   return {std::move(picture), marks.line};
 }

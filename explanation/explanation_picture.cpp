@@ -141,7 +141,7 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
                     legend);
   draw.labelSites(a.i, a.j, tickLabels);
   picture.insert(picture.end(), top.begin(), top.end());
-  return styledPicture(std::move(picture), style);
+  return draw.styled(std::move(picture), style);
 }
 
 Picture levelStepPicture(const Picture& normal, const Lesson& lesson, LessonLevel level,
@@ -175,7 +175,7 @@ Picture questionPicture(const Picture& normal, const geometry::PairRecord& pair,
       draw.topLayer(keys == AnswerKeys::Shown ? questionText(i, j) : pairQuestion(i, j), {});
   draw.labelSites(i, j, {});  // every site numbered, as the answer's reason names them
   picture.insert(picture.end(), top.begin(), top.end());
-  return styledPicture(std::move(picture), style);
+  return draw.styled(std::move(picture), style);
 }
 
 }  // namespace app

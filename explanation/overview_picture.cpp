@@ -332,7 +332,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
                                     legend);
   draw.labelSites(a.i, a.j, tickLabels);
   picture.insert(picture.end(), top.begin(), top.end());
-  return styledPicture(std::move(picture), style);
+  return draw.styled(std::move(picture), style);
 }
 
 }  // namespace app

@@ -21,7 +21,7 @@ constexpr Colour kBoxText = rgb(255, 255, 255);
 constexpr Colour kArrow = rgb(255, 255, 255);
 constexpr float kTickHalf = 5;
 constexpr float kBoxMargin = 6, kBoxPadding = 5;
-constexpr float kSample = 16;       // the length of a legend's sample line
+constexpr float kSample = 24;       // a legend sample's length: two dashes of a dashed one
 constexpr float kArrowLength = 14;  // an arrow at the border, pointing outwards
 
 Colour dimmed(Colour c) {
@@ -220,7 +220,15 @@ bool StepDrawing::coversNamed(const PixelRect& area) const {
   });
 }
 
+Picture StepDrawing::styled(Picture picture, PictureStyle style) const {
+  picture = styledPicture(std::move(picture), style);
+  return isPrintStyle(style) ? withPrintMarks(std::move(picture), legendMarks_) : picture;
+}
+
 Picture StepDrawing::topLayer(const std::string& text, const std::vector<LegendEntry>& legend) {
+  for (const LegendEntry& entry : legend) {
+    legendMarks_.push_back({entry.colour, entry.ring});
+  }
   Picture top;
   const int pixels = labelPixelSize(kSmallText * textFactor_);
   const auto lineHeight = static_cast<float>(fontHeights(pixels).height);

@@ -8,6 +8,7 @@
 #include "label_placer.h"
 #include "picture/colour.h"
 #include "picture/picture.h"
+#include "picture/picture_style.h"
 #include "picture/pixel_geometry.h"
 #include "steps/literal_steps.h"
 
@@ -135,6 +136,10 @@ class StepDrawing {
   // site's number just outside its ring.
   void labelSites(int i, int j, const std::vector<MarkLabel>& extra);
 
+  // The picture drawn, in the style; on paper, after topLayer, with the marks its legend
+  // names in looks apart in greyscale (withPrintMarks).
+  [[nodiscard]] Picture styled(Picture picture, PictureStyle style) const;
+
   [[nodiscard]] const geometry::SiteColumns& sites() const { return sites_; }
 
  private:
@@ -151,6 +156,7 @@ class StepDrawing {
   LabelPlacer labels_;
   std::vector<Named> named_;
   std::vector<std::pair<int, float>> rings_;  // the ringed sites and their rings' radii
+  std::vector<LegendMark> legendMarks_;       // what the legend names, in its order
 };
 
 }  // namespace app

@@ -67,7 +67,7 @@ Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t ste
     StepDrawing draw(picture, sites, textFactorOf(style));
     const Picture top = draw.topLayer(line, {});
     picture.insert(picture.end(), top.begin(), top.end());
-    return styledPicture(std::move(picture), style);
+    return draw.styled(std::move(picture), style);
   }
   Picture picture = dimmedPicture(normal);
   const geometry::PairAccount& a = tour.drawn[step];
@@ -85,7 +85,7 @@ Picture tourStepPicture(const Picture& normal, const Tour& tour, std::size_t ste
                                            {kEmptyCircle, "the empty circle about M", true}});
   draw.labelSites(a.i, a.j, {});
   picture.insert(picture.end(), top.begin(), top.end());
-  return styledPicture(std::move(picture), style);
+  return draw.styled(std::move(picture), style);
 }
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "picture_style.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <type_traits>
 
@@ -114,6 +115,92 @@ Picture styledPicture(Picture picture, PictureStyle style) {
             const bool keepsWidth = onWhite && isDimmed(shape.colour);
             shape.width *= keepsWidth ? 1 : look.strokeFactor;
             shape.colour = held(shape.colour, kLineContrast);
+          }
+        },
+        item);
+  }
+  return picture;
+}
+
+double lightnessOf(Colour colour) {
+  const double y = relativeLuminance(colour);
+  constexpr double kEpsilon = 216.0 / 24389, kKappa = 24389.0 / 27;
+  return y > kEpsilon ? 116 * std::cbrt(y) - 16 : kKappa * y;
+}
+
+Colour withLightness(Colour colour, double lightness) {
+  // Along black, the colour, white: the lightness grows with the mix.
+  const auto mixed = [colour](int mix) {  // -255 black, 0 the colour, 255 white
+    const auto channel = [mix](int c) {
+      return mix < 0 ? towardBlack(c, -mix) : towardWhite(c, mix);
+    };
+    return rgb(channel(redOf(colour)), channel(greenOf(colour)), channel(blueOf(colour)));
+  };
+  int low = -255, high = 255;
+  while (high - low > 1) {
+    const int mix = (low + high) / 2;
+    (lightnessOf(mixed(mix)) > lightness ? high : low) = mix;
+  }
+  return mixed(low);
+}
+
+Picture withPrintMarks(Picture picture, const std::vector<LegendMark>& legend) {
+  // The legend's colours as the print style has them already: lines and rings held to
+  // kLineContrast, text to kTextContrast.
+  struct Look {
+    Colour line, text, to;
+    bool dashed;
+  };
+  std::vector<Look> looks;
+  std::vector<Colour> named;
+  std::array<bool, kPrintMarks.size()> used{};
+  std::vector<double> ringLightness;
+  for (LegendMark mark : legend) {
+    if (std::find(named.begin(), named.end(), mark.colour) != named.end()) {
+      continue;
+    }
+    named.push_back(mark.colour);
+    // A colour the picture draws circles in (other than the rings about sites, which their
+    // numbers name) takes no dashes either: circles have none.
+    const Colour line = withContrastOnWhite(mark.colour, kLineContrast);
+    mark.ring = mark.ring || std::any_of(picture.begin(), picture.end(), [&](const auto& item) {
+                  const auto* circle = std::get_if<CircleItem>(&item);
+                  return circle != nullptr && circle->site == 0 && circle->colour == line;
+                });
+    std::size_t pick = 0;
+    while (pick < kPrintMarks.size() &&
+           (used[pick] ||
+            (mark.ring && std::find(ringLightness.begin(), ringLightness.end(),
+                                    kPrintMarks[pick].lightness) != ringLightness.end()))) {
+      ++pick;
+    }
+    if (pick == kPrintMarks.size()) {
+      continue;
+    }
+    used[pick] = true;
+    if (mark.ring) {
+      ringLightness.push_back(kPrintMarks[pick].lightness);
+    }
+    looks.push_back({line, withContrastOnWhite(mark.colour, kTextContrast),
+                     withLightness(mark.colour, kPrintMarks[pick].lightness),
+                     kPrintMarks[pick].dashed});
+  }
+  for (PictureItem& item : picture) {
+    std::visit(
+        [&](auto& shape) {
+          using Shape = std::decay_t<decltype(shape)>;
+          if constexpr (!std::is_same_v<Shape, RectItem>) {
+            constexpr bool isText = std::is_same_v<Shape, TextItem>;
+            const auto look = std::find_if(looks.begin(), looks.end(), [&](const Look& l) {
+              return (isText ? l.text : l.line) == shape.colour;
+            });
+            if (look == looks.end()) {
+              return;
+            }
+            shape.colour = look->to;
+            if constexpr (std::is_same_v<Shape, LineItem>) {
+              shape.dashed = shape.dashed || look->dashed;
+            }
           }
         },
         item);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "colour.h"
 #include "picture.h"
@@ -63,6 +64,11 @@ constexpr StyleLook lookOf(PictureStyle style) {
   return {0x000000, 1, 1, false};
 }
 
+// Whether a style is for paper: dark on white.
+constexpr bool isPrintStyle(PictureStyle style) {
+  return lookOf(style).ground == 0xFFFFFF;
+}
+
 // The ground a style paints its pictures on, and how many times as large it shows text.
 constexpr Colour groundOf(PictureStyle style) {
   return lookOf(style).ground;
@@ -92,5 +98,36 @@ inline constexpr int kDimmedChannel = 100;
 
 // The picture in a style, as lookOf says; the normal style is the picture unchanged.
 Picture styledPicture(Picture picture, PictureStyle style);
+
+// CIE lightness L* of a colour, from 0 (black) to 100 (white), from its relative luminance:
+// how light it prints in greyscale.
+double lightnessOf(Colour colour);
+// The colour mixed with black, or with white, to the lightness, keeping its hue.
+Colour withLightness(Colour colour, double lightness);
+
+// On paper the marks a step's legend names stay apart in greyscale: each colour the legend
+// names takes the next of these looks, a lightness with a solid or a dashed line. The
+// lightnesses lie kPrintLightnessStep or more apart and as far below kPrintGround's, and the
+// lightest still gives text 7:1 against white. A ring, or a colour the picture draws circles
+// in (not counting rings about sites), takes the next look whose lightness no such mark
+// before it has: circles have no dashes.
+inline constexpr double kPrintLightnessStep = 12;
+struct PrintMark {
+  double lightness;
+  bool dashed;
+};
+// The first, for the line every step draws first, is the lightest, so that the marks drawn
+// over it stand out.
+inline constexpr std::array<PrintMark, 8> kPrintMarks{
+    PrintMark{37.2, false}, {0, false}, {24.8, false}, {12.4, false},
+    {37.2, true},           {0, true},  {24.8, true},  {12.4, true}};
+struct LegendMark {
+  Colour colour;
+  bool ring;
+};
+// A picture in a print style with each legend colour in its print look, in legend order,
+// every item of that colour alike (lines dashed where the look is); a colour named twice
+// keeps its first look. Beyond the looks, colours keep their own.
+Picture withPrintMarks(Picture picture, const std::vector<LegendMark>& legend);
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -13,6 +14,7 @@
 #include "explanation/quiz.h"
 #include "geometry/window_frame.h"
 #include "picture/picture_style.h"
+#include "picture_output/picture_painter.h"
 #include "picture_output/picture_tikz.h"
 #include "run/run.h"
 #include "support/five_sites.h"
@@ -463,6 +465,94 @@ TEST_F(Classroom, ExerciseSheetsAPageASeedWithTheirKeys) {
   run({"--exercise", "cut-point", "--seed", "4", "--save", path("cut.html")}, false);
   EXPECT_TRUE(
       testing_support::contents(path("cut.html")).contains("seed=4&amp;exercise=cut-point"));
+}
+
+// On paper in black and white the legend's marks stay apart: rendered in greyscale, each
+// entry's mark (the darkest CIE lightness L* along its sample) lies at least 12 below the
+// background picture's grey, and any two of one shape differ by at least 12, or, as lines,
+// one is dashed and the other not (a gap shows white along the sample); a colour the legend
+// names twice (the ticks, and those beyond the picture) is one mark. Antialiasing may shift
+// a lightness by a little: 1.5 is allowed.
+TEST_F(Classroom, PrintedLegendMarksStayApartInGreyscale) {
+  constexpr double kStep = app::kPrintLightnessStep - 1.5;
+  const double ground = app::lightnessOf(app::kPrintGround);
+  int legends = 0;
+  for (const std::uint32_t seed : {42u, 7u, 19u}) {
+    const app::RunResult run = app::runDemonstration({seed, std::nullopt});
+    const geometry::SiteColumns& sites = *run.sites;
+    for (int j = 2; j <= 7; ++j) {
+      const app::Lesson lesson =
+          app::lessonOf(geometry::explainPair(geometry::kWindowFrame, sites, 1, j), sites);
+      for (std::size_t step = 0; step < lesson.overview.size(); ++step) {
+        const app::Picture picture = app::overviewStepPicture(
+            run.picture, lesson, step, sites, app::PictureStyle::Print, app::StepText::Beside);
+        QImage image(geometry::kWindowFrame.clientWidth, geometry::kWindowFrame.clientHeight,
+                     QImage::Format_RGB32);
+        {
+          QPainter painter(&image);
+          app::paintPicture(painter, picture, image.width(), image.height(), 0xFFFFFF);
+        }
+        const auto lightnessAt = [&](int x, int y) {
+          const QRgb pixel = image.pixel(x, y);
+          return app::lightnessOf(app::rgb(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+        };
+        struct Mark {
+          bool ring, dashed;
+          double lightness;
+          app::Colour colour;  // in the picture: one colour named twice is meant alike
+        };
+        std::vector<Mark> marks;
+        const auto box = std::find_if(picture.begin(), picture.end(), [](const auto& item) {
+          return std::holds_alternative<app::RectItem>(item);
+        });
+        if (box == picture.end()) {
+          continue;
+        }
+        const auto& legend = std::get<app::RectItem>(*box);
+        for (auto it = box + 1; it != picture.end(); ++it) {  // drawn over the legend's ground
+          const app::PictureItem& item = *it;
+          if (const auto* line = std::get_if<app::LineItem>(&item);
+              line != nullptr && !(line->y1 < line->y2 || line->y1 > line->y2) &&
+              line->x1 > legend.x && line->x2 < legend.x + legend.width && line->y1 > legend.y &&
+              line->y1 < legend.y + legend.height) {
+            Mark mark{false, false, 100, line->colour};
+            for (int x = static_cast<int>(line->x1) + 1; x < static_cast<int>(line->x2); ++x) {
+              const double l = lightnessAt(x, static_cast<int>(line->y1));
+              mark.lightness = std::min(mark.lightness, l);
+              mark.dashed = mark.dashed || l > 90;
+            }
+            marks.push_back(mark);
+          } else if (const auto* ring = std::get_if<app::CircleItem>(&item);
+                     ring != nullptr && ring->x > legend.x && ring->x < legend.x + legend.width &&
+                     ring->y > legend.y && ring->y < legend.y + legend.height) {
+            Mark mark{true, false, 100, ring->colour};
+            const int r = static_cast<int>(ring->radius) + 2;
+            for (int y = static_cast<int>(ring->y) - r; y <= static_cast<int>(ring->y) + r; ++y) {
+              for (int x = static_cast<int>(ring->x) - r; x <= static_cast<int>(ring->x) + r; ++x) {
+                mark.lightness = std::min(mark.lightness, lightnessAt(x, y));
+              }
+            }
+            marks.push_back(mark);
+          }
+        }
+        ++legends;
+        const std::string where = "seed " + std::to_string(seed) + " pair 1-" + std::to_string(j) +
+                                  " step " + std::to_string(step + 1);
+        for (std::size_t m = 0; m < marks.size(); ++m) {
+          EXPECT_LE(marks[m].lightness, ground - kStep) << where << ", entry " << m + 1;
+          for (std::size_t n = 0; n < m; ++n) {
+            if (marks[m].ring == marks[n].ring && marks[m].colour != marks[n].colour) {
+              EXPECT_TRUE(std::abs(marks[m].lightness - marks[n].lightness) >= kStep ||
+                          (!marks[m].ring && marks[m].dashed != marks[n].dashed))
+                  << where << ": entries " << n + 1 << " and " << m + 1 << " look alike ("
+                  << marks[n].lightness << ", " << marks[m].lightness << ")";
+            }
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(legends, 80);
 }
 
 }  // namespace

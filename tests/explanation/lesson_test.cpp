@@ -273,13 +273,10 @@ void expectCutsBeyondCounted(const app::Picture& picture, const app::Lesson& les
       << where << ": " << line;
 }
 
-// The shadows' colours stay apart in greyscale: their CIE lightness L* (from the relative
-// luminance Y, L* = 116 Y^(1/3) - 16) differs by at least kShadowLightnessStep from each
-// other's and from the shade the further sites share.
+// The shadows' colours stay apart in greyscale: their CIE lightness L* differs by at least
+// kShadowLightnessStep from each other's and from the shade the further sites share.
 TEST(Lesson, ShadowColoursDifferInLightness) {
-  const auto lightness = [](app::Colour c) {
-    return 116 * std::cbrt(app::relativeLuminance(c)) - 16;
-  };
+  const auto lightness = [](app::Colour c) { return app::lightnessOf(c); };
   std::vector<app::Colour> shades(app::kShadowColours.begin(), app::kShadowColours.end());
   shades.push_back(app::kShadowedPiece);
   for (std::size_t m = 0; m < shades.size(); ++m) {

@@ -68,4 +68,17 @@ TEST(PictureStyle, TheProjectorStyleHasTheContrastOfEveryColourTheProgramDraws) 
   EXPECT_TRUE(redKept);
 }
 
+// Lightness as greyscale prints it, CIE L*: white, black and the grey #767676, whose L* is
+// 49.6; a colour moved to a lightness keeps its hue's order of channels.
+TEST(PictureStyle, LightnessIsCieLightness) {
+  EXPECT_NEAR(app::lightnessOf(app::rgb(255, 255, 255)), 100, 0.01);
+  EXPECT_NEAR(app::lightnessOf(app::rgb(0, 0, 0)), 0, 0.01);
+  EXPECT_NEAR(app::lightnessOf(app::kPrintGround), 49.6, 0.1);
+  for (const double lightness : {0.0, 12.4, 37.2, 80.0}) {
+    const app::Colour moved = app::withLightness(app::rgb(70, 120, 210), lightness);
+    EXPECT_NEAR(app::lightnessOf(moved), lightness, 1.0);
+    EXPECT_LE(app::redOf(moved), app::blueOf(moved));
+  }
+}
+
 }  // namespace
