@@ -1,5 +1,8 @@
 #include "tour.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "explanation_text.h"
 #include "geometry/window_frame.h"
 #include "step_drawing.h"
@@ -9,6 +12,31 @@ namespace app {
 namespace {
 
 using geometry::kWindowFrame;
+
+// How many other sites lie within kCrowdRadius window pixels of the middle of the pair's
+// Delaunay edge: the fewer, the clearer its step's picture.
+constexpr double kCrowdRadius = 80;
+int crowdAbout(const geometry::SiteColumns& sites, const geometry::PairAccount& a) {
+  const double x = (sites.x(a.i) + sites.x(a.j)) / 2;
+  const double y = (static_cast<double>(sites.y(a.i)) + static_cast<double>(sites.y(a.j))) / 2;
+  int crowd = 0;
+  for (int k = 1; k <= sites.nSites; ++k) {
+    const double dx = sites.x(k) - x, dy = static_cast<double>(sites.y(k)) - y;
+    crowd += k != a.i && k != a.j && dx * dx + dy * dy < kCrowdRadius * kCrowdRadius;
+  }
+  return crowd;
+}
+
+// Whether the step's empty circle, about its edge's midpoint through site i, lies wholly in
+// the picture.
+bool circleInPicture(const geometry::SiteColumns& sites, const geometry::PairAccount& a) {
+  const geometry::PieceStep& open = a.pieces.back();
+  const double x = kWindowFrame.windowX(open.midX), y = kWindowFrame.windowY(open.midY);
+  const double radius =
+      std::hypot(open.midX - sites.x(a.i), open.midY - static_cast<double>(sites.y(a.i)));
+  return x - radius >= 0 && y - radius >= 0 && x + radius <= kWindowFrame.clientWidth &&
+         y + radius <= kWindowFrame.clientHeight;
+}
 
 }  // namespace
 
@@ -28,6 +56,18 @@ Tour tourOf(const geometry::SiteColumns& sites) {
         break;
     }
   }
+  // The first step where the picture is least crowded, among the pairs whose empty circle
+  // the picture shows whole where there are such (the first in scan order of the least
+  // crowded), the others after it in scan order, round to those before it.
+  const bool anyWhole = std::any_of(tour.drawn.begin(), tour.drawn.end(),
+                                    [&](const auto& a) { return circleInPicture(sites, a); });
+  const auto clearer = [&](const geometry::PairAccount& a, const geometry::PairAccount& b) {
+    const bool wholeA = !anyWhole || circleInPicture(sites, a);
+    const bool wholeB = !anyWhole || circleInPicture(sites, b);
+    return wholeA != wholeB ? wholeA : crowdAbout(sites, a) < crowdAbout(sites, b);
+  };
+  const auto least = std::min_element(tour.drawn.begin(), tour.drawn.end(), clearer);
+  std::rotate(tour.drawn.begin(), least, tour.drawn.end());
   return tour;
 }
 

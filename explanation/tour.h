@@ -12,11 +12,14 @@
 
 namespace app {
 
-// A tour of the diagram: one step for each drawn pair, in scan order, showing its Voronoi
-// edge, its Delaunay edge and the empty circle about its edge's midpoint through its two
-// sites; then a last step with the whole picture and how the pairs ended.
+// A tour of the diagram: one step for each drawn pair, showing its Voronoi edge, its
+// Delaunay edge and the empty circle about its edge's midpoint through its two sites; then a
+// last step with the whole picture and how the pairs ended. The tour starts where the
+// picture is least crowded: at the drawn pair with the fewest other sites near the middle of
+// its Delaunay edge, of those whose empty circle the picture shows whole; it goes on in scan
+// order, round to the pairs before it.
 struct Tour {
-  std::vector<geometry::PairAccount> drawn;  // the drawn pairs' accounts, in scan order
+  std::vector<geometry::PairAccount> drawn;  // the drawn pairs' accounts, in the tour's order
   int pairs = 0, blocked = 0, shadowed = 0;
 
   [[nodiscard]] std::size_t count() const { return drawn.size() + 1; }

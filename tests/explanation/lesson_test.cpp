@@ -510,18 +510,49 @@ TEST(Lesson, QuizRoundsAreBalancedAndAskNewPairs) {
   }
 }
 
-// The tour visits every drawn pair in scan order, each about a circle through its two sites
-// that holds no other site, checked in exact arithmetic, hull edges included.
+// The tour visits every drawn pair in scan order, from where the picture is least crowded
+// round to the pairs before it, each about a circle through its two sites that holds no
+// other site, checked in exact arithmetic, hull edges included.
 TEST(Lesson, TheTourVisitsEveryEdgeAboutAnEmptyCircle) {
   using Exact = mpq_class;
   for (std::uint32_t seed = 1; seed <= 10; ++seed) {
     const app::RunResult run = app::runDemonstration({seed, std::nullopt});
     const geometry::SiteColumns& sites = *run.sites;
     const app::Tour tour = app::tourOf(sites);
-    ASSERT_EQ(tour.count(), run.drawnPairs.size() + 1);
-    for (std::size_t n = 0; n < run.drawnPairs.size(); ++n) {
-      EXPECT_EQ(std::pair(tour.drawn[n].i, tour.drawn[n].j),
-                std::pair(run.drawnPairs[n].i, run.drawnPairs[n].j));
+    const std::size_t drawn = run.drawnPairs.size();
+    ASSERT_EQ(tour.count(), drawn + 1);
+    const auto start = std::find_if(run.drawnPairs.begin(), run.drawnPairs.end(), [&](auto& p) {
+      return p.i == tour.drawn[0].i && p.j == tour.drawn[0].j;
+    });
+    ASSERT_NE(start, run.drawnPairs.end());
+    const auto first = static_cast<std::size_t>(start - run.drawnPairs.begin());
+    for (std::size_t n = 0; n < drawn; ++n) {
+      const auto& pair = run.drawnPairs[(first + n) % drawn];
+      EXPECT_EQ(std::pair(tour.drawn[n].i, tour.drawn[n].j), std::pair(pair.i, pair.j));
+    }
+    // The first step's empty circle lies whole in the picture, and no pair whose circle does
+    // has fewer other sites within 80 pixels of its Delaunay edge's middle.
+    const auto whole = [&](const geometry::PairAccount& a) {
+      const geometry::PieceStep& m = a.pieces.back();
+      const double r = std::hypot(m.midX - sites.x(a.i), m.midY - double{sites.y(a.i)});
+      const double x = geometry::kWindowFrame.windowX(m.midX);
+      const double y = geometry::kWindowFrame.windowY(m.midY);
+      return x >= r && y >= r && x + r <= 753 && y + r <= 475;
+    };
+    const auto crowd = [&](const geometry::PairAccount& a) {
+      int near = 0;
+      for (int k = 1; k <= sites.nSites; ++k) {
+        const double dy = double{sites.y(k)} - (double{sites.y(a.i)} + double{sites.y(a.j)}) / 2;
+        near += k != a.i && k != a.j &&
+                std::hypot(sites.x(k) - (sites.x(a.i) + sites.x(a.j)) / 2, dy) < 80;
+      }
+      return near;
+    };
+    ASSERT_TRUE(whole(tour.drawn[0])) << "seed " << seed;
+    for (const geometry::PairAccount& pair : tour.drawn) {
+      if (whole(pair)) {
+        EXPECT_GE(crowd(pair), crowd(tour.drawn[0])) << "seed " << seed;
+      }
     }
     EXPECT_EQ(tour.drawn.size() + static_cast<std::size_t>(tour.blocked + tour.shadowed),
               static_cast<std::size_t>(tour.pairs));
