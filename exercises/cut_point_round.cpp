@@ -95,7 +95,7 @@ Picture CutPointRound::mark(Marks& marks) const {
                  static_cast<char>(std::toupper(static_cast<unsigned char>(answer[0]))) +
                  answer.substr(1) + ".";
   } else {
-    marks.line = verdicts_.back().line + "." + scoreWords() + " G: next current.";
+    marks.line = verdicts_.back().line + "." + scoreWords() + " G: next question.";
   }
   return ground_;
 }

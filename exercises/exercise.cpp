@@ -289,20 +289,27 @@ int edgePiece(const geometry::PairAccount& account) {
   return account.outcome.result == geometry::PairResult::Drawn ? account.outcome.piece : 0;
 }
 
-// How site k's screening of the pair ends, as an answer says it: where it cuts, in window
-// pixels, or that it passes or blocks; nothing where the screening stops before k.
-std::optional<CutAnswer> screeningAnswer(const geometry::PairAccount& account, int k) {
+// Site k's step in the screening of the pair, or nothing where the screening stops before k.
+const geometry::CompetitorStep* screeningStep(const geometry::PairAccount& account, int k) {
   const auto step = std::find_if(account.competitors.begin(), account.competitors.end(),
                                  [&](const geometry::CompetitorStep& s) { return s.site == k; });
-  if (step == account.competitors.end()) {
-    return std::nullopt;
-  }
+  return step == account.competitors.end() ? nullptr : &*step;
+}
+
+// How the step ends, as an answer about site k says it: where it cuts, in window pixels, or
+// that it passes or blocks.
+CutAnswer screeningAnswer(const geometry::PairAccount& account,
+                          const geometry::CompetitorStep& step) {
   using Says = CutAnswer::Says;
-  const Says says = step->outcome == geometry::Screening::Cut       ? Says::At
-                    : step->outcome == geometry::Screening::Blocked ? Says::Blocks
-                                                                    : Says::Passes;
-  return CutAnswer{
-      account.i, account.j, k, says, kWindowFrame.windowX(step->x), kWindowFrame.windowY(step->y)};
+  const Says says = step.outcome == geometry::Screening::Cut       ? Says::At
+                    : step.outcome == geometry::Screening::Blocked ? Says::Blocks
+                                                                   : Says::Passes;
+  return CutAnswer{account.i,
+                   account.j,
+                   step.site,
+                   says,
+                   kWindowFrame.windowX(step.x),
+                   kWindowFrame.windowY(step.y)};
 }
 
 }  // namespace
@@ -312,9 +319,10 @@ PieceAnswer rightPiece(const geometry::SiteColumns& sites, int i, int j) {
 }
 
 CutAnswer rightCut(const geometry::SiteColumns& sites, int i, int j, int k) {
-  const std::optional<CutAnswer> answer =
-      screeningAnswer(geometry::explainPair(kWindowFrame, sites, i, j), k);
-  return answer ? *answer : CutAnswer{i, j, k, CutAnswer::Says::Passes};
+  const geometry::PairAccount account = geometry::explainPair(kWindowFrame, sites, i, j);
+  const geometry::CompetitorStep* step = screeningStep(account, k);
+  return step != nullptr ? screeningAnswer(account, *step)
+                         : CutAnswer{i, j, k, CutAnswer::Says::Passes};
 }
 
 Verdict gradePiece(const geometry::SiteColumns& sites, const PieceAnswer& answer) {
@@ -383,20 +391,18 @@ Verdict gradeCut(const geometry::SiteColumns& sites, const CutAnswer& answer) {
       geometry::explainPair(kWindowFrame, sites, answer.i, answer.j);
   const std::string head =
       "cut " + std::to_string(answer.k) + " on " + pairName(answer.i, answer.j) + ": ";
-  const auto step =
-      std::find_if(account.competitors.begin(), account.competitors.end(),
-                   [&](const geometry::CompetitorStep& s) { return s.site == answer.k; });
-  const std::optional<CutAnswer> right = screeningAnswer(account, answer.k);
-  if (!right) {
+  const geometry::CompetitorStep* step = screeningStep(account, answer.k);
+  if (step == nullptr) {
     return {Verdict::Is::Wrong, "wrong " + head + "the screening of the pair stops before site " +
                                     std::to_string(answer.k)};
   }
   using Says = CutAnswer::Says;
-  const Says truth = right->says;
+  const CutAnswer right = screeningAnswer(account, *step);
+  const Says truth = right.says;
   const auto words = [&](Says says, double x, double y) {
     return says == Says::At ? "at " + inPixels(x, y) : std::string(saysWord(says));
   };
-  const double cutX = right->x, cutY = right->y;
+  const double cutX = right.x, cutY = right.y;
   const std::string why = screeningReason(step->outcome, answer.i, answer.j);
   const std::string truthWords = words(truth, cutX, cutY) + (why.empty() ? "" : " (" + why + ")");
   const double off = std::hypot(answer.x - cutX, answer.y - cutY);

@@ -144,7 +144,7 @@ Picture VoronoiPieceRound::mark(Marks& marks) const {
     show(edge, kSurvivingPiece);
   }
   if (!everyProof_) {
-    marks.line = verdicts_.back().line + "." + scoreWords() + " G: next current.";
+    marks.line = verdicts_.back().line + "." + scoreWords() + " G: next question.";
   }
   return picture;
 }

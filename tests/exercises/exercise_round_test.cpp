@@ -112,6 +112,7 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
         pieces.answerWithout(app::CutAnswer::Says::Passes);
       }
       piecesRight = pieces.score().right;
+      EXPECT_TRUE(pieces.shown(app::PictureStyle::Normal).line.ends_with(" G: next question."));
       expectBoxesApart(pieces, seed);
       pieces.check();
     }
@@ -142,6 +143,7 @@ TEST(ExerciseRounds, QuestionsAnsweredAsTheStepsSayAreRight) {
                                : app::CutAnswer::Says::Passes);
       }
       right = cuts.score().right;
+      EXPECT_TRUE(cuts.shown(app::PictureStyle::Normal).line.ends_with(" G: next question."));
       if (&question != &cutsAsked.back()) {
         cuts.check();
       }
