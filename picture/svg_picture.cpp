@@ -23,11 +23,18 @@ namespace {
 
 constexpr const char* kTitle = "Voronoi diagram and Delaunay triangulation";
 
-// A number with 9 significant digits, in the shorter of the fixed and the exponent forms and
-// without trailing zeros (as %g writes it). A value halfway between two such numbers (it has
-// ten significant digits, the last a 5) goes to the one away from zero, as written decimals
-// are rounded, not to the even one: 453.4765625 is written 453.476563.
+// A number as the picture's coordinates are: a single-precision value (every coordinate and
+// size the picture holds) in the shortest decimal that reads back as the same float,
+// "298.4"; any other with 9 significant digits, in the shorter of the fixed and the exponent
+// forms and without trailing zeros (as %g writes it). A value halfway between two such
+// numbers (it has ten significant digits, the last a 5) goes to the one away from zero, as
+// written decimals are rounded, not to the even one.
 std::string number(double value) {
+  // (equal_to: an exact comparison, meant as one)
+  if (const auto single = static_cast<float>(value);
+      std::isfinite(value) && std::equal_to<double>()(single, value)) {
+    return fmt::format("{}", single);
+  }
   const std::string ten = fmt::format("{:.9e}", value);
   // (equal_to: an exact comparison, meant as one)
   const bool halfway = ten[ten.find('e') - 1] == '5' &&
@@ -119,7 +126,7 @@ class XmlWriter {
     textWritten_ = true;
   }
   void end() {
-    const std::string name = open_.back();
+    const char* name = open_.back();
     const bool children = hasChildren_.back();
     open_.pop_back();
     hasChildren_.pop_back();
@@ -130,7 +137,7 @@ class XmlWriter {
       if (children && !textWritten_) {
         newLine();
       }
-      out_ += "</" + name + ">";
+      out_.append("</").append(name).append(">");
     }
     textWritten_ = false;
   }
@@ -153,7 +160,7 @@ class XmlWriter {
   }
 
   std::string& out_;
-  std::vector<std::string> open_;
+  std::vector<const char*> open_;
   std::vector<bool> hasChildren_;
   bool startTagOpen_ = false, textWritten_ = false;
 };
@@ -161,7 +168,7 @@ class XmlWriter {
 struct SvgItemWriter {
   XmlWriter& xml;
 
-  // An element with its coordinates, written with 9 significant digits; the caller ends it.
+  // An element with its coordinates, written as number() writes them; the caller ends it.
   void element(const char* name,
                std::initializer_list<std::pair<const char*, double>> numbers) const {
     xml.start(name);
@@ -280,6 +287,14 @@ std::string svgDocument(const Picture& picture, int clientWidth, int clientHeigh
            description.empty() ? pictureDescription(picture) : description, {});
   document += '\n';
   return document;
+}
+
+std::string svgItem(const PictureItem& item) {
+  std::string element;
+  XmlWriter xml(element, false);
+  std::visit(SvgItemWriter{xml}, item);
+  element.erase(0, 1);  // the line end before it
+  return element;
 }
 
 std::string svgElement(const std::vector<SvgGroup>& groups, int clientWidth, int clientHeight,

@@ -14,10 +14,13 @@ std::string pictureDescription(const Picture& picture);
 // The picture as an SVG document: a view box of the client area, its title and its
 // description (pictureDescription when none is given) for screen readers, a black
 // background, then a line, circle, rectangle or text element per item in drawing order.
-// Coordinates are written with 9 significant digits, enough for every single-precision value
-// to read back exactly. The elements are indented four spaces a level, one to a line.
+// Coordinates, all single-precision values, are written in the shortest decimal that reads
+// back as the same value. The elements are indented four spaces a level, one to a line.
 std::string svgDocument(const Picture& picture, int clientWidth, int clientHeight,
                         const std::string& description = {});
+
+// One item's element, as svgDocument writes it on its line, without the indentation.
+std::string svgItem(const PictureItem& item);
 
 // A group of items in an SVG picture, drawn in order with the others: shown, or hidden until
 // a page's script shows it by its id.

@@ -1,6 +1,6 @@
 // The SVG writer, read back by Qt's XML reader: what a picture's text holds arrives as it
-// was, numbers read back to the single-precision values drawn, and written decimals are
-// rounded as decimals are (a value halfway goes away from zero).
+// was, and numbers read back to the single-precision values drawn, each in its shortest
+// form.
 #include "picture/svg_picture.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +52,7 @@ TEST(SvgPicture, WritesWhatReadsBackExactly) {
   ASSERT_EQ(elements.size(), 8u) << svg;  // svg, title, desc, ground, g, line, text, circle
   EXPECT_EQ(elements[2].text, "1 < 2 & 3");
   const Element& line = elements[5];
-  EXPECT_EQ(line.attributes.at("x1"), "453.476563") << "halfway, away from zero";
+  EXPECT_EQ(line.attributes.at("x1"), "453.47656") << "453.4765625, shortest as a float";
   for (const auto& [attribute, drawn] :
        std::map<std::string, float>{{"y1", -0.1f}, {"x2", 1e-7f}, {"y2", 30000.5f}}) {
     EXPECT_EQ(std::stof(line.attributes.at(attribute)), drawn) << attribute;
