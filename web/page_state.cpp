@@ -65,7 +65,9 @@ std::string stateJson(const WebEdition& edition) {
     case ModeKind::Editing:
       break;
   }
-  return Json{{"address", edition.address()},
+  // While a site is dragged the address waits for the drag to end (writing the layout's
+  // numbers at every step would take a good part of it).
+  return Json{{"address", edition.history().dragging() ? Json() : Json(edition.address())},
               {"line", edition.line()},
               {"heading", edition.heading()},
               {"refusal", edition.refusal()},

@@ -12,9 +12,9 @@ namespace app {
 // the help writes them, what it does, its menu group and whether it is on or off.
 std::string actionsJson();
 
-// What the page shows besides the picture: the address, the line for the live region, the
-// lesson's heading, why the last press or action did nothing, the problems with the
-// address opened, the mode, and for each action whether it can be used and is on.
+// What the page shows besides the picture: the address (null while a site is dragged), the line for
+// the live region, the lesson's heading, why the last press or action did nothing, the problems
+// with the address opened, the mode, and for each action whether it can be used and is on.
 std::string stateJson(const WebEdition& edition);
 
 // The name of what the page does after an action: "none", "copy", "paste", "open",

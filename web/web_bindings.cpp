@@ -6,10 +6,12 @@
 #include <string>
 
 #include "page_state.h"
+#include "picture_changes.h"
 #include "web_edition.h"
 
 namespace {
 
+using app::PictureChanges;
 using app::WebEdition;
 
 std::string act(WebEdition& edition, int action) {
@@ -24,6 +26,11 @@ int actionOfKey(const WebEdition& edition, const std::string& browserName) {
 
 std::string stateJson(const WebEdition& edition) {
   return app::stateJson(edition);
+}
+
+// What the page changes to show the edition's picture now.
+std::string pictureChanges(PictureChanges& shown, const WebEdition& edition) {
+  return shown.since(edition);
 }
 
 }  // namespace
@@ -42,6 +49,8 @@ EMSCRIPTEN_BINDINGS(voronoi_delaunay) {
       .function("pictureFile", &WebEdition::pictureFile)
       .function("resultsFile", &WebEdition::resultsFile)
       .function("setFullScreen", &WebEdition::setFullScreen);
+  emscripten::class_<PictureChanges>("PictureChanges").constructor<>();
+  emscripten::function("pictureChanges", &pictureChanges);
   emscripten::function("act", &act);
   emscripten::function("actionOfKey", &actionOfKey);
   emscripten::function("stateJson", &stateJson);

@@ -363,7 +363,7 @@ std::string WebEdition::openSiteList(const std::string& text) {
   }
 }
 
-Picture WebEdition::shown() const {
+Picture WebEdition::picture() const {
   Overlays overlays;
   overlays.blank = on_[placeOf(ActionId::BlankScreen)];
   overlays.exact =
@@ -375,8 +375,12 @@ Picture WebEdition::shown() const {
 }
 
 std::string WebEdition::pictureFile() const {
-  return svgDocument(shown(), kWindowFrame.clientWidth, kWindowFrame.clientHeight,
-                     explanation_.active() ? explanation_.line() : std::string());
+  return svgDocument(picture(), kWindowFrame.clientWidth, kWindowFrame.clientHeight,
+                     svgDescription());
+}
+
+std::string WebEdition::svgDescription() const {
+  return explanation_.active() ? explanation_.line() : std::string();
 }
 
 // The file's own <svg> element, so that the page and the file cannot differ.

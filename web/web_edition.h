@@ -64,12 +64,14 @@ class WebEdition {
   // A site list pasted, dropped or opened; the problem with it, or "" once it is shown.
   std::string openSiteList(const std::string& text);
 
-  [[nodiscard]] std::string svg() const;          // the picture shown, an <svg> element
-  [[nodiscard]] std::string line() const;         // what it shows, for the live region
-  [[nodiscard]] std::string heading() const;      // the lesson's or the quiz's heading
-  [[nodiscard]] std::string refusal() const;      // why the last press did nothing
-  [[nodiscard]] std::string siteList() const;     // the layout as a site list
-  [[nodiscard]] std::string pictureFile() const;  // the picture shown as an SVG file
+  [[nodiscard]] std::string svg() const;             // the picture shown, an <svg> element
+  [[nodiscard]] Picture picture() const;             // its items
+  [[nodiscard]] std::string svgDescription() const;  // its description, "" for the usual
+  [[nodiscard]] std::string line() const;            // what it shows, for the live region
+  [[nodiscard]] std::string heading() const;         // the lesson's or the quiz's heading
+  [[nodiscard]] std::string refusal() const;         // why the last press did nothing
+  [[nodiscard]] std::string siteList() const;        // the layout as a site list
+  [[nodiscard]] std::string pictureFile() const;     // the picture shown as an SVG file
   [[nodiscard]] std::string resultsFile(const std::string& name) const;  // the exercise's
   [[nodiscard]] bool exercising() const { return exercise_.active(); }
   [[nodiscard]] bool explaining() const { return explanation_.active(); }
@@ -80,7 +82,6 @@ class WebEdition {
  private:
   [[nodiscard]] SessionMode& activeMode();
   [[nodiscard]] const SessionMode& activeMode() const;
-  [[nodiscard]] Picture shown() const;
   [[nodiscard]] PictureStyle style() const;
   // The view changed (a layer, the style): every mode draws again.
   void applyView();

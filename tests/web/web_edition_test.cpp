@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 #include "picture/svg_picture.h"
 #include "run/run.h"
 #include "session/actions.h"
+#include "web/page_state.h"
+#include "web/picture_changes.h"
 
 namespace {
 
@@ -30,6 +33,55 @@ WebEdition::Effect press(WebEdition& edition, const std::string& browserKey) {
   const auto action = edition.actionOfKey(browserKey);
   EXPECT_TRUE(action.has_value()) << browserKey;
   return action ? edition.act(*action) : WebEdition::Effect::None;
+}
+
+// The lines of an <svg> element's group: its elements, indented as the file writes them.
+std::vector<std::string> groupLines(const std::string& svg) {
+  std::vector<std::string> lines;
+  std::istringstream in(svg);
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with("        <")) {
+      lines.push_back(line.substr(8));
+    }
+  }
+  return lines;
+}
+
+// What the page is told to change, done on the lines shown, gives the new picture's lines:
+// during a drag a few elements (and no address until the drag ends), a new site (the
+// description counts it) the whole element.
+TEST(WebEdition, PutsUpWhatChangedAndOnlyThat) {
+  WebEdition edition;
+  edition.open("seed=42", 0);
+  app::PictureChanges page;
+  ASSERT_EQ(nlohmann::json::parse(page.since(edition))["whole"], edition.svg());
+  std::vector<std::string> shown = groupLines(edition.svg());
+  const app::SitePosition site = edition.history().layout().sites[20];
+  edition.press(site.x, site.y);
+  for (const double dx : {3.0, 40.0, 40.0, -2.0, 120.0}) {
+    edition.drag(site.x + dx, static_cast<double>(site.y) + dx / 2);
+    const nlohmann::json changes = nlohmann::json::parse(page.since(edition));
+    ASSERT_FALSE(changes.contains("whole")) << dx;
+    const std::vector<std::string> next = groupLines(edition.svg());
+    for (auto n = changes["gone"].rbegin(); n != changes["gone"].rend(); ++n) {
+      shown.erase(shown.begin() + n->get<std::ptrdiff_t>());
+    }
+    std::string markup;
+    for (const auto& n : changes["came"]) {
+      shown.insert(shown.begin() + n.get<std::ptrdiff_t>(), next[n.get<std::size_t>()]);
+      markup += next[n.get<std::size_t>()];
+    }
+    EXPECT_EQ(changes["markup"], markup) << dx;
+    EXPECT_EQ(shown, next) << dx;
+    EXPECT_LT(changes["came"].size(), next.size() / 4) << dx;
+  }
+  EXPECT_EQ(nlohmann::json::parse(page.since(edition))["came"].size(), 0u) << "nothing moved";
+  EXPECT_TRUE(nlohmann::json::parse(app::stateJson(edition))["address"].is_null()) << "dragged";
+  edition.release();
+  EXPECT_NE(nlohmann::json::parse(app::stateJson(edition))["address"], "seed=42");
+  edition.press(700.5, 30.25);  // a new site
+  edition.release();
+  EXPECT_EQ(nlohmann::json::parse(page.since(edition))["whole"], edition.svg());
 }
 
 // Every address that addressText writes reads back as itself; a part that cannot be used

@@ -14,20 +14,50 @@
   // --- what the core shows
   let state = null;
   let drawn = false; // a picture waits to be drawn at the next frame
-  let dragging = false; // the address follows a drag when it ends, not at every step
+  // The picture put up: the whole <svg> element, or the elements of its group that went and
+  // came since the last one (the core compares them), each element on the page after its
+  // line's indentation, as in the file.
+  const shown = new core.PictureChanges();
+  const scratch = document.createElementNS("http://www.w3.org/2000/svg", "svg");
+  function showPicture(changes) {
+    if (changes.whole !== undefined) {
+      picture.innerHTML = changes.whole;
+      return;
+    }
+    const group = picture.querySelector("svg > g");
+    for (const element of changes.gone.map((n) => group.children[n])) {
+      element.previousSibling.remove();
+      element.remove();
+    }
+    scratch.innerHTML = changes.markup;
+    const made = [...scratch.children];
+    changes.came.forEach((n, k) => {
+      const next = group.children[n];
+      const anchor = next ? next.previousSibling : group.lastChild;
+      group.insertBefore(document.createTextNode("\n        "), anchor);
+      group.insertBefore(made[k], anchor);
+    });
+  }
   function render() {
     state = JSON.parse(core.stateJson(edition));
-    picture.innerHTML = edition.svg();
-    byId("line").textContent = state.line;
-    byId("heading").textContent = state.heading;
-    byId("refusal").textContent = [state.refusal, ...state.problems].filter((t) => t).join(" ");
+    showPicture(JSON.parse(core.pictureChanges(shown, edition)));
+    // Only what changed is written: the page lays out less, and the live region speaks only
+    // when its line is new.
+    const put = (element, text) => element.textContent !== text && (element.textContent = text);
+    put(byId("line"), state.line);
+    put(byId("heading"), state.heading);
+    put(byId("refusal"), [state.refusal, ...state.problems].filter((t) => t).join(" "));
     buttons.forEach((button, n) => {
-      button.disabled = !state.enabled[n];
-      if (actions[n].checkable) {
-        button.setAttribute("aria-pressed", String(state.checked[n]));
+      if (button.disabled === state.enabled[n]) {
+        button.disabled = !state.enabled[n];
+      }
+      const pressed = String(state.checked[n]);
+      if (actions[n].checkable && button.getAttribute("aria-pressed") !== pressed) {
+        button.setAttribute("aria-pressed", pressed);
       }
     });
-    if (!dragging && location.hash.slice(1) !== state.address) {
+    // (no address while a site is dragged: it follows when the drag ends)
+    if (state.address !== null && location.hash.slice(1) !== state.address) {
       try {
         history.replaceState(null, "", "#" + state.address);
       } catch (error) {
@@ -158,7 +188,6 @@
       if (Math.hypot(event.clientX - down.x, event.clientY - down.y) > 8) {
         clearTimeout(down.timer);
       }
-      dragging = true;
       edition.drag(x, y);
       renderSoon();
     } else {
@@ -172,7 +201,6 @@
     if (down) {
       clearTimeout(down.timer);
       down = null;
-      dragging = false;
       edition.release();
       render();
     }
@@ -221,7 +249,7 @@
   const start = document.querySelector("main").dataset.start;
   edition.open(location.hash.slice(1) || start, randomSeed());
   window.addEventListener("hashchange", () => {
-    if (location.hash.slice(1) !== state.address) {
+    if (state.address !== null && location.hash.slice(1) !== state.address) {
       edition.open(location.hash.slice(1), randomSeed());
       render();
     }
