@@ -22,10 +22,25 @@ std::string number(double value) {
   return shortestText(value);
 }
 
-std::string point(double x, double y) {
+std::string point(double x, double y, NumberForm form = NumberForm::EdgeFinder) {
+  if (form == NumberForm::WindowPixels) {
+    return windowPoint(x, y);
+  }
   std::string text = "(";
   text.append(number(x)).append(", ").append(number(y)).append(")");
   return text;
+}
+
+// A slope with four significant digits: "-3.139", "0.0001235", "3.139e+07".
+std::string slope(double m) {
+  if (std::fpclassify(m) != FP_NORMAL) {  // zero, or no number to round
+    return number(m);
+  }
+  const int digits = 3 - static_cast<int>(std::floor(std::log10(std::fabs(m))));
+  // A power of ten up to 10^22 is exact, so that either way the result is the double nearest
+  // to the rounded decimal, whose shortest form is that decimal.
+  return number(digits >= 0 ? std::round(m * std::pow(10.0, digits)) / std::pow(10.0, digits)
+                            : std::round(m / std::pow(10.0, -digits)) * std::pow(10.0, -digits));
 }
 
 std::string site(int k) {
@@ -44,12 +59,12 @@ std::string madeBy(int cutSite) {
 
 }  // namespace
 
-std::string competitorLine(const geometry::CompetitorStep& step, int j) {
+std::string competitorLine(const geometry::CompetitorStep& step, int j, NumberForm form) {
   const std::string line = step.throughEnd ? "its line passes through an end of the stretch"
                                            : "its line misses the stretch";
   switch (step.outcome) {
     case Screening::Cut:
-      return "cut at " + point(step.x, step.y) +
+      return "cut at " + point(step.x, step.y, form) +
              (step.throughEnd
                   ? " (an end point: it lies in the quadrant and nearer than " + site(j) + ")"
                   : "");
@@ -66,20 +81,30 @@ std::string competitorLine(const geometry::CompetitorStep& step, int j) {
   return {};
 }
 
-std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites) {
+std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites,
+                     NumberForm form) {
   const geometry::PairRecord& r = account.pair;
-  return site(account.i) + " " + point(sites.x(account.i), sites.y(account.i)) + " and " +
-         site(account.j) + " " + point(sites.x(account.j), sites.y(account.j)) +
-         ": bisector y = m1 x + c1, m1 = " + number(r.m1) + ", c1 = " + number(r.c1) + ", from " +
-         point(r.startX, r.startY) + " to " + point(r.endX, r.endY);
+  // In window pixels the line is y = m1 x + c with c = c1 + m1 dx - dy, (dx, dy) the offset
+  // of the edge finder's frame.
+  const std::string equation =
+      form == NumberForm::EdgeFinder
+          ? "bisector y = m1 x + c1, m1 = " + number(r.m1) + ", c1 = " + number(r.c1)
+          : "bisector y = m1 x + c in window pixels, m1 = " + slope(r.m1) + ", c = " +
+                tenths(r.c1 + r.m1 * static_cast<double>(kWindowFrame.offsetX()) -
+                       static_cast<double>(kWindowFrame.offsetY()));
+  return site(account.i) + " " + point(sites.x(account.i), sites.y(account.i), form) + " and " +
+         site(account.j) + " " + point(sites.x(account.j), sites.y(account.j), form) + ": " +
+         equation + ", from " + point(r.startX, r.startY, form) + " to " +
+         point(r.endX, r.endY, form);
 }
 
-std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e) {
-  return std::to_string(e) + ": " + point(entry.x, entry.y) + " " + madeBy(entry.site);
+std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e, NumberForm form) {
+  return std::to_string(e) + ": " + point(entry.x, entry.y, form) + " " + madeBy(entry.site);
 }
 
-std::string pieceLine(const geometry::PieceStep& piece, int i) {
-  return "piece " + std::to_string(piece.piece) + ": midpoint " + point(piece.midX, piece.midY) +
+std::string pieceLine(const geometry::PieceStep& piece, int i, NumberForm form) {
+  return "piece " + std::to_string(piece.piece) + ": midpoint " +
+         point(piece.midX, piece.midY, form) +
          (piece.shadowedBy != 0
               ? ", shadowed by " + site(piece.shadowedBy) + ", strictly closer than " + site(i)
               : ", open: no site is closer than " + site(i));
@@ -124,7 +149,7 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
 
   text += "screening, site by site:\n";
   for (const geometry::CompetitorStep& step : account.competitors) {
-    text += "  " + site(step.site) + ": " + competitorLine(step, j) + "\n";
+    text += "  " + site(step.site) + ": " + competitorLine(step, j, NumberForm::EdgeFinder) + "\n";
   }
   if (account.outcome.result == geometry::PairResult::Blocked) {
     return text + "\n" + resultSentence(account) + "\n";
@@ -133,24 +158,29 @@ std::string accountText(const geometry::PairAccount& account, const geometry::Si
   text += "\nsorted cut list (entry: x, y, made by):\n";
   for (std::size_t e = 0; e < account.sorted.size(); ++e) {
     const geometry::CutEntry& entry = account.sorted[e];
-    text += "  " + cutEntryLine(entry, e) + "\n";
+    text += "  " + cutEntryLine(entry, e, NumberForm::EdgeFinder) + "\n";
   }
   text +=
       "\npieces (piece p runs from entry p - 1 to entry p; its midpoint lies on the "
       "bisector):\n";
   for (const geometry::PieceStep& piece : account.pieces) {
-    text += "  " + pieceLine(piece, i) + "\n";
+    text += "  " + pieceLine(piece, i, NumberForm::EdgeFinder) + "\n";
   }
   return text + "\n" + resultSentence(account) + "\n";
 }
 
 std::string tenths(double v) {
-  std::string text = std::to_string(std::round(v * 10) / 10);
-  text.erase(text.find_last_not_of('0') + 1);
-  if (text.ends_with('.')) {
-    text.pop_back();
+  const double rounded = std::round(v * 10);  // halves away from zero
+  if (!(std::fabs(rounded) < 1e15)) {
+    return number(v);
   }
-  return text == "-0" ? std::string("0") : text;
+  // In whole tenths, so that no locale's decimal comma gets in.
+  const auto count = static_cast<long long>(std::fabs(rounded));
+  std::string text = (rounded < 0 ? "-" : "") + std::to_string(count / 10);
+  if (count % 10 != 0) {
+    text += "." + std::to_string(count % 10);
+  }
+  return text;
 }
 
 std::string windowPoint(double x, double y) {

@@ -16,13 +16,19 @@ namespace app {
 // screening ended.
 std::string resultLine(int i, int j, const geometry::PairOutcome& outcome);
 
-// The sentences of the account, one for each of its parts: the pair and its bisector; what
-// the screening did with a competitor; an entry of the sorted cut list; a tested piece; and
-// the result.
-std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites);
-std::string competitorLine(const geometry::CompetitorStep& step, int j);
-std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e);
-std::string pieceLine(const geometry::PieceStep& piece, int i);
+// How a pair's sentences write its points: as the edge finder holds them, in its own
+// coordinates and to the last digit (the account, for whoever checks the arithmetic), or in
+// window pixels with at most one decimal, as the picture shows them (the lesson's detail).
+enum class NumberForm { EdgeFinder, WindowPixels };
+
+// The sentences of the account and of the lesson's detail, one for each of their parts: the
+// pair and its bisector; what the screening did with a competitor; an entry of the sorted cut
+// list; a tested piece; and the result.
+std::string pairLine(const geometry::PairAccount& account, const geometry::SiteColumns& sites,
+                     NumberForm form);
+std::string competitorLine(const geometry::CompetitorStep& step, int j, NumberForm form);
+std::string cutEntryLine(const geometry::CutEntry& entry, std::size_t e, NumberForm form);
+std::string pieceLine(const geometry::PieceStep& piece, int i, NumberForm form);
 std::string resultSentence(const geometry::PairAccount& account);
 
 // The whole account of a pair in plain text: the result line, the pair record, what the

@@ -190,7 +190,7 @@ std::string shadowProofHeadline(const Lesson& lesson) {
   return reason + ".";
 }
 
-// What a detail step says without the edge finder's numbers, short enough for a slide.
+// What a detail step says without numbers, short enough for a slide.
 std::string detailHeadline(const geometry::PairAccount& a, const LessonStep& step) {
   const std::string i = std::to_string(a.i), j = std::to_string(a.j);
   switch (step.kind) {
@@ -300,23 +300,25 @@ void addHeadlines(Lesson& lesson) {
 }  // namespace
 
 Lesson lessonOf(geometry::PairAccount account, const geometry::SiteColumns& sites) {
+  // The detail speaks the picture's numbers; the account keeps every digit of the edge finder's.
+  constexpr NumberForm kInPixels = NumberForm::WindowPixels;
   Lesson lesson{std::move(account), {}, {}, {}};
   const geometry::PairAccount& a = lesson.account;
-  lesson.steps.push_back({StepKind::Pair, 0, pairLine(a, sites)});
+  lesson.steps.push_back({StepKind::Pair, 0, pairLine(a, sites, kInPixels)});
   for (std::size_t n = 0; n < a.competitors.size(); ++n) {
     const geometry::CompetitorStep& step = a.competitors[n];
     lesson.steps.push_back(
         {StepKind::Competitor, n,
-         "site " + std::to_string(step.site) + ": " + competitorLine(step, a.j)});
+         "site " + std::to_string(step.site) + ": " + competitorLine(step, a.j, kInPixels)});
   }
   if (a.outcome.result != PairResult::Blocked) {
     std::string sorted = "sorted cut list (entry: x, y, made by): ";
     for (std::size_t e = 0; e < a.sorted.size(); ++e) {
-      sorted += (e == 0 ? "" : "; ") + cutEntryLine(a.sorted[e], e);
+      sorted += (e == 0 ? "" : "; ") + cutEntryLine(a.sorted[e], e, kInPixels);
     }
     lesson.steps.push_back({StepKind::SortedCuts, 0, sorted});
     for (std::size_t n = 0; n < a.pieces.size(); ++n) {
-      lesson.steps.push_back({StepKind::Piece, n, pieceLine(a.pieces[n], a.i)});
+      lesson.steps.push_back({StepKind::Piece, n, pieceLine(a.pieces[n], a.i, kInPixels)});
     }
   }
   lesson.steps.push_back({StepKind::Result, 0, resultSentence(a)});

@@ -12,7 +12,8 @@ namespace app {
 
 // A lesson tells a pair's account at two levels: an overview of at most six steps, each
 // saying in plain words and window pixels what a learner checks on the picture, and the
-// detail, one step for every step of the algorithm, in the edge finder's own numbers.
+// detail, one step for every step of the algorithm, its points in window pixels with one
+// decimal (the account, accountText, has them to the last digit of the edge finder's).
 enum class LessonLevel { Overview, Detail };
 
 // What a detail step shows.
@@ -28,7 +29,7 @@ struct LessonStep {
   StepKind kind;
   std::size_t index = 0;      // the competitor or the piece, in the account's order
   std::string text;           // one line, in the words of the account
-  std::string headline = {};  // what it says without the edge finder's numbers, for a slide
+  std::string headline = {};  // what it says without numbers, for a slide
 };
 
 // What an overview step shows.

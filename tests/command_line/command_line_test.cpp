@@ -109,7 +109,7 @@ TEST_F(CommandLine, ExplainsEveryPairOrOnePairStepByStep) {
   // The detail's step 3, site 4's screening: the ticks labelled with the sites that cut.
   const Outcome detail = runProgram({"--sites", path("five.txt"), "--explain", "1-2", "--detail",
                                      "--step", "3", "--save", path("b.svg")});
-  EXPECT_EQ(detail.output, "step 3: site 4: cut at (15550, 10210)\n");
+  EXPECT_EQ(detail.output, "step 3: site 4: cut at (350, 50)\n");
   const QByteArray svg = contents(path("b.svg"));
   EXPECT_TRUE(svg.contains(">3</text>") && svg.contains(">4</text>"));
 }

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "explanation/explanation_picture.h"
+#include "explanation/explanation_text.h"
 #include "explanation/label_placer.h"
 #include "explanation/quiz.h"
 #include "explanation/tour.h"
@@ -37,21 +38,20 @@ TEST(Lesson, OfTheHandMadePairStepByStep) {
   for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
     lines.push_back(app::stepLine(lesson, n));
   }
-  EXPECT_EQ(lines,
-            (std::vector<std::string>{
-                "step 1: site 1 (15300, 10260) and site 2 (15500, 10460): bisector y = m1 "
-                "x + c1, m1 = -1, c1 = 25760, from (5440, 20320) to (25760, 0)",
-                "step 2: site 3: cut at (15425, 10335)", "step 3: site 4: cut at (15550, 10210)",
-                "step 4: site 5: passed: in the quadrant but not nearer than site 2, and "
-                "its line misses the stretch",
-                "step 5: sorted cut list (entry: x, y, made by): 0: (5440, 20320) start; "
-                "1: (15425, 10335) site 3; 2: (15550, 10210) site 4; 3: (25760, 0) end",
-                "step 6: piece 1: midpoint (10432.5, 15327.5), shadowed by site 3, "
-                "strictly closer than site 1",
-                "step 7: piece 2: midpoint (15487.5, 10272.5), open: no site is closer "
-                "than site 1",
-                "step 8: result: piece 2, from entry 1 to entry 2, is drawn in red, then "
-                "the Delaunay edge from site 1 to site 2"}));
+  EXPECT_EQ(lines, (std::vector<std::string>{
+                       "step 1: site 1 (100, 100) and site 2 (300, 300): bisector y = m1 x + c in "
+                       "window pixels, m1 = -1, c = 400, from (-9760, 10160) to (10560, -10160)",
+                       "step 2: site 3: cut at (225, 175)", "step 3: site 4: cut at (350, 50)",
+                       "step 4: site 5: passed: in the quadrant but not nearer than site 2, and "
+                       "its line misses the stretch",
+                       "step 5: sorted cut list (entry: x, y, made by): 0: (-9760, 10160) start; "
+                       "1: (225, 175) site 3; 2: (350, 50) site 4; 3: (10560, -10160) end",
+                       "step 6: piece 1: midpoint (-4767.5, 5167.5), shadowed by site 3, "
+                       "strictly closer than site 1",
+                       "step 7: piece 2: midpoint (287.5, 112.5), open: no site is closer "
+                       "than site 1",
+                       "step 8: result: piece 2, from entry 1 to entry 2, is drawn in red, then "
+                       "the Delaunay edge from site 1 to site 2"}));
   EXPECT_EQ(lesson.decidingStep(), 6u);
 
   // The overview, in window pixels: sites 3 and 4 cut, site 5 passes; piece 1, shadowed by
@@ -399,9 +399,11 @@ TEST(Lesson, GivesNoAnswerBeforeItsResult) {
 
 // On 200 seeded runs (60 under the sanitizers), every pair's overview has at most 7 steps, ends in
 // its outcome and gathers the detail steps in order, one after the other; its lines are short and
-// hold no number of the edge finder's frame (thousands of pixels) and none with two decimals.
+// hold no number of the edge finder's frame (thousands of pixels) and none with two decimals; the
+// detail's points are window pixels with one decimal too.
 TEST(Lesson, OverviewsAreShortAndInTheWindowsNumbers) {
   const QRegularExpression domainNumber(QStringLiteral("\\b\\d{4,}|\\d\\.\\d\\d"));
+  const QRegularExpression finePoint(QStringLiteral("\\([^)]*\\d\\.\\d\\d[^)]*\\)"));
   // 200 runs; under the sanitizers, which take ten times as long, the first 60.
   constexpr std::uint32_t kRuns = testing_support::runCount(200, 60);
   for (std::uint32_t seed = 1; seed <= kRuns; ++seed) {
@@ -412,6 +414,9 @@ TEST(Lesson, OverviewsAreShortAndInTheWindowsNumbers) {
       const auto& overview = lesson.overview;
       const std::string where = "seed " + std::to_string(seed) + " pair " + std::to_string(pair.i) +
                                 "-" + std::to_string(pair.j);
+      for (const app::LessonStep& step : lesson.steps) {
+        EXPECT_FALSE(QString::fromStdString(step.text).contains(finePoint)) << where << step.text;
+      }
       ASSERT_LE(overview.size(), 7u) << where;
       ASSERT_EQ(overview.back().kind, app::OverviewKind::Result) << where;
       EXPECT_EQ(overview.back().lastDetail, lesson.steps.size() - 1) << where;
@@ -431,19 +436,15 @@ TEST(Lesson, OverviewsAreShortAndInTheWindowsNumbers) {
   }
 }
 
-// The detail level tells each step as it always has: the lines of pair 1-2 on 40 seeded
-// runs equal those kept in the golden file.
-TEST(Lesson, DetailStepsAreUnchanged) {
-  std::string lines;
+// The account writes every number as it always has, to the last digit: that of pair 1-2 on
+// 40 seeded runs equals the golden file.
+TEST(Lesson, AccountsAreUnchanged) {
+  std::string text;
   for (std::uint32_t seed = 1; seed <= 40; ++seed) {
     const app::RunResult run = app::runDemonstration({seed, std::nullopt});
-    const app::Lesson lesson =
-        app::lessonOf(geometry::explainPair(kWindowFrame, *run.sites, 1, 2), *run.sites);
-    for (std::size_t n = 0; n < lesson.steps.size(); ++n) {
-      lines += app::stepLine(lesson, app::LessonLevel::Detail, n) + "\n";
-    }
+    text += app::accountText(geometry::explainPair(kWindowFrame, *run.sites, 1, 2), *run.sites);
   }
-  EXPECT_EQ(lines, testing_support::contents(VD_GOLDEN_DIR "/detail-steps-1-2.txt").toStdString());
+  EXPECT_EQ(text, testing_support::contents(VD_GOLDEN_DIR "/account-1-2.txt").toStdString());
 }
 
 // The quiz's reason names every site its picture rings, and says yes exactly for the pairs
