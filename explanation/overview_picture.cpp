@@ -18,6 +18,8 @@ using geometry::PairResult;
 using geometry::Screening;
 
 constexpr Colour kPieceShade[] = {rgb(255, 150, 90), rgb(120, 200, 255)};
+// A piece shorter than this, in window pixels, gets a dot that can be seen.
+constexpr double kShortestVisiblePiece = 4;
 
 PixelPoint inWindow(double x, double y) {
   return {kWindowFrame.windowX(x), kWindowFrame.windowY(y)};
@@ -141,10 +143,12 @@ void cutsBeyond(StepDrawing& draw, const geometry::PairAccount& a,
 
 // The pieces coloured by the site nearest each one's midpoint: the first few sites each in a
 // colour of its own and ringed alike, the rest in one shade; every run of pieces labelled
-// with its site's number, so that colour is never the only cue.
+// with its site's number, so that colour is never the only cue, and every piece the picture
+// shows with its own ("p3", where the other labels leave room), a piece too short to see
+// with a dot.
 void shadows(StepDrawing& draw, const geometry::PairAccount& a,
              const std::vector<std::size_t>& pieces, std::vector<LegendEntry>& legend,
-             std::vector<MarkLabel>& labels) {
+             std::vector<MarkLabel>& labels, std::vector<MarkLabel>& pieceLabels) {
   const std::vector<int> shadowers = shadowersOf(a, pieces);
   const auto colourOf = [&](int k) {
     return shadowColour(static_cast<std::size_t>(std::find(shadowers.begin(), shadowers.end(), k) -
@@ -153,6 +157,18 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
   for (std::size_t n = 0; n < pieces.size(); ++n) {
     const geometry::PieceStep& p = a.pieces[pieces[n]];
     draw.piece(a, p, colourOf(p.nearest), 3);
+    const PixelPoint start = inWindow(a.sorted[static_cast<std::size_t>(p.piece - 1)].x,
+                                      a.sorted[static_cast<std::size_t>(p.piece - 1)].y);
+    const PixelPoint end = inWindow(a.sorted[static_cast<std::size_t>(p.piece)].x,
+                                    a.sorted[static_cast<std::size_t>(p.piece)].y);
+    if (const auto span = visibleSpan(start, end)) {
+      const PixelPoint middle = start + (end - start) * ((span->first + span->second) / 2);
+      const PixelPoint along = end - start;
+      if ((span->second - span->first) * std::hypot(along.x(), along.y()) < kShortestVisiblePiece) {
+        draw.dot(middle, colourOf(p.nearest));
+      }
+      pieceLabels.push_back({middle, "p" + number(p.piece), colourOf(p.nearest)});
+    }
     if (n > 0 && a.pieces[pieces[n - 1]].nearest == p.nearest) {
       continue;  // labelled with the run it belongs to
     }
@@ -224,7 +240,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
   const geometry::PairRecord& r = a.pair;
   StepDrawing draw(picture, sites, textFactorOf(style));
   std::vector<LegendEntry> legend = pairLegend(a);
-  std::vector<MarkLabel> tickLabels;
+  std::vector<MarkLabel> tickLabels, pieceLabels;
   draw.line(r.startX, r.startY, r.endX, r.endY, kBisector);
   draw.nameSite(a.i);
   draw.nameSite(a.j);
@@ -286,7 +302,7 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
       legend.push_back({kPieceShade[0], "the pieces, in two shades by turns"});
       break;
     case OverviewKind::Shadows:
-      shadows(draw, a, shown.pieces, legend, tickLabels);
+      shadows(draw, a, shown.pieces, legend, tickLabels, pieceLabels);
       break;
     case OverviewKind::Decision: {
       if (lesson.provesShadow()) {
@@ -331,6 +347,9 @@ Picture overviewStepPicture(const Picture& normal, const Lesson& lesson, std::si
                                               std::to_string(lesson.overview.size()) + " steps)",
                                     legend);
   draw.labelSites(a.i, a.j, tickLabels);
+  for (const MarkLabel& label : pieceLabels) {
+    draw.label(label);
+  }
   picture.insert(picture.end(), top.begin(), top.end());
   return draw.styled(std::move(picture), style);
 }

@@ -157,6 +157,13 @@ void StepDrawing::piece(const geometry::PairAccount& a, const geometry::PieceSte
   line(from.x, from.y, to.x, to.y, colour, width);
 }
 
+void StepDrawing::dot(PixelPoint at, Colour colour) {
+  // A line a pixel long and five wide, its square caps making it a square: a line, so that
+  // in print it takes its colour's dashes with the rest (a circle would take none).
+  const auto x = static_cast<float>(at.x()), y = static_cast<float>(at.y());
+  picture_.push_back(LineItem{x - 0.5F, y, x + 0.5F, y, colour, 5});
+}
+
 void StepDrawing::circleThrough(double x, double y, int k, Colour colour) {
   const double radius = std::hypot(sites_.x(k) - x, static_cast<double>(sites_.y(k)) - y);
   picture_.push_back(CircleItem{kWindowFrame.windowX(x), kWindowFrame.windowY(y),

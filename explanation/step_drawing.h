@@ -99,6 +99,8 @@ class StepDrawing {
   // Piece p of the account's sorted cut list.
   void piece(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour,
              float width);
+  // A dot at a point of the picture, in window pixels, on a mark too small to see otherwise.
+  void dot(PixelPoint at, Colour colour);
   // The circle about the piece's midpoint through site i, in `colour`, and its centre.
   void circleAbout(const geometry::PairAccount& a, const geometry::PieceStep& p, Colour colour);
   // The test of the account's piece `index`: the pieces before it faint, the piece, its
