@@ -85,14 +85,15 @@ Picture VoronoiPieceRound::mark(Marks& marks) const {
                                       static_cast<std::size_t>(sortedStep - lesson.steps.begin()),
                                       sites_, marks.style, StepText::Beside);
   const geometry::PairAccount& a = lesson.account;
-  // Each piece the picture shows carries its number, "p2" between the cut points #1 and #2.
+  // Each piece the picture shows carries its number, "p2" between the cut points #1 and #2,
+  // at the middle of the part shown; one too short to see gets a dot.
   const int pieceCount = static_cast<int>(a.sorted.size()) - 1;
   for (int p = 1; p <= pieceCount; ++p) {
-    const PieceShadow middle = pieceShadow(sites_, a, p);
-    if (kWindowFrame.shows(middle.midX, middle.midY)) {
-      marks.labels.push_back(
-          {PixelPoint(kWindowFrame.windowX(middle.midX), kWindowFrame.windowY(middle.midY)),
-           "p" + std::to_string(p), kBisector});
+    if (const auto shown = visiblePiece(a, p)) {
+      if (shown->length < kShortestVisiblePiece) {
+        marks.drawing.dot(shown->middle, kBisector);
+      }
+      marks.labels.push_back({shown->middle, "p" + std::to_string(p), kBisector});
     }
   }
   marks.legend.push_back({kBisector, "p2: piece 2, from cut point #1 to #2"});

@@ -75,10 +75,10 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
     }
   }
 
-  draw.nameSite(a.i);
+  draw.nameSite(a.i);  // ringed in every step, and so kept clear of boxes in every step
+  draw.nameSite(a.j);
   switch (shown.kind) {
     case StepKind::Pair:
-      draw.nameSite(a.j);
       break;
     case StepKind::SortedCuts:
       break;
@@ -119,7 +119,6 @@ Picture lessonStepPicture(const Picture& normal, const Lesson& lesson, std::size
         const bool open = p.shadowedBy == 0;
         draw.piece(a, p, open ? kSurvivingPiece : kShadowedPiece, open ? 3 : 2);
       }
-      draw.nameSite(a.j);
       if (a.outcome.result == PairResult::Blocked) {
         draw.ring(a.outcome.blockedBy, kBlocking, 8);
         draw.nameSite(a.outcome.blockedBy);

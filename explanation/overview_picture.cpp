@@ -18,8 +18,6 @@ using geometry::PairResult;
 using geometry::Screening;
 
 constexpr Colour kPieceShade[] = {rgb(255, 150, 90), rgb(120, 200, 255)};
-// A piece shorter than this, in window pixels, gets a dot that can be seen.
-constexpr double kShortestVisiblePiece = 4;
 
 PixelPoint inWindow(double x, double y) {
   return {kWindowFrame.windowX(x), kWindowFrame.windowY(y)};
@@ -48,26 +46,6 @@ std::string pieceRuns(const geometry::PairAccount& a, const std::vector<std::siz
         (count++ == 0 ? "" : ", ") + (from == to ? number(from) : number(from) + "-" + number(to));
   }
   return (count == 1 && text.find('-') == std::string::npos ? "piece " : "pieces ") + text;
-}
-
-// Which part of the segment from a to b shows in the picture, as the fractions of the way
-// from a where it enters and leaves (Liang and Barsky's clipping); none when it misses it.
-std::optional<std::pair<double, double>> visibleSpan(PixelPoint a, PixelPoint b) {
-  double from = 0, to = 1;
-  const PixelPoint d = b - a;
-  const std::array<std::pair<double, double>, 4> sides{
-      std::pair{-d.x(), a.x()}, std::pair{d.x(), kWindowFrame.clientWidth - a.x()},
-      std::pair{-d.y(), a.y()}, std::pair{d.y(), kWindowFrame.clientHeight - a.y()}};
-  for (const auto& [p, q] : sides) {
-    if (p < 0) {
-      from = std::max(from, q / p);
-    } else if (p > 0) {
-      to = std::min(to, q / p);
-    } else if (q < 0) {  // along a side, outside it
-      return std::nullopt;
-    }
-  }
-  return from > to ? std::nullopt : std::optional(std::pair{from, to});
 }
 
 // Where the segment from a to b shows in the picture, its middle; none when it misses it.
@@ -157,17 +135,11 @@ void shadows(StepDrawing& draw, const geometry::PairAccount& a,
   for (std::size_t n = 0; n < pieces.size(); ++n) {
     const geometry::PieceStep& p = a.pieces[pieces[n]];
     draw.piece(a, p, colourOf(p.nearest), 3);
-    const PixelPoint start = inWindow(a.sorted[static_cast<std::size_t>(p.piece - 1)].x,
-                                      a.sorted[static_cast<std::size_t>(p.piece - 1)].y);
-    const PixelPoint end = inWindow(a.sorted[static_cast<std::size_t>(p.piece)].x,
-                                    a.sorted[static_cast<std::size_t>(p.piece)].y);
-    if (const auto span = visibleSpan(start, end)) {
-      const PixelPoint middle = start + (end - start) * ((span->first + span->second) / 2);
-      const PixelPoint along = end - start;
-      if ((span->second - span->first) * std::hypot(along.x(), along.y()) < kShortestVisiblePiece) {
-        draw.dot(middle, colourOf(p.nearest));
+    if (const auto shown = visiblePiece(a, p.piece)) {
+      if (shown->length < kShortestVisiblePiece) {
+        draw.dot(shown->middle, colourOf(p.nearest));
       }
-      pieceLabels.push_back({middle, "p" + number(p.piece), colourOf(p.nearest)});
+      pieceLabels.push_back({shown->middle, "p" + number(p.piece), colourOf(p.nearest)});
     }
     if (n > 0 && a.pieces[pieces[n - 1]].nearest == p.nearest) {
       continue;  // labelled with the run it belongs to

@@ -1,6 +1,7 @@
 #include "step_drawing.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <type_traits>
@@ -81,6 +82,40 @@ void addArrow(Picture& picture, PixelPoint tail, PixelPoint tip) {
 }
 
 }  // namespace
+
+// Which part of the segment from a to b shows in the picture, as the fractions of the way
+// from a where it enters and leaves (Liang and Barsky's clipping); none when it misses it.
+std::optional<std::pair<double, double>> visibleSpan(PixelPoint a, PixelPoint b) {
+  double from = 0, to = 1;
+  const PixelPoint d = b - a;
+  const std::array<std::pair<double, double>, 4> sides{
+      std::pair{-d.x(), a.x()}, std::pair{d.x(), kWindowFrame.clientWidth - a.x()},
+      std::pair{-d.y(), a.y()}, std::pair{d.y(), kWindowFrame.clientHeight - a.y()}};
+  for (const auto& [p, q] : sides) {
+    if (p < 0) {
+      from = std::max(from, q / p);
+    } else if (p > 0) {
+      to = std::min(to, q / p);
+    } else if (q < 0) {  // along a side, outside it
+      return std::nullopt;
+    }
+  }
+  return from > to ? std::nullopt : std::optional(std::pair{from, to});
+}
+
+std::optional<VisiblePiece> visiblePiece(const geometry::PairAccount& a, int piece) {
+  const geometry::CutEntry& from = a.sorted[static_cast<std::size_t>(piece - 1)];
+  const geometry::CutEntry& to = a.sorted[static_cast<std::size_t>(piece)];
+  const PixelPoint start(kWindowFrame.windowX(from.x), kWindowFrame.windowY(from.y));
+  const PixelPoint end(kWindowFrame.windowX(to.x), kWindowFrame.windowY(to.y));
+  const auto span = visibleSpan(start, end);
+  if (!span) {
+    return std::nullopt;
+  }
+  const PixelPoint along = end - start;
+  return VisiblePiece{start + along * ((span->first + span->second) / 2),
+                      (span->second - span->first) * std::hypot(along.x(), along.y())};
+}
 
 std::string sortedPlace(std::size_t place) {
   std::string label = "#";
@@ -219,7 +254,9 @@ void StepDrawing::nameSite(int k) {
 // A point inside the picture is covered when the area comes near it; one outside, when the
 // area comes near its arrow, or takes the room its label needs beside it.
 bool StepDrawing::coversNamed(const PixelRect& area) const {
-  const PixelRect near = area.adjusted(-4, -4, 4, 4);
+  // Clear of a named site's ring too (8 pixels across its centre at most, and its stroke).
+  constexpr double kRingRoom = 10;
+  const PixelRect near = area.adjusted(-kRingRoom, -kRingRoom, kRingRoom, kRingRoom);
   constexpr double kLabelRoom = 3 * kArrowLength;
   const PixelRect nearArrow = area.adjusted(-kLabelRoom, -kLabelRoom, kLabelRoom, kLabelRoom);
   return std::any_of(named_.begin(), named_.end(), [&](const Named& n) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/sites.h"
@@ -72,6 +74,21 @@ struct LegendEntry {
 
 // The legend's first lines, for every step of a pair: its bisector and its two sites.
 std::vector<LegendEntry> pairLegend(const geometry::PairAccount& a);
+
+// Which part of the segment from a to b, in window pixels, shows in the picture, as the
+// fractions of the way from a where it enters and leaves (Liang and Barsky's clipping); none
+// when it misses it.
+std::optional<std::pair<double, double>> visibleSpan(PixelPoint a, PixelPoint b);
+
+// Where piece p of the account's sorted cut list shows in the picture: the middle of the part
+// shown and its length, in window pixels; none when the picture does not show it.
+struct VisiblePiece {
+  PixelPoint middle;
+  double length;
+};
+std::optional<VisiblePiece> visiblePiece(const geometry::PairAccount& a, int piece);
+// A piece shown shorter than this, in window pixels, needs a mark to be seen (a dot).
+inline constexpr double kShortestVisiblePiece = 4;
 
 // A label of a mark, in window pixels: a tick's site or place, the site that shadows a run of
 // pieces.
