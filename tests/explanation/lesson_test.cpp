@@ -141,8 +141,8 @@ std::vector<QPointF> namedPoints(const app::Lesson& lesson, const app::OverviewS
   return points;
 }
 
-// No two texts of a step's picture overlap or leave the picture, and the box with the
-// step's line covers no point the step names.
+// No two texts of a step's picture overlap or leave the picture, and no box (the step's
+// line, the legend) covers a point the step names or the ring about it.
 void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& named,
                       const std::string& where) {
   std::vector<QRectF> areas, rings;
@@ -174,6 +174,10 @@ void expectTextsApart(const app::Picture& picture, const std::vector<QPointF>& n
       for (const QPointF& point : named) {
         EXPECT_FALSE(area.contains(point))
             << where << ": a box covers " << point.x() << ", " << point.y();
+        for (const QRectF& ring : rings) {
+          EXPECT_FALSE(ring.contains(point) && area.intersects(ring))
+              << where << ": a box covers the ring about " << point.x() << ", " << point.y();
+        }
       }
     }
   }
@@ -340,8 +344,11 @@ TEST(Lesson, DecidesAndKeepsItsTextsApartOnSeededRuns) {
           expectCutsBeyondCounted(shown, busiest, where);
         }
       }
+      const std::vector<QPointF> pair{
+          {kWindowFrame.windowX(sites.x(1)), kWindowFrame.windowY(sites.y(1))},
+          {kWindowFrame.windowX(sites.x(busiestJ)), kWindowFrame.windowY(sites.y(busiestJ))}};
       for (std::size_t step = 0; step < busiest.steps.size(); ++step) {
-        expectTextsApart(app::lessonStepPicture(run.picture, busiest, step, sites, style), {},
+        expectTextsApart(app::lessonStepPicture(run.picture, busiest, step, sites, style), pair,
                          "seed " + std::to_string(seed) + " step " + std::to_string(step + 1));
       }
     }
