@@ -62,7 +62,13 @@ std::string PictureChanges::since(const WebEdition& edition) {
   for (; cursor < beforeEnd; ++cursor) {
     gone.push_back(cursor);
   }
+  // Where most of the picture changed (another style, the blank screen), one parse of the
+  // whole element is less work for the page than putting each element in.
+  const bool mostChanged = 2 * came.size() > after.size();
   shown_ = std::move(next);
+  if (mostChanged) {
+    return Json{{"whole", edition.svg()}}.dump();
+  }
   return Json{{"gone", gone}, {"came", came}, {"markup", markup}}.dump();
 }
 

@@ -12,7 +12,8 @@ namespace app {
 // drag step parses and lays out the few elements that moved rather than all of them. The
 // <svg> element holds a group of one element per item of the picture, as the desktop's SVG
 // file does; where only items differ from those shown, the changes name the elements that
-// went and those that came, else the page takes the whole element anew.
+// went and those that came, else (and where most of them changed) the page takes the whole
+// element anew.
 class PictureChanges {
  public:
   // The changes from the picture last given (none at first) to the edition's, as JSON:

@@ -48,8 +48,8 @@ std::vector<std::string> groupLines(const std::string& svg) {
 }
 
 // What the page is told to change, done on the lines shown, gives the new picture's lines:
-// during a drag a few elements (and no address until the drag ends), a new site (the
-// description counts it) the whole element.
+// during a drag a few elements (and no address until the drag ends), another style or a new
+// site (the description counts it) the whole element.
 TEST(WebEdition, PutsUpWhatChangedAndOnlyThat) {
   WebEdition edition;
   edition.open("seed=42", 0);
@@ -79,6 +79,9 @@ TEST(WebEdition, PutsUpWhatChangedAndOnlyThat) {
   EXPECT_TRUE(nlohmann::json::parse(app::stateJson(edition))["address"].is_null()) << "dragged";
   edition.release();
   EXPECT_NE(nlohmann::json::parse(app::stateJson(edition))["address"], "seed=42");
+  press(edition, "P");  // the projector style: most elements change
+  EXPECT_EQ(nlohmann::json::parse(page.since(edition))["whole"], edition.svg());
+  press(edition, "P");
   edition.press(700.5, 30.25);  // a new site
   edition.release();
   EXPECT_EQ(nlohmann::json::parse(page.since(edition))["whole"], edition.svg());
