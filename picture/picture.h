@@ -19,6 +19,11 @@ constexpr bool isOnePixelWide(float width) {
   return !(width < 1 || width > 1);
 }
 
+// Two items are equal when every number is the same: an exact comparison, meant as one
+// (whether an item is drawn again as it was).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wfloat-equal"
+
 // What was drawn, in drawing order and window pixels. Every output (the window, a PNG, an
 // SVG) is made from this list, so they all show the same picture. Each item names the layer
 // it belongs to, set by the code that draws it.
@@ -54,6 +59,8 @@ struct TextItem {
   Layer layer = Layer::Overlay;
   bool operator==(const TextItem&) const = default;
 };
+
+#pragma GCC diagnostic pop
 
 using PictureItem = std::variant<LineItem, CircleItem, TextItem, RectItem>;
 using Picture = std::vector<PictureItem>;
