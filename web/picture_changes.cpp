@@ -18,13 +18,12 @@ constexpr std::size_t kLookAhead = 64;
 }  // namespace
 
 std::string PictureChanges::since(const WebEdition& edition) {
-  Shown next{edition.picture(), edition.svgDescription()};
-  if (next.description.empty()) {
-    next.description = pictureDescription(next.items);  // what the element's <desc> says
-  }
+  Picture items = edition.picture();
+  std::string description = edition.description(items);
+  Shown next{std::move(items), std::move(description)};
   if (!shown_ || shown_->description != next.description) {
     shown_ = std::move(next);
-    return Json{{"whole", edition.svg()}}.dump();
+    return Json{{"whole", edition.svg(shown_->items)}}.dump();
   }
   const Picture& before = shown_->items;
   const Picture& after = next.items;
@@ -67,7 +66,7 @@ std::string PictureChanges::since(const WebEdition& edition) {
   const bool mostChanged = 2 * came.size() > after.size();
   shown_ = std::move(next);
   if (mostChanged) {
-    return Json{{"whole", edition.svg()}}.dump();
+    return Json{{"whole", edition.svg(shown_->items)}}.dump();
   }
   return Json{{"gone", gone}, {"came", came}, {"markup", markup}}.dump();
 }

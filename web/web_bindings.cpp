@@ -44,7 +44,6 @@ EMSCRIPTEN_BINDINGS(voronoi_delaunay) {
       .function("release", &WebEdition::release)
       .function("hover", &WebEdition::hover)
       .function("openSiteList", &WebEdition::openSiteList)
-      .function("svg", &WebEdition::svg)
       .function("siteList", &WebEdition::siteList)
       .function("pictureFile", &WebEdition::pictureFile)
       .function("resultsFile", &WebEdition::resultsFile)

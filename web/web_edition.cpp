@@ -375,17 +375,25 @@ Picture WebEdition::picture() const {
 }
 
 std::string WebEdition::pictureFile() const {
-  return svgDocument(picture(), kWindowFrame.clientWidth, kWindowFrame.clientHeight,
-                     svgDescription());
+  return fileOf(picture());
 }
 
-std::string WebEdition::svgDescription() const {
-  return explanation_.active() ? explanation_.line() : std::string();
+std::string WebEdition::fileOf(const Picture& items) const {
+  return svgDocument(items, kWindowFrame.clientWidth, kWindowFrame.clientHeight,
+                     description(items));
+}
+
+std::string WebEdition::description(const Picture& items) const {
+  return explanation_.active() ? explanation_.line() : pictureDescription(items);
+}
+
+std::string WebEdition::svg() const {
+  return svg(picture());
 }
 
 // The file's own <svg> element, so that the page and the file cannot differ.
-std::string WebEdition::svg() const {
-  std::string element = pictureFile();
+std::string WebEdition::svg(const Picture& items) const {
+  std::string element = fileOf(items);
   element.erase(0, element.find('\n') + 1);  // the XML declaration
   element.pop_back();                        // the file's last line end
   return element;

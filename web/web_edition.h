@@ -64,14 +64,17 @@ class WebEdition {
   // A site list pasted, dropped or opened; the problem with it, or "" once it is shown.
   std::string openSiteList(const std::string& text);
 
-  [[nodiscard]] std::string svg() const;             // the picture shown, an <svg> element
-  [[nodiscard]] Picture picture() const;             // its items
-  [[nodiscard]] std::string svgDescription() const;  // its description, "" for the usual
-  [[nodiscard]] std::string line() const;            // what it shows, for the live region
-  [[nodiscard]] std::string heading() const;         // the lesson's or the quiz's heading
-  [[nodiscard]] std::string refusal() const;         // why the last press did nothing
-  [[nodiscard]] std::string siteList() const;        // the layout as a site list
-  [[nodiscard]] std::string pictureFile() const;     // the picture shown as an SVG file
+  [[nodiscard]] std::string svg() const;  // the picture shown, an <svg> element
+  [[nodiscard]] Picture picture() const;  // its items
+  // The <svg> element of these items, and what its <desc> says of them: the lesson's line,
+  // or what the picture shows.
+  [[nodiscard]] std::string svg(const Picture& items) const;
+  [[nodiscard]] std::string description(const Picture& items) const;
+  [[nodiscard]] std::string line() const;         // what it shows, for the live region
+  [[nodiscard]] std::string heading() const;      // the lesson's or the quiz's heading
+  [[nodiscard]] std::string refusal() const;      // why the last press did nothing
+  [[nodiscard]] std::string siteList() const;     // the layout as a site list
+  [[nodiscard]] std::string pictureFile() const;  // the picture shown as an SVG file
   [[nodiscard]] std::string resultsFile(const std::string& name) const;  // the exercise's
   [[nodiscard]] bool exercising() const { return exercise_.active(); }
   [[nodiscard]] bool explaining() const { return explanation_.active(); }
@@ -80,6 +83,7 @@ class WebEdition {
   [[nodiscard]] const LayoutHistory& history() const { return history_; }
 
  private:
+  [[nodiscard]] std::string fileOf(const Picture& items) const;
   [[nodiscard]] SessionMode& activeMode();
   [[nodiscard]] const SessionMode& activeMode() const;
   [[nodiscard]] PictureStyle style() const;
