@@ -135,14 +135,20 @@ Picture VoronoiPieceRound::mark(Marks& marks) const {
                             : "Piece " + std::to_string(edge) + ": its circle through " + I +
                                   " and " + J + " holds no other site" +
                                   (edge == 1 ? "." : "; each piece before it has a nearer site."));
-    if (edge != 0) {
-      marks.legend.push_back({kSurvivingPiece, "the edge, with its empty circle"});
-    }
   } else if (given.piece != 0 && given.piece != edge) {
     show(given.piece, kTestedPiece);
+    const int nearer = pieceShadow(sites_, a, given.piece).nearer;
+    marks.legend.push_back({kTestedPiece, "piece " + std::to_string(given.piece) + ", clicked"});
+    marks.legend.push_back(
+        nearer == 0
+            ? LegendEntry{kEmptyCircle, "circle about its midpoint: empty", true}
+            : LegendEntry{kBlocking,
+                          "circle about its midpoint, holding site " + std::to_string(nearer),
+                          true});
   }
   if (edge != 0) {
     show(edge, kSurvivingPiece);
+    marks.legend.push_back({kSurvivingPiece, "the edge, with its empty circle"});
   }
   if (!everyProof_) {
     marks.line = verdicts_.back().line + "." + scoreWords() + " G: next question.";
